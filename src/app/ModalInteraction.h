@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+class QWidget;
+
+inline constexpr char ApplicationTitle[] = "Zarvik's ML Utility";
+
+// Every modal exchange with the user goes through this interface: the program
+// gets the real one, tests a scripted one that answers without blocking and
+// records what was asked.
+class ModalInteraction
+{
+public:
+    enum class Icon
+    {
+        None,
+        Information,
+        Question,
+        Exclamation,
+        Critical,
+    };
+    enum class Buttons
+    {
+        Ok,
+        YesNo,
+    };
+    enum class Answer
+    {
+        Ok,
+        Yes,
+        No,
+    };
+
+    virtual ~ModalInteraction() = default;
+
+    // A message box titled with the application title.
+    virtual Answer message(QWidget* parent, const QString& text, Icon icon, Buttons buttons) = 0;
+
+    // Open and save dialogs; the empty text when the user cancels. Filters
+    // are Qt name filters such as "Deus Ex Maps (*.dx)".
+    virtual QString openFileName(QWidget* parent, const QString& initialDir, const QStringList& filters) = 0;
+    virtual QString saveFileName(QWidget* parent, const QString& initialDir, const QStringList& filters) = 0;
+
+    // A folder dialog with a prompt; the empty text when the user cancels.
+    virtual QString existingDirectory(QWidget* parent, const QString& prompt) = 0;
+
+    // Opens a document or address with the desktop's handler for it.
+    virtual bool openUrl(const QUrl& url) = 0;
+
+    // Shorthands for the common cases.
+    void tell(QWidget* parent, const QString& text, Icon icon) { message(parent, text, icon, Buttons::Ok); }
+    bool askYesNo(QWidget* parent, const QString& text)
+    {
+        return message(parent, text, Icon::Question, Buttons::YesNo) == Answer::Yes;
+    }
+};
+
+// The desktop's own dialogs.
+class QtModalInteraction : public ModalInteraction
+{
+public:
+    Answer message(QWidget* parent, const QString& text, Icon icon, Buttons buttons) override;
+    QString openFileName(QWidget* parent, const QString& initialDir, const QStringList& filters) override;
+    QString saveFileName(QWidget* parent, const QString& initialDir, const QStringList& filters) override;
+    QString existingDirectory(QWidget* parent, const QString& prompt) override;
+    bool openUrl(const QUrl& url) override;
+};

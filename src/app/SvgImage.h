@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QPixmap>
+#include <QSize>
+#include <QString>
+
+class QWidget;
+
+// Draws one of the program's SVG images at a size in device-independent
+// pixels, sharp on the screen the widget is on.
+QPixmap RenderSvg(const QString& resource, QSize size, const QWidget* on = nullptr);

@@ -1,0 +1,113 @@
+#pragma once
+
+#include "mod/ModDefinition.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <array>
+
+class AugmentationsPage;
+class InventoryPage;
+class LostFocusChecks;
+class ModalInteraction;
+class SkillsPage;
+class frmAbout;
+class QAction;
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSettings;
+class QTabWidget;
+class QToolBar;
+
+// The main window. The mod being edited lives in its controls and in the
+// three augmentation members below; the file it belongs to lives only in the
+// window caption, and the game directory only in the Deus Ex Path field.
+class frmMain : public QMainWindow
+{
+    Q_OBJECT
+public:
+    frmMain(ModalInteraction& ui, QSettings& settings, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // The start-up sequence: fills the fixed lists, shows the window, makes
+    // sure a game directory is known and the loader is set up, and reads the
+    // autostart flag. Runs once, after construction.
+    void Form_Load();
+
+    // Commands of the File menu and the toolbar.
+    void NewMod();
+    void OpenMod();
+    void SaveMod();
+
+    // Window-level handlers.
+    void TabStrip1_Click();
+    void Toolbar1_ButtonClick(const QString& key);
+    void mnuExit_Click();
+    void mnuAHelp_Click();
+    void mnuAbout_Click();
+
+    // The General page.
+    void txtPath_Change();
+    void txtPath_LostFocus();
+    void cmdBrowse3_Click();
+    void chkAutoStart_Click();
+    void cmdBrowse1_Click();
+    void cmdBrowse2_Click();
+    void txtMap_LostFocus();
+    void txtName_LostFocus();
+
+    // The game directory: the text of the Deus Ex Path field.
+    QString GamePath() const;
+
+    // The mod as the controls hold it now.
+    ModDefinition CollectModDefinition() const;
+
+    // The augmentation in each slot (class without package, or empty), the
+    // level of each slot (0 = "Tech-1"), and the slot selected on the page.
+    std::array<QString, AugSlotCount> AugSlots;
+    std::array<qint16, AugSlotCount> AugLevels{};
+    qint16 CurrentSlot = 0;
+
+    // Controls of the window and of the General page.
+    QToolBar* Toolbar1 = nullptr;
+    QTabWidget* TabStrip1 = nullptr;
+    QFrame* frmGeneral = nullptr;
+    InventoryPage* frmInventory = nullptr;
+    AugmentationsPage* frmAugmentations = nullptr;
+    SkillsPage* frmSkills = nullptr;
+
+    QLineEdit* txtPath = nullptr;
+    QPushButton* cmdBrowse3 = nullptr;
+    QLineEdit* txtName = nullptr;
+    QLineEdit* txtMap = nullptr;
+    QPushButton* cmdBrowse1 = nullptr;
+    QLineEdit* txtSplash = nullptr;
+    QPushButton* cmdBrowse2 = nullptr;
+    QLineEdit* txtCredits = nullptr;
+    QLineEdit* txtPlayer = nullptr;
+    QCheckBox* chkAction = nullptr;
+    QCheckBox* chkAutoStart = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildToolbar();
+    void buildGeneralPage();
+    void chainTabOrder();
+
+    // The caption names the mod's file after Open and Save.
+    void setCaptionFile(const QString& path);
+    QString captionFile() const;
+
+
+    ModalInteraction& m_ui;
+    QSettings& m_settings;
+    LostFocusChecks* m_focusChecks = nullptr;
+    QPointer<frmAbout> m_about;
+};

@@ -1,0 +1,54 @@
+#include "TextFile.h"
+
+#include "AnsiText.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+TextRead ReadTextFile(const QString& path, qint64 maxBytes)
+{
+    QFileInfo info(path);
+    if (info.isDir())
+        return {{}, QStringLiteral("It is a folder, not a file.")};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {{}, file.errorString()};
+    if (maxBytes >= 0 && file.size() > maxBytes)
+        return {{}, QStringLiteral("The file is too large.")};
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return {{}, file.errorString()};
+    return {AnsiText::Decode(bytes), {}};
+}
+
+QString WriteFileAtomically(const QString& path, const QByteArray& bytes)
+{
+    const QFileInfo info(path);
+    if (info.isDir())
+        return QStringLiteral("A folder of that name is in the way.");
+    // Replacing through a temporary file would get past a read-only mark (and
+    // an administrator passes every permission check), so honour the mark.
+    if (info.exists() && !(QFile::permissions(path) & QFileDevice::WriteOwner))
+        return QStringLiteral("The file is read-only.");
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return file.errorString();
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return reason;
+    }
+    if (!file.commit())
+        return file.errorString();
+    return {};
+}
+
+QString WriteTextFile(const QString& path, const QString& text)
+{
+    const auto bytes = AnsiText::Encode(text);
+    if (!bytes)
+        return QStringLiteral("The text holds a character that a Deus Ex file cannot hold.");
+    return WriteFileAtomically(path, *bytes);
+}

@@ -1,0 +1,91 @@
+#include "SkillsPage.h"
+
+#include "app/Layout.h"
+#include "app/LostFocusChecks.h"
+#include "app/ModalInteraction.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+
+namespace {
+
+// Where each row of the design stands: label left, top and width; icon left
+// and top; level box left and top. The spinner touches the level box.
+struct SkillRow
+{
+    int labelLeft, labelTop, labelWidth;
+    int iconLeft, iconTop;
+    int textLeft, textTop;
+};
+
+constexpr std::array<SkillRow, SkillCount> Rows{{
+    {720, 720, 1335, 240, 600, 2400, 680},
+    {720, 1200, 1335, 240, 1080, 2400, 1160},
+    {720, 1680, 1215, 240, 1560, 2400, 1640},
+    {720, 2160, 1575, 240, 2040, 2400, 2120},
+    {720, 2640, 1695, 240, 2520, 2400, 2600},
+    {720, 3120, 1695, 240, 3000, 2400, 3080},
+    {3480, 720, 975, 3000, 600, 4680, 680},
+    {3480, 1200, 855, 3000, 1080, 4680, 1160},
+    {3480, 1680, 735, 3000, 1560, 4680, 1640},
+    {3480, 2160, 735, 3000, 2040, 4680, 2120},
+    {3480, 2640, 855, 3000, 2520, 4680, 2600},
+}};
+
+constexpr int FirstLabelNumber = 8; // Label8 is the first skill's caption
+
+} // namespace
+
+SkillsPage::SkillsPage(ModalInteraction& ui, LostFocusChecks& focusChecks, QWidget* parent)
+    : QFrame(parent), m_ui(ui), m_focusChecks(focusChecks)
+{
+    setObjectName(QStringLiteral("frmSkills"));
+    setFrameShape(QFrame::NoFrame);
+    setAccessibleName(QStringLiteral("Skills"));
+
+    Label20 = Place<QLabel>(this, QStringLiteral("Label20"), Twips(240, 240, 1335, 255), 78,
+                            QStringLiteral("Initial Skill Points:"));
+    txtSkill = Place<QLineEdit>(this, QStringLiteral("txtSkill"), Twips(1560, 240, 735, 285), 79);
+    Label20->setBuddy(txtSkill);
+
+    for (int i = 0; i < SkillCount; ++i) {
+        const SkillRow& r = Rows[i];
+        const QString caption = QString::fromLatin1(Skills[i].caption);
+        const int icon = Skills[i].icon;
+
+        auto* picture = Place<QLabel>(this, IndexedName("picSkills", icon), Twips(r.iconLeft, r.iconTop, 365, 365), -1);
+        picture->setAlignment(Qt::AlignCenter);
+        picture->setAccessibleName(caption);
+        picSkills[i] = picture;
+
+        auto* label = Place<QLabel>(this, QStringLiteral("Label%1").arg(FirstLabelNumber + i),
+                                    Twips(r.labelLeft, r.labelTop, r.labelWidth, 255), -1, caption);
+        skillLabels[i] = label;
+
+        auto* text = Place<QLineEdit>(this, IndexedName("txtLevel", i), Twips(r.textLeft, r.textTop, 255, 285),
+                                      55 + 2 * i, QStringLiteral("1"));
+        label->setBuddy(text);
+        txtLevel[i] = text;
+
+        auto* spinner = Place<QScrollBar>(this, IndexedName("scrlLevel", i),
+                                          Twips(r.textLeft + 240, r.textTop, 200, 285), 56 + 2 * i, Qt::Vertical);
+        spinner->setRange(MinSkillLevel, MaxSkillLevel);
+        spinner->setValue(MinSkillLevel);
+        spinner->setAccessibleName(caption + QStringLiteral(" level"));
+        scrlLevel[i] = spinner;
+    }
+
+    Label19 = Place<QLabel>(this, QStringLiteral("Label19"), Twips(240, 3480, 3855, 255), -1,
+                            QStringLiteral("Level: 1=Untrained 2=Trained 3=Advanced 4=Master"));
+}
+
+void SkillsPage::scrlLevel_Change(int Index)
+{
+    Q_UNUSED(Index);
+}
+
+void SkillsPage::txtLevel_LostFocus(int Index)
+{
+    Q_UNUSED(Index);
+}

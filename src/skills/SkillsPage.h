@@ -1,0 +1,37 @@
+#pragma once
+
+#include "SkillTable.h"
+
+#include <QFrame>
+
+#include <array>
+
+class LostFocusChecks;
+class ModalInteraction;
+class QLabel;
+class QLineEdit;
+class QScrollBar;
+
+// The Skills page: a level of 1 to 4 for each of the eleven skills, typed or
+// stepped with a spinner, and the initial skill points.
+class SkillsPage : public QFrame
+{
+    Q_OBJECT
+public:
+    SkillsPage(ModalInteraction& ui, LostFocusChecks& focusChecks, QWidget* parent);
+
+    void scrlLevel_Change(int Index);
+    void txtLevel_LostFocus(int Index);
+
+    QLabel* Label20 = nullptr;
+    QLineEdit* txtSkill = nullptr;
+    std::array<QLabel*, SkillCount> picSkills{};
+    std::array<QLabel*, SkillCount> skillLabels{};
+    std::array<QLineEdit*, SkillCount> txtLevel{};
+    std::array<QScrollBar*, SkillCount> scrlLevel{};
+    QLabel* Label19 = nullptr;
+
+private:
+    ModalInteraction& m_ui;
+    LostFocusChecks& m_focusChecks;
+};

@@ -1,0 +1,59 @@
+#include "GameFixture.h"
+
+#include <QDir>
+#include <QFile>
+
+GameFixture::GameFixture(const Options& options)
+{
+    QDir root(m_dir.path());
+    root.mkpath(QStringLiteral("System"));
+    if (options.deusExExe)
+        write(QStringLiteral("System/DeusEx.exe"), "MZ");
+    if (options.deusExIni)
+        write(QStringLiteral("System/DeusEx.ini"), options.deusExIniText);
+    if (options.quenlarU)
+        write(QStringLiteral("System/Quenlar.u"), "package");
+    if (options.quenlarIni)
+        write(QStringLiteral("System/Quenlar.ini"), options.quenlarIniText);
+    if (options.maps) {
+        root.mkpath(QStringLiteral("Maps"));
+        for (const char* map : {"00_Intro.dx", "01_NYC_UNATCOIsland.dx", "DX.dx"})
+            write(QStringLiteral("Maps/") + QLatin1String(map), "map");
+    }
+}
+
+QString GameFixture::gamePath() const
+{
+    return QDir::toNativeSeparators(m_dir.path()) + QDir::separator();
+}
+
+QString GameFixture::file(const QString& relative) const
+{
+    return gamePath() + QDir::toNativeSeparators(relative);
+}
+
+QByteArray GameFixture::read(const QString& relative) const
+{
+    QFile f(file(relative));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+void GameFixture::write(const QString& relative, const QByteArray& bytes) const
+{
+    QFile f(file(relative));
+    if (f.open(QIODevice::WriteOnly))
+        f.write(bytes);
+}
+
+bool GameFixture::exists(const QString& relative) const
+{
+    return QFile::exists(file(relative));
+}
+
+TestWindow::TestWindow()
+    : settings(std::make_unique<QSettings>(settingsDir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat)),
+      window(std::make_unique<frmMain>(ui, *settings))
+{
+}

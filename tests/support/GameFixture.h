@@ -1,0 +1,55 @@
+#pragma once
+
+#include "ScriptedModalInteraction.h"
+#include "app/frmMain.h"
+
+#include <QByteArray>
+#include <QSettings>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
+
+// A game directory in a temporary folder: System/DeusEx.exe, DeusEx.ini,
+// Quenlar.u, Quenlar.ini and Maps/ with a few maps. Any part can be left out.
+class GameFixture
+{
+public:
+    struct Options
+    {
+        bool deusExExe = true;
+        bool deusExIni = true;
+        bool quenlarU = true;
+        bool quenlarIni = true;
+        bool maps = true;
+        QByteArray deusExIniText = "[Engine.Engine]\r\nDefaultGame=DeusEx.DeusExGameInfo\r\n"
+                                   "GameRenderDevice=D3DDrv.D3DRenderDevice\r\n";
+        QByteArray quenlarIniText = "[Quenlar.MLGameInfo]\r\nbAutoStart=False";
+    };
+
+    GameFixture() : GameFixture(Options{}) {}
+    explicit GameFixture(const Options& options);
+
+    // The game directory with its final separator, as the Deus Ex Path field holds it.
+    QString gamePath() const;
+    // A file of the game, by a relative name such as "System/DeusEx.ini".
+    QString file(const QString& relative) const;
+    QByteArray read(const QString& relative) const;
+    void write(const QString& relative, const QByteArray& bytes) const;
+    bool exists(const QString& relative) const;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// A main window with scripted dialogs and a settings store of its own in a
+// temporary folder, so nothing reaches the user's real settings.
+struct TestWindow
+{
+    TestWindow();
+
+    QTemporaryDir settingsDir;
+    std::unique_ptr<QSettings> settings;
+    ScriptedModalInteraction ui;
+    std::unique_ptr<frmMain> window;
+};

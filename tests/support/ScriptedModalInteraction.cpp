@@ -1,0 +1,58 @@
+#include "ScriptedModalInteraction.h"
+
+QStringList ScriptedModalInteraction::messages() const
+{
+    QStringList texts;
+    for (const Asked& a : asked) {
+        if (a.kind == Asked::Kind::Message)
+            texts.append(a.text);
+    }
+    return texts;
+}
+
+QList<ScriptedModalInteraction::Asked> ScriptedModalInteraction::ofKind(Asked::Kind kind) const
+{
+    QList<Asked> result;
+    for (const Asked& a : asked) {
+        if (a.kind == kind)
+            result.append(a);
+    }
+    return result;
+}
+
+ModalInteraction::Answer ScriptedModalInteraction::message(QWidget*, const QString& text, Icon icon, Buttons buttons)
+{
+    asked.append({Asked::Kind::Message, text, icon, buttons, {}, {}, {}});
+    if (buttons == Buttons::Ok)
+        return Answer::Ok;
+    return answers.isEmpty() ? Answer::No : answers.takeFirst();
+}
+
+QString ScriptedModalInteraction::nextDialogAnswer()
+{
+    return dialogAnswers.isEmpty() ? QString() : dialogAnswers.takeFirst();
+}
+
+QString ScriptedModalInteraction::openFileName(QWidget*, const QString& initialDir, const QStringList& filters)
+{
+    asked.append({Asked::Kind::OpenFile, {}, Icon::None, Buttons::Ok, initialDir, filters, {}});
+    return nextDialogAnswer();
+}
+
+QString ScriptedModalInteraction::saveFileName(QWidget*, const QString& initialDir, const QStringList& filters)
+{
+    asked.append({Asked::Kind::SaveFile, {}, Icon::None, Buttons::Ok, initialDir, filters, {}});
+    return nextDialogAnswer();
+}
+
+QString ScriptedModalInteraction::existingDirectory(QWidget*, const QString& prompt)
+{
+    asked.append({Asked::Kind::Folder, prompt, Icon::None, Buttons::Ok, {}, {}, {}});
+    return nextDialogAnswer();
+}
+
+bool ScriptedModalInteraction::openUrl(const QUrl& url)
+{
+    asked.append({Asked::Kind::Url, {}, Icon::None, Buttons::Ok, {}, {}, url});
+    return openUrlResult;
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "app/ModalInteraction.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+// Answers the program's dialogs from a script and records what was asked, so
+// that no test ever waits for a person.
+class ScriptedModalInteraction : public ModalInteraction
+{
+public:
+    struct Asked
+    {
+        enum class Kind
+        {
+            Message,
+            OpenFile,
+            SaveFile,
+            Folder,
+            Url,
+        };
+        Kind kind;
+        QString text; // message text or folder prompt
+        Icon icon = Icon::None;
+        Buttons buttons = Buttons::Ok;
+        QString initialDir;
+        QStringList filters;
+        QUrl url;
+    };
+
+    // Answers to Yes/No questions, in order; an unscripted question gets No.
+    QList<Answer> answers;
+    // Answers to file and folder dialogs, in order; unscripted means Cancel.
+    QStringList dialogAnswers;
+    bool openUrlResult = true;
+
+    QList<Asked> asked;
+
+    // Texts of the message boxes shown so far.
+    QStringList messages() const;
+    QList<Asked> ofKind(Asked::Kind kind) const;
+    void clear() { asked.clear(); }
+
+    Answer message(QWidget* parent, const QString& text, Icon icon, Buttons buttons) override;
+    QString openFileName(QWidget* parent, const QString& initialDir, const QStringList& filters) override;
+    QString saveFileName(QWidget* parent, const QString& initialDir, const QStringList& filters) override;
+    QString existingDirectory(QWidget* parent, const QString& prompt) override;
+    bool openUrl(const QUrl& url) override;
+
+private:
+    QString nextDialogAnswer();
+};

@@ -1,0 +1,286 @@
+// The mod definition file: composing it byte for byte, the numeric rules and
+// the values that cannot be saved.
+
+#include "game/AnsiText.h"
+#include "game/TextFile.h"
+#include "mod/ModFormat.h"
+#include "mod/Numeric.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+ModDefinition newMod()
+{
+    ModDefinition mod;
+    mod.skillLevels.fill(QStringLiteral("1"));
+    return mod;
+}
+
+ModDefinition workedExample()
+{
+    ModDefinition mod = newMod();
+    mod.name = QStringLiteral("Test Mod");
+    mod.action = true;
+    mod.inventory = {QStringLiteral("MedKit(2)"), QStringLiteral("WeaponPistol"), QStringLiteral("MyPackage.MyItem")};
+    mod.playerClass = QStringLiteral("ModPkg.ModPlayer");
+    mod.credits = QStringLiteral("500");
+    mod.skillPoints = QStringLiteral("5000");
+    mod.skillLevels[1] = QStringLiteral("2");
+    mod.skillLevels[6] = QStringLiteral("3");
+    mod.skillLevels[9] = QStringLiteral("4");
+    mod.augSlots[3] = QStringLiteral("AugSpeed");
+    mod.augLevels[3] = 1;
+    mod.augSlots[4] = QStringLiteral("AugHealing");
+    mod.augLevels[4] = 0;
+    mod.augSlots[7] = QStringLiteral("AugCloak");
+    mod.augLevels[7] = 3;
+    mod.splashMap = QStringLiteral("ModSplash.dx");
+    mod.startingMap = QStringLiteral("ModMap.dx");
+    return mod;
+}
+
+const QString NewModDescription = QStringLiteral("Skills=0;0;0;0;0;0;0;0;0;0;0;; Map=");
+
+} // namespace
+
+class TestMod : public QObject
+{
+    Q_OBJECT
+private slots:
+    void workedExamplesByteForByte();
+    void leaveOutRules_data();
+    void leaveOutRules();
+    void skillLevelEncoding_data();
+    void skillLevelEncoding();
+    void numericValue_data();
+    void numericValue();
+    void numericText_data();
+    void numericText();
+    void unsavableValues_data();
+    void unsavableValues();
+    void cp1252RoundTripsEveryByte();
+    void atomicWriteKeepsOldFileOnFailure();
+};
+
+void TestMod::workedExamplesByteForByte()
+{
+    QCOMPARE(ComposeModFile(workedExample()),
+             QStringLiteral(
+                 "[Public]\r\nObject=(Name=\"Test Mod\",Class=Class,MetaClass=Quenlar.MLGameInfo,Description=\""
+                 "Action=Start; Inv=DeusEx.MedKit(2);DeusEx.WeaponPistol;MyPackage.MyItem;; "
+                 "Class=ModPkg.ModPlayer; Credits=500; SkillPts=5000; Skills=0;1;0;0;0;0;2;0;0;3;0;; "
+                 "Aug=DeusEx.AugSpeed(1);DeusEx.AugHealing(0);DeusEx.AugCloak(3);; Splash=ModSplash.dx; "
+                 "Map=ModMap.dx\")"));
+    QCOMPARE(ComposeModFile(newMod()),
+             QStringLiteral("[Public]\r\nObject=(Name=\"\",Class=Class,MetaClass=Quenlar.MLGameInfo,Description=\"") +
+                 NewModDescription + QStringLiteral("\")"));
+}
+
+void TestMod::leaveOutRules_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("description");
+
+    QTest::newRow("placeholder class") << "class" << "MyPackage.MyNewPlayer" << NewModDescription;
+    QTest::newRow("other class") << "class" << "A.B" << QStringLiteral("Class=A.B; ") + NewModDescription;
+    QTest::newRow("placeholder splash") << "splash" << "DX.dx" << NewModDescription;
+    QTest::newRow("splash in other case") << "splash" << "dx.dx"
+                                          << "Skills=0;0;0;0;0;0;0;0;0;0;0;; Splash=dx.dx; Map=";
+    QTest::newRow("credits abc") << "credits" << "abc" << NewModDescription;
+    QTest::newRow("credits empty") << "credits" << "" << NewModDescription;
+    QTest::newRow("credits as typed") << "credits" << " -12.50 " << QStringLiteral("Credits= -12.50 ; ") + NewModDescription;
+    QTest::newRow("credits decimal") << "credits" << "1.5" << QStringLiteral("Credits=1.5; ") + NewModDescription;
+    QTest::newRow("skill points 1e3") << "skillpts" << "1e3" << NewModDescription;
+    QTest::newRow("skill points") << "skillpts" << "+7" << QStringLiteral("SkillPts=+7; ") + NewModDescription;
+    QTest::newRow("map with spaces") << "map" << "My Map.dx" << "Skills=0;0;0;0;0;0;0;0;0;0;0;; Map=My Map.dx";
+    QTest::newRow("inventory entry with package")
+        << "inventory" << "Pkg.Item(3)" << QStringLiteral("Inv=Pkg.Item(3);; ") + NewModDescription;
+    QTest::newRow("inventory entry gets prefix")
+        << "inventory" << "Flare" << QStringLiteral("Inv=DeusEx.Flare;; ") + NewModDescription;
+    QTest::newRow("action") << "action" << "" << QStringLiteral("Action=Start; ") + NewModDescription;
+    QTest::newRow("aug level kept as read")
+        << "aug" << "AugVision" << "Skills=0;0;0;0;0;0;0;0;0;0;0;; Aug=DeusEx.AugVision(7);; Map=";
+}
+
+void TestMod::leaveOutRules()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, value);
+    QFETCH(QString, description);
+    ModDefinition mod = newMod();
+    if (field == QLatin1String("class"))
+        mod.playerClass = value;
+    else if (field == QLatin1String("splash"))
+        mod.splashMap = value;
+    else if (field == QLatin1String("credits"))
+        mod.credits = value;
+    else if (field == QLatin1String("skillpts"))
+        mod.skillPoints = value;
+    else if (field == QLatin1String("map"))
+        mod.startingMap = value;
+    else if (field == QLatin1String("inventory"))
+        mod.inventory = {value};
+    else if (field == QLatin1String("action"))
+        mod.action = true;
+    else if (field == QLatin1String("aug")) {
+        mod.augSlots[2] = value;
+        mod.augLevels[2] = 7;
+    }
+    QCOMPARE(ComposeDescription(mod), description);
+}
+
+void TestMod::skillLevelEncoding_data()
+{
+    QTest::addColumn<QString>("level");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("1") << "1" << "0";
+    QTest::newRow("2") << "2" << "1";
+    QTest::newRow("4") << "4" << "3";
+    QTest::newRow("empty") << "" << "-1";
+    QTest::newRow("x") << "x" << "-1";
+    QTest::newRow("2.5") << "2.5" << "1.5";
+    QTest::newRow("1 2") << "1 2" << "11";
+    QTest::newRow("3 stars") << "3 stars" << "2";
+    QTest::newRow("0.5") << "0.5" << "-0.5";
+}
+
+void TestMod::skillLevelEncoding()
+{
+    QFETCH(QString, level);
+    QFETCH(QString, written);
+    QCOMPARE(EncodeSkillLevel(level), written);
+}
+
+void TestMod::numericValue_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("value");
+    QTest::newRow("empty") << "" << 0.0;
+    QTest::newRow("plain") << "42" << 42.0;
+    QTest::newRow("blanks inside") << " 1 2" << 12.0;
+    QTest::newRow("tab and line feed") << "\t3\n5" << 35.0;
+    QTest::newRow("trailing words") << "3 stars" << 3.0;
+    QTest::newRow("fraction") << "2.5" << 2.5;
+    QTest::newRow("sign") << "- 4" << -4.0;
+    QTest::newRow("leading fraction") << ".5x" << 0.5;
+    QTest::newRow("letters first") << "abc" << 0.0;
+    QTest::newRow("carriage return is not a blank") << "\r4" << 0.0;
+}
+
+void TestMod::numericValue()
+{
+    QFETCH(QString, text);
+    QFETCH(double, value);
+    QCOMPARE(NumericValue(text), value);
+}
+
+void TestMod::numericText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("numeric");
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("blanks only") << "   " << false;
+    QTest::newRow("digits") << "500" << true;
+    QTest::newRow("blanks around") << " 500 " << true;
+    QTest::newRow("signed fraction") << "-1.25" << true;
+    QTest::newRow("fraction only") << ".5" << true;
+    QTest::newRow("sign only") << "-" << false;
+    QTest::newRow("words") << "abc" << false;
+    QTest::newRow("digits then words") << "5 k" << false;
+    QTest::newRow("two points") << "1.2.3" << false;
+}
+
+void TestMod::numericText()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, numeric);
+    QCOMPARE(IsNumericText(text), numeric);
+}
+
+void TestMod::unsavableValues_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("named"); // empty when the value can be saved
+
+    QTest::newRow("semicolon in map") << "map" << "A;B.dx" << "Starting Map";
+    QTest::newRow("closing quote in map") << "map" << "A\")" << "Starting Map";
+    QTest::newRow("lone quote in map is fine") << "map" << "A\"B" << "";
+    QTest::newRow("semicolon in class") << "class" << "A;B" << "PlayerClass";
+    QTest::newRow("semicolon in placeholder-free splash") << "splash" << "S;.dx" << "Splash Map";
+    QTest::newRow("semicolon in inventory") << "inventory" << "Box;Red" << "Current Inventory";
+    QTest::newRow("quote in inventory") << "inventory" << "Box\")" << "Current Inventory";
+    QTest::newRow("quote in name") << "name" << "The \"Mod\"" << "Mod Name";
+    QTest::newRow("semicolon in name is fine") << "name" << "A;B" << "";
+    QTest::newRow("euro sign is fine") << "name" << QString(QChar(0x20AC)) << "";
+    QTest::newRow("kanji") << "map" << QString(QChar(0x6F22)) + ".dx" << "Starting Map";
+    QTest::newRow("kanji in name") << "name" << QString(QChar(0x6F22)) << "Mod Name";
+    QTest::newRow("line break") << "class" << "A\nB" << "PlayerClass";
+}
+
+void TestMod::unsavableValues()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, value);
+    QFETCH(QString, named);
+    ModDefinition mod = newMod();
+    if (field == QLatin1String("map"))
+        mod.startingMap = value;
+    else if (field == QLatin1String("class"))
+        mod.playerClass = value;
+    else if (field == QLatin1String("splash"))
+        mod.splashMap = value;
+    else if (field == QLatin1String("inventory"))
+        mod.inventory = {QStringLiteral("MedKit"), value};
+    else if (field == QLatin1String("name"))
+        mod.name = value;
+
+    const auto problem = FindUnsavableValue(mod);
+    if (named.isEmpty()) {
+        QVERIFY2(!problem, qPrintable(problem ? problem->message : QString()));
+        return;
+    }
+    QVERIFY(problem);
+    QVERIFY2(problem->field.startsWith(named), qPrintable(problem->field));
+    QVERIFY(problem->message.contains(named));
+}
+
+void TestMod::cp1252RoundTripsEveryByte()
+{
+    QByteArray all;
+    for (int b = 0; b < 256; ++b)
+        all.append(static_cast<char>(b));
+    const QString text = AnsiText::Decode(all);
+    QCOMPARE(text.at(0x80), QChar(0x20AC));
+    QCOMPARE(text.at(0xE9), QChar(0xE9));
+    QCOMPARE(AnsiText::Encode(text).value(), all);
+    QCOMPARE(AnsiText::FirstUnencodable(QStringLiteral("ab") + QChar(0x0100)), 2);
+    QVERIFY(!AnsiText::Encode(QString(QChar(0x0100))));
+}
+
+void TestMod::atomicWriteKeepsOldFileOnFailure()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Mod.int"));
+    QCOMPARE(WriteTextFile(path, QStringLiteral("old")), QString());
+
+    // Refused text: the old file stays.
+    QVERIFY(!WriteTextFile(path, QString(QChar(0x6F22))).isEmpty());
+    // A read-only file is not replaced.
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadUser);
+    QVERIFY(!WriteTextFile(path, QStringLiteral("new")).isEmpty());
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    // A missing folder is reported.
+    QVERIFY(!WriteTextFile(dir.filePath(QStringLiteral("Missing/Mod.int")), QStringLiteral("new")).isEmpty());
+
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), QByteArray("old"));
+}
+
+QTEST_GUILESS_MAIN(TestMod)
+#include "test_mod.moc"
