@@ -3,9 +3,12 @@
 
 #include "game/AnsiText.h"
 #include "game/TextFile.h"
+#include "mod/GetField.h"
 #include "mod/ModFormat.h"
+#include "mod/ModReader.h"
 #include "mod/Numeric.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -63,6 +66,17 @@ private slots:
     void unsavableValues();
     void cp1252RoundTripsEveryByte();
     void atomicWriteKeepsOldFileOnFailure();
+    void getField_data();
+    void getField();
+    void readWorkedExample();
+    void readHandWrittenFiles();
+    void readAugmentations_data();
+    void readAugmentations();
+    void readSkills_data();
+    void readSkills();
+    void recognisesModDefinitions_data();
+    void recognisesModDefinitions();
+    void readingIsLinear();
 };
 
 void TestMod::workedExamplesByteForByte()
@@ -280,6 +294,193 @@ void TestMod::atomicWriteKeepsOldFileOnFailure()
     QFile f(path);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), QByteArray("old"));
+}
+
+void TestMod::getField_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<qsizetype>("position");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("endMark"); // "-" for none
+    QTest::addColumn<QString>("limit");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<qsizetype>("positionAfter");
+
+    QTest::newRow("found") << "a Key=val; b" << qsizetype(1) << "Key=" << ";" << "" << "val" << qsizetype(10);
+    QTest::newRow("missing key") << "a b" << qsizetype(1) << "Key=" << ";" << "" << "" << qsizetype(1);
+    QTest::newRow("missing end mark runs to the end")
+        << "Key=val" << qsizetype(1) << "Key=" << ";" << "" << "val" << qsizetype(8);
+    QTest::newRow("no end mark") << "Key=a;b" << qsizetype(1) << "Key=" << "-" << "" << "a;b" << qsizetype(8);
+    QTest::newRow("position 0") << "Key=val;" << qsizetype(0) << "Key=" << ";" << "" << "" << qsizetype(0);
+    QTest::newRow("key before position") << "Key=val;" << qsizetype(2) << "Key=" << ";" << "" << "" << qsizetype(2);
+    QTest::newRow("limit before end mark")
+        << "Key=a(2);" << qsizetype(1) << "Key=" << ";" << ")" << "" << qsizetype(1);
+    QTest::newRow("limit after end mark")
+        << "Key=a;(2)" << qsizetype(1) << "Key=" << ";" << ")" << "a" << qsizetype(6);
+    QTest::newRow("case-insensitive key") << "kEY=v;" << qsizetype(1) << "Key=" << ";" << "" << "v" << qsizetype(6);
+    QTest::newRow("next entry from the end mark")
+        << "L=a;b;;" << qsizetype(4) << ";" << ";" << "" << "b" << qsizetype(6);
+    QTest::newRow("empty entry") << "L=a;;" << qsizetype(4) << ";" << ";" << "" << "" << qsizetype(5);
+}
+
+void TestMod::getField()
+{
+    QFETCH(QString, text);
+    QFETCH(qsizetype, position);
+    QFETCH(QString, key);
+    QFETCH(QString, endMark);
+    QFETCH(QString, limit);
+    QFETCH(QString, value);
+    QFETCH(qsizetype, positionAfter);
+    const QString result = endMark == QLatin1String("-") ? GetField(position, text, key, QString::fromLatin1(NoEndMark), limit)
+                                                         : GetField(position, text, key, endMark, limit);
+    QCOMPARE(result, value);
+    QCOMPARE(position, positionAfter);
+}
+
+void TestMod::readWorkedExample()
+{
+    const ModFileContents mod = ReadModDefinition(ComposeModFile(workedExample()));
+    QCOMPARE(mod.name, QStringLiteral("Test Mod"));
+    QVERIFY(mod.action);
+    QCOMPARE(mod.inventory, (QStringList{QStringLiteral("DeusEx.MedKit(2)"), QStringLiteral("DeusEx.WeaponPistol"),
+                                         QStringLiteral("MyPackage.MyItem")}));
+    // The class stands after a counted inventory entry and is still read.
+    QCOMPARE(mod.playerClass, QStringLiteral("ModPkg.ModPlayer"));
+    QCOMPARE(mod.credits, QStringLiteral("500"));
+    QCOMPARE(mod.skillPoints, QStringLiteral("5000"));
+    QCOMPARE(mod.skillLevels, workedExample().skillLevels);
+    QCOMPARE(mod.augSlots, workedExample().augSlots);
+    QCOMPARE(mod.augLevels, workedExample().augLevels);
+    QCOMPARE(mod.splashMap, QStringLiteral("ModSplash.dx"));
+    QCOMPARE(mod.startingMap, QStringLiteral("ModMap.dx"));
+    QVERIFY(mod.unplacedAugmentations.isEmpty());
+}
+
+void TestMod::readHandWrittenFiles()
+{
+    // Keys in lower case, lists without and with entries.
+    ModFileContents mod = ReadModDefinition(
+        QStringLiteral("[public]\r\nobject=(name=\"Low\",class=Class,Description=\"credits=500; inv=A;B;; map=M.dx\")"));
+    QCOMPARE(mod.name, QStringLiteral("Low"));
+    QCOMPARE(mod.credits, QStringLiteral("500"));
+    QCOMPARE(mod.inventory, (QStringList{QStringLiteral("A"), QStringLiteral("B")}));
+    QCOMPARE(mod.startingMap, QStringLiteral("M.dx"));
+    // "Description=" is the one case-sensitive search: without it, no class.
+    QCOMPARE(mod.playerClass, QString());
+
+    mod = ReadModDefinition(QStringLiteral("Description=\"Inv=; Map=\")"));
+    QCOMPARE(mod.inventory, QStringList{QString()});
+
+    mod = ReadModDefinition(QStringLiteral("Description=\"Skills=0;; Map=\")"));
+    QVERIFY(!mod.hasInventory);
+    QVERIFY(mod.inventory.isEmpty());
+    QVERIFY(!mod.hasAugmentations);
+    QCOMPARE(mod.playerClass, QString());
+    QCOMPARE(mod.splashMap, QString());
+}
+
+void TestMod::readAugmentations_data()
+{
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<QStringList>("slots");
+    QTest::addColumn<QList<int>>("levels");
+    QTest::addColumn<QStringList>("unplaced");
+    const QString e;
+
+    QTest::newRow("without a level") << "DeusEx.AugSpeed;;"
+                                     << QStringList{e, e, e, QStringLiteral("AugSpeed"), e, e, e, e, e}
+                                     << QList<int>{0, 0, 0, 0, 0, 0, 0, 0, 0} << QStringList{};
+    QTest::newRow("no prefix ends the list")
+        << "DeusEx.AugSpeed(1);AugVision(2);DeusEx.AugCombat(3);;"
+        << QStringList{e, e, e, QStringLiteral("AugSpeed"), e, e, e, e, e} << QList<int>{0, 0, 0, 1, 0, 0, 0, 0, 0}
+        << QStringList{};
+    QTest::newRow("same class in two torso slots")
+        << "DeusEx.AugShield(1);DeusEx.AugShield(2);;"
+        << QStringList{e, e, e, e, QStringLiteral("AugShield"), QStringLiteral("AugShield"), e, e, e}
+        << QList<int>{0, 0, 0, 0, 1, 2, 0, 0, 0} << QStringList{};
+    QTest::newRow("level above 3 kept") << "DeusEx.AugDrone(7);;"
+                                        << QStringList{QStringLiteral("AugDrone"), e, e, e, e, e, e, e, e}
+                                        << QList<int>{7, 0, 0, 0, 0, 0, 0, 0, 0} << QStringList{};
+    QTest::newRow("unplaceable entries left out")
+        << "DeusEx.AugDefense(1);DeusEx.AugUnknown(1);DeusEx.(2);DeusEx.augspeed(1);DeusEx.AugCloak(0);"
+           "DeusEx.AugEMP(1);DeusEx.AugBallistic(2);;"
+        << QStringList{QStringLiteral("AugDefense"), e, e, e, e, e, e, QStringLiteral("AugCloak"),
+                       QStringLiteral("AugEMP")}
+        << QList<int>{1, 0, 0, 0, 0, 0, 0, 0, 1}
+        << QStringList{QStringLiteral("AugUnknown(1)"), QStringLiteral("(2)"), QStringLiteral("augspeed(1)"),
+                       QStringLiteral("AugBallistic(2)")};
+    QTest::newRow("prefix in other case") << "deusex.AugMuscle(3);;"
+                                          << QStringList{e, QStringLiteral("AugMuscle"), e, e, e, e, e, e, e}
+                                          << QList<int>{0, 3, 0, 0, 0, 0, 0, 0, 0} << QStringList{};
+}
+
+void TestMod::readAugmentations()
+{
+    QFETCH(QString, list);
+    QFETCH(QStringList, slots);
+    QFETCH(QList<int>, levels);
+    QFETCH(QStringList, unplaced);
+    const ModFileContents mod = ReadModDefinition(QStringLiteral("Description=\"Aug=") + list + QStringLiteral(" Map=\")"));
+    QVERIFY(mod.hasAugmentations);
+    for (int slot = 0; slot < AugSlotCount; ++slot) {
+        QCOMPARE(mod.augSlots[slot], slots[slot]);
+        QCOMPARE(int(mod.augLevels[slot]), levels[slot]);
+    }
+    QCOMPARE(mod.unplacedAugmentations, unplaced);
+}
+
+void TestMod::readSkills_data()
+{
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<QStringList>("levels");
+    const QString one = QStringLiteral("1");
+    QTest::newRow("first four") << "0;1;2;3;;"
+                                << QStringList{one, "2", "3", "4", one, one, one, one, one, one, one};
+    QTest::newRow("out of range and words left alone")
+        << "4;-1;x;1.5;;" << QStringList{one, one, one, "2.5", one, one, one, one, one, one, one};
+    QTest::newRow("beyond the eleventh ignored")
+        << "1;1;1;1;1;1;1;1;1;1;1;3;3;;" << QStringList{"2", "2", "2", "2", "2", "2", "2", "2", "2", "2", "2"};
+}
+
+void TestMod::readSkills()
+{
+    QFETCH(QString, list);
+    QFETCH(QStringList, levels);
+    const ModFileContents mod = ReadModDefinition(QStringLiteral("Description=\"Skills=") + list + QStringLiteral(" Map=\")"));
+    QCOMPARE(QStringList(mod.skillLevels.begin(), mod.skillLevels.end()), levels);
+}
+
+void TestMod::recognisesModDefinitions_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("isMod");
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("other ini") << "[Engine.Engine]\r\nGameRenderDevice=D3DDrv" << false;
+    QTest::newRow("new mod") << ComposeModFile(newMod()) << true;
+    QTest::newRow("lower-case key") << "map=x" << true;
+}
+
+void TestMod::recognisesModDefinitions()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, isMod);
+    QCOMPARE(LooksLikeModDefinition(text), isMod);
+}
+
+void TestMod::readingIsLinear()
+{
+    // A megabyte of inventory entries: reading must not search the whole
+    // text again for every entry.
+    QString text = QStringLiteral("[Public]\r\nObject=(Name=\"Big\",Description=\"Inv=");
+    while (text.size() < MaxModFileBytes - 64)
+        text += QStringLiteral("DeusEx.MedKit(2);");
+    text += QStringLiteral("; Map=M.dx\")");
+    QElapsedTimer timer;
+    timer.start();
+    const ModFileContents mod = ReadModDefinition(text);
+    QVERIFY(mod.inventory.size() > 50000);
+    QVERIFY2(timer.elapsed() < 5000, qPrintable(QStringLiteral("%1 ms").arg(timer.elapsed())));
 }
 
 QTEST_GUILESS_MAIN(TestMod)

@@ -7,10 +7,16 @@
 #include "game/GamePath.h"
 #include "game/LoaderFiles.h"
 #include "game/TextFile.h"
+#include "augmentations/AugmentationsPage.h"
+#include "inventory/InventoryPage.h"
 #include "mod/ModFormat.h"
+#include "mod/ModReader.h"
+#include "skills/SkillsPage.h"
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
 
 namespace {
 
@@ -20,10 +26,87 @@ const QStringList ModFileFilters{QStringLiteral("Orvane Mod files (*.int)")};
 
 void frmMain::NewMod()
 {
+    for (QLineEdit* field : {txtName, txtMap, txtSplash, txtCredits, txtPlayer})
+        field->clear();
+    chkAction->setChecked(false);
+    // Clearing the box runs its handler, which rewrites the flag file only
+    // when the box was checked.
+    chkAutoStart->setChecked(false);
+    frmInventory->SetEntries({});
+    frmInventory->txtCustom->clear();
+    // Slot 0 comes last, so it ends up selected.
+    for (int slot = AugSlotCount - 1; slot >= 0; --slot) {
+        AugSlots[slot].clear();
+        AugLevels[slot] = 0;
+        frmAugmentations->picPart_Click(slot);
+    }
+    frmSkills->txtSkill->clear();
+    for (QLineEdit* level : frmSkills->txtLevel)
+        level->setText(QStringLiteral("1"));
+    setCaptionFile(QString());
 }
 
 void frmMain::OpenMod()
 {
+    const QString path =
+        m_ui.openFileName(this, GameFile(GamePath(), QStringLiteral("System/")), ModFileFilters);
+    if (path.isEmpty())
+        return;
+
+    const QString reason = [&path]() -> QString {
+        const QFileInfo info(path);
+        if (info.isFile() && info.size() > MaxModFileBytes)
+            return QStringLiteral("It is larger than a mod definition can be.");
+        return {};
+    }();
+    if (!reason.isEmpty()) {
+        m_ui.tell(this, QStringLiteral("%1 is not a mod definition file.\n%2").arg(path, reason),
+                  ModalInteraction::Icon::Exclamation);
+        return;
+    }
+    const TextRead read = ReadTextFile(path, MaxModFileBytes);
+    if (!read.ok()) {
+        m_ui.tell(this, QStringLiteral("%1 could not be opened.\n%2").arg(path, read.error),
+                  ModalInteraction::Icon::Exclamation);
+        return;
+    }
+    if (read.text.isEmpty() || !LooksLikeModDefinition(read.text)) {
+        m_ui.tell(this,
+                  QStringLiteral("%1 is not a mod definition file.\n%2")
+                      .arg(path, read.text.isEmpty() ? QStringLiteral("It is empty.")
+                                                     : QStringLiteral("It holds none of the keys of a mod "
+                                                                      "definition.")),
+                  ModalInteraction::Icon::Exclamation);
+        return;
+    }
+
+    // The file is applied over a new mod's list, slots and levels, so that
+    // nothing of the mod shown before survives where the file is silent.
+    const ModFileContents mod = ReadModDefinition(read.text);
+    txtName->setText(mod.name);
+    chkAction->setChecked(mod.action);
+    frmInventory->SetEntries(mod.inventory);
+    AugSlots = mod.augSlots;
+    AugLevels = mod.augLevels;
+    for (int slot = 0; slot < AugSlotCount; ++slot)
+        frmAugmentations->picPart_Click(slot);
+    frmAugmentations->picPart_Click(0);
+    txtPlayer->setText(mod.playerClass);
+    txtCredits->setText(mod.credits);
+    frmSkills->txtSkill->setText(mod.skillPoints);
+    for (int i = 0; i < SkillCount; ++i)
+        frmSkills->txtLevel[i]->setText(mod.skillLevels[i]);
+    txtSplash->setText(mod.splashMap);
+    txtMap->setText(mod.startingMap);
+    setCaptionFile(QDir::toNativeSeparators(path));
+
+    if (!mod.unplacedAugmentations.isEmpty()) {
+        m_ui.tell(this,
+                  QStringLiteral("These augmentations could not be placed in a free slot of their body part and "
+                                 "were left out:\n%1")
+                      .arg(mod.unplacedAugmentations.join(u'\n')),
+                  ModalInteraction::Icon::Exclamation);
+    }
 }
 
 void frmMain::SaveMod()

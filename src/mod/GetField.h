@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+// The small tokenizer that reads a mod definition back. Positions are
+// 1-based; position 0 stands for "not found" and yields nothing.
+
+// Stands for "no end mark": it never occurs in a mod file, so a value read up
+// to it runs to the end of the text.
+inline constexpr char NoEndMark[] = "_,.;'``';.,_";
+
+// Finds Key in Text at or after Position (ignoring letter case) and returns
+// what follows it up to EndMark, moving Position onto the end mark so that
+// the next call with the key ";" reads the next list entry. Returns nothing
+// and leaves Position alone when Position is 0, the key is missing, or the
+// end mark lies beyond the first Limit found at or after Position.
+QString GetField(qsizetype& Position, const QString& Text, const QString& Key,
+                 const QString& EndMark = QString::fromLatin1(NoEndMark), const QString& Limit = QString());

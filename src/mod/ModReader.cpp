@@ -1,0 +1,120 @@
+#include "ModReader.h"
+
+#include "GetField.h"
+#include "Numeric.h"
+#include "augmentations/AugmentationCatalogue.h"
+
+namespace {
+
+bool contains(const QString& text, const char* key)
+{
+    return text.contains(QLatin1String(key), Qt::CaseInsensitive);
+}
+
+// The first field at position 1, emptied when the key is missing.
+QString field(const QString& text, const char* key, const QString& endMark)
+{
+    qsizetype position = 1;
+    return GetField(position, text, QString::fromLatin1(key), endMark);
+}
+
+// The class of an augmentation entry: everything after its first "DeusEx."
+// (any case), or nothing when the entry has no package.
+QString stripPackage(const QString& entry)
+{
+    qsizetype position = 1;
+    return GetField(position, entry, QStringLiteral("DeusEx."));
+}
+
+void readAugmentations(const QString& text, ModFileContents& mod)
+{
+    const QString semicolon = QStringLiteral(";");
+    qsizetype position = 1;
+    QString entry = stripPackage(GetField(position, text, QStringLiteral("Aug="), semicolon));
+    while (!entry.isEmpty()) {
+        QString className = entry;
+        qint16 level = 0;
+        // "AugSpeed(1)": the level is the digit before the closing parenthesis.
+        const QChar digit = entry.size() >= 2 ? entry.at(entry.size() - 2) : QChar();
+        if (digit >= u'0' && digit <= u'9') {
+            level = static_cast<qint16>(digit.unicode() - u'0');
+            className = entry.size() >= 3 ? entry.left(entry.size() - 3) : QString();
+        }
+        const int slot = className.isEmpty() ? NoAugSlot : FindAugSlot(className, mod.augSlots);
+        if (slot == NoAugSlot) {
+            mod.unplacedAugmentations.append(entry);
+        } else {
+            mod.augSlots[slot] = className;
+            mod.augLevels[slot] = level;
+        }
+        entry = stripPackage(GetField(position, text, semicolon, semicolon));
+    }
+}
+
+void readSkills(const QString& text, ModFileContents& mod)
+{
+    const QString semicolon = QStringLiteral(";");
+    qsizetype position = 1;
+    QString value = GetField(position, text, QStringLiteral("Skills="), semicolon);
+    for (int index = 0; !value.isEmpty(); ++index) {
+        if (index < SkillCount && IsNumericText(value)) {
+            const double level = NumericValue(value) + 1.0;
+            if (level > 0.0 && level < 5.0)
+                mod.skillLevels[index] = ShortestDecimal(level);
+        }
+        value = GetField(position, text, semicolon, semicolon);
+    }
+}
+
+} // namespace
+
+bool LooksLikeModDefinition(const QString& text)
+{
+    for (const char* key : {"Name=\"", "Action=Start", "Inv=", "Class=", "Credits=", "SkillPts=", "Skills=", "Aug=",
+                            "Splash=", "Map="}) {
+        if (contains(text, key))
+            return true;
+    }
+    return false;
+}
+
+ModFileContents ReadModDefinition(const QString& text)
+{
+    ModFileContents mod;
+    mod.skillLevels.fill(QStringLiteral("1"));
+    const QString semicolon = QStringLiteral(";");
+
+    mod.name = field(text, "Name=\"", QStringLiteral("\""));
+    mod.action = contains(text, "Action=Start");
+
+    if (contains(text, "Inv=")) {
+        mod.hasInventory = true;
+        qsizetype position = 1;
+        QString entry = GetField(position, text, QStringLiteral("Inv="), semicolon);
+        // The first entry counts even when empty ("Inv=;" gives one empty row).
+        do {
+            mod.inventory.append(entry);
+            entry = GetField(position, text, semicolon, semicolon);
+        } while (!entry.isEmpty());
+    }
+
+    if (contains(text, "Aug=")) {
+        mod.hasAugmentations = true;
+        readAugmentations(text, mod);
+    }
+
+    // The class is searched from the Description on, so the fixed
+    // "Class=Class" of the Object line is never taken, and only up to the
+    // line's closing quote, so inventory counts ahead of it don't hide it.
+    const qsizetype descriptionAt = text.indexOf(QLatin1String("Description="));
+    qsizetype position = descriptionAt < 0 ? 0 : descriptionAt + 1;
+    mod.playerClass = GetField(position, text, QStringLiteral("Class="), semicolon, QStringLiteral("\")"));
+
+    mod.credits = field(text, "Credits=", semicolon);
+    mod.skillPoints = field(text, "SkillPts=", semicolon);
+    if (contains(text, "Skills="))
+        readSkills(text, mod);
+    mod.splashMap = field(text, "Splash=", semicolon);
+    mod.startingMap = field(text, "Map=", QStringLiteral("\")"));
+    return mod;
+}

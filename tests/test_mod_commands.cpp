@@ -1,0 +1,310 @@
+// New, Open and Save through the window: whatever is saved opens again as it
+// was, and New starts afresh.
+
+#include "support/GameFixture.h"
+
+#include "app/frmMain.h"
+#include "augmentations/AugmentationsPage.h"
+#include "inventory/InventoryPage.h"
+#include "mod/ModFormat.h"
+#include "skills/SkillsPage.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QScrollBar>
+#include <QTest>
+
+using Kind = ScriptedModalInteraction::Asked::Kind;
+
+Q_DECLARE_METATYPE(ModDefinition)
+
+namespace {
+
+const QString Title = QStringLiteral("Zarvik's ML Utility");
+
+ModDefinition newMod()
+{
+    ModDefinition mod;
+    mod.skillLevels.fill(QStringLiteral("1"));
+    return mod;
+}
+
+ModDefinition workedExample()
+{
+    ModDefinition mod = newMod();
+    mod.name = QStringLiteral("Test Mod");
+    mod.action = true;
+    mod.inventory = {QStringLiteral("MedKit(2)"), QStringLiteral("WeaponPistol"), QStringLiteral("MyPackage.MyItem")};
+    mod.playerClass = QStringLiteral("ModPkg.ModPlayer");
+    mod.credits = QStringLiteral("500");
+    mod.skillPoints = QStringLiteral("5000");
+    mod.skillLevels[1] = QStringLiteral("2");
+    mod.skillLevels[6] = QStringLiteral("3");
+    mod.skillLevels[9] = QStringLiteral("4");
+    mod.augSlots[3] = QStringLiteral("AugSpeed");
+    mod.augLevels[3] = 1;
+    mod.augSlots[4] = QStringLiteral("AugHealing");
+    mod.augSlots[7] = QStringLiteral("AugCloak");
+    mod.augLevels[7] = 3;
+    mod.splashMap = QStringLiteral("ModSplash.dx");
+    mod.startingMap = QStringLiteral("ModMap.dx");
+    return mod;
+}
+
+void applyToWindow(frmMain& w, const ModDefinition& mod)
+{
+    w.txtName->setText(mod.name);
+    w.chkAction->setChecked(mod.action);
+    w.frmInventory->SetEntries(mod.inventory);
+    w.txtPlayer->setText(mod.playerClass);
+    w.txtCredits->setText(mod.credits);
+    w.frmSkills->txtSkill->setText(mod.skillPoints);
+    for (int i = 0; i < SkillCount; ++i)
+        w.frmSkills->txtLevel[i]->setText(mod.skillLevels[i]);
+    w.AugSlots = mod.augSlots;
+    w.AugLevels = mod.augLevels;
+    w.txtSplash->setText(mod.splashMap);
+    w.txtMap->setText(mod.startingMap);
+}
+
+// What the window shows after opening the saved file: inventory entries
+// with the package the file gives them, placeholders as empty fields.
+ModDefinition asOpened(ModDefinition mod)
+{
+    for (QString& entry : mod.inventory)
+        entry = EncodeInventoryEntry(entry);
+    if (mod.splashMap == QLatin1String(PlaceholderSplashMap))
+        mod.splashMap.clear();
+    return mod;
+}
+
+void compareMods(const ModDefinition& actual, const ModDefinition& expected)
+{
+    QCOMPARE(actual.name, expected.name);
+    QCOMPARE(actual.action, expected.action);
+    QCOMPARE(actual.inventory, expected.inventory);
+    QCOMPARE(actual.playerClass, expected.playerClass);
+    QCOMPARE(actual.credits, expected.credits);
+    QCOMPARE(actual.skillPoints, expected.skillPoints);
+    QCOMPARE(actual.skillLevels, expected.skillLevels);
+    QCOMPARE(actual.augSlots, expected.augSlots);
+    QCOMPARE(actual.augLevels, expected.augLevels);
+    QCOMPARE(actual.splashMap, expected.splashMap);
+    QCOMPARE(actual.startingMap, expected.startingMap);
+}
+
+} // namespace
+
+class TestModCommands : public QObject
+{
+    Q_OBJECT
+private slots:
+    void roundTrip_data();
+    void roundTrip();
+    void openReplacesWhatWasShown();
+    void openDialogAndCaption();
+    void openRefusesFiles_data();
+    void openRefusesFiles();
+    void openReportsUnplacedAugmentations();
+    void newAfterOpen();
+    void newRewritesFlagOnlyWhenChecked();
+};
+
+void TestModCommands::roundTrip_data()
+{
+    QTest::addColumn<ModDefinition>("mod");
+    QTest::newRow("worked example") << workedExample();
+    QTest::newRow("new mod") << newMod();
+
+    ModDefinition full = newMod();
+    for (int i = 0; i < 10; ++i)
+        full.inventory.append(i % 2 ? QStringLiteral("Item%1(%2)").arg(i).arg(i + 2) : QStringLiteral("Item%1").arg(i));
+    QTest::newRow("ten inventory rows with counts") << full;
+
+    ModDefinition torso = newMod();
+    torso.augSlots[4] = torso.augSlots[6] = QStringLiteral("AugShield");
+    torso.augLevels[4] = 2;
+    torso.augLevels[6] = 3;
+    torso.augSlots[5] = QStringLiteral("AugPower");
+    QTest::newRow("same class in two torso slots") << torso;
+
+    ModDefinition maps = workedExample();
+    maps.startingMap.clear();
+    maps.splashMap = QStringLiteral("DX.dx");
+    maps.action = false;
+    QTest::newRow("empty map, placeholder splash, no action") << maps;
+}
+
+void TestModCommands::roundTrip()
+{
+    QFETCH(ModDefinition, mod);
+    GameFixture game;
+    TestWindow t;
+    frmMain& w = *t.window;
+    w.txtPath->setText(game.gamePath());
+    applyToWindow(w, mod);
+    const QString file = game.file(QStringLiteral("System/Round.int"));
+    t.ui.dialogAnswers = {file, file};
+    w.SaveMod();
+    w.NewMod();
+    w.OpenMod();
+    QVERIFY(t.ui.messages().isEmpty());
+    compareMods(w.CollectModDefinition(), asOpened(mod));
+    QCOMPARE(w.windowTitle(), Title + QStringLiteral(" - ") + file);
+    QCOMPARE(w.CurrentSlot, qint16(0));
+}
+
+void TestModCommands::openReplacesWhatWasShown()
+{
+    GameFixture game;
+    game.write(QStringLiteral("System/Bare.int"),
+               "[Public]\r\nObject=(Name=\"Bare\",Class=Class,MetaClass=Quenlar.MLGameInfo,Description=\"Map=B.dx\")");
+    TestWindow t;
+    frmMain& w = *t.window;
+    w.txtPath->setText(game.gamePath());
+    applyToWindow(w, workedExample());
+    w.chkAutoStart->setChecked(true);
+    w.frmInventory->txtCustom->setText(QStringLiteral("Typed"));
+    t.ui.dialogAnswers = {game.file(QStringLiteral("System/Bare.int"))};
+    w.OpenMod();
+
+    ModDefinition expected = newMod();
+    expected.name = QStringLiteral("Bare");
+    expected.startingMap = QStringLiteral("B.dx");
+    compareMods(w.CollectModDefinition(), expected);
+    // The game directory, the autostart box and the typed item stay.
+    QCOMPARE(w.txtPath->text(), game.gamePath());
+    QVERIFY(w.chkAutoStart->isChecked());
+    QCOMPARE(w.frmInventory->txtCustom->text(), QStringLiteral("Typed"));
+}
+
+void TestModCommands::openDialogAndCaption()
+{
+    GameFixture game;
+    game.write(QStringLiteral("System/Caps.INT"), ComposeModFile(workedExample()).toLatin1());
+    TestWindow t;
+    frmMain& w = *t.window;
+    w.txtPath->setText(game.gamePath());
+    t.ui.dialogAnswers = {game.file(QStringLiteral("System/Caps.INT"))};
+    w.OpenMod();
+    const auto asked = t.ui.ofKind(Kind::OpenFile);
+    QCOMPARE(asked.size(), 1);
+    QCOMPARE(asked[0].initialDir, game.file(QStringLiteral("System/")));
+    QCOMPARE(asked[0].filters, QStringList{QStringLiteral("Orvane Mod files (*.int)")});
+    QCOMPARE(w.txtName->text(), QStringLiteral("Test Mod"));
+
+    // The caption does not end in ".int", so Save asks for a file.
+    w.SaveMod();
+    QCOMPARE(t.ui.ofKind(Kind::SaveFile).size(), 1);
+
+    // A cancelled dialog changes nothing.
+    w.txtName->setText(QStringLiteral("Edited"));
+    w.OpenMod();
+    QCOMPARE(w.txtName->text(), QStringLiteral("Edited"));
+}
+
+void TestModCommands::openRefusesFiles_data()
+{
+    QTest::addColumn<QByteArray>("contents");
+    QTest::addColumn<bool>("folder");
+    QTest::newRow("empty") << QByteArray() << false;
+    QTest::newRow("not a mod") << QByteArray("[Engine.Engine]\r\nGameRenderDevice=D3DDrv.D3DRenderDevice") << false;
+    QTest::newRow("too large") << QByteArray(1024 * 1024 + 1, 'M') << false;
+    QTest::newRow("cannot be read") << QByteArray() << true;
+}
+
+void TestModCommands::openRefusesFiles()
+{
+    QFETCH(QByteArray, contents);
+    QFETCH(bool, folder);
+    GameFixture game;
+    if (folder)
+        QDir().mkpath(game.file(QStringLiteral("System/Odd.int")));
+    else
+        game.write(QStringLiteral("System/Odd.int"), contents);
+    TestWindow t;
+    frmMain& w = *t.window;
+    w.txtPath->setText(game.gamePath());
+    applyToWindow(w, workedExample());
+    t.ui.dialogAnswers = {game.file(QStringLiteral("System/Odd.int"))};
+    w.OpenMod();
+    QCOMPARE(t.ui.messages().size(), 1);
+    QVERIFY(t.ui.messages()[0].contains(game.file(QStringLiteral("System/Odd.int"))));
+    QCOMPARE(t.ui.asked.last().icon, ModalInteraction::Icon::Exclamation);
+    compareMods(w.CollectModDefinition(), workedExample());
+    QCOMPARE(w.windowTitle(), Title);
+}
+
+void TestModCommands::openReportsUnplacedAugmentations()
+{
+    GameFixture game;
+    game.write(QStringLiteral("System/Augs.int"),
+               "[Public]\r\nObject=(Name=\"A\",Class=Class,MetaClass=Quenlar.MLGameInfo,Description=\""
+               "Aug=DeusEx.AugDrone(1);DeusEx.AugNothing(2);DeusEx.AugEMP(0);DeusEx.AugCloak(1);DeusEx.AugBallistic(3);;"
+               " Map=\")");
+    TestWindow t;
+    frmMain& w = *t.window;
+    w.txtPath->setText(game.gamePath());
+    t.ui.dialogAnswers = {game.file(QStringLiteral("System/Augs.int"))};
+    w.OpenMod();
+    QCOMPARE(t.ui.messages().size(), 1);
+    QVERIFY(t.ui.messages()[0].contains(QStringLiteral("AugNothing(2)")));
+    QVERIFY(t.ui.messages()[0].contains(QStringLiteral("AugBallistic(3)")));
+    QCOMPARE(w.AugSlots[0], QStringLiteral("AugDrone"));
+    QCOMPARE(w.AugSlots[7], QStringLiteral("AugEMP"));
+    QCOMPARE(w.AugSlots[8], QStringLiteral("AugCloak"));
+    QCOMPARE(w.frmAugmentations->cboAugList->currentText(), QStringLiteral("Spy Drone"));
+}
+
+void TestModCommands::newAfterOpen()
+{
+    GameFixture game;
+    game.write(QStringLiteral("System/Full.int"), ComposeModFile(workedExample()).toLatin1());
+    TestWindow t;
+    frmMain& w = *t.window;
+    w.txtPath->setText(game.gamePath());
+    w.frmSkills->scrlLevel[2]->setValue(3);
+    t.ui.dialogAnswers = {game.file(QStringLiteral("System/Full.int"))};
+    w.OpenMod();
+    w.NewMod();
+
+    compareMods(w.CollectModDefinition(), newMod());
+    QCOMPARE(w.windowTitle(), Title);
+    QCOMPARE(w.CurrentSlot, qint16(0));
+    QVERIFY(w.frmAugmentations->shpSelectPart[0]->isVisibleTo(w.frmAugmentations));
+    QCOMPARE(w.frmAugmentations->cboLevel->currentText(), QStringLiteral("Tech-1"));
+    // The spinners keep their own positions.
+    QCOMPARE(w.frmSkills->scrlLevel[2]->value(), 3);
+
+    // The next Save asks for a file and writes the new-mod file.
+    const QString file = game.file(QStringLiteral("System/New.int"));
+    t.ui.dialogAnswers = {file};
+    w.SaveMod();
+    QCOMPARE(t.ui.ofKind(Kind::SaveFile).size(), 1);
+    QCOMPARE(game.read(QStringLiteral("System/New.int")), ComposeModFile(newMod()).toLatin1());
+    QCOMPARE(game.read(QStringLiteral("System/Quenlar.ini")), QByteArray("[Quenlar.MLGameInfo]\r\nbAutoStart = False"));
+}
+
+void TestModCommands::newRewritesFlagOnlyWhenChecked()
+{
+    GameFixture game;
+    TestWindow t;
+    frmMain& w = *t.window;
+    w.txtPath->setText(game.gamePath());
+
+    game.write(QStringLiteral("System/Quenlar.ini"), "untouched");
+    w.NewMod();
+    QCOMPARE(game.read(QStringLiteral("System/Quenlar.ini")), QByteArray("untouched"));
+
+    w.chkAutoStart->setChecked(true);
+    game.write(QStringLiteral("System/Quenlar.ini"), "untouched");
+    w.NewMod();
+    QVERIFY(!w.chkAutoStart->isChecked());
+    QCOMPARE(game.read(QStringLiteral("System/Quenlar.ini")), QByteArray("[Quenlar.MLGameInfo]\r\nbAutoStart=False"));
+}
+
+QTEST_MAIN(TestModCommands)
+#include "test_mod_commands.moc"
