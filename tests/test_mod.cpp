@@ -369,7 +369,7 @@ void TestMod::readHandWrittenFiles()
     // "Description=" is the one case-sensitive search: without it, no class.
     QCOMPARE(mod.playerClass, QString());
 
-    mod = ReadModDefinition(QStringLiteral("Description=\"Inv=; Map=\")"));
+    mod = ReadModDefinition(QStringLiteral("Inv=;"));
     QCOMPARE(mod.inventory, QStringList{QString()});
 
     mod = ReadModDefinition(QStringLiteral("Description=\"Skills=0;; Map=\")"));
@@ -383,7 +383,7 @@ void TestMod::readHandWrittenFiles()
 void TestMod::readAugmentations_data()
 {
     QTest::addColumn<QString>("list");
-    QTest::addColumn<QStringList>("slots");
+    QTest::addColumn<QStringList>("classes");
     QTest::addColumn<QList<int>>("levels");
     QTest::addColumn<QStringList>("unplaced");
     const QString e;
@@ -418,13 +418,13 @@ void TestMod::readAugmentations_data()
 void TestMod::readAugmentations()
 {
     QFETCH(QString, list);
-    QFETCH(QStringList, slots);
+    QFETCH(QStringList, classes);
     QFETCH(QList<int>, levels);
     QFETCH(QStringList, unplaced);
     const ModFileContents mod = ReadModDefinition(QStringLiteral("Description=\"Aug=") + list + QStringLiteral(" Map=\")"));
     QVERIFY(mod.hasAugmentations);
     for (int slot = 0; slot < AugSlotCount; ++slot) {
-        QCOMPARE(mod.augSlots[slot], slots[slot]);
+        QCOMPARE(mod.augSlots[slot], classes[slot]);
         QCOMPARE(int(mod.augLevels[slot]), levels[slot]);
     }
     QCOMPARE(mod.unplacedAugmentations, unplaced);
