@@ -219,8 +219,12 @@ void TestApp::refusedValues_data()
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("named");
-    QTest::newRow("semicolon in the starting map") << "txtMap" << "A;B.dx" << "Starting Map";
-    QTest::newRow("quote in the name") << "txtName" << "A\"B" << "Mod Name";
+    QTest::newRow("semicolon in the starting map") << "txtMap"
+                                                   << "A;B.dx"
+                                                   << "Starting Map";
+    QTest::newRow("quote in the name") << "txtName"
+                                       << "A\"B"
+                                       << "Mod Name";
     QTest::newRow("unencodable character") << "txtPlayer" << QStringLiteral("Pkg.") + QChar(0x0416) << "PlayerClass";
 }
 
@@ -252,8 +256,8 @@ void TestApp::workedExampleThroughWindow()
     w.txtPath->setText(game.gamePath());
     w.txtName->setText(QStringLiteral("Test Mod"));
     w.chkAction->setChecked(true);
-    w.frmInventory->SetEntries({QStringLiteral("MedKit(2)"), QStringLiteral("WeaponPistol"),
-                                QStringLiteral("MyPackage.MyItem")});
+    w.frmInventory->SetEntries(
+        {QStringLiteral("MedKit(2)"), QStringLiteral("WeaponPistol"), QStringLiteral("MyPackage.MyItem")});
     w.txtPlayer->setText(QStringLiteral("ModPkg.ModPlayer"));
     w.txtCredits->setText(QStringLiteral("500"));
     w.frmSkills->txtSkill->setText(QStringLiteral("5000"));

@@ -81,13 +81,13 @@ private slots:
 
 void TestMod::workedExamplesByteForByte()
 {
-    QCOMPARE(ComposeModFile(workedExample()),
-             QStringLiteral(
-                 "[Public]\r\nObject=(Name=\"Test Mod\",Class=Class,MetaClass=Quenlar.MLGameInfo,Description=\""
-                 "Action=Start; Inv=DeusEx.MedKit(2);DeusEx.WeaponPistol;MyPackage.MyItem;; "
-                 "Class=ModPkg.ModPlayer; Credits=500; SkillPts=5000; Skills=0;1;0;0;0;0;2;0;0;3;0;; "
-                 "Aug=DeusEx.AugSpeed(1);DeusEx.AugHealing(0);DeusEx.AugCloak(3);; Splash=ModSplash.dx; "
-                 "Map=ModMap.dx\")"));
+    QCOMPARE(
+        ComposeModFile(workedExample()),
+        QStringLiteral("[Public]\r\nObject=(Name=\"Test Mod\",Class=Class,MetaClass=Quenlar.MLGameInfo,Description=\""
+                       "Action=Start; Inv=DeusEx.MedKit(2);DeusEx.WeaponPistol;MyPackage.MyItem;; "
+                       "Class=ModPkg.ModPlayer; Credits=500; SkillPts=5000; Skills=0;1;0;0;0;0;2;0;0;3;0;; "
+                       "Aug=DeusEx.AugSpeed(1);DeusEx.AugHealing(0);DeusEx.AugCloak(3);; Splash=ModSplash.dx; "
+                       "Map=ModMap.dx\")"));
     QCOMPARE(ComposeModFile(newMod()),
              QStringLiteral("[Public]\r\nObject=(Name=\"\",Class=Class,MetaClass=Quenlar.MLGameInfo,Description=\"") +
                  NewModDescription + QStringLiteral("\")"));
@@ -99,25 +99,41 @@ void TestMod::leaveOutRules_data()
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("description");
 
-    QTest::newRow("placeholder class") << "class" << "MyPackage.MyNewPlayer" << NewModDescription;
-    QTest::newRow("other class") << "class" << "A.B" << QStringLiteral("Class=A.B; ") + NewModDescription;
-    QTest::newRow("placeholder splash") << "splash" << "DX.dx" << NewModDescription;
-    QTest::newRow("splash in other case") << "splash" << "dx.dx"
+    QTest::newRow("placeholder class") << "class"
+                                       << "MyPackage.MyNewPlayer" << NewModDescription;
+    QTest::newRow("other class") << "class"
+                                 << "A.B" << QStringLiteral("Class=A.B; ") + NewModDescription;
+    QTest::newRow("placeholder splash") << "splash"
+                                        << "DX.dx" << NewModDescription;
+    QTest::newRow("splash in other case") << "splash"
+                                          << "dx.dx"
                                           << "Skills=0;0;0;0;0;0;0;0;0;0;0;; Splash=dx.dx; Map=";
-    QTest::newRow("credits abc") << "credits" << "abc" << NewModDescription;
-    QTest::newRow("credits empty") << "credits" << "" << NewModDescription;
-    QTest::newRow("credits as typed") << "credits" << " -12.50 " << QStringLiteral("Credits= -12.50 ; ") + NewModDescription;
-    QTest::newRow("credits decimal") << "credits" << "1.5" << QStringLiteral("Credits=1.5; ") + NewModDescription;
-    QTest::newRow("skill points 1e3") << "skillpts" << "1e3" << NewModDescription;
-    QTest::newRow("skill points") << "skillpts" << "+7" << QStringLiteral("SkillPts=+7; ") + NewModDescription;
-    QTest::newRow("map with spaces") << "map" << "My Map.dx" << "Skills=0;0;0;0;0;0;0;0;0;0;0;; Map=My Map.dx";
+    QTest::newRow("credits abc") << "credits"
+                                 << "abc" << NewModDescription;
+    QTest::newRow("credits empty") << "credits"
+                                   << "" << NewModDescription;
+    QTest::newRow("credits as typed") << "credits"
+                                      << " -12.50 " << QStringLiteral("Credits= -12.50 ; ") + NewModDescription;
+    QTest::newRow("credits decimal") << "credits"
+                                     << "1.5" << QStringLiteral("Credits=1.5; ") + NewModDescription;
+    QTest::newRow("skill points 1e3") << "skillpts"
+                                      << "1e3" << NewModDescription;
+    QTest::newRow("skill points") << "skillpts"
+                                  << "+7" << QStringLiteral("SkillPts=+7; ") + NewModDescription;
+    QTest::newRow("map with spaces") << "map"
+                                     << "My Map.dx"
+                                     << "Skills=0;0;0;0;0;0;0;0;0;0;0;; Map=My Map.dx";
     QTest::newRow("inventory entry with package")
-        << "inventory" << "Pkg.Item(3)" << QStringLiteral("Inv=Pkg.Item(3);; ") + NewModDescription;
+        << "inventory"
+        << "Pkg.Item(3)" << QStringLiteral("Inv=Pkg.Item(3);; ") + NewModDescription;
     QTest::newRow("inventory entry gets prefix")
-        << "inventory" << "Flare" << QStringLiteral("Inv=DeusEx.Flare;; ") + NewModDescription;
-    QTest::newRow("action") << "action" << "" << QStringLiteral("Action=Start; ") + NewModDescription;
-    QTest::newRow("aug level kept as read")
-        << "aug" << "AugVision" << "Skills=0;0;0;0;0;0;0;0;0;0;0;; Aug=DeusEx.AugVision(7);; Map=";
+        << "inventory"
+        << "Flare" << QStringLiteral("Inv=DeusEx.Flare;; ") + NewModDescription;
+    QTest::newRow("action") << "action"
+                            << "" << QStringLiteral("Action=Start; ") + NewModDescription;
+    QTest::newRow("aug level kept as read") << "aug"
+                                            << "AugVision"
+                                            << "Skills=0;0;0;0;0;0;0;0;0;0;0;; Aug=DeusEx.AugVision(7);; Map=";
 }
 
 void TestMod::leaveOutRules()
@@ -151,15 +167,24 @@ void TestMod::skillLevelEncoding_data()
 {
     QTest::addColumn<QString>("level");
     QTest::addColumn<QString>("written");
-    QTest::newRow("1") << "1" << "0";
-    QTest::newRow("2") << "2" << "1";
-    QTest::newRow("4") << "4" << "3";
-    QTest::newRow("empty") << "" << "-1";
-    QTest::newRow("x") << "x" << "-1";
-    QTest::newRow("2.5") << "2.5" << "1.5";
-    QTest::newRow("1 2") << "1 2" << "11";
-    QTest::newRow("3 stars") << "3 stars" << "2";
-    QTest::newRow("0.5") << "0.5" << "-0.5";
+    QTest::newRow("1") << "1"
+                       << "0";
+    QTest::newRow("2") << "2"
+                       << "1";
+    QTest::newRow("4") << "4"
+                       << "3";
+    QTest::newRow("empty") << ""
+                           << "-1";
+    QTest::newRow("x") << "x"
+                       << "-1";
+    QTest::newRow("2.5") << "2.5"
+                         << "1.5";
+    QTest::newRow("1 2") << "1 2"
+                         << "11";
+    QTest::newRow("3 stars") << "3 stars"
+                             << "2";
+    QTest::newRow("0.5") << "0.5"
+                         << "-0.5";
 }
 
 void TestMod::skillLevelEncoding()
@@ -221,19 +246,40 @@ void TestMod::unsavableValues_data()
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("named"); // empty when the value can be saved
 
-    QTest::newRow("semicolon in map") << "map" << "A;B.dx" << "Starting Map";
-    QTest::newRow("closing quote in map") << "map" << "A\")" << "Starting Map";
-    QTest::newRow("lone quote in map is fine") << "map" << "A\"B" << "";
-    QTest::newRow("semicolon in class") << "class" << "A;B" << "PlayerClass";
-    QTest::newRow("semicolon in placeholder-free splash") << "splash" << "S;.dx" << "Splash Map";
-    QTest::newRow("semicolon in inventory") << "inventory" << "Box;Red" << "Current Inventory";
-    QTest::newRow("quote in inventory") << "inventory" << "Box\")" << "Current Inventory";
-    QTest::newRow("quote in name") << "name" << "The \"Mod\"" << "Mod Name";
-    QTest::newRow("semicolon in name is fine") << "name" << "A;B" << "";
+    QTest::newRow("semicolon in map") << "map"
+                                      << "A;B.dx"
+                                      << "Starting Map";
+    QTest::newRow("closing quote in map") << "map"
+                                          << "A\")"
+                                          << "Starting Map";
+    QTest::newRow("lone quote in map is fine") << "map"
+                                               << "A\"B"
+                                               << "";
+    QTest::newRow("semicolon in class") << "class"
+                                        << "A;B"
+                                        << "PlayerClass";
+    QTest::newRow("semicolon in placeholder-free splash") << "splash"
+                                                          << "S;.dx"
+                                                          << "Splash Map";
+    QTest::newRow("semicolon in inventory") << "inventory"
+                                            << "Box;Red"
+                                            << "Current Inventory";
+    QTest::newRow("quote in inventory") << "inventory"
+                                        << "Box\")"
+                                        << "Current Inventory";
+    QTest::newRow("quote in name") << "name"
+                                   << "The \"Mod\""
+                                   << "Mod Name";
+    QTest::newRow("semicolon in name is fine") << "name"
+                                               << "A;B"
+                                               << "";
     QTest::newRow("euro sign is fine") << "name" << QString(QChar(0x20AC)) << "";
-    QTest::newRow("kanji") << "map" << QString(QChar(0x6F22)) + ".dx" << "Starting Map";
+    QTest::newRow("kanji") << "map" << QString(QChar(0x6F22)) + ".dx"
+                           << "Starting Map";
     QTest::newRow("kanji in name") << "name" << QString(QChar(0x6F22)) << "Mod Name";
-    QTest::newRow("line break") << "class" << "A\nB" << "PlayerClass";
+    QTest::newRow("line break") << "class"
+                                << "A\nB"
+                                << "PlayerClass";
 }
 
 void TestMod::unsavableValues()
@@ -306,21 +352,50 @@ void TestMod::getField_data()
     QTest::addColumn<QString>("value");
     QTest::addColumn<qsizetype>("positionAfter");
 
-    QTest::newRow("found") << "a Key=val; b" << qsizetype(1) << "Key=" << ";" << "" << "val" << qsizetype(10);
-    QTest::newRow("missing key") << "a b" << qsizetype(1) << "Key=" << ";" << "" << "" << qsizetype(1);
-    QTest::newRow("missing end mark runs to the end")
-        << "Key=val" << qsizetype(1) << "Key=" << ";" << "" << "val" << qsizetype(8);
-    QTest::newRow("no end mark") << "Key=a;b" << qsizetype(1) << "Key=" << "-" << "" << "a;b" << qsizetype(8);
-    QTest::newRow("position 0") << "Key=val;" << qsizetype(0) << "Key=" << ";" << "" << "" << qsizetype(0);
-    QTest::newRow("key before position") << "Key=val;" << qsizetype(2) << "Key=" << ";" << "" << "" << qsizetype(2);
-    QTest::newRow("limit before end mark")
-        << "Key=a(2);" << qsizetype(1) << "Key=" << ";" << ")" << "" << qsizetype(1);
-    QTest::newRow("limit after end mark")
-        << "Key=a;(2)" << qsizetype(1) << "Key=" << ";" << ")" << "a" << qsizetype(6);
-    QTest::newRow("case-insensitive key") << "kEY=v;" << qsizetype(1) << "Key=" << ";" << "" << "v" << qsizetype(6);
-    QTest::newRow("next entry from the end mark")
-        << "L=a;b;;" << qsizetype(4) << ";" << ";" << "" << "b" << qsizetype(6);
-    QTest::newRow("empty entry") << "L=a;;" << qsizetype(4) << ";" << ";" << "" << "" << qsizetype(5);
+    QTest::newRow("found") << "a Key=val; b" << qsizetype(1) << "Key="
+                           << ";"
+                           << ""
+                           << "val" << qsizetype(10);
+    QTest::newRow("missing key") << "a b" << qsizetype(1) << "Key="
+                                 << ";"
+                                 << ""
+                                 << "" << qsizetype(1);
+    QTest::newRow("missing end mark runs to the end") << "Key=val" << qsizetype(1) << "Key="
+                                                      << ";"
+                                                      << ""
+                                                      << "val" << qsizetype(8);
+    QTest::newRow("no end mark") << "Key=a;b" << qsizetype(1) << "Key="
+                                 << "-"
+                                 << ""
+                                 << "a;b" << qsizetype(8);
+    QTest::newRow("position 0") << "Key=val;" << qsizetype(0) << "Key="
+                                << ";"
+                                << ""
+                                << "" << qsizetype(0);
+    QTest::newRow("key before position") << "Key=val;" << qsizetype(2) << "Key="
+                                         << ";"
+                                         << ""
+                                         << "" << qsizetype(2);
+    QTest::newRow("limit before end mark") << "Key=a(2);" << qsizetype(1) << "Key="
+                                           << ";"
+                                           << ")"
+                                           << "" << qsizetype(1);
+    QTest::newRow("limit after end mark") << "Key=a;(2)" << qsizetype(1) << "Key="
+                                          << ";"
+                                          << ")"
+                                          << "a" << qsizetype(6);
+    QTest::newRow("case-insensitive key") << "kEY=v;" << qsizetype(1) << "Key="
+                                          << ";"
+                                          << ""
+                                          << "v" << qsizetype(6);
+    QTest::newRow("next entry from the end mark") << "L=a;b;;" << qsizetype(4) << ";"
+                                                  << ";"
+                                                  << ""
+                                                  << "b" << qsizetype(6);
+    QTest::newRow("empty entry") << "L=a;;" << qsizetype(4) << ";"
+                                 << ";"
+                                 << ""
+                                 << "" << qsizetype(5);
 }
 
 void TestMod::getField()
@@ -332,8 +407,9 @@ void TestMod::getField()
     QFETCH(QString, limit);
     QFETCH(QString, value);
     QFETCH(qsizetype, positionAfter);
-    const QString result = endMark == QLatin1String("-") ? GetField(position, text, key, QString::fromLatin1(NoEndMark), limit)
-                                                         : GetField(position, text, key, endMark, limit);
+    const QString result = endMark == QLatin1String("-")
+                               ? GetField(position, text, key, QString::fromLatin1(NoEndMark), limit)
+                               : GetField(position, text, key, endMark, limit);
     QCOMPARE(result, value);
     QCOMPARE(position, positionAfter);
 }
@@ -360,8 +436,8 @@ void TestMod::readWorkedExample()
 void TestMod::readHandWrittenFiles()
 {
     // Keys in lower case, lists without and with entries.
-    ModFileContents mod = ReadModDefinition(
-        QStringLiteral("[public]\r\nobject=(name=\"Low\",class=Class,Description=\"credits=500; inv=A;B;; map=M.dx\")"));
+    ModFileContents mod = ReadModDefinition(QStringLiteral(
+        "[public]\r\nobject=(name=\"Low\",class=Class,Description=\"credits=500; inv=A;B;; map=M.dx\")"));
     QCOMPARE(mod.name, QStringLiteral("Low"));
     QCOMPARE(mod.credits, QStringLiteral("500"));
     QCOMPARE(mod.inventory, (QStringList{QStringLiteral("A"), QStringLiteral("B")}));
@@ -391,10 +467,9 @@ void TestMod::readAugmentations_data()
     QTest::newRow("without a level") << "DeusEx.AugSpeed;;"
                                      << QStringList{e, e, e, QStringLiteral("AugSpeed"), e, e, e, e, e}
                                      << QList<int>{0, 0, 0, 0, 0, 0, 0, 0, 0} << QStringList{};
-    QTest::newRow("no prefix ends the list")
-        << "DeusEx.AugSpeed(1);AugVision(2);DeusEx.AugCombat(3);;"
-        << QStringList{e, e, e, QStringLiteral("AugSpeed"), e, e, e, e, e} << QList<int>{0, 0, 0, 1, 0, 0, 0, 0, 0}
-        << QStringList{};
+    QTest::newRow("no prefix ends the list") << "DeusEx.AugSpeed(1);AugVision(2);DeusEx.AugCombat(3);;"
+                                             << QStringList{e, e, e, QStringLiteral("AugSpeed"), e, e, e, e, e}
+                                             << QList<int>{0, 0, 0, 1, 0, 0, 0, 0, 0} << QStringList{};
     QTest::newRow("same class in two torso slots")
         << "DeusEx.AugShield(1);DeusEx.AugShield(2);;"
         << QStringList{e, e, e, e, QStringLiteral("AugShield"), QStringLiteral("AugShield"), e, e, e}
@@ -410,9 +485,9 @@ void TestMod::readAugmentations_data()
         << QList<int>{1, 0, 0, 0, 0, 0, 0, 0, 1}
         << QStringList{QStringLiteral("AugUnknown(1)"), QStringLiteral("(2)"), QStringLiteral("augspeed(1)"),
                        QStringLiteral("AugBallistic(2)")};
-    QTest::newRow("prefix in other case") << "deusex.AugMuscle(3);;"
-                                          << QStringList{e, QStringLiteral("AugMuscle"), e, e, e, e, e, e, e}
-                                          << QList<int>{0, 3, 0, 0, 0, 0, 0, 0, 0} << QStringList{};
+    QTest::newRow("prefix in other case")
+        << "deusex.AugMuscle(3);;" << QStringList{e, QStringLiteral("AugMuscle"), e, e, e, e, e, e, e}
+        << QList<int>{0, 3, 0, 0, 0, 0, 0, 0, 0} << QStringList{};
 }
 
 void TestMod::readAugmentations()
@@ -421,7 +496,8 @@ void TestMod::readAugmentations()
     QFETCH(QStringList, classes);
     QFETCH(QList<int>, levels);
     QFETCH(QStringList, unplaced);
-    const ModFileContents mod = ReadModDefinition(QStringLiteral("Description=\"Aug=") + list + QStringLiteral(" Map=\")"));
+    const ModFileContents mod =
+        ReadModDefinition(QStringLiteral("Description=\"Aug=") + list + QStringLiteral(" Map=\")"));
     QVERIFY(mod.hasAugmentations);
     for (int slot = 0; slot < AugSlotCount; ++slot) {
         QCOMPARE(mod.augSlots[slot], classes[slot]);
@@ -435,8 +511,7 @@ void TestMod::readSkills_data()
     QTest::addColumn<QString>("list");
     QTest::addColumn<QStringList>("levels");
     const QString one = QStringLiteral("1");
-    QTest::newRow("first four") << "0;1;2;3;;"
-                                << QStringList{one, "2", "3", "4", one, one, one, one, one, one, one};
+    QTest::newRow("first four") << "0;1;2;3;;" << QStringList{one, "2", "3", "4", one, one, one, one, one, one, one};
     QTest::newRow("out of range and words left alone")
         << "4;-1;x;1.5;;" << QStringList{one, one, one, "2.5", one, one, one, one, one, one, one};
     QTest::newRow("beyond the eleventh ignored")
@@ -447,7 +522,8 @@ void TestMod::readSkills()
 {
     QFETCH(QString, list);
     QFETCH(QStringList, levels);
-    const ModFileContents mod = ReadModDefinition(QStringLiteral("Description=\"Skills=") + list + QStringLiteral(" Map=\")"));
+    const ModFileContents mod =
+        ReadModDefinition(QStringLiteral("Description=\"Skills=") + list + QStringLiteral(" Map=\")"));
     QCOMPARE(QStringList(mod.skillLevels.begin(), mod.skillLevels.end()), levels);
 }
 

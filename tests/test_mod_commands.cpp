@@ -241,10 +241,11 @@ void TestModCommands::openRefusesFiles()
 void TestModCommands::openReportsUnplacedAugmentations()
 {
     GameFixture game;
-    game.write(QStringLiteral("System/Augs.int"),
-               "[Public]\r\nObject=(Name=\"A\",Class=Class,MetaClass=Quenlar.MLGameInfo,Description=\""
-               "Aug=DeusEx.AugDrone(1);DeusEx.AugNothing(2);DeusEx.AugEMP(0);DeusEx.AugCloak(1);DeusEx.AugBallistic(3);;"
-               " Map=\")");
+    game.write(
+        QStringLiteral("System/Augs.int"),
+        "[Public]\r\nObject=(Name=\"A\",Class=Class,MetaClass=Quenlar.MLGameInfo,Description=\""
+        "Aug=DeusEx.AugDrone(1);DeusEx.AugNothing(2);DeusEx.AugEMP(0);DeusEx.AugCloak(1);DeusEx.AugBallistic(3);;"
+        " Map=\")");
     TestWindow t;
     frmMain& w = *t.window;
     w.txtPath->setText(game.gamePath());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QRect>
 #include <QString>
 #include <QVariant>
@@ -40,4 +41,15 @@ W* Place(QWidget* parent, const QString& name, const QRect& geometry, int tabInd
     if (tabIndex >= 0)
         w->setProperty(TabIndexProperty, tabIndex);
     return w;
+}
+
+// The design's controls were laid out for a small, narrow 8-point sans-serif
+// face; wider faces at the desktop's default size would cut the captions.
+inline QFont DesignFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("Segoe UI"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                      QStringLiteral("Helvetica")});
+    font.setPointSizeF(8);
+    return font;
 }

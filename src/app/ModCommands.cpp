@@ -4,10 +4,10 @@
 #include "frmMain.h"
 
 #include "ModalInteraction.h"
+#include "augmentations/AugmentationsPage.h"
 #include "game/GamePath.h"
 #include "game/LoaderFiles.h"
 #include "game/TextFile.h"
-#include "augmentations/AugmentationsPage.h"
 #include "inventory/InventoryPage.h"
 #include "mod/ModFormat.h"
 #include "mod/ModReader.h"
@@ -48,8 +48,7 @@ void frmMain::NewMod()
 
 void frmMain::OpenMod()
 {
-    const QString path =
-        m_ui.openFileName(this, GameFile(GamePath(), QStringLiteral("System/")), ModFileFilters);
+    const QString path = m_ui.openFileName(this, GameFile(GamePath(), QStringLiteral("System/")), ModFileFilters);
     if (path.isEmpty())
         return;
 

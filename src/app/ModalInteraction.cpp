@@ -26,8 +26,7 @@ QMessageBox::Icon toQt(ModalInteraction::Icon icon)
 
 } // namespace
 
-ModalInteraction::Answer QtModalInteraction::message(QWidget* parent, const QString& text, Icon icon,
-                                                     Buttons buttons)
+ModalInteraction::Answer QtModalInteraction::message(QWidget* parent, const QString& text, Icon icon, Buttons buttons)
 {
     QMessageBox box(toQt(icon), QString::fromLatin1(ApplicationTitle), text,
                     buttons == Buttons::YesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok, parent);

@@ -101,6 +101,7 @@ frmMain::frmMain(ModalInteraction& ui, QSettings& settings, QWidget* parent)
     frmSkills->hide();
 
     chainTabOrder();
+    fitCaptions();
 }
 
 frmMain::~frmMain() = default;
@@ -204,6 +205,18 @@ void frmMain::buildGeneralPage()
     connect(cmdBrowse2, &QPushButton::clicked, this, &frmMain::cmdBrowse2_Click);
     m_focusChecks->watch(txtMap, [this] { txtMap_LostFocus(); });
     m_focusChecks->watch(txtName, [this] { txtName_LostFocus(); });
+}
+
+void frmMain::fitCaptions()
+{
+    // Where the desktop's font runs wider than the design's, a caption gets
+    // the room it needs rather than being cut off.
+    for (QWidget* w : centralWidget()->findChildren<QWidget*>()) {
+        const bool caption =
+            qobject_cast<QCheckBox*>(w) || (qobject_cast<QLabel*>(w) && !w->objectName().startsWith(u"pic"));
+        if (caption && w->sizeHint().width() > w->width())
+            w->resize(w->sizeHint().width(), w->height());
+    }
 }
 
 void frmMain::chainTabOrder()

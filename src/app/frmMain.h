@@ -100,11 +100,11 @@ private:
     void buildToolbar();
     void buildGeneralPage();
     void chainTabOrder();
+    void fitCaptions();
 
     // The caption names the mod's file after Open and Save.
     void setCaptionFile(const QString& path);
     QString captionFile() const;
-
 
     ModalInteraction& m_ui;
     QSettings& m_settings;

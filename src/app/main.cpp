@@ -1,3 +1,4 @@
+#include "app/Layout.h"
 #include "app/ModalInteraction.h"
 #include "app/frmMain.h"
 
@@ -10,6 +11,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Zarvik's ML Utility"));
     QApplication::setApplicationVersion(QStringLiteral("1.2"));
     QApplication::setDesktopFileName(QStringLiteral("zarvik-ml-utility"));
+    QApplication::setFont(DesignFont());
 
     // The remembered game directory: application "ZarvikSoft", section
     // "ModLoader", key "DXPath", in the platform's own settings store.

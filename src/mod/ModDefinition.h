@@ -15,13 +15,13 @@ inline constexpr int AugSlotCount = 9;
 struct ModDefinition
 {
     QString name;
-    bool action = false;            // show the difficulty and skills screens
-    QStringList inventory;          // entries as the list shows them, e.g. "MedKit(2)"
+    bool action = false;   // show the difficulty and skills screens
+    QStringList inventory; // entries as the list shows them, e.g. "MedKit(2)"
     QString playerClass;
-    QString credits;                // as typed
-    QString skillPoints;            // as typed
-    std::array<QString, SkillCount> skillLevels; // level texts, "1" to "4" in normal use
-    std::array<QString, AugSlotCount> augSlots;  // class without package, or empty
+    QString credits;                              // as typed
+    QString skillPoints;                          // as typed
+    std::array<QString, SkillCount> skillLevels;  // level texts, "1" to "4" in normal use
+    std::array<QString, AugSlotCount> augSlots;   // class without package, or empty
     std::array<qint16, AugSlotCount> augLevels{}; // 0 = "Tech-1" … 3 = "Tech-4"
     QString splashMap;
     QString startingMap;

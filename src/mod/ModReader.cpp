@@ -70,8 +70,8 @@ void readSkills(const QString& text, ModFileContents& mod)
 
 bool LooksLikeModDefinition(const QString& text)
 {
-    for (const char* key : {"Name=\"", "Action=Start", "Inv=", "Class=", "Credits=", "SkillPts=", "Skills=", "Aug=",
-                            "Splash=", "Map="}) {
+    for (const char* key :
+         {"Name=\"", "Action=Start", "Inv=", "Class=", "Credits=", "SkillPts=", "Skills=", "Aug=", "Splash=", "Map="}) {
         if (contains(text, key))
             return true;
     }
