@@ -29,9 +29,13 @@ void frmMain::txtPath_Change()
     m_settings.setValue(PathSettingKey, txtPath->text());
 }
 
-void frmMain::txtPath_LostFocus() {}
+void frmMain::txtPath_LostFocus()
+{
+}
 
-void frmMain::cmdBrowse3_Click() {}
+void frmMain::cmdBrowse3_Click()
+{
+}
 
 void frmMain::chkAutoStart_Click()
 {

@@ -5,14 +5,26 @@
 #include "ModalInteraction.h"
 #include "about/frmAbout.h"
 
-void frmMain::cmdBrowse1_Click() {}
+void frmMain::cmdBrowse1_Click()
+{
+}
 
-void frmMain::cmdBrowse2_Click() {}
+void frmMain::cmdBrowse2_Click()
+{
+}
 
-void frmMain::txtMap_LostFocus() {}
+void frmMain::txtMap_LostFocus()
+{
+}
 
-void frmMain::txtName_LostFocus() {}
+void frmMain::txtName_LostFocus()
+{
+}
 
-void frmMain::mnuAHelp_Click() {}
+void frmMain::mnuAHelp_Click()
+{
+}
 
-void frmMain::mnuAbout_Click() {}
+void frmMain::mnuAbout_Click()
+{
+}

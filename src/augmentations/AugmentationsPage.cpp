@@ -85,8 +85,8 @@ AugmentationsPage::AugmentationsPage(std::array<QString, 9>& augSlots, std::arra
         }
     }
 
-    Label6 =
-        Place<QLabel>(this, QStringLiteral("Label6"), Twips(195, 3120, 1095, 255), 39, QStringLiteral("Augmentation:"));
+    Label6 = Place<QLabel>(this, QStringLiteral("Label6"), Twips(195, 3120, 1095, 255), 39,
+                           QStringLiteral("Augmentation:"));
     cboAugList = Place<QComboBox>(this, QStringLiteral("cboAugList"), Twips(120, 3360, 2415, 315), 24);
     Label6->setBuddy(cboAugList);
     Label7 = Place<QLabel>(this, QStringLiteral("Label7"), Twips(3120, 3120, 495, 255), 40, QStringLiteral("Level:"));
@@ -102,9 +102,13 @@ void AugmentationsPage::picPart_Click(int Index)
     Q_UNUSED(Index);
 }
 
-void AugmentationsPage::cboAugList_Click() {}
+void AugmentationsPage::cboAugList_Click()
+{
+}
 
-void AugmentationsPage::cboLevel_Click() {}
+void AugmentationsPage::cboLevel_Click()
+{
+}
 
 void AugmentationsPage::FillAugList(int slot)
 {

@@ -64,13 +64,21 @@ void InventoryPage::SetEntries(const QStringList& entries)
     lstInventory->addItems(entries);
 }
 
-void InventoryPage::cboFilter_Click() {}
+void InventoryPage::cboFilter_Click()
+{
+}
 
-void InventoryPage::cmdAdd_Click() {}
+void InventoryPage::cmdAdd_Click()
+{
+}
 
-void InventoryPage::cmdAddCustom_Click() {}
+void InventoryPage::cmdAddCustom_Click()
+{
+}
 
-void InventoryPage::cmdRemove_Click() {}
+void InventoryPage::cmdRemove_Click()
+{
+}
 
 void InventoryPage::AddToInventory(const QString& ItemName)
 {
