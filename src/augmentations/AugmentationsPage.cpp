@@ -1,11 +1,36 @@
 #include "AugmentationsPage.h"
 
+#include "AugmentationCatalogue.h"
 #include "app/Layout.h"
+#include "app/SvgImage.h"
 
 #include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QSignalBlocker>
+
+namespace {
+
+// The slot images are drawn at the size of a slot picture.
+constexpr QSize SlotImageSize(52, 52);
+
+const QString EmptySlotDescription = QStringLiteral("Empty");
+
+QString slotImageResource(int number)
+{
+    return QStringLiteral(":/augs/%1.svg").arg(number, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
+void SlotPicture::setImage(int number, const QString& description)
+{
+    m_image = number;
+    setPixmap(RenderSvg(slotImageResource(number), SlotImageSize, this));
+    setAccessibleDescription(description);
+}
 
 void SlotPicture::mousePressEvent(QMouseEvent* event)
 {
@@ -25,32 +50,54 @@ void SlotPicture::keyPressEvent(QKeyEvent* event)
     QLabel::keyPressEvent(event);
 }
 
+void SlotPicture::paintEvent(QPaintEvent* event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    // A picture has no focus frame of its own; a dotted rectangle on the
+    // black image shows keyboard users where they are.
+    QPainter painter(this);
+    QPen pen(Qt::white);
+    pen.setStyle(Qt::DotLine);
+    painter.setPen(pen);
+    painter.drawRect(rect().adjusted(2, 2, -3, -3));
+}
+
 namespace {
 
-// Frames of the six body parts: caption, geometry, keyboard order, and the
-// slots they hold left to right.
+// Where the frame of each body part stands, and its keyboard order; which
+// slots it holds comes from the catalogue.
 struct PartFrame
 {
-    int index;
-    const char* caption;
+    BodyPart part;
     QRect geometry;
     int tab;
-    std::array<int, 3> slotIndices; // -1 where the frame has fewer pictures
 };
 
 const std::array<PartFrame, 6> PartFrames{{
-    {0, "Cranial", Twips(120, 240, 1025, 1135), 29, {0, -1, -1}},
-    {2, "Eyes", Twips(1320, 240, 1035, 1135), 33, {2, -1, -1}},
-    {4, "Torso", Twips(2520, 240, 2715, 1135), 25, {4, 5, 6}},
-    {1, "Arms", Twips(120, 1560, 1035, 1135), 41, {1, -1, -1}},
-    {3, "Legs", Twips(1320, 1560, 1035, 1135), 31, {3, -1, -1}},
-    {5, "Subdermal", Twips(2520, 1560, 1875, 1140), 35, {7, 8, -1}},
+    {BodyPart::Cranial, Twips(120, 240, 1025, 1135), 29},
+    {BodyPart::Eyes, Twips(1320, 240, 1035, 1135), 33},
+    {BodyPart::Torso, Twips(2520, 240, 2715, 1135), 25},
+    {BodyPart::Arms, Twips(120, 1560, 1035, 1135), 41},
+    {BodyPart::Legs, Twips(1320, 1560, 1035, 1135), 31},
+    {BodyPart::Subdermal, Twips(2520, 1560, 1875, 1140), 35},
 }};
 
+// Pictures stand left to right inside their frame; each outline sits one
+// pixel outside its picture all round.
 constexpr std::array<int, 3> PictureLeft{120, 960, 1800};
 constexpr int PictureTop = 240;
 constexpr int PictureSize = 780;
 constexpr int OutlineSize = 810;
+
+QString slotAccessibleName(const BodyPartSlots& part, int k)
+{
+    const QString caption = QString::fromLatin1(part.caption);
+    if (part.slotCount == 1)
+        return QStringLiteral("%1 slot").arg(caption);
+    return QStringLiteral("%1 slot %2").arg(caption).arg(k + 1);
+}
 
 } // namespace
 
@@ -62,36 +109,47 @@ AugmentationsPage::AugmentationsPage(std::array<QString, 9>& augSlots, std::arra
     setFrameShape(QFrame::NoFrame);
     setAccessibleName(QStringLiteral("Augmentations"));
 
-    for (const PartFrame& part : PartFrames) {
-        auto* frame = Place<QGroupBox>(this, IndexedName("frmPart", part.index), part.geometry, part.tab,
+    for (const PartFrame& frameDesign : PartFrames) {
+        const int index = static_cast<int>(frameDesign.part);
+        const BodyPartSlots& part = BodyPartTable()[static_cast<std::size_t>(index)];
+        auto* frame = Place<QGroupBox>(this, IndexedName("frmPart", index), frameDesign.geometry, frameDesign.tab,
                                        QString::fromLatin1(part.caption));
-        frmPart[part.index] = frame;
-        for (int k = 0; k < 3; ++k) {
-            const int slot = part.slotIndices[k];
-            if (slot < 0)
-                continue;
+        frmPart[static_cast<std::size_t>(index)] = frame;
+        for (int k = 0; k < part.slotCount; ++k) {
+            const int slot = part.firstSlot + k;
+            const auto at = static_cast<std::size_t>(slot);
+            const int left = PictureLeft[static_cast<std::size_t>(k)];
             auto* outline = Place<QFrame>(frame, IndexedName("shpSelectPart", slot),
-                                          Twips(PictureLeft[k] - 10, PictureTop - 10, OutlineSize, OutlineSize), -1);
+                                          Twips(left - 10, PictureTop - 10, OutlineSize, OutlineSize), -1);
             outline->setStyleSheet(QStringLiteral("QFrame { border: 1px solid rgb(0, 0, 192); }"));
             outline->hide();
-            shpSelectPart[slot] = outline;
+            shpSelectPart[at] = outline;
 
             auto* picture = Place<SlotPicture>(frame, IndexedName("picPart", slot),
-                                               Twips(PictureLeft[k], PictureTop, PictureSize, PictureSize), part.tab);
+                                               Twips(left, PictureTop, PictureSize, PictureSize), frameDesign.tab);
             picture->setFocusPolicy(Qt::StrongFocus);
-            picture->setAccessibleName(QStringLiteral("%1 slot %2").arg(QString::fromLatin1(part.caption)).arg(k + 1));
-            picPart[slot] = picture;
+            picture->setAccessibleName(slotAccessibleName(part, k));
+            picPart[at] = picture;
             connect(picture, &SlotPicture::clicked, this, [this, slot] { picPart_Click(slot); });
         }
     }
 
-    Label6 = Place<QLabel>(this, QStringLiteral("Label6"), Twips(195, 3120, 1095, 255), 39,
-                           QStringLiteral("Augmentation:"));
+    Label6 =
+        Place<QLabel>(this, QStringLiteral("Label6"), Twips(195, 3120, 1095, 255), 39, QStringLiteral("Augmentation:"));
     cboAugList = Place<QComboBox>(this, QStringLiteral("cboAugList"), Twips(120, 3360, 2415, 315), 24);
     Label6->setBuddy(cboAugList);
     Label7 = Place<QLabel>(this, QStringLiteral("Label7"), Twips(3120, 3120, 495, 255), 40, QStringLiteral("Level:"));
     cboLevel = Place<QComboBox>(this, QStringLiteral("cboLevel"), Twips(3120, 3360, 975, 315), 38);
     Label7->setBuddy(cboLevel);
+
+    // Start-up: the levels with none chosen, every slot empty, no slot
+    // selected. A combo box selects its first item as soon as it gets one,
+    // so the choice is taken back before anyone listens.
+    for (const char* level : TechLevelNames)
+        cboLevel->addItem(QString::fromLatin1(level));
+    cboLevel->setCurrentIndex(-1);
+    for (SlotPicture* picture : picPart)
+        picture->setImage(EmptySlotImage, EmptySlotDescription);
 
     connect(cboAugList, &QComboBox::currentIndexChanged, this, &AugmentationsPage::cboAugList_Click);
     connect(cboLevel, &QComboBox::currentIndexChanged, this, &AugmentationsPage::cboLevel_Click);
@@ -99,18 +157,83 @@ AugmentationsPage::AugmentationsPage(std::array<QString, 9>& augSlots, std::arra
 
 void AugmentationsPage::picPart_Click(int Index)
 {
-    Q_UNUSED(Index);
+    if (Index < 0 || Index >= AugSlotCount)
+        return;
+    const auto slot = static_cast<std::size_t>(Index);
+    for (QFrame* outline : shpSelectPart)
+        outline->hide();
+    shpSelectPart[slot]->show();
+
+    // The choice handlers write into the current slot, so it changes before
+    // the lists do.
+    CurrentSlot = static_cast<qint16>(Index);
+    FillAugList(Index);
+
+    // A class of another body part, or one the catalogue does not know, has no
+    // entry in this list. Selecting its list position would turn it into a
+    // different augmentation, so it stays as it is with nothing selected
+    // until the user picks an entry.
+    const QString& held = AugSlots[slot];
+    if (AugFitsSlot(held, Index)) {
+        cboAugList->setCurrentIndex(FindAugListIndex(held));
+    } else {
+        cboAugList->setCurrentIndex(-1);
+        showSlotImage(Index);
+    }
+
+    // Only a mod file can bring a level that the list has no entry for: it is
+    // kept, and the list shows none; the level handler ignores the cleared
+    // selection.
+    const int level = AugLevels[slot];
+    cboLevel->setCurrentIndex(level >= 0 && level < cboLevel->count() ? level : -1);
 }
 
 void AugmentationsPage::cboAugList_Click()
 {
+    if (CurrentSlot < 0 || CurrentSlot >= AugSlotCount)
+        return;
+    const auto slot = static_cast<std::size_t>(CurrentSlot);
+    const int p = cboAugList->currentIndex();
+    if (p == 0) {
+        AugSlots[slot].clear();
+        showSlotImage(CurrentSlot);
+        return;
+    }
+    const Augmentation* aug = AugAtListPosition(CurrentSlot, p);
+    if (!aug)
+        return;
+    AugSlots[slot] = QString::fromLatin1(aug->className);
+    showSlotImage(CurrentSlot);
 }
 
 void AugmentationsPage::cboLevel_Click()
 {
+    const int p = cboLevel->currentIndex();
+    if (p < 0 || CurrentSlot < 0 || CurrentSlot >= AugSlotCount)
+        return;
+    AugLevels[static_cast<std::size_t>(CurrentSlot)] = static_cast<qint16>(p);
 }
 
 void AugmentationsPage::FillAugList(int slot)
 {
-    Q_UNUSED(slot);
+    // Filling is no pick: the list would otherwise select "(none)" on its
+    // first item and empty the slot being shown.
+    const QSignalBlocker blocker(cboAugList);
+    cboAugList->clear();
+    cboAugList->addItems(AugListOfSlot(slot));
+    cboAugList->setCurrentIndex(-1);
+}
+
+void AugmentationsPage::showSlotImage(int slot)
+{
+    const QString& held = AugSlots[static_cast<std::size_t>(slot)];
+    const Augmentation* aug = FindAugmentation(held);
+    QString description;
+    if (aug)
+        description = QString::fromLatin1(aug->displayName);
+    else if (held.isEmpty())
+        description = EmptySlotDescription;
+    else
+        description = held;
+    picPart[static_cast<std::size_t>(slot)]->setImage(AugImageOf(held), description);
 }

@@ -9,12 +9,18 @@
 class QComboBox;
 class QGroupBox;
 
-// A slot picture that acts on a click, like a button.
+// A slot picture that acts on a click, like a button, and shows one of the
+// numbered slot images.
 class SlotPicture : public QLabel
 {
     Q_OBJECT
 public:
     using QLabel::QLabel;
+
+    // Shows slot image `number` (1 to 19); `description` tells assistive
+    // technology what the image stands for.
+    void setImage(int number, const QString& description);
+    int image() const { return m_image; }
 
 signals:
     void clicked();
@@ -22,6 +28,10 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    int m_image = 0;
 };
 
 // The Augmentations page: nine body-part slots in six frames, and the
@@ -34,9 +44,15 @@ public:
     AugmentationsPage(std::array<QString, 9>& augSlots, std::array<qint16, 9>& augLevels, qint16& currentSlot,
                       QWidget* parent);
 
+    // Selects a slot and refreshes its lists and picture; New and Open call it
+    // for every slot after changing the slots directly.
     void picPart_Click(int Index);
+    // The selected slot takes the picked augmentation, or is emptied by "(none)".
     void cboAugList_Click();
+    // The selected slot takes the picked level.
     void cboLevel_Click();
+    // Puts the choices of a slot's body part into the augmentation list,
+    // with nothing selected.
     void FillAugList(int slot);
 
     std::array<QGroupBox*, 6> frmPart{};
@@ -48,6 +64,8 @@ public:
     QComboBox* cboLevel = nullptr;
 
 private:
+    void showSlotImage(int slot);
+
     std::array<QString, 9>& AugSlots;
     std::array<qint16, 9>& AugLevels;
     qint16& CurrentSlot;
