@@ -70,7 +70,7 @@ QString SwitchDefaultGame(const QString& gamePath, const QByteArray& deusExIni)
     // The user's own settings are kept once, as they were before the first
     // switch; a later switch must not replace them with switched ones.
     const QString backup = DeusExIniBackupFile(gamePath);
-    if (!QFileInfo::exists(backup)) {
+    if (!QFileInfo(backup).isFile()) {
         const QString error = WriteFileAtomically(backup, deusExIni);
         if (!error.isEmpty())
             return QStringLiteral("A copy of the settings could not be kept as %1.\n%2").arg(backup, error);
