@@ -1,15 +1,57 @@
 #include "GamePath.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QStringList>
 
 QChar PathSeparator()
 {
     return QDir::separator();
 }
 
+bool HasTrailingSeparator(const QString& path)
+{
+    return path.endsWith(PathSeparator()) || path.endsWith(u'/');
+}
+
+QString FindEntryIgnoringCase(const QString& dir, const QString& name)
+{
+    const QString base = dir.isEmpty() ? QStringLiteral(".") : dir;
+    if (QFileInfo::exists(QDir(base).filePath(name)))
+        return name;
+    const QStringList entries =
+        QDir(base).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString& entry : entries) {
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return entry;
+    }
+    return {};
+}
+
 QString GameFile(const QString& gamePath, const QString& relative)
 {
-    return gamePath + QDir::toNativeSeparators(relative);
+    const QString rel = QDir::toNativeSeparators(relative);
+    // Without its final separator the path's last part and the first part of
+    // the name run together; there is nothing to look up then.
+    if (!gamePath.isEmpty() && !HasTrailingSeparator(gamePath))
+        return gamePath + rel;
+
+    QString result = gamePath;
+    const QStringList parts = rel.split(PathSeparator());
+    bool onDisk = true;
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        QString part = parts[i];
+        if (onDisk && !part.isEmpty()) {
+            const QString found = FindEntryIgnoringCase(result, part);
+            onDisk = !found.isEmpty();
+            if (onDisk)
+                part = found;
+        }
+        result += part;
+        if (i + 1 < parts.size())
+            result += PathSeparator();
+    }
+    return result;
 }
 
 QString WithTrailingSeparator(const QString& path)
@@ -17,9 +59,22 @@ QString WithTrailingSeparator(const QString& path)
     if (path.isEmpty())
         return path;
     QString p = path;
-    while (p.size() > 1 && (p.endsWith(PathSeparator()) || p.endsWith(u'/')))
+    while (p.size() > 1 && HasTrailingSeparator(p))
         p.chop(1);
-    if (p.endsWith(PathSeparator()) || p.endsWith(u'/'))
+    if (HasTrailingSeparator(p))
         return QDir::toNativeSeparators(p);
     return p + PathSeparator();
+}
+
+bool GameFileExists(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.isFile() && !info.isHidden();
+}
+
+bool IsGameDirectory(const QString& directory)
+{
+    if (directory.isEmpty())
+        return false;
+    return GameFileExists(GameFile(WithTrailingSeparator(directory), QStringLiteral("System/DeusEx.exe")));
 }

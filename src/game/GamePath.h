@@ -10,10 +10,30 @@
 // name ("System/DeusEx.ini") in native separators. No separator is added
 // between the two, so a path without its final separator gives names that
 // miss, as the user can see in the field.
+//
+// A game copied from Windows may spell its folders and files in another
+// letter case ("system/deusex.ini"); each part of the relative name that
+// exists on disk in another case is spelt as on disk, so every reader and
+// writer of game files finds them on a case-sensitive file system too. Parts
+// that exist nowhere are kept as given.
 QString GameFile(const QString& gamePath, const QString& relative);
 
 // The platform's directory separator.
 QChar PathSeparator();
 
+// Whether the path ends with a directory separator ("/" counts everywhere).
+bool HasTrailingSeparator(const QString& path);
+
 // The path with exactly one separator at its end (the empty text stays empty).
 QString WithTrailingSeparator(const QString& path);
+
+// The entry of dir whose name is name in any letter case: name itself when it
+// exists, else the first such entry in name order, else the empty text.
+QString FindEntryIgnoringCase(const QString& dir, const QString& name);
+
+// Whether a file (not a folder) of that name is there; hidden files count as
+// missing, as they did for the game's own tools.
+bool GameFileExists(const QString& path);
+
+// Whether a directory holds the game: System/DeusEx.exe in any letter case.
+bool IsGameDirectory(const QString& directory);

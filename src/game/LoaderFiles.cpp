@@ -3,6 +3,84 @@
 #include "GamePath.h"
 #include "TextFile.h"
 
+#include <QFileInfo>
+
+namespace {
+
+const QByteArray GameDefault = QByteArrayLiteral("DefaultGame=DeusEx.DeusExGameInfo");
+const QByteArray LoaderDefault = QByteArrayLiteral("DefaultGame=Quenlar.MLGameInfo");
+
+// Settings files are small; anything far larger is not one.
+constexpr qint64 MaxIniBytes = 16 * 1024 * 1024;
+
+// The searched texts are plain ASCII, which every single-byte code page
+// shares, so the search runs on the bytes and leaves all others untouched.
+qsizetype IndexIgnoringCase(const QByteArray& haystack, const QByteArray& needle, qsizetype from)
+{
+    for (qsizetype i = from; i + needle.size() <= haystack.size(); ++i) {
+        if (qstrnicmp(haystack.constData() + i, needle.constData(), needle.size()) == 0)
+            return i;
+    }
+    return -1;
+}
+
+} // namespace
+
+QString DeusExIniFile(const QString& gamePath)
+{
+    return GameFile(gamePath, QStringLiteral("System/DeusEx.ini"));
+}
+
+QString DeusExIniBackupFile(const QString& gamePath)
+{
+    return GameFile(gamePath, QStringLiteral("System/DeusEx.ini.bak"));
+}
+
+QString QuenlarPackageFile(const QString& gamePath)
+{
+    return GameFile(gamePath, QStringLiteral("System/Quenlar.u"));
+}
+
+bool NamesGameDefault(const QByteArray& deusExIni)
+{
+    return IndexIgnoringCase(deusExIni, GameDefault, 0) >= 0;
+}
+
+QByteArray SwitchedDefaultGame(const QByteArray& deusExIni)
+{
+    QByteArray out;
+    out.reserve(deusExIni.size());
+    qsizetype from = 0;
+    for (qsizetype at = IndexIgnoringCase(deusExIni, GameDefault, 0); at >= 0;
+         at = IndexIgnoringCase(deusExIni, GameDefault, from)) {
+        out.append(deusExIni.constData() + from, at - from);
+        out.append(LoaderDefault);
+        from = at + GameDefault.size();
+    }
+    out.append(deusExIni.constData() + from, deusExIni.size() - from);
+    return out;
+}
+
+QString SwitchDefaultGame(const QString& gamePath, const QByteArray& deusExIni)
+{
+    const QString file = DeusExIniFile(gamePath);
+    if (!QFileInfo(file).isFile())
+        return QStringLiteral("The file %1 is no longer there.").arg(file);
+
+    // The user's own settings are kept once, as they were before the first
+    // switch; a later switch must not replace them with switched ones.
+    const QString backup = DeusExIniBackupFile(gamePath);
+    if (!QFileInfo(backup).isFile()) {
+        const QString error = WriteFileAtomically(backup, deusExIni);
+        if (!error.isEmpty())
+            return QStringLiteral("A copy of the settings could not be kept as %1.\n%2").arg(backup, error);
+    }
+    const QString error = WriteFileAtomically(file, SwitchedDefaultGame(deusExIni));
+    if (!error.isEmpty())
+        return QStringLiteral("%1 could not be written.\n%2").arg(file, error);
+    return {};
+}
+
 QString AutostartFlagText(bool on, FlagForm form)
 {
     const char* line = nullptr;
@@ -16,6 +94,18 @@ QString AutostartFlagText(bool on, FlagForm form)
 QString AutostartFlagFile(const QString& gamePath)
 {
     return GameFile(gamePath, QStringLiteral("System/Quenlar.ini"));
+}
+
+AutostartFlag ReadAutostartFlag(const QString& gamePath)
+{
+    const QString file = AutostartFlagFile(gamePath);
+    const QFileInfo info(file);
+    if (!info.exists() && !info.isSymLink())
+        return {};
+    const FileRead read = ReadFileBytes(file, MaxIniBytes);
+    if (!read.ok())
+        return {false, read.error};
+    return {IndexIgnoringCase(read.bytes, QByteArrayLiteral("True"), 0) >= 0, {}};
 }
 
 QString WriteAutostartFlag(const QString& gamePath, bool on, FlagForm form)

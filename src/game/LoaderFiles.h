@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 // The mod loader's two settings files in the game's System folder:
@@ -13,11 +14,42 @@ enum class FlagForm
     Spaced,
 };
 
+// Full names of the loader's files and of the game's settings for a game
+// directory.
+QString DeusExIniFile(const QString& gamePath);
+QString DeusExIniBackupFile(const QString& gamePath);
+QString QuenlarPackageFile(const QString& gamePath);
+
+// Whether the game's settings still name the game's own default game
+// ("DefaultGame=DeusEx.DeusExGameInfo" anywhere, in any letter case).
+bool NamesGameDefault(const QByteArray& deusExIni);
+
+// The settings with every such occurrence replaced by
+// "DefaultGame=Quenlar.MLGameInfo"; all other bytes stay as they are.
+QByteArray SwitchedDefaultGame(const QByteArray& deusExIni);
+
+// Rewrites System/DeusEx.ini from the content read before, switched to the
+// loader. The first switch keeps the original as System/DeusEx.ini.bak (an
+// existing backup is never replaced); the file itself is replaced whole or
+// not at all, and never created. Returns the reason on failure, else an
+// empty text.
+QString SwitchDefaultGame(const QString& gamePath, const QByteArray& deusExIni);
+
 // "[Quenlar.MLGameInfo]", CR LF and the flag line, no final line break.
 QString AutostartFlagText(bool on, FlagForm form);
 
 // The flag file's full name for a game directory.
 QString AutostartFlagFile(const QString& gamePath);
+
+struct AutostartFlag
+{
+    bool on = false;
+    QString error; // why an existing file could not be read; the flag is off then
+};
+
+// On when the flag file holds "True" anywhere, in any letter case. A missing
+// file is off without an error.
+AutostartFlag ReadAutostartFlag(const QString& gamePath);
 
 // Replaces the whole flag file (creating it when missing). Returns the
 // reason on failure, else an empty text.

@@ -6,7 +6,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-TextRead ReadTextFile(const QString& path, qint64 maxBytes)
+FileRead ReadFileBytes(const QString& path, qint64 maxBytes)
 {
     QFileInfo info(path);
     if (info.isDir())
@@ -16,10 +16,18 @@ TextRead ReadTextFile(const QString& path, qint64 maxBytes)
         return {{}, file.errorString()};
     if (maxBytes >= 0 && file.size() > maxBytes)
         return {{}, QStringLiteral("The file is too large.")};
-    const QByteArray bytes = file.readAll();
+    QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return {{}, file.errorString()};
-    return {AnsiText::Decode(bytes), {}};
+    return {std::move(bytes), {}};
+}
+
+TextRead ReadTextFile(const QString& path, qint64 maxBytes)
+{
+    const FileRead read = ReadFileBytes(path, maxBytes);
+    if (!read.ok())
+        return {{}, read.error};
+    return {AnsiText::Decode(read.bytes), {}};
 }
 
 QString WriteFileAtomically(const QString& path, const QByteArray& bytes)

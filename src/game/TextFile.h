@@ -14,6 +14,17 @@ struct TextRead
     bool ok() const { return error.isEmpty(); }
 };
 
+struct FileRead
+{
+    QByteArray bytes;
+    QString error; // empty when the read succeeded
+    bool ok() const { return error.isEmpty(); }
+};
+
+// Reads the whole file as it is on disk. A file larger than maxBytes (when
+// given) is not read and reported as too large.
+FileRead ReadFileBytes(const QString& path, qint64 maxBytes = -1);
+
 // Reads and decodes the whole file. A file larger than maxBytes (when given)
 // is not read and reported as too large.
 TextRead ReadTextFile(const QString& path, qint64 maxBytes = -1);

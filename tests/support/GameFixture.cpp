@@ -20,6 +20,14 @@ GameFixture::GameFixture(const Options& options)
         for (const char* map : {"00_Intro.dx", "01_NYC_UNATCOIsland.dx", "DX.dx"})
             write(QStringLiteral("Maps/") + QLatin1String(map), "map");
     }
+    for (const QString& relative : options.unreadable)
+        makeUnreadable(relative);
+}
+
+void GameFixture::makeUnreadable(const QString& relative) const
+{
+    QFile::remove(file(relative));
+    QDir().mkpath(file(relative));
 }
 
 QString GameFixture::gamePath() const
@@ -56,4 +64,8 @@ TestWindow::TestWindow()
     : settings(std::make_unique<QSettings>(settingsDir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat)),
       window(std::make_unique<frmMain>(ui, *settings))
 {
+    home = settingsDir.filePath(QStringLiteral("home"));
+    QDir().mkpath(home);
+    qputenv("HOME", QFile::encodeName(home));
+    qputenv("WINEPREFIX", QFile::encodeName(home + QStringLiteral("/.wine")));
 }

@@ -6,12 +6,15 @@
 #include <QByteArray>
 #include <QSettings>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <memory>
 
 // A game directory in a temporary folder: System/DeusEx.exe, DeusEx.ini,
-// Quenlar.u, Quenlar.ini and Maps/ with a few maps. Any part can be left out.
+// Quenlar.u, Quenlar.ini and Maps/ with a few maps. Any part can be left out,
+// and any file made unreadable (a folder stands in its place, which stops
+// even an administrator from reading it).
 class GameFixture
 {
 public:
@@ -25,6 +28,7 @@ public:
         QByteArray deusExIniText = "[Engine.Engine]\r\nDefaultGame=DeusEx.DeusExGameInfo\r\n"
                                    "GameRenderDevice=D3DDrv.D3DRenderDevice\r\n";
         QByteArray quenlarIniText = "[Quenlar.MLGameInfo]\r\nbAutoStart=False";
+        QStringList unreadable; // relative names such as "System/Quenlar.ini"
     };
 
     GameFixture() : GameFixture(Options{}) {}
@@ -37,18 +41,23 @@ public:
     QByteArray read(const QString& relative) const;
     void write(const QString& relative, const QByteArray& bytes) const;
     bool exists(const QString& relative) const;
+    // Puts a folder where the file was.
+    void makeUnreadable(const QString& relative) const;
 
 private:
     QTemporaryDir m_dir;
 };
 
 // A main window with scripted dialogs and a settings store of its own in a
-// temporary folder, so nothing reaches the user's real settings.
+// temporary folder, so nothing reaches the user's real settings. HOME and
+// WINEPREFIX point into an empty temporary folder too, so that looking for
+// the game never finds the user's own Wine prefix or Steam libraries.
 struct TestWindow
 {
     TestWindow();
 
     QTemporaryDir settingsDir;
+    QString home; // the empty home folder
     std::unique_ptr<QSettings> settings;
     ScriptedModalInteraction ui;
     std::unique_ptr<frmMain> window;

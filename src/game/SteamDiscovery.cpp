@@ -1,0 +1,280 @@
+#include "SteamDiscovery.h"
+
+#include "GamePath.h"
+#include "InstalledGame.h"
+#include "TextFile.h"
+#include "WineRegistry.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+// Steam's own files are small; a huge one is not one of them.
+constexpr qint64 MaxVdfBytes = 4 * 1024 * 1024;
+
+class VdfReader
+{
+public:
+    explicit VdfReader(const QString& text) : m_text(text) {}
+
+    // Pairs up to the closing brace of the block (or the end of the text).
+    void readBlock(VdfNode& node, int depth)
+    {
+        QString key;
+        bool haveKey = false;
+        for (;;) {
+            const Token t = next();
+            if (t.kind == Token::End)
+                return;
+            if (t.kind == Token::Close) {
+                if (depth > 0)
+                    return;
+                continue; // a stray brace at the top
+            }
+            if (t.kind == Token::Open) {
+                auto block = std::make_shared<VdfNode>();
+                // Past a sane depth the rest is read flat instead of recursing.
+                readBlock(*block, depth < 64 ? depth + 1 : depth);
+                if (haveKey)
+                    node.entries.append({key, {}, block});
+                haveKey = false;
+                continue;
+            }
+            if (!haveKey) {
+                key = t.text;
+                haveKey = true;
+            } else {
+                node.entries.append({key, t.text, nullptr});
+                haveKey = false;
+            }
+        }
+    }
+
+private:
+    struct Token
+    {
+        enum Kind
+        {
+            Text,
+            Open,
+            Close,
+            End,
+        } kind;
+        QString text;
+    };
+
+    Token next()
+    {
+        for (;;) {
+            skipSpace();
+            if (m_pos >= m_text.size())
+                return {Token::End, {}};
+            const QChar c = m_text.at(m_pos);
+            if (c == u'/' && m_pos + 1 < m_text.size() && m_text.at(m_pos + 1) == u'/') {
+                skipLine();
+                continue;
+            }
+            if (c == u'[') {
+                // A platform condition such as [$WIN32] belongs to the pair before it.
+                const qsizetype end = m_text.indexOf(u']', m_pos);
+                m_pos = end < 0 ? m_text.size() : end + 1;
+                continue;
+            }
+            if (c == u'{') {
+                ++m_pos;
+                return {Token::Open, {}};
+            }
+            if (c == u'}') {
+                ++m_pos;
+                return {Token::Close, {}};
+            }
+            if (c == u'"')
+                return {Token::Text, quoted()};
+            return {Token::Text, bare()};
+        }
+    }
+
+    void skipSpace()
+    {
+        while (m_pos < m_text.size() && m_text.at(m_pos).isSpace())
+            ++m_pos;
+    }
+
+    void skipLine()
+    {
+        while (m_pos < m_text.size() && m_text.at(m_pos) != u'\n')
+            ++m_pos;
+    }
+
+    QString quoted()
+    {
+        QString out;
+        ++m_pos;
+        while (m_pos < m_text.size()) {
+            const QChar c = m_text.at(m_pos++);
+            if (c == u'"')
+                return out;
+            if (c == u'\\' && m_pos < m_text.size()) {
+                const QChar e = m_text.at(m_pos++);
+                if (e == u'n')
+                    out.append(u'\n');
+                else if (e == u't')
+                    out.append(u'\t');
+                else
+                    out.append(e); // \\ and \" and the rest stand for themselves
+                continue;
+            }
+            out.append(c);
+        }
+        return out; // cut short: keep what there is
+    }
+
+    QString bare()
+    {
+        const qsizetype start = m_pos;
+        while (m_pos < m_text.size()) {
+            const QChar c = m_text.at(m_pos);
+            if (c.isSpace() || c == u'"' || c == u'{' || c == u'}')
+                break;
+            ++m_pos;
+        }
+        return m_text.mid(start, m_pos - start);
+    }
+
+    const QString& m_text;
+    qsizetype m_pos = 0;
+};
+
+VdfNode ReadVdfFile(const QString& path)
+{
+    const FileRead read = ReadFileBytes(path, MaxVdfBytes);
+    if (!read.ok())
+        return {};
+    return VdfNode::Parse(QString::fromUtf8(read.bytes));
+}
+
+// The same directory under one name, so that links do not repeat it.
+QString Canonical(const QString& path)
+{
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(path) : canonical;
+}
+
+} // namespace
+
+VdfNode VdfNode::Parse(const QString& text)
+{
+    VdfNode root;
+    VdfReader(text).readBlock(root, 0);
+    return root;
+}
+
+const VdfNode::Entry* VdfNode::find(const QString& key) const
+{
+    for (const Entry& e : entries) {
+        if (e.key.compare(key, Qt::CaseInsensitive) == 0)
+            return &e;
+    }
+    return nullptr;
+}
+
+QString VdfNode::text(const QString& key) const
+{
+    for (const Entry& e : entries) {
+        if (!e.block && e.key.compare(key, Qt::CaseInsensitive) == 0)
+            return e.text;
+    }
+    return {};
+}
+
+const VdfNode* VdfNode::block(const QString& key) const
+{
+    for (const Entry& e : entries) {
+        if (e.block && e.key.compare(key, Qt::CaseInsensitive) == 0)
+            return e.block.get();
+    }
+    return nullptr;
+}
+
+QStringList SteamRoots(const QString& home)
+{
+    QStringList roots;
+    for (const char* relative : {".local/share/Steam", ".steam/steam", ".steam/root", ".steam/debian-installation",
+                                 ".var/app/com.valvesoftware.Steam/.local/share/Steam"}) {
+        roots.append(home + u'/' + QLatin1String(relative));
+    }
+    return roots;
+}
+
+QStringList SteamLibraries(const QString& steamRoot)
+{
+    QStringList libraries{steamRoot};
+    QStringList seen{Canonical(steamRoot)};
+    for (const char* relative : {"steamapps/libraryfolders.vdf", "config/libraryfolders.vdf"}) {
+        const VdfNode file = ReadVdfFile(steamRoot + u'/' + QLatin1String(relative));
+        const VdfNode* folders = file.block(QStringLiteral("libraryfolders"));
+        if (!folders)
+            continue;
+        for (const VdfNode::Entry& e : folders->entries) {
+            // Numbered entries only: the old form also holds "TimeNextStatsReport"
+            // and "ContentStatsID" beside them.
+            bool numbered = false;
+            e.key.toUInt(&numbered);
+            if (!numbered)
+                continue;
+            const QString path = e.block ? e.block->text(QStringLiteral("path")) : e.text;
+            if (path.isEmpty())
+                continue;
+            const QString canonical = Canonical(path);
+            if (seen.contains(canonical))
+                continue;
+            seen.append(canonical);
+            libraries.append(path);
+        }
+    }
+    return libraries;
+}
+
+QStringList GameCandidates(const QString& library)
+{
+    QStringList candidates;
+    const QString steamapps = library + QStringLiteral("/steamapps");
+    const VdfNode manifest =
+        ReadVdfFile(steamapps + QStringLiteral("/appmanifest_%1.acf").arg(DeusExSteamAppId));
+    if (const VdfNode* state = manifest.block(QStringLiteral("AppState"))) {
+        const QString installDir = state->text(QStringLiteral("installdir"));
+        // A folder name only: a manifest must not lead out of its library.
+        if (!installDir.isEmpty() && !installDir.contains(u'/') && installDir != QLatin1String("..") &&
+            installDir != QLatin1String("."))
+            candidates.append(steamapps + QStringLiteral("/common/") + installDir);
+    }
+
+    const QString prefix = steamapps + QStringLiteral("/compatdata/%1/pfx").arg(DeusExSteamAppId);
+    const QString folder = WineRegistry::GetStringFromPrefix(prefix, QString::fromUtf16(InstallKey),
+                                                             QString::fromUtf16(InstallValue));
+    const QString translated = WineRegistry::ToUnixPath(prefix, folder);
+    if (!translated.isEmpty())
+        candidates.append(translated);
+    return candidates;
+}
+
+QString FindSteamGame(const QString& home)
+{
+    QStringList seenRoots;
+    for (const QString& root : SteamRoots(home)) {
+        if (!QFileInfo(root).isDir())
+            continue;
+        const QString canonicalRoot = Canonical(root);
+        if (seenRoots.contains(canonicalRoot))
+            continue;
+        seenRoots.append(canonicalRoot);
+        for (const QString& library : SteamLibraries(root)) {
+            for (const QString& candidate : GameCandidates(library)) {
+                if (IsGameDirectory(candidate))
+                    return QDir::cleanPath(candidate);
+            }
+        }
+    }
+    return {};
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+// Finding the game in the Steam libraries of a Linux user, where it runs
+// through Proton and no installer ever wrote the registry value.
+
+// Valve's KeyValues text ("VDF"): quoted or bare keys, each followed by a
+// quoted or bare text or by a { } block of more pairs. The reader is
+// tolerant: comments, "[$WIN32]"-style conditions and stray braces are
+// skipped, and a file cut short keeps what was read before the cut.
+class VdfNode
+{
+public:
+    struct Entry
+    {
+        QString key;
+        QString text;                   // when it is a plain value
+        std::shared_ptr<VdfNode> block; // when it is a block
+    };
+
+    static VdfNode Parse(const QString& text);
+
+    // The first entry of that key, in any letter case, or nullptr.
+    const Entry* find(const QString& key) const;
+    // The text of the first plain value of that key, or empty text.
+    QString text(const QString& key) const;
+    // The first block of that key, or nullptr.
+    const VdfNode* block(const QString& key) const;
+
+    QList<Entry> entries;
+};
+
+// Deus Ex: Game of the Year Edition.
+inline constexpr int DeusExSteamAppId = 6910;
+
+// The places a Steam client keeps its own files under a home directory, in
+// the order they are tried: native, the Debian/Ubuntu package's links, and
+// Flatpak.
+QStringList SteamRoots(const QString& home);
+
+// The libraries of a Steam root: the root itself, then those its
+// libraryfolders.vdf files name, each once.
+QStringList SteamLibraries(const QString& steamRoot);
+
+// The game's directories a library offers, valid or not: the install folder
+// its manifest names, then the folder the installer's registry value names
+// in the game's Proton prefix.
+QStringList GameCandidates(const QString& library);
+
+// The first candidate of every root and library that holds the game
+// (System/DeusEx.exe), without a final separator; empty text when none does.
+QString FindSteamGame(const QString& home);

@@ -1,0 +1,53 @@
+#include "Registry.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace win32 {
+
+std::wstring RegQueryStringValue(HKEY hKey, const std::wstring& strValueName)
+{
+    DWORD type = 0;
+    DWORD size = 0;
+    if (RegQueryValueExW(hKey, strValueName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+        return {};
+    if (type != REG_SZ && type != REG_BINARY)
+        return {};
+
+    // The whole value, whatever its length: reading a long binary value into
+    // two bytes would only fail.
+    std::vector<BYTE> data(size + sizeof(wchar_t), 0);
+    DWORD read = size;
+    if (RegQueryValueExW(hKey, strValueName.c_str(), nullptr, &type, data.data(), &read) != ERROR_SUCCESS)
+        return {};
+
+    if (type == REG_SZ) {
+        const std::size_t chars = read / sizeof(wchar_t);
+        std::wstring text(chars, L'\0');
+        for (std::size_t i = 0; i < chars; ++i)
+            text[i] = static_cast<wchar_t>(data[2 * i] | (data[2 * i + 1] << 8));
+        const std::size_t nul = text.find(L'\0');
+        if (nul != std::wstring::npos)
+            text.resize(nul);
+        return text;
+    }
+    if (type == REG_BINARY) {
+        const unsigned low = read > 0 ? data[0] : 0;
+        const unsigned high = read > 1 ? data[1] : 0;
+        const auto number = static_cast<std::int16_t>(static_cast<std::uint16_t>(low | (high << 8)));
+        return std::to_wstring(number);
+    }
+    return {};
+}
+
+std::wstring GetString(HKEY hKey, const std::wstring& strPath, const std::wstring& strValue)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(hKey, strPath.c_str(), 0, KEY_QUERY_VALUE | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS)
+        return {};
+    std::wstring text = RegQueryStringValue(key, strValue);
+    RegCloseKey(key);
+    return text;
+}
+
+} // namespace win32

@@ -1,0 +1,517 @@
+// The game installation's rules: the Wine registry reader, game file names,
+// the loader's INI files and the Steam libraries.
+
+#include "support/GameFixture.h"
+
+#include "game/GamePath.h"
+#include "game/InstalledGame.h"
+#include "game/LoaderFiles.h"
+#include "game/SteamDiscovery.h"
+#include "game/WineRegistry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QString InstallKeyText = QString::fromUtf16(InstallKey);
+const QString Folder = QString::fromUtf16(InstallValue);
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+// A system.reg holding the installer's key with the given value lines.
+QByteArray systemReg(const QByteArray& keyLine, const QByteArray& values)
+{
+    return "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win64\n\n"
+           "[Software\\\\Other] 1700000000\n\"Folder\"=\"C:\\\\Wrong\"\n\n" +
+           keyLine + " 1700000000\n#time=1d9a0b0c0d0e0f0\n" + values + "\n\n[Software\\\\Zzz] 1700000000\n";
+}
+
+const QByteArray PlainKey = "[Software\\\\Unrealed Technology\\\\Installed Apps\\\\Deus Ex]";
+
+// A game directory whose System folder and files are spelt in lower case.
+void makeLowerCaseGame(const QString& dir)
+{
+    writeFile(dir + QStringLiteral("/system/deusex.exe"), "MZ");
+    writeFile(dir + QStringLiteral("/system/deusex.ini"), "DefaultGame=DeusEx.DeusExGameInfo");
+}
+
+bool caseSensitiveFileSystem(const QString& dir)
+{
+    writeFile(dir + QStringLiteral("/probe"), "x");
+    return !QFileInfo::exists(dir + QStringLiteral("/PROBE"));
+}
+
+} // namespace
+
+class TestGame : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+
+    void wineRegistry_data();
+    void wineRegistry();
+    void wineDrivePaths_data();
+    void wineDrivePaths();
+    void winePrefixFromEnvironment();
+
+    void trailingSeparator_data();
+    void trailingSeparator();
+    void gameFilesIgnoreLetterCase();
+
+    void switchedDefaultGame_data();
+    void switchedDefaultGame();
+    void switchKeepsFirstBackup();
+    void failedSwitchKeepsSettings();
+    void autostartFlag_data();
+    void autostartFlag();
+
+    void vdfForms();
+    void steamDiscovery_data();
+    void steamDiscovery();
+
+private:
+    QTemporaryDir m_home;
+};
+
+void TestGame::initTestCase()
+{
+    // Nothing of the real user's Wine prefix or Steam libraries is read.
+    qputenv("HOME", QFile::encodeName(m_home.path()));
+    qunsetenv("WINEPREFIX");
+}
+
+void TestGame::wineRegistry_data()
+{
+    QTest::addColumn<QByteArray>("reg");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("plain value") << systemReg(PlainKey, "\"Folder\"=\"C:\\\\DeusEx\"") << "C:\\DeusEx";
+    QTest::newRow("32-bit view of a 64-bit prefix")
+        << systemReg("[Software\\\\Wow6432Node\\\\Unrealed Technology\\\\Installed Apps\\\\Deus Ex]",
+                     "\"Folder\"=\"C:\\\\GOG\\\\DeusEx\\\\\"")
+        << "C:\\GOG\\DeusEx\\";
+    QTest::newRow("names in other letter case")
+        << systemReg("[SOFTWARE\\\\unrealed technology\\\\INSTALLED APPS\\\\deus ex]", "\"FOLDER\"=\"D:\\\\Dx\"")
+        << "D:\\Dx";
+    QTest::newRow("escapes") << systemReg(PlainKey, "\"Folder\"=\"C:\\\\Jeux \\\"D\\xe9us\\\" \\x20AC\\t\\101\"")
+                             << QStringLiteral("C:\\Jeux \"D\u00e9us\" \u20ac\tA");
+    QTest::newRow("text cut at its first NUL") << systemReg(PlainKey, "\"Folder\"=\"C:\\\\Dx\\0junk\"") << "C:\\Dx";
+    QTest::newRow("other values first")
+        << systemReg(PlainKey, "@=\"default\"\n\"Version\"=\"1112fm\"\n\"Folder\"=\"C:\\\\Dx\"") << "C:\\Dx";
+    QTest::newRow("expandable string") << systemReg(PlainKey, "\"Folder\"=str(2):\"%ProgramFiles%\\\\Dx\"") << "";
+    QTest::newRow("dword") << systemReg(PlainKey, "\"Folder\"=dword:00000102") << "";
+    QTest::newRow("binary of one byte") << systemReg(PlainKey, "\"Folder\"=hex:07") << "7";
+    QTest::newRow("binary of two bytes") << systemReg(PlainKey, "\"Folder\"=hex:02,01") << "258";
+    QTest::newRow("binary of three bytes") << systemReg(PlainKey, "\"Folder\"=hex:02,01,09") << "258";
+    QTest::newRow("binary minus one") << systemReg(PlainKey, "\"Folder\"=hex:ff,ff") << "-1";
+    QTest::newRow("binary on continued lines")
+        << systemReg(PlainKey, "\"Folder\"=hex:\\\n  ff,\\\n  7f,00,00") << "32767";
+    QTest::newRow("empty binary") << systemReg(PlainKey, "\"Folder\"=hex:") << "0";
+    QTest::newRow("string Wine wrote as bytes")
+        << systemReg(PlainKey, "\"Folder\"=hex(1):43,00,3a,00,5c,00,44,00,78,00,00,00") << "C:\\Dx";
+    QTest::newRow("missing value") << systemReg(PlainKey, "\"Path\"=\"C:\\\\Dx\"") << "";
+    QTest::newRow("missing key") << systemReg("[Software\\\\Unrealed Technology\\\\Installed Apps\\\\Unreal]",
+                                              "\"Folder\"=\"C:\\\\Unreal\"")
+                                 << "";
+    QTest::newRow("key that only begins alike")
+        << systemReg("[Software\\\\Unrealed Technology\\\\Installed Apps\\\\Deus Ex\\\\Patch]",
+                     "\"Folder\"=\"C:\\\\Patch\"")
+        << "";
+    QTest::newRow("no header") << QByteArray(PlainKey + "\n\"Folder\"=\"C:\\\\Dx\"\n") << "";
+    QTest::newRow("unclosed quote") << systemReg(PlainKey, "\"Folder\"=\"C:\\\\Dx") << "";
+    QTest::newRow("garbage") << QByteArray("\x00\xff\x12WINE", 7) << "";
+    QTest::newRow("empty file") << QByteArray() << "";
+}
+
+void TestGame::wineRegistry()
+{
+    QFETCH(QByteArray, reg);
+    QFETCH(QString, expected);
+    QCOMPARE(WineRegistry::GetString(reg, InstallKeyText, Folder), expected);
+}
+
+void TestGame::wineDrivePaths_data()
+{
+    QTest::addColumn<QString>("windowsPath");
+    QTest::addColumn<QString>("expected"); // below the temporary folder; "-" for none
+
+    QTest::newRow("drive C") << "C:\\Games\\DeusEx" << "prefix/drive_c/Games/DeusEx";
+    QTest::newRow("parts in other letter case") << "c:\\GAMES\\deusex\\" << "prefix/drive_c/Games/DeusEx";
+    QTest::newRow("forward slashes") << "C:/Games/DeusEx" << "prefix/drive_c/Games/DeusEx";
+    QTest::newRow("missing parts kept as given") << "C:\\games\\Gone\\Away" << "prefix/drive_c/Games/Gone/Away";
+    QTest::newRow("drive root") << "C:\\" << "prefix/drive_c";
+    QTest::newRow("another drive") << "E:\\Dx" << "elsewhere/Dx";
+    QTest::newRow("drive in capitals in dosdevices") << "F:\\" << "elsewhere";
+    QTest::newRow("drive without a link") << "D:\\DeusEx" << "-";
+    QTest::newRow("network path") << "\\\\server\\games\\DeusEx" << "-";
+    QTest::newRow("no path") << "258" << "-";
+    QTest::newRow("empty") << "" << "-";
+}
+
+void TestGame::wineDrivePaths()
+{
+    QFETCH(QString, windowsPath);
+    QFETCH(QString, expected);
+    QTemporaryDir tmp;
+    const QString root = QFileInfo(tmp.path()).canonicalFilePath();
+    const QString prefix = root + QStringLiteral("/prefix");
+    QDir().mkpath(prefix + QStringLiteral("/drive_c/Games/DeusEx/System"));
+    QDir().mkpath(prefix + QStringLiteral("/dosdevices"));
+    QDir().mkpath(root + QStringLiteral("/elsewhere/Dx"));
+    QVERIFY(QFile::link(QStringLiteral("../drive_c"), prefix + QStringLiteral("/dosdevices/c:")));
+    QVERIFY(QFile::link(root + QStringLiteral("/elsewhere"), prefix + QStringLiteral("/dosdevices/e:")));
+    QVERIFY(QFile::link(root + QStringLiteral("/elsewhere"), prefix + QStringLiteral("/dosdevices/F:")));
+
+    const QString translated = WineRegistry::ToUnixPath(prefix, windowsPath);
+    QCOMPARE(translated, expected == QLatin1String("-") ? QString() : root + u'/' + expected);
+}
+
+void TestGame::winePrefixFromEnvironment()
+{
+    QCOMPARE(WineRegistry::DefaultPrefix(), m_home.path() + QStringLiteral("/.wine"));
+    QTemporaryDir prefix;
+    qputenv("WINEPREFIX", QFile::encodeName(prefix.path()));
+    QCOMPARE(WineRegistry::DefaultPrefix(), prefix.path());
+    // No system.reg there: nothing, and nothing is made.
+    QCOMPARE(WineRegistry::GetStringFromPrefix(prefix.path(), InstallKeyText, Folder), QString());
+    QVERIFY(QDir(prefix.path()).isEmpty());
+    writeFile(prefix.filePath(QStringLiteral("system.reg")), systemReg(PlainKey, "\"Folder\"=\"C:\\\\Dx\""));
+    QCOMPARE(WineRegistry::GetStringFromPrefix(prefix.path(), InstallKeyText, Folder), QStringLiteral("C:\\Dx"));
+    qunsetenv("WINEPREFIX");
+}
+
+void TestGame::trailingSeparator_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("expected");
+    const QString s = PathSeparator();
+    QTest::newRow("empty stays empty") << "" << "";
+    QTest::newRow("missing") << "/games/DeusEx" << "/games/DeusEx" + s;
+    QTest::newRow("one already") << "/games/DeusEx" + s << "/games/DeusEx" + s;
+    QTest::newRow("doubled") << "/games/DeusEx" + s + s << "/games/DeusEx" + s;
+    QTest::newRow("forward slash") << "/games/DeusEx/" << "/games/DeusEx" + s;
+    QTest::newRow("root") << "/" << QDir::toNativeSeparators(QStringLiteral("/"));
+}
+
+void TestGame::trailingSeparator()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, expected);
+    QCOMPARE(WithTrailingSeparator(path), expected);
+}
+
+void TestGame::gameFilesIgnoreLetterCase()
+{
+    QTemporaryDir tmp;
+    if (!caseSensitiveFileSystem(tmp.path()))
+        QSKIP("Letter case makes no difference on this file system.");
+    const QString dir = tmp.filePath(QStringLiteral("Copied"));
+    makeLowerCaseGame(dir);
+    const QString gamePath = QDir::toNativeSeparators(dir) + PathSeparator();
+    const QString sep = PathSeparator();
+
+    QVERIFY(IsGameDirectory(dir));
+    QVERIFY(IsGameDirectory(gamePath));
+    QCOMPARE(GameFile(gamePath, QStringLiteral("System/DeusEx.ini")),
+             gamePath + QStringLiteral("system") + sep + QStringLiteral("deusex.ini"));
+    // A file still to be made keeps its own name in the folder that is there.
+    QCOMPARE(AutostartFlagFile(gamePath), gamePath + QStringLiteral("system") + sep + QStringLiteral("Quenlar.ini"));
+    QCOMPARE(GameFile(gamePath, QStringLiteral("System/")), gamePath + QStringLiteral("system") + sep);
+    QCOMPARE(GameFile(gamePath, QStringLiteral("Maps/Intro.dx")),
+             gamePath + QStringLiteral("Maps") + sep + QStringLiteral("Intro.dx"));
+    // A path without its final separator is joined as it is.
+    QCOMPARE(GameFile(QDir::toNativeSeparators(dir), QStringLiteral("System/DeusEx.ini")),
+             QDir::toNativeSeparators(dir) + QStringLiteral("System") + sep + QStringLiteral("DeusEx.ini"));
+
+    // The exact spelling wins over another one.
+    writeFile(dir + QStringLiteral("/System/DeusEx.exe"), "MZ");
+    QCOMPARE(GameFile(gamePath, QStringLiteral("System/DeusEx.exe")),
+             gamePath + QStringLiteral("System") + sep + QStringLiteral("DeusEx.exe"));
+
+    // A folder of that name is no game, nor is a hidden file.
+    QTemporaryDir other;
+    QDir().mkpath(other.filePath(QStringLiteral("System/DeusEx.exe")));
+    QVERIFY(!IsGameDirectory(other.path()));
+    QVERIFY(!IsGameDirectory(QString()));
+}
+
+void TestGame::switchedDefaultGame_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QByteArray>("after");
+    QTest::addColumn<bool>("offered");
+
+    QTest::newRow("CR LF lines") << QByteArray("[Engine.Engine]\r\nDefaultGame=DeusEx.DeusExGameInfo\r\nX=1\r\n")
+                                 << QByteArray("[Engine.Engine]\r\nDefaultGame=Quenlar.MLGameInfo\r\nX=1\r\n") << true;
+    QTest::newRow("two lines, LF, no final break")
+        << QByteArray("DefaultGame=DeusEx.DeusExGameInfo\nA\nDefaultGame=DeusEx.DeusExGameInfo")
+        << QByteArray("DefaultGame=Quenlar.MLGameInfo\nA\nDefaultGame=Quenlar.MLGameInfo") << true;
+    QTest::newRow("capitals") << QByteArray("DEFAULTGAME=DEUSEX.DEUSEXGAMEINFO\r\n")
+                              << QByteArray("DefaultGame=Quenlar.MLGameInfo\r\n") << true;
+    QTest::newRow("inside a longer line") << QByteArray(";defaultgame=deusex.deusexgameinfoX")
+                                          << QByteArray(";DefaultGame=Quenlar.MLGameInfoX") << true;
+    QTest::newRow("other code page bytes")
+        << QByteArray("Name=Jos\xe9\x81\x9d\x00\r\nDefaultGame=DeusEx.DeusExGameInfo", 47)
+        << QByteArray("Name=Jos\xe9\x81\x9d\x00\r\nDefaultGame=Quenlar.MLGameInfo", 44) << true;
+    QTest::newRow("already switched") << QByteArray("DefaultGame=Quenlar.MLGameInfo\r\n")
+                                      << QByteArray("DefaultGame=Quenlar.MLGameInfo\r\n") << false;
+    QTest::newRow("spaced is another text") << QByteArray("DefaultGame = DeusEx.DeusExGameInfo")
+                                            << QByteArray("DefaultGame = DeusEx.DeusExGameInfo") << false;
+    QTest::newRow("empty") << QByteArray() << QByteArray() << false;
+}
+
+void TestGame::switchedDefaultGame()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, after);
+    QFETCH(bool, offered);
+    QCOMPARE(NamesGameDefault(before), offered);
+    QCOMPARE(SwitchedDefaultGame(before), after);
+}
+
+void TestGame::switchKeepsFirstBackup()
+{
+    const QByteArray original = "[Engine.Engine]\nDefaultGame=DeusEx.DeusExGameInfo\n";
+    GameFixture::Options options;
+    options.deusExIniText = original;
+    GameFixture game(options);
+
+    QCOMPARE(SwitchDefaultGame(game.gamePath(), original), QString());
+    QCOMPARE(game.read(QStringLiteral("System/DeusEx.ini")), SwitchedDefaultGame(original));
+    QCOMPARE(game.read(QStringLiteral("System/DeusEx.ini.bak")), original);
+
+    // The game put its line back; switching again keeps the first backup.
+    const QByteArray second = "DefaultGame=DeusEx.DeusExGameInfo\nSecond=1";
+    game.write(QStringLiteral("System/DeusEx.ini"), second);
+    QCOMPARE(SwitchDefaultGame(game.gamePath(), second), QString());
+    QCOMPARE(game.read(QStringLiteral("System/DeusEx.ini")), SwitchedDefaultGame(second));
+    QCOMPARE(game.read(QStringLiteral("System/DeusEx.ini.bak")), original);
+}
+
+void TestGame::failedSwitchKeepsSettings()
+{
+    const QByteArray original = "DefaultGame=DeusEx.DeusExGameInfo\r\n";
+    {
+        // A file marked read-only is left whole.
+        GameFixture game;
+        game.write(QStringLiteral("System/DeusEx.ini"), original);
+        const QString ini = game.file(QStringLiteral("System/DeusEx.ini"));
+        QFile::setPermissions(ini, QFileDevice::ReadOwner);
+        const QString error = SwitchDefaultGame(game.gamePath(), original);
+        QVERIFY(error.contains(ini));
+        QCOMPARE(game.read(QStringLiteral("System/DeusEx.ini")), original);
+        QFile::setPermissions(ini, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+    {
+        // No backup can be kept: the settings are not touched.
+        GameFixture::Options options;
+        options.deusExIniText = original;
+        options.unreadable = {QStringLiteral("System/DeusEx.ini.bak")};
+        GameFixture game(options);
+        const QString error = SwitchDefaultGame(game.gamePath(), original);
+        QVERIFY(error.contains(game.file(QStringLiteral("System/DeusEx.ini.bak"))));
+        QCOMPARE(game.read(QStringLiteral("System/DeusEx.ini")), original);
+    }
+    {
+        // Gone since it was read: not made again.
+        GameFixture::Options options;
+        options.deusExIni = false;
+        GameFixture game(options);
+        QVERIFY(!SwitchDefaultGame(game.gamePath(), original).isEmpty());
+        QVERIFY(!game.exists(QStringLiteral("System/DeusEx.ini")));
+    }
+}
+
+void TestGame::autostartFlag_data()
+{
+    QTest::addColumn<QByteArray>("content"); // "<missing>" and "<folder>" stand for no readable file
+    QTest::addColumn<bool>("on");
+    QTest::addColumn<bool>("error");
+
+    QTest::newRow("unspaced on") << QByteArray("[Quenlar.MLGameInfo]\r\nbAutoStart=True") << true << false;
+    QTest::newRow("spaced on") << QByteArray("[Quenlar.MLGameInfo]\r\nbAutoStart = True") << true << false;
+    QTest::newRow("capitals") << QByteArray("bAutoStart=TRUE") << true << false;
+    QTest::newRow("True in another line")
+        << QByteArray("[Quenlar.MLGameInfo]\r\nbAutoStart=False\r\nbVerbose=true") << true << false;
+    QTest::newRow("off") << QByteArray("[Quenlar.MLGameInfo]\r\nbAutoStart=False") << false << false;
+    QTest::newRow("empty") << QByteArray() << false << false;
+    QTest::newRow("missing") << QByteArray("<missing>") << false << false;
+    QTest::newRow("a folder in its place") << QByteArray("<folder>") << false << true;
+}
+
+void TestGame::autostartFlag()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, on);
+    QFETCH(bool, error);
+    GameFixture::Options options;
+    options.quenlarIni = content != "<missing>";
+    options.quenlarIniText = content;
+    if (content == "<folder>")
+        options.unreadable = {QStringLiteral("System/Quenlar.ini")};
+    GameFixture game(options);
+
+    const AutostartFlag flag = ReadAutostartFlag(game.gamePath());
+    QCOMPARE(flag.on, on);
+    QCOMPARE(!flag.error.isEmpty(), error);
+    QCOMPARE(game.exists(QStringLiteral("System/Quenlar.ini")), options.quenlarIni);
+}
+
+void TestGame::vdfForms()
+{
+    const VdfNode old = VdfNode::Parse(QStringLiteral("\"LibraryFolders\"\n{\n\t\"TimeNextStatsReport\"\t\"1\"\n"
+                                                      "\t\"1\"\t\t\"/mnt/games/Steam\"\n\t\"2\" \"D:\\\\Steam\"\n}\n"));
+    const VdfNode* folders = old.block(QStringLiteral("libraryfolders"));
+    QVERIFY(folders);
+    QCOMPARE(folders->text(QStringLiteral("1")), QStringLiteral("/mnt/games/Steam"));
+    QCOMPARE(folders->text(QStringLiteral("2")), QStringLiteral("D:\\Steam"));
+
+    const VdfNode current = VdfNode::Parse(QStringLiteral(
+        "// written by Steam\n\"libraryfolders\" {\n \"0\" { \"path\" \"/home/u/.local/share/Steam\"\n"
+        "  \"apps\" { \"6910\" \"123\" \"70\" \"456\" } }\n \"1\" { path /mnt/Games [$LINUX] \"apps\" { } }\n}"));
+    folders = current.block(QStringLiteral("libraryfolders"));
+    QVERIFY(folders);
+    QCOMPARE(folders->entries.size(), 2);
+    QCOMPARE(folders->block(QStringLiteral("0"))->block(QStringLiteral("apps"))->text(QStringLiteral("6910")),
+             QStringLiteral("123"));
+    QCOMPARE(folders->block(QStringLiteral("1"))->text(QStringLiteral("path")), QStringLiteral("/mnt/Games"));
+
+    // Cut short and with stray braces: what came before the damage is kept.
+    const VdfNode broken = VdfNode::Parse(QStringLiteral("}\"AppState\" { \"appid\" \"6910\" \"installdir\" \"Deus"));
+    QVERIFY(broken.block(QStringLiteral("AppState")));
+    QCOMPARE(broken.block(QStringLiteral("AppState"))->text(QStringLiteral("installdir")), QStringLiteral("Deus"));
+    QVERIFY(VdfNode::Parse(QString()).entries.isEmpty());
+}
+
+namespace {
+
+const QByteArray Manifest = "\"AppState\"\n{\n\t\"appid\"\t\t\"6910\"\n\t\"name\"\t\t\"Deus Ex: Game of the Year "
+                            "Edition\"\n\t\"installdir\"\t\t\"Deus Ex\"\n}\n";
+
+void makeGame(const QString& dir)
+{
+    writeFile(dir + QStringLiteral("/System/DeusEx.exe"), "MZ");
+}
+
+void makeManifest(const QString& library, const QByteArray& manifest = Manifest)
+{
+    writeFile(library + QStringLiteral("/steamapps/appmanifest_6910.acf"), manifest);
+}
+
+} // namespace
+
+void TestGame::steamDiscovery_data()
+{
+    // Each case builds a fake home below a temporary folder and names the
+    // directory that must be found, relative to that folder ("" for none).
+    QTest::addColumn<QString>("scenario");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("game in the main library") << "main" << "home/.local/share/Steam/steamapps/common/Deus Ex";
+    QTest::newRow("second library, old form") << "old-form" << "games/SteamLibrary/steamapps/common/Deus Ex";
+    QTest::newRow("second library, current form") << "new-form" << "games/SteamLibrary/steamapps/common/Deus Ex";
+    QTest::newRow("manifest with another folder") << "installdir" << "games/SteamLibrary/steamapps/common/DX GOTY";
+    QTest::newRow("library without the game first")
+        << "without-game" << "games/SteamLibrary/steamapps/common/Deus Ex";
+    QTest::newRow("manifest but no game files") << "no-files" << "";
+    QTest::newRow("broken libraryfolders.vdf") << "broken" << "home/.steam/debian-installation/steamapps/common/Deus Ex";
+    QTest::newRow("Flatpak Steam")
+        << "flatpak" << "home/.var/app/com.valvesoftware.Steam/.local/share/Steam/steamapps/common/Deus Ex";
+    QTest::newRow("native before Flatpak") << "both" << "home/.local/share/Steam/steamapps/common/Deus Ex";
+    QTest::newRow("Proton prefix registry") << "proton" << "games/SteamLibrary/steamapps/common/Deus Ex";
+    QTest::newRow("folders copied from Windows") << "lower-case" << "home/.steam/steam/steamapps/common/Deus Ex";
+    QTest::newRow("no Steam at all") << "none" << "";
+}
+
+void TestGame::steamDiscovery()
+{
+    QFETCH(QString, scenario);
+    QFETCH(QString, expected);
+    QTemporaryDir tmp;
+    const QString root = QFileInfo(tmp.path()).canonicalFilePath();
+    const QString home = root + QStringLiteral("/home");
+    const QString native = home + QStringLiteral("/.local/share/Steam");
+    const QString library = root + QStringLiteral("/games/SteamLibrary");
+    const QString common = QStringLiteral("/steamapps/common/Deus Ex");
+    const QByteArray oldForm = "\"LibraryFolders\"\n{\n\t\"TimeNextStatsReport\"\t\t\"1700000000\"\n"
+                               "\t\"ContentStatsID\"\t\t\"-1\"\n\t\"1\"\t\t\"" +
+                               library.toUtf8() + "\"\n}\n";
+    const QByteArray newForm = "\"libraryfolders\"\n{\n\t\"0\"\n\t{\n\t\t\"path\"\t\t\"" + native.toUtf8() +
+                               "\"\n\t\t\"apps\"\n\t\t{\n\t\t\t\"228980\"\t\t\"1\"\n\t\t}\n\t}\n\t\"1\"\n\t{\n"
+                               "\t\t\"path\"\t\t\"" +
+                               library.toUtf8() + "\"\n\t\t\"apps\"\n\t\t{\n\t\t\t\"6910\"\t\t\"1\"\n\t\t}\n\t}\n}\n";
+    QDir().mkpath(home);
+
+    if (scenario == QLatin1String("main")) {
+        makeManifest(native);
+        makeGame(native + common);
+    } else if (scenario == QLatin1String("old-form")) {
+        writeFile(native + QStringLiteral("/steamapps/libraryfolders.vdf"), oldForm);
+        makeManifest(library);
+        makeGame(library + common);
+    } else if (scenario == QLatin1String("new-form")) {
+        writeFile(native + QStringLiteral("/config/libraryfolders.vdf"), newForm);
+        makeManifest(library);
+        makeGame(library + common);
+    } else if (scenario == QLatin1String("installdir")) {
+        writeFile(native + QStringLiteral("/steamapps/libraryfolders.vdf"), newForm);
+        QByteArray manifest = Manifest;
+        manifest.replace("\"Deus Ex\"", "\"DX GOTY\"");
+        makeManifest(library, manifest);
+        makeGame(library + QStringLiteral("/steamapps/common/Deus Ex")); // not what the manifest names
+        makeGame(library + QStringLiteral("/steamapps/common/DX GOTY"));
+    } else if (scenario == QLatin1String("without-game")) {
+        writeFile(native + QStringLiteral("/steamapps/libraryfolders.vdf"), newForm);
+        QDir().mkpath(native + common);
+        makeManifest(library);
+        makeGame(library + common);
+    } else if (scenario == QLatin1String("no-files")) {
+        makeManifest(native);
+        QDir().mkpath(native + common + QStringLiteral("/System"));
+    } else if (scenario == QLatin1String("broken")) {
+        const QString debian = home + QStringLiteral("/.steam/debian-installation");
+        writeFile(debian + QStringLiteral("/steamapps/libraryfolders.vdf"), "\"libraryfolders\" { \"1\" { \"pa");
+        makeManifest(debian);
+        makeGame(debian + common);
+    } else if (scenario == QLatin1String("flatpak") || scenario == QLatin1String("both")) {
+        const QString flatpak = home + QStringLiteral("/.var/app/com.valvesoftware.Steam/.local/share/Steam");
+        makeManifest(flatpak);
+        makeGame(flatpak + common);
+        if (scenario == QLatin1String("both")) {
+            makeManifest(native);
+            makeGame(native + common);
+        }
+    } else if (scenario == QLatin1String("proton")) {
+        // No manifest; the game's Proton prefix knows where it is.
+        writeFile(native + QStringLiteral("/steamapps/libraryfolders.vdf"), oldForm);
+        const QString prefix = library + QStringLiteral("/steamapps/compatdata/6910/pfx");
+        QDir().mkpath(prefix + QStringLiteral("/dosdevices"));
+        QVERIFY(QFile::link(QStringLiteral("/"), prefix + QStringLiteral("/dosdevices/z:")));
+        QString windowsPath = QStringLiteral("Z:") + library + common;
+        windowsPath.replace(u'/', QLatin1String("\\\\"));
+        writeFile(prefix + QStringLiteral("/system.reg"), systemReg(PlainKey, "\"Folder\"=\"" + windowsPath.toUtf8() + "\""));
+        makeGame(library + common);
+    } else if (scenario == QLatin1String("lower-case")) {
+        if (!caseSensitiveFileSystem(root))
+            QSKIP("Letter case makes no difference on this file system.");
+        const QString steam = home + QStringLiteral("/.steam/steam");
+        makeManifest(steam);
+        makeLowerCaseGame(steam + common);
+    }
+
+    QCOMPARE(FindSteamGame(home), expected.isEmpty() ? QString() : root + u'/' + expected);
+}
+
+QTEST_GUILESS_MAIN(TestGame)
+#include "test_game.moc"

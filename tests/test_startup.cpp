@@ -1,0 +1,478 @@
+// The start-up sequence through the window: finding the game directory, the
+// loader's set-up question and the autostart flag.
+
+#include "support/GameFixture.h"
+
+#include "app/frmMain.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using Kind = ScriptedModalInteraction::Asked::Kind;
+using Icon = ModalInteraction::Icon;
+using Answer = ModalInteraction::Answer;
+
+namespace {
+
+const QString DetectedSuffix = QStringLiteral(" was detected to be your Deus Ex directory. Is this correct?");
+const QString SetUpQuestion =
+    QStringLiteral("The Orvane Mod Loader doesn't seem to be setup corectly. Do you want to set it up it now?");
+const QString NoPackage = QStringLiteral(
+    "Cannot find Quenlar.u. This must be in the DeusEx\\Sytstem folder for the Orvane Mod Loader to work.");
+const QString FolderPrompt = QStringLiteral("Select the directory where Deus Ex is installed");
+const QString NotAGame = QStringLiteral("Essential Deus Ex files were not found in this directory.");
+const QByteArray FlagOn = "[Quenlar.MLGameInfo]\r\nbAutoStart=True";
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+// Makes the test window's Wine prefix say the installer put the game in dir.
+void registerGame(const TestWindow& t, const QString& dir, bool finalBackslash = false)
+{
+    const QString prefix = t.home + QStringLiteral("/.wine");
+    QDir().mkpath(prefix + QStringLiteral("/dosdevices"));
+    QFile::link(QStringLiteral("/"), prefix + QStringLiteral("/dosdevices/z:"));
+    QString windowsPath = QStringLiteral("Z:") + QDir::cleanPath(dir) + QLatin1String(finalBackslash ? "/" : "");
+    windowsPath.replace(u'/', QLatin1String("\\\\"));
+    writeFile(prefix + QStringLiteral("/system.reg"),
+              "WINE REGISTRY Version 2\n\n[Software\\\\Wow6432Node\\\\Unrealed Technology\\\\Installed Apps\\\\"
+              "Deus Ex] 1700000000\n\"Folder\"=\"" +
+                  windowsPath.toUtf8() + "\"\n");
+}
+
+// A short name for each message box, so that a case can list what it shows.
+QStringList shown(const ScriptedModalInteraction& ui)
+{
+    QStringList tags;
+    for (const auto& a : ui.asked) {
+        if (a.kind == Kind::Folder) {
+            tags << QStringLiteral("folder");
+        } else if (a.text == SetUpQuestion) {
+            tags << QStringLiteral("set up?");
+        } else if (a.text.endsWith(DetectedSuffix)) {
+            tags << QStringLiteral("detected?");
+        } else if (a.text == NoPackage) {
+            tags << QStringLiteral("no package");
+        } else if (a.text == NotAGame) {
+            tags << QStringLiteral("not a game");
+        } else if (a.text.contains(QStringLiteral("DeusEx.ini could not be read"))) {
+            tags << QStringLiteral("settings unreadable");
+        } else if (a.text.contains(QStringLiteral("Quenlar.ini could not be read"))) {
+            tags << QStringLiteral("flag unreadable");
+        } else if (a.text.startsWith(QStringLiteral("The autostart setting could not be written to"))) {
+            tags << QStringLiteral("flag unwritable");
+        } else {
+            tags << a.text;
+        }
+    }
+    return tags;
+}
+
+} // namespace
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+private slots:
+    void rememberedPath_data();
+    void rememberedPath();
+    void detectedPath_data();
+    void detectedPath();
+    void nothingFoundOpensFolderDialog();
+    void folderDialogRetriesUntilGame();
+    void folderInOtherLetterCase();
+    void steamGameDetected();
+    void loaderSetUp_data();
+    void loaderSetUp();
+    void unwritableFlagFile();
+    void emptyPathReadsWorkingDirectory();
+    void pathSettingFollowsField();
+    void autostartBoxWritesFlag();
+};
+
+void TestStartup::rememberedPath_data()
+{
+    QTest::addColumn<QString>("ending");
+    const QString s = QDir::separator();
+    QTest::newRow("as stored") << s;
+    QTest::newRow("closed while the field had the focus") << QString();
+    QTest::newRow("doubled separator") << s + s;
+}
+
+void TestStartup::rememberedPath()
+{
+    QFETCH(QString, ending);
+    GameFixture game;
+    GameFixture other;
+    TestWindow t;
+    registerGame(t, other.gamePath());
+    QString remembered = game.gamePath();
+    remembered.chop(1);
+    t.settings->setValue(QStringLiteral("DXPath"), remembered + ending);
+
+    t.window->Form_Load();
+    QVERIFY(t.window->isVisible());
+    QCOMPARE(t.window->txtPath->text(), game.gamePath());
+    QCOMPARE(t.settings->value(QStringLiteral("DXPath")).toString(), game.gamePath());
+    // No look-up, no question about the directory: straight to the loader.
+    QCOMPARE(shown(t.ui), QStringList{QStringLiteral("set up?")});
+}
+
+void TestStartup::detectedPath_data()
+{
+    QTest::addColumn<bool>("finalBackslash");
+    QTest::addColumn<QList<Answer>>("answers");
+    QTest::addColumn<bool>("chooseOther");
+    QTest::addColumn<QStringList>("expectedShown");
+    QTest::addColumn<bool>("endsInOther");
+
+    const QStringList asked{QStringLiteral("detected?"), QStringLiteral("set up?")};
+    const QStringList browsed{QStringLiteral("detected?"), QStringLiteral("folder"), QStringLiteral("set up?")};
+    QTest::newRow("Yes") << false << QList<Answer>{Answer::Yes} << false << asked << false;
+    QTest::newRow("value ending in a backslash") << true << QList<Answer>{Answer::Yes} << false << asked << false;
+    QTest::newRow("No, then Cancel keeps it") << false << QList<Answer>{Answer::No} << false << browsed << false;
+    QTest::newRow("No, then another folder") << false << QList<Answer>{Answer::No} << true << browsed << true;
+}
+
+void TestStartup::detectedPath()
+{
+    QFETCH(bool, finalBackslash);
+    QFETCH(QList<Answer>, answers);
+    QFETCH(bool, chooseOther);
+    QFETCH(QStringList, expectedShown);
+    QFETCH(bool, endsInOther);
+    GameFixture game;
+    GameFixture other;
+    TestWindow t;
+    registerGame(t, game.gamePath(), finalBackslash);
+    t.ui.answers = answers;
+    if (chooseOther)
+        t.ui.dialogAnswers = {QDir::toNativeSeparators(QFileInfo(other.gamePath()).absolutePath())};
+
+    t.window->Form_Load();
+    QCOMPARE(shown(t.ui), expectedShown);
+    const auto& question = t.ui.asked.first();
+    QCOMPARE(question.text, game.gamePath() + DetectedSuffix);
+    QCOMPARE(question.icon, Icon::Question);
+    QCOMPARE(question.buttons, ModalInteraction::Buttons::YesNo);
+    const QString expected = endsInOther ? other.gamePath() : game.gamePath();
+    QCOMPARE(t.window->txtPath->text(), expected);
+    QCOMPARE(t.settings->value(QStringLiteral("DXPath")).toString(), expected);
+}
+
+void TestStartup::nothingFoundOpensFolderDialog()
+{
+    TestWindow t;
+    t.window->Form_Load();
+    QCOMPARE(shown(t.ui), QStringList{QStringLiteral("folder")});
+    QCOMPARE(t.ui.asked[0].text, FolderPrompt);
+    QCOMPARE(t.window->txtPath->text(), QString());
+    QCOMPARE(t.settings->value(QStringLiteral("DXPath")).toString(), QString());
+    QVERIFY(!t.window->chkAutoStart->isChecked());
+}
+
+void TestStartup::folderDialogRetriesUntilGame()
+{
+    GameFixture game;
+    GameFixture::Options noExe;
+    noExe.deusExExe = false;
+    GameFixture notGame(noExe);
+    QTemporaryDir empty;
+    TestWindow t;
+    t.ui.dialogAnswers = {empty.path(), QFileInfo(notGame.gamePath()).absolutePath(),
+                          QDir::toNativeSeparators(QFileInfo(game.gamePath()).absolutePath())};
+
+    t.window->Form_Load();
+    const QStringList expected{QStringLiteral("folder"),     QStringLiteral("not a game"), QStringLiteral("folder"),
+                               QStringLiteral("not a game"), QStringLiteral("folder"),     QStringLiteral("set up?")};
+    QCOMPARE(shown(t.ui), expected);
+    QCOMPARE(t.ui.asked[1].icon, Icon::None);
+    QCOMPARE(t.ui.asked[1].buttons, ModalInteraction::Buttons::Ok);
+    QCOMPARE(t.window->txtPath->text(), game.gamePath());
+
+    // Later, from the browse button: a cancelled dialog changes nothing.
+    t.ui.clear();
+    QTest::mouseClick(t.window->cmdBrowse3, Qt::LeftButton);
+    QCOMPARE(shown(t.ui), QStringList{QStringLiteral("folder")});
+    QCOMPARE(t.window->txtPath->text(), game.gamePath());
+}
+
+void TestStartup::folderInOtherLetterCase()
+{
+    QTemporaryDir tmp;
+    writeFile(tmp.filePath(QStringLiteral("probe")), "x");
+    if (QFileInfo::exists(tmp.filePath(QStringLiteral("PROBE"))))
+        QSKIP("Letter case makes no difference on this file system.");
+    const QByteArray settings = "[Engine.Engine]\r\ndefaultgame=deusex.deusexgameinfo\r\n";
+    writeFile(tmp.filePath(QStringLiteral("Copied/SYSTEM/deusex.exe")), "MZ");
+    writeFile(tmp.filePath(QStringLiteral("Copied/SYSTEM/deusex.ini")), settings);
+    writeFile(tmp.filePath(QStringLiteral("Copied/SYSTEM/quenlar.u")), "package");
+    writeFile(tmp.filePath(QStringLiteral("Copied/SYSTEM/quenlar.ini")), "bAutoStart=true");
+    TestWindow t;
+    t.ui.dialogAnswers = {tmp.filePath(QStringLiteral("Copied"))};
+    t.ui.answers = {Answer::Yes};
+
+    t.window->Form_Load();
+    QCOMPARE(shown(t.ui), (QStringList{QStringLiteral("folder"), QStringLiteral("set up?")}));
+    QCOMPARE(t.window->txtPath->text(), QDir::toNativeSeparators(tmp.filePath(QStringLiteral("Copied/"))));
+    // The files on disk were read and rewritten, and no second spelling made.
+    QFile ini(tmp.filePath(QStringLiteral("Copied/SYSTEM/deusex.ini")));
+    QVERIFY(ini.open(QIODevice::ReadOnly));
+    QCOMPARE(ini.readAll(), QByteArray("[Engine.Engine]\r\nDefaultGame=Quenlar.MLGameInfo\r\n"));
+    QVERIFY(t.window->chkAutoStart->isChecked());
+    QFile flag(tmp.filePath(QStringLiteral("Copied/SYSTEM/quenlar.ini")));
+    QVERIFY(flag.open(QIODevice::ReadOnly));
+    QCOMPARE(flag.readAll(), FlagOn);
+    QCOMPARE(QDir(tmp.filePath(QStringLiteral("Copied"))).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("SYSTEM")});
+}
+
+void TestStartup::steamGameDetected()
+{
+    TestWindow t;
+    const QString steam = t.home + QStringLiteral("/.local/share/Steam");
+    writeFile(steam + QStringLiteral("/steamapps/appmanifest_6910.acf"),
+              "\"AppState\"\n{\n\t\"appid\"\t\t\"6910\"\n\t\"installdir\"\t\t\"Deus Ex\"\n}\n");
+    const QString dir = steam + QStringLiteral("/steamapps/common/Deus Ex");
+    writeFile(dir + QStringLiteral("/System/DeusEx.exe"), "MZ");
+    t.ui.answers = {Answer::Yes};
+
+    t.window->Form_Load();
+    QCOMPARE(shown(t.ui), QStringList{QStringLiteral("detected?")});
+    const QString expected = QFileInfo(dir).canonicalFilePath() + QDir::separator();
+    QCOMPARE(t.ui.asked[0].text, expected + DetectedSuffix);
+    QCOMPARE(t.window->txtPath->text(), expected);
+
+    // The Wine prefix's registry comes first.
+    GameFixture game;
+    TestWindow second;
+    qputenv("HOME", QFile::encodeName(t.home));
+    registerGame(second, game.gamePath());
+    second.window->Form_Load();
+    QCOMPARE(second.ui.asked[0].text, game.gamePath() + DetectedSuffix);
+}
+
+void TestStartup::loaderSetUp_data()
+{
+    QTest::addColumn<QByteArray>("settings");  // System/DeusEx.ini; "<missing>" or "<folder>"
+    QTest::addColumn<bool>("package");         // System/Quenlar.u
+    QTest::addColumn<QByteArray>("flag");      // System/Quenlar.ini; "<missing>" or "<folder>"
+    QTest::addColumn<Answer>("answer");        // to the set-up question
+    QTest::addColumn<QStringList>("expectedShown");
+    QTest::addColumn<QByteArray>("settingsAfter"); // "" for unchanged
+    QTest::addColumn<bool>("checked");
+    QTest::addColumn<QByteArray>("flagAfter"); // "" for unchanged
+
+    const QByteArray game = "[Engine.Engine]\r\nDefaultGame=DeusEx.DeusExGameInfo\r\nGameRenderDevice=D3DDrv\r\n";
+    const QByteArray switched = "[Engine.Engine]\r\nDefaultGame=Quenlar.MLGameInfo\r\nGameRenderDevice=D3DDrv\r\n";
+    const QByteArray off = "[Quenlar.MLGameInfo]\r\nbAutoStart=False";
+    const QStringList setUp{QStringLiteral("set up?")};
+    const QStringList none;
+
+    QTest::newRow("set up: Yes") << game << true << off << Answer::Yes << setUp << switched << false << QByteArray();
+    QTest::newRow("set up: No") << game << true << off << Answer::No << setUp << QByteArray() << false << QByteArray();
+    QTest::newRow("line in lower case, inside a longer one")
+        << QByteArray("defaultgame=deusex.deusexgameinfoX\nDEFAULTGAME=DEUSEX.DEUSEXGAMEINFO") << true << off
+        << Answer::Yes << setUp << QByteArray("DefaultGame=Quenlar.MLGameInfoX\nDefaultGame=Quenlar.MLGameInfo")
+        << false << QByteArray();
+    QTest::newRow("already switched") << switched << true << off << Answer::Yes << none << QByteArray() << false
+                                      << QByteArray();
+    QTest::newRow("no DeusEx.ini: silent end") << QByteArray("<missing>") << true << FlagOn << Answer::Yes << none
+                                               << QByteArray() << false << QByteArray();
+    QTest::newRow("no Quenlar.u: no question, no flag")
+        << game << false << FlagOn << Answer::Yes << QStringList{QStringLiteral("no package")} << QByteArray()
+        << false << QByteArray();
+    QTest::newRow("flag on") << switched << true << FlagOn << Answer::Yes << none << QByteArray() << true << FlagOn;
+    QTest::newRow("flag spaced, in capitals")
+        << switched << true << QByteArray("[Quenlar.MLGameInfo]\r\nbAutoStart = TRUE\r\n") << Answer::Yes << none
+        << QByteArray() << true << FlagOn;
+    QTest::newRow("True in another line")
+        << switched << true << QByteArray("[Quenlar.MLGameInfo]\r\nbAutoStart=False\r\nNote=true") << Answer::Yes
+        << none << QByteArray() << true << FlagOn;
+    QTest::newRow("flag off") << switched << true << off << Answer::Yes << none << QByteArray() << false
+                              << QByteArray();
+    QTest::newRow("no Quenlar.ini: off, silently")
+        << switched << true << QByteArray("<missing>") << Answer::Yes << none << QByteArray() << false << QByteArray();
+    QTest::newRow("DeusEx.ini unreadable: told, flag still read")
+        << QByteArray("<folder>") << true << FlagOn << Answer::Yes
+        << QStringList{QStringLiteral("settings unreadable")} << QByteArray() << true << FlagOn;
+    QTest::newRow("Quenlar.ini unreadable: told, off")
+        << game << true << QByteArray("<folder>") << Answer::No
+        << QStringList{QStringLiteral("set up?"), QStringLiteral("flag unreadable")} << QByteArray() << false
+        << QByteArray();
+}
+
+void TestStartup::loaderSetUp()
+{
+    QFETCH(QByteArray, settings);
+    QFETCH(bool, package);
+    QFETCH(QByteArray, flag);
+    QFETCH(Answer, answer);
+    QFETCH(QStringList, expectedShown);
+    QFETCH(QByteArray, settingsAfter);
+    QFETCH(bool, checked);
+    QFETCH(QByteArray, flagAfter);
+
+    GameFixture::Options options;
+    options.deusExIni = settings != "<missing>";
+    options.deusExIniText = settings;
+    options.quenlarU = package;
+    options.quenlarIni = flag != "<missing>";
+    options.quenlarIniText = flag;
+    if (settings == "<folder>")
+        options.unreadable << QStringLiteral("System/DeusEx.ini");
+    if (flag == "<folder>")
+        options.unreadable << QStringLiteral("System/Quenlar.ini");
+    GameFixture game(options);
+    TestWindow t;
+    t.settings->setValue(QStringLiteral("DXPath"), game.gamePath());
+    t.ui.answers = {answer};
+
+    t.window->Form_Load();
+    QCOMPARE(shown(t.ui), expectedShown);
+    for (const auto& a : t.ui.asked) {
+        const bool question = a.text == SetUpQuestion;
+        QCOMPARE(a.icon, question ? Icon::Question : Icon::Exclamation);
+        QCOMPARE(a.buttons, question ? ModalInteraction::Buttons::YesNo : ModalInteraction::Buttons::Ok);
+        if (a.text.contains(QStringLiteral("could not be read")))
+            QVERIFY(a.text.contains(game.gamePath()));
+    }
+    QCOMPARE(t.window->chkAutoStart->isChecked(), checked);
+
+    if (options.deusExIni && settings != "<folder>") {
+        QCOMPARE(game.read(QStringLiteral("System/DeusEx.ini")), settingsAfter.isEmpty() ? settings : settingsAfter);
+        // The user's own settings are kept beside the switched ones.
+        QCOMPARE(game.exists(QStringLiteral("System/DeusEx.ini.bak")), !settingsAfter.isEmpty());
+        if (!settingsAfter.isEmpty())
+            QCOMPARE(game.read(QStringLiteral("System/DeusEx.ini.bak")), settings);
+    }
+    if (options.quenlarIni && flag != "<folder>")
+        QCOMPARE(game.read(QStringLiteral("System/Quenlar.ini")), flagAfter.isEmpty() ? flag : flagAfter);
+    else if (!options.quenlarIni)
+        QVERIFY(!game.exists(QStringLiteral("System/Quenlar.ini")));
+}
+
+void TestStartup::unwritableFlagFile()
+{
+    GameFixture::Options options;
+    options.quenlarIniText = "bAutoStart = True";
+    GameFixture game(options);
+    const QString flagFile = game.file(QStringLiteral("System/Quenlar.ini"));
+    QFile::setPermissions(flagFile, QFileDevice::ReadOwner);
+    TestWindow t;
+    t.settings->setValue(QStringLiteral("DXPath"), game.gamePath());
+
+    t.window->Form_Load();
+    QCOMPARE(shown(t.ui), (QStringList{QStringLiteral("set up?"), QStringLiteral("flag unwritable")}));
+    QVERIFY(t.ui.asked[1].text.contains(flagFile));
+    QCOMPARE(t.ui.asked[1].icon, Icon::Exclamation);
+    QVERIFY(t.window->chkAutoStart->isChecked());
+    QCOMPARE(game.read(QStringLiteral("System/Quenlar.ini")), QByteArray("bAutoStart = True"));
+    QFile::setPermissions(flagFile, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+void TestStartup::emptyPathReadsWorkingDirectory()
+{
+    // With no game directory the flag file's name is relative, so it is
+    // looked for below the working directory; nothing is written there.
+    QTemporaryDir cwd;
+    writeFile(cwd.filePath(QStringLiteral("System/Quenlar.ini")), "bAutoStart = True\r\nextra");
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(cwd.path()));
+    TestWindow t;
+    t.window->Form_Load();
+    QDir::setCurrent(previous);
+
+    QCOMPARE(shown(t.ui), QStringList{QStringLiteral("folder")});
+    QVERIFY(t.window->chkAutoStart->isChecked());
+    QFile f(cwd.filePath(QStringLiteral("System/Quenlar.ini")));
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), QByteArray("bAutoStart = True\r\nextra"));
+}
+
+void TestStartup::pathSettingFollowsField()
+{
+    GameFixture game;
+    QString typed = game.gamePath();
+    typed.chop(1);
+    TestWindow t;
+    frmMain& w = *t.window;
+    t.ui.dialogAnswers.clear();
+    w.Form_Load(); // nothing found, dialog cancelled
+    w.activateWindow();
+    w.txtPath->setFocus();
+    QTRY_VERIFY(w.txtPath->hasFocus());
+
+    QTest::keyClicks(w.txtPath, typed.left(3));
+    QCOMPARE(t.settings->value(QStringLiteral("DXPath")).toString(), typed.left(3));
+    QTest::keyClicks(w.txtPath, typed.mid(3));
+    QCOMPARE(t.settings->value(QStringLiteral("DXPath")).toString(), typed);
+
+    // Leaving the field gives it its separator, once.
+    w.txtName->setFocus();
+    QTRY_COMPARE(w.txtPath->text(), game.gamePath());
+    QCOMPARE(t.settings->value(QStringLiteral("DXPath")).toString(), game.gamePath());
+    w.txtPath->setFocus();
+    QTRY_VERIFY(w.txtPath->hasFocus());
+    w.txtName->setFocus();
+    QTRY_VERIFY(w.txtName->hasFocus());
+    QCoreApplication::processEvents();
+    QCOMPARE(w.txtPath->text(), game.gamePath());
+
+    // Clearing stores the empty text too.
+    w.txtPath->clear();
+    QCOMPARE(t.settings->value(QStringLiteral("DXPath")).toString(), QString());
+
+    // The next start reads what the field held last.
+    w.txtPath->setText(game.gamePath());
+    w.close();
+    t.ui.clear();
+    frmMain next(t.ui, *t.settings);
+    next.Form_Load();
+    QCOMPARE(next.txtPath->text(), game.gamePath());
+    QCOMPARE(shown(t.ui), QStringList{QStringLiteral("set up?")});
+}
+
+void TestStartup::autostartBoxWritesFlag()
+{
+    GameFixture::Options options;
+    options.quenlarIni = false;
+    GameFixture game(options);
+    TestWindow t;
+    frmMain& w = *t.window;
+    w.show();
+
+    // No directory: the box changes, nothing is written or said.
+    QTest::mouseClick(w.chkAutoStart, Qt::LeftButton);
+    QVERIFY(w.chkAutoStart->isChecked());
+    QVERIFY(t.ui.asked.isEmpty());
+    w.chkAutoStart->setChecked(false);
+
+    w.txtPath->setText(game.gamePath());
+    QTest::mouseClick(w.chkAutoStart, Qt::LeftButton);
+    QCOMPARE(game.read(QStringLiteral("System/Quenlar.ini")), FlagOn);
+    w.chkAutoStart->setChecked(false);
+    QCOMPARE(game.read(QStringLiteral("System/Quenlar.ini")), QByteArray("[Quenlar.MLGameInfo]\r\nbAutoStart=False"));
+
+    // A directory without System: told which file failed, the box kept.
+    QTemporaryDir bare;
+    w.txtPath->setText(QDir::toNativeSeparators(bare.path()) + QDir::separator());
+    QTest::mouseClick(w.chkAutoStart, Qt::LeftButton);
+    QVERIFY(w.chkAutoStart->isChecked());
+    QCOMPARE(shown(t.ui), QStringList{QStringLiteral("flag unwritable")});
+    QVERIFY(t.ui.asked[0].text.contains(QStringLiteral("Quenlar.ini")));
+}
+
+QTEST_MAIN(TestStartup)
+#include "test_startup.moc"
