@@ -1,13 +1,38 @@
 #include "InventoryPage.h"
 
+#include "InventoryList.h"
+#include "ItemCatalogue.h"
 #include "app/Layout.h"
 #include "app/ModalInteraction.h"
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
+
+namespace {
+
+// The lists only show and select: rows change through the page's buttons alone.
+void MakeReadOnly(QListWidget* list)
+{
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setDragDropMode(QAbstractItemView::NoDragDrop);
+    list->setSortingEnabled(false);
+}
+
+// The row the user picked, or -1. The current row alone is not a pick: a
+// list given the focus by the keyboard marks a row without selecting it.
+int SelectedRow(const QListWidget* list)
+{
+    const QList<QListWidgetItem*> selected = list->selectedItems();
+    return selected.isEmpty() ? -1 : list->row(selected.constFirst());
+}
+
+} // namespace
 
 InventoryPage::InventoryPage(ModalInteraction& ui, QWidget* parent) : QFrame(parent), m_ui(ui)
 {
@@ -44,6 +69,18 @@ InventoryPage::InventoryPage(ModalInteraction& ui, QWidget* parent) : QFrame(par
     txtCustom = Place<QLineEdit>(frmCustom, QStringLiteral("txtCustom"), Twips(120, 240, 2055, 285), 21);
     txtCustom->setAccessibleName(QStringLiteral("Custom Item"));
 
+    MakeReadOnly(lstInventory);
+    MakeReadOnly(lstItems);
+
+    // The filter starts with no entry chosen: the first entry added would
+    // otherwise be chosen silently, and start-up's choice of "(all)" would
+    // then be no change and leave the catalogue empty.
+    {
+        const QSignalBlocker blocker(cboFilter);
+        cboFilter->addItems(FilterCaptions());
+        cboFilter->setCurrentIndex(-1);
+    }
+
     connect(cmdAdd, &QPushButton::clicked, this, &InventoryPage::cmdAdd_Click);
     connect(cmdRemove, &QPushButton::clicked, this, &InventoryPage::cmdRemove_Click);
     connect(cmdAddCustom, &QPushButton::clicked, this, &InventoryPage::cmdAddCustom_Click);
@@ -66,21 +103,64 @@ void InventoryPage::SetEntries(const QStringList& entries)
 
 void InventoryPage::cboFilter_Click()
 {
+    const std::optional<QStringList> names = ItemsForFilter(cboFilter->currentIndex());
+    if (!names)
+        return;
+    lstItems->clear();
+    lstItems->addItems(*names);
 }
 
 void InventoryPage::cmdAdd_Click()
 {
+    const int row = SelectedRow(lstItems);
+    if (row < 0)
+        return;
+    AddToInventory(lstItems->item(row)->text());
 }
 
 void InventoryPage::cmdAddCustom_Click()
 {
+    const QString itemName = txtCustom->text();
+    if (itemName.isEmpty())
+        return;
+    if (const std::optional<QString> problem = CustomItemProblem(itemName)) {
+        m_ui.tell(this, *problem, ModalInteraction::Icon::Exclamation);
+        return;
+    }
+    AddToInventory(itemName);
 }
 
 void InventoryPage::cmdRemove_Click()
 {
+    applyEdit(RemoveUnit(Entries(), SelectedRow(lstInventory)));
 }
 
 void InventoryPage::AddToInventory(const QString& ItemName)
 {
-    lstInventory->addItem(ItemName);
+    applyEdit(AddUnit(Entries(), ItemName));
+}
+
+void InventoryPage::applyEdit(const InventoryEdit& edit)
+{
+    switch (edit.action) {
+    case InventoryEdit::Action::None:
+        break;
+    case InventoryEdit::Action::Append:
+        lstInventory->addItem(edit.text);
+        break;
+    case InventoryEdit::Action::Replace:
+        lstInventory->item(edit.row)->setText(edit.text);
+        break;
+    case InventoryEdit::Action::Delete:
+        delete lstInventory->takeItem(edit.row);
+        // The next row must not become the target of the next Remove unasked.
+        lstInventory->selectionModel()->clear();
+        break;
+    case InventoryEdit::Action::Refuse:
+        if (edit.refusal == InventoryEdit::Refusal::TooManyEntries)
+            m_ui.tell(this, QString::fromLatin1(TooManyEntriesMessage), ModalInteraction::Icon::Exclamation);
+        else
+            m_ui.tell(this, QString::fromLatin1(TooManyUnitsMessage), ModalInteraction::Icon::Question);
+        break;
+    }
 }

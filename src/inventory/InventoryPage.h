@@ -3,6 +3,7 @@
 #include <QFrame>
 #include <QStringList>
 
+struct InventoryEdit;
 class ModalInteraction;
 class QComboBox;
 class QGroupBox;
@@ -23,10 +24,15 @@ public:
     // Replaces the list with entries as a file holds them (no merging, no limit).
     void SetEntries(const QStringList& entries);
 
+    // Refills the catalogue for the chosen category, with no row selected.
     void cboFilter_Click();
+    // Adds one unit of the selected catalogue class; nothing without one.
     void cmdAdd_Click();
+    // Adds one unit of the typed class, exactly as typed.
     void cmdAddCustom_Click();
+    // Takes one unit of the selected inventory row away.
     void cmdRemove_Click();
+    // One more unit of a class, or a message saying why not.
     void AddToInventory(const QString& ItemName);
 
     QGroupBox* frmCurrentItems = nullptr;
@@ -41,5 +47,7 @@ public:
     QLineEdit* txtCustom = nullptr;
 
 private:
+    void applyEdit(const InventoryEdit& edit);
+
     ModalInteraction& m_ui;
 };

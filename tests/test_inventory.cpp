@@ -1,0 +1,488 @@
+// The Inventory page: the item catalogue with its filter, and the starting
+// inventory built from it and from typed names.
+
+#include "support/GameFixture.h"
+
+#include "app/frmMain.h"
+#include "inventory/InventoryPage.h"
+#include "inventory/ItemCatalogue.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSet>
+#include <QTabWidget>
+#include <QTest>
+
+using Icon = ModalInteraction::Icon;
+
+namespace {
+
+// The page alone, as start-up leaves it: "(all)" chosen, nothing selected.
+struct PageFixture
+{
+    PageFixture()
+    {
+        page.resize(361, 257);
+        page.show();
+        page.cboFilter->setCurrentIndex(0);
+    }
+
+    ScriptedModalInteraction ui;
+    InventoryPage page{ui, nullptr};
+};
+
+QStringList rows(const QListWidget* list)
+{
+    QStringList texts;
+    for (int row = 0; row < list->count(); ++row)
+        texts.append(list->item(row)->text());
+    return texts;
+}
+
+QString selectedText(const QListWidget* list)
+{
+    const QList<QListWidgetItem*> selected = list->selectedItems();
+    return selected.isEmpty() ? QString() : selected.constFirst()->text();
+}
+
+// Clicks the first row showing the text, as a user picks it.
+void clickRow(QListWidget* list, const QString& text)
+{
+    const QList<QListWidgetItem*> found = list->findItems(text, Qt::MatchExactly);
+    QVERIFY2(!found.isEmpty(), qPrintable(text));
+    list->scrollToItem(found.constFirst());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.constFirst()).center());
+    QCOMPARE(list->selectedItems(), QList<QListWidgetItem*>{found.constFirst()});
+}
+
+void typeCustom(InventoryPage& page, const QString& text)
+{
+    page.txtCustom->clear();
+    QTest::keyClicks(page.txtCustom, text);
+    QCOMPARE(page.txtCustom->text(), text);
+}
+
+QStringList firstCatalogueNames(int count)
+{
+    return ItemsForFilter(0)->mid(0, count);
+}
+
+// The rows of a list after the removal of one of them.
+QStringList without(QStringList list, const QString& entry)
+{
+    list.removeOne(entry);
+    return list;
+}
+
+QString joined(const QStringList& list)
+{
+    return list.join(u'|');
+}
+
+} // namespace
+
+class TestInventory : public QObject
+{
+    Q_OBJECT
+private slots:
+    void startUpShowsAllItems();
+    void catalogue_data();
+    void catalogue();
+    void placement_data();
+    void placement();
+    void refillDropsSelection();
+    void focusIsNoPick();
+    void addAndRemove_data();
+    void addAndRemove();
+    void listsOnlySelect();
+    void saveWritesList();
+};
+
+void TestInventory::startUpShowsAllItems()
+{
+    TestWindow t;
+    InventoryPage& page = *t.window->frmInventory;
+    QCOMPARE(page.cboFilter->count(), 4);
+    QCOMPARE(page.cboFilter->currentIndex(), -1);
+    QCOMPARE(page.lstItems->count(), 0);
+
+    t.window->Form_Load();
+    QCOMPARE(page.cboFilter->currentIndex(), 0);
+    QCOMPARE(page.lstItems->count(), 77);
+    QVERIFY(page.lstItems->selectedItems().isEmpty());
+    QCOMPARE(page.lstItems->currentRow(), -1);
+}
+
+void TestInventory::catalogue_data()
+{
+    QTest::addColumn<int>("filter");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("last");
+    QTest::newRow("all") << 0 << "(all)" << 77 << "Ammo10mm"
+                         << "WeaponSword";
+    QTest::newRow("ammo") << 1 << "Ammo" << 20 << "Ammo10mm"
+                          << "AmmoShuriken";
+    QTest::newRow("misc") << 2 << "Misc Items" << 33 << "AugmentationCanister"
+                          << "WineBottle";
+    QTest::newRow("weapons") << 3 << "Weapons" << 24 << "WeaponAssultGun"
+                             << "WeaponSword";
+}
+
+void TestInventory::catalogue()
+{
+    QFETCH(int, filter);
+    QFETCH(QString, caption);
+    QFETCH(int, count);
+    QFETCH(QString, first);
+    QFETCH(QString, last);
+    PageFixture f;
+    // Start from another entry so that every entry is a change.
+    f.page.cboFilter->setCurrentIndex(filter == 1 ? 2 : 1);
+    f.page.cboFilter->setCurrentIndex(filter);
+
+    QCOMPARE(f.page.cboFilter->currentText(), caption);
+    const QStringList shown = rows(f.page.lstItems);
+    QCOMPARE(shown.size(), count);
+    QCOMPARE(QSet<QString>(shown.begin(), shown.end()).size(), count);
+    QCOMPARE(shown.first(), first);
+    QCOMPARE(shown.last(), last);
+    QVERIFY(f.page.lstItems->selectedItems().isEmpty());
+}
+
+void TestInventory::placement_data()
+{
+    QTest::addColumn<int>("filter");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("row"); // -1: not in that category
+
+    // The tables' own order, not the alphabet's.
+    QTest::newRow("Candybar before AdaptiveArmor") << 2 << "Candybar" << 4;
+    QTest::newRow("AdaptiveArmor after Candybar") << 2 << "AdaptiveArmor" << 5;
+    QTest::newRow("VirusGrenade before Pepper") << 3 << "WeaponVirusGrenade" << 14;
+    QTest::newRow("Pepper after VirusGrenade") << 3 << "WeaponPepper" << 15;
+    QTest::newRow("all: misc after ammo") << 0 << "AugmentationCanister" << 20;
+    QTest::newRow("all: weapons after misc") << 0 << "WeaponAssultGun" << 53;
+
+    // Weapon modifications are misc items; the LAM has ammo and a weapon.
+    QTest::newRow("first mod in misc") << 2 << "WeaponModAccuracy" << 24;
+    QTest::newRow("last mod in misc") << 2 << "WeaponModSilencer" << 31;
+    QTest::newRow("first mod not a weapon") << 3 << "WeaponModAccuracy" << -1;
+    QTest::newRow("last mod not a weapon") << 3 << "WeaponModSilencer" << -1;
+    QTest::newRow("AmmoLAM in ammo") << 1 << "AmmoLAM" << 10;
+    QTest::newRow("AmmoLAM not a weapon") << 3 << "AmmoLAM" << -1;
+    QTest::newRow("WeaponLAM in weapons") << 3 << "WeaponLAM" << 10;
+    QTest::newRow("WeaponLAM not ammo") << 1 << "WeaponLAM" << -1;
+}
+
+void TestInventory::placement()
+{
+    QFETCH(int, filter);
+    QFETCH(QString, name);
+    QFETCH(int, row);
+    PageFixture f;
+    f.page.cboFilter->setCurrentIndex(filter);
+    QCOMPARE(rows(f.page.lstItems).indexOf(name), row);
+}
+
+void TestInventory::refillDropsSelection()
+{
+    PageFixture f;
+    InventoryPage& page = f.page;
+    clickRow(page.lstItems, QStringLiteral("AmmoDart"));
+
+    // Choosing a category by keyboard refills the list, and the pick is
+    // gone even though the new category holds it.
+    page.cboFilter->setFocus();
+    QTest::keyClick(page.cboFilter, Qt::Key_Down);
+    QCOMPARE(page.cboFilter->currentText(), QStringLiteral("Ammo"));
+    QCOMPARE(page.lstItems->count(), 20);
+    QVERIFY(page.lstItems->selectedItems().isEmpty());
+    QTest::mouseClick(page.cmdAdd, Qt::LeftButton);
+    QVERIFY(page.Entries().isEmpty());
+
+    // No entry chosen: the list keeps its rows and its pick.
+    clickRow(page.lstItems, QStringLiteral("AmmoLAM"));
+    page.cboFilter->setCurrentIndex(-1);
+    QCOMPARE(page.lstItems->count(), 20);
+    QCOMPARE(selectedText(page.lstItems), QStringLiteral("AmmoLAM"));
+    QVERIFY(f.ui.asked.isEmpty());
+}
+
+void TestInventory::focusIsNoPick()
+{
+    // A list reached by the keyboard marks a row without selecting it; the
+    // buttons act on picked rows only.
+    PageFixture f;
+    InventoryPage& page = f.page;
+    page.SetEntries({QStringLiteral("Flare")});
+    page.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&page));
+    for (QListWidget* list : {page.lstItems, page.lstInventory}) {
+        list->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(list->hasFocus());
+        QCOMPARE(list->currentRow(), 0);
+        QVERIFY(list->selectedItems().isEmpty());
+    }
+    QTest::mouseClick(page.cmdAdd, Qt::LeftButton);
+    QTest::mouseClick(page.cmdRemove, Qt::LeftButton);
+    QCOMPARE(page.Entries(), QStringList{QStringLiteral("Flare")});
+}
+
+void TestInventory::addAndRemove_data()
+{
+    // Each step is "<action> => <rows after it, joined by |>", optionally
+    // followed by " !<message>". Actions: "+Name" picks Name in the catalogue
+    // and presses "<", "+" presses it again; "*Text" types Text as the custom
+    // item and presses its "<"; "-Entry" picks the row and presses ">", "-"
+    // presses it again. The list starts as a file would fill it.
+    QTest::addColumn<QStringList>("loaded");
+    QTest::addColumn<QStringList>("steps");
+    const auto addCase = [](const char* name, const QStringList& loaded, const QStringList& steps) {
+        QTest::newRow(name) << loaded << steps;
+    };
+
+    const QStringList ten = firstCatalogueNames(9) << QStringLiteral("MedKit(2)");
+    const QString nineAfterRemove = joined(without(ten, "Ammo10mm"));
+    const QString nineCounted = QString(nineAfterRemove).replace("MedKit(2)", "MedKit(3)");
+    const QStringList twelve = firstCatalogueNames(12);
+    const QStringList eleven = without(twelve, "Ammo10mm");
+    const QStringList nine = without(without(eleven, "Ammo20mm"), "Ammo3006");
+
+    // clang-format off
+    addCase("worked example", {}, {
+        "+AmmoDart => AmmoDart",
+        "+ => AmmoDart(2)",
+        "+ => AmmoDart(3)",
+        "-AmmoDart(3) => AmmoDart(2)",
+        "- => AmmoDart",
+        "- => ",
+        "- => ",
+    });
+    addCase("nothing picked or typed", {"Flare"}, {
+        "+ => Flare",
+        "- => Flare",
+        "* => Flare",
+    });
+    addCase("prefix neighbours", {"AmmoDartFlare", "AmmoRocketWP(3)", "NanoKeyRing"}, {
+        "+AmmoDart => AmmoDartFlare|AmmoRocketWP(3)|NanoKeyRing|AmmoDart",
+        "+AmmoRocket => AmmoDartFlare|AmmoRocketWP(3)|NanoKeyRing|AmmoDart|AmmoRocket",
+        "+NanoKey => AmmoDartFlare|AmmoRocketWP(3)|NanoKeyRing|AmmoDart|AmmoRocket|NanoKey",
+        "+ => AmmoDartFlare|AmmoRocketWP(3)|NanoKeyRing|AmmoDart|AmmoRocket|NanoKey(2)",
+        "+AmmoRocketWP => AmmoDartFlare|AmmoRocketWP(4)|NanoKeyRing|AmmoDart|AmmoRocket|NanoKey(2)",
+        "-AmmoDart => AmmoDartFlare|AmmoRocketWP(4)|NanoKeyRing|AmmoRocket|NanoKey(2)",
+        "-AmmoDartFlare => AmmoRocketWP(4)|NanoKeyRing|AmmoRocket|NanoKey(2)",
+    });
+    addCase("999 to 1000, then no more", {"Flare", "MedKit(999)"}, {
+        "+MedKit => Flare|MedKit(1000)",
+        "+ => Flare|MedKit(1000) !enough",
+        "-MedKit(1000) => Flare|MedKit(999)",
+    });
+    addCase("ten rows", ten, {
+        "+AmmoDart => " + joined(ten) + " !ten",
+        "+MedKit => " + joined(ten) + " !ten",
+        "*Typed => " + joined(ten) + " !ten",
+        "-Ammo10mm => " + nineAfterRemove,
+        "+MedKit => " + nineCounted,
+        "+Ammo10mm => " + nineCounted + "|Ammo10mm",
+        "+MedKit => " + nineCounted + "|Ammo10mm !ten",
+    });
+    addCase("twelve loaded rows", twelve, {
+        "+Ammo10mm => " + joined(twelve) + " !ten",
+        "-Ammo10mm => " + joined(eleven),
+        "+ => " + joined(eleven) + " !ten",
+        "-Ammo20mm => " + joined(without(eleven, "Ammo20mm")),
+        "+ => " + joined(without(eleven, "Ammo20mm")) + " !ten",
+        "-Ammo3006 => " + joined(nine),
+        "+ => " + joined(nine) + "|Ammo10mm",
+        "+Flare => " + joined(nine) + "|Ammo10mm !ten",
+    });
+    addCase("typed names compare exactly", {}, {
+        "+MedKit => MedKit",
+        "*MedKit => MedKit(2)",
+        "*medkit => MedKit(2)|medkit",
+        "*MedKit => MedKit(3)|medkit",
+        "+ => MedKit(4)|medkit",
+        "* MedKit => MedKit(4)|medkit| MedKit",
+        "*    => MedKit(4)|medkit| MedKit|   ",
+    });
+    addCase("package prefix as Open leaves it", {"DeusEx.MedKit(2)"}, {
+        "+MedKit => DeusEx.MedKit(2)|MedKit",
+        "-DeusEx.MedKit(2) => DeusEx.MedKit|MedKit",
+        "*DeusEx.MedKit => DeusEx.MedKit(2)|MedKit",
+        "*MyPackage.MyItem => DeusEx.MedKit(2)|MedKit|MyPackage.MyItem",
+    });
+    // Only a trailing number in parentheses is a count.
+    addCase("parentheses without a number", {"Box(-2)", "Box(1.5)", "Box()"}, {
+        "*Box(red) => Box(-2)|Box(1.5)|Box()|Box(red)",
+        "*Box(red) => Box(-2)|Box(1.5)|Box()|Box(red)(2)",
+        "-Box(red)(2) => Box(-2)|Box(1.5)|Box()|Box(red)",
+        "- => Box(-2)|Box(1.5)|Box()",
+        "*Box => Box(-2)|Box(1.5)|Box()|Box",
+        "*Box(1.5) => Box(-2)|Box(1.5)(2)|Box()|Box",
+        "-Box(-2) => Box(1.5)(2)|Box()|Box",
+    });
+    addCase("counts only a file holds",
+            {"Flare(0)", "MedKit(1)", "Multitool(5000)", "Lockpick(007)", "NanoKey(99999999999)"}, {
+        "+Flare => Flare|MedKit(1)|Multitool(5000)|Lockpick(007)|NanoKey(99999999999)",
+        "+MedKit => Flare|MedKit(2)|Multitool(5000)|Lockpick(007)|NanoKey(99999999999)",
+        "+Multitool => Flare|MedKit(2)|Multitool(5000)|Lockpick(007)|NanoKey(99999999999) !enough",
+        "-Multitool(5000) => Flare|MedKit(2)|Multitool(4999)|Lockpick(007)|NanoKey(99999999999)",
+        "+Lockpick => Flare|MedKit(2)|Multitool(4999)|Lockpick(8)|NanoKey(99999999999)",
+        "+NanoKey => Flare|MedKit(2)|Multitool(4999)|Lockpick(8)|NanoKey(99999999999)|NanoKey",
+        "-NanoKey(99999999999) => Flare|MedKit(2)|Multitool(4999)|Lockpick(8)|NanoKey",
+    });
+    addCase("low counts a file holds", {"Flare(0)", "MedKit(1)", "Multitool(1001)"}, {
+        "-Flare(0) => MedKit(1)|Multitool(1001)",
+        "-MedKit(1) => Multitool(1001)",
+        "- => Multitool(1001)",
+        "-Multitool(1001) => Multitool(1000)",
+    });
+    addCase("typed names the file cannot carry", {"Flare"}, {
+        "*My;Item => Flare !semicolon",
+        "*MyPackage.\"Item\" => Flare !quote",
+        "*MedKit(5) => Flare !count",
+        "*Flare(1) => Flare !count",
+    });
+    // clang-format on
+}
+
+void TestInventory::addAndRemove()
+{
+    QFETCH(QStringList, loaded);
+    QFETCH(QStringList, steps);
+    PageFixture f;
+    InventoryPage& page = f.page;
+    page.SetEntries(loaded);
+    QString typed;
+    QString picked;
+
+    for (const QString& step : steps) {
+        const qsizetype arrow = step.indexOf(QStringLiteral(" => "));
+        QVERIFY2(arrow > 0, qPrintable(step));
+        const QChar action = step[0];
+        const QString argument = step.mid(1, arrow - 1);
+        QString expected = step.mid(arrow + 4);
+        QString message;
+        if (const qsizetype bang = expected.indexOf(QStringLiteral(" !")); bang >= 0) {
+            message = expected.mid(bang + 2);
+            expected.truncate(bang);
+        }
+        const int rowsBefore = page.lstInventory->count();
+        const qsizetype messagesBefore = f.ui.asked.size();
+
+        if (action == u'+') {
+            if (!argument.isEmpty()) {
+                clickRow(page.lstItems, argument);
+                picked = argument;
+            }
+            QTest::mouseClick(page.cmdAdd, Qt::LeftButton);
+        } else if (action == u'*') {
+            typeCustom(page, argument);
+            typed = argument;
+            QTest::mouseClick(page.cmdAddCustom, Qt::LeftButton);
+        } else {
+            if (!argument.isEmpty())
+                clickRow(page.lstInventory, argument);
+            QTest::mouseClick(page.cmdRemove, Qt::LeftButton);
+        }
+
+        const QString context = QStringLiteral("after \"%1\"").arg(step);
+        QVERIFY2(page.Entries() == (expected.isEmpty() ? QStringList{} : expected.split(u'|')),
+                 qPrintable(context + QStringLiteral(": ") + joined(page.Entries())));
+        QCOMPARE(page.txtCustom->text(), typed);
+        QCOMPARE(selectedText(page.lstItems), picked);
+        if (page.lstInventory->count() < rowsBefore)
+            QVERIFY2(page.lstInventory->selectedItems().isEmpty(), qPrintable(context));
+
+        if (message.isEmpty()) {
+            QVERIFY2(f.ui.asked.size() == messagesBefore, qPrintable(context));
+            continue;
+        }
+        QVERIFY2(f.ui.asked.size() == messagesBefore + 1, qPrintable(context));
+        const auto& asked = f.ui.asked.last();
+        QCOMPARE(asked.buttons, ModalInteraction::Buttons::Ok);
+        if (message == QLatin1String("ten")) {
+            QCOMPARE(asked.text, QStringLiteral("You can't add more than 10 items to the inventory"));
+            QCOMPARE(asked.icon, Icon::Exclamation);
+        } else if (message == QLatin1String("enough")) {
+            QCOMPARE(asked.text, QStringLiteral("Don't you think you've got enough there?"));
+            QCOMPARE(asked.icon, Icon::Question);
+        } else {
+            // The refusal names the typed text and what in it is the trouble.
+            const QString why = message == QLatin1String("semicolon") ? QStringLiteral("semicolon (;)")
+                                : message == QLatin1String("quote")   ? QStringLiteral("double quote (\")")
+                                                                      : QStringLiteral("count");
+            QVERIFY2(asked.text.contains(typed) && asked.text.contains(why), qPrintable(asked.text));
+            QCOMPARE(asked.icon, Icon::Exclamation);
+        }
+    }
+}
+
+void TestInventory::listsOnlySelect()
+{
+    PageFixture f;
+    InventoryPage& page = f.page;
+    page.SetEntries({QStringLiteral("MedKit(2)"), QStringLiteral("Flare")});
+    page.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&page));
+
+    for (QListWidget* list : {page.lstInventory, page.lstItems}) {
+        QCOMPARE(list->editTriggers(), QAbstractItemView::NoEditTriggers);
+        clickRow(list, list->item(0)->text());
+        list->setFocus();
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Delete, Qt::Key_Backspace, Qt::Key_F2, Qt::Key_Space,
+                            Qt::Key_Plus, Qt::Key_Minus, Qt::Key_Insert})
+            QTest::keyClick(list, key);
+        QVERIFY(list->findChildren<QLineEdit*>().isEmpty());
+    }
+    QCOMPARE(page.Entries(), (QStringList{QStringLiteral("MedKit(2)"), QStringLiteral("Flare")}));
+    QCOMPARE(page.lstItems->count(), 77);
+    QCOMPARE(page.lstItems->item(0)->text(), QStringLiteral("Ammo10mm"));
+    QVERIFY(f.ui.asked.isEmpty());
+}
+
+void TestInventory::saveWritesList()
+{
+    GameFixture game;
+    TestWindow t;
+    frmMain& w = *t.window;
+    w.show();
+    w.txtPath->setText(game.gamePath());
+    w.TabStrip1->setCurrentIndex(1);
+    InventoryPage& page = *w.frmInventory;
+    QVERIFY(page.isVisible());
+    page.cboFilter->setCurrentIndex(3);
+    clickRow(page.lstItems, QStringLiteral("WeaponPistol"));
+    QTest::mouseClick(page.cmdAdd, Qt::LeftButton);
+    page.cboFilter->setCurrentIndex(2);
+    clickRow(page.lstItems, QStringLiteral("MedKit"));
+    QTest::mouseClick(page.cmdAdd, Qt::LeftButton);
+    QTest::mouseClick(page.cmdAdd, Qt::LeftButton);
+    typeCustom(page, QStringLiteral("MyPackage.MyItem"));
+    QTest::mouseClick(page.cmdAddCustom, Qt::LeftButton);
+
+    t.ui.dialogAnswers = {game.file(QStringLiteral("System/Inventory.int"))};
+    w.SaveMod();
+    QCOMPARE(game.read(QStringLiteral("System/Inventory.int")),
+             QByteArray("[Public]\r\nObject=(Name=\"\",Class=Class,MetaClass=Quenlar.MLGameInfo,Description=\""
+                        "Inv=DeusEx.WeaponPistol;DeusEx.MedKit(2);MyPackage.MyItem;; "
+                        "Skills=0;0;0;0;0;0;0;0;0;0;0;; Map=\")"));
+
+    // Entries as Open leaves them keep their package; an emptied list writes no inventory.
+    page.SetEntries({QStringLiteral("DeusEx.MedKit(2)"), QStringLiteral("Box(red)(3)")});
+    w.SaveMod();
+    QVERIFY(game.read(QStringLiteral("System/Inventory.int"))
+                .contains("Description=\"Inv=DeusEx.MedKit(2);DeusEx.Box(red)(3);; Skills="));
+    page.SetEntries({});
+    w.SaveMod();
+    QVERIFY(!game.read(QStringLiteral("System/Inventory.int")).contains("Inv="));
+    QVERIFY(t.ui.messages().isEmpty());
+}
+
+QTEST_MAIN(TestInventory)
+#include "test_inventory.moc"
