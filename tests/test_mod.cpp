@@ -1,5 +1,7 @@
 // The mod definition file: composing it byte for byte, the numeric rules and
-// the values that cannot be saved.
+// the values that cannot be saved, and reading it back.
+
+#include "support/SampleMods.h"
 
 #include "game/AnsiText.h"
 #include "game/TextFile.h"
@@ -14,36 +16,6 @@
 #include <QTest>
 
 namespace {
-
-ModDefinition newMod()
-{
-    ModDefinition mod;
-    mod.skillLevels.fill(QStringLiteral("1"));
-    return mod;
-}
-
-ModDefinition workedExample()
-{
-    ModDefinition mod = newMod();
-    mod.name = QStringLiteral("Test Mod");
-    mod.action = true;
-    mod.inventory = {QStringLiteral("MedKit(2)"), QStringLiteral("WeaponPistol"), QStringLiteral("MyPackage.MyItem")};
-    mod.playerClass = QStringLiteral("ModPkg.ModPlayer");
-    mod.credits = QStringLiteral("500");
-    mod.skillPoints = QStringLiteral("5000");
-    mod.skillLevels[1] = QStringLiteral("2");
-    mod.skillLevels[6] = QStringLiteral("3");
-    mod.skillLevels[9] = QStringLiteral("4");
-    mod.augSlots[3] = QStringLiteral("AugSpeed");
-    mod.augLevels[3] = 1;
-    mod.augSlots[4] = QStringLiteral("AugHealing");
-    mod.augLevels[4] = 0;
-    mod.augSlots[7] = QStringLiteral("AugCloak");
-    mod.augLevels[7] = 3;
-    mod.splashMap = QStringLiteral("ModSplash.dx");
-    mod.startingMap = QStringLiteral("ModMap.dx");
-    return mod;
-}
 
 const QString NewModDescription = QStringLiteral("Skills=0;0;0;0;0;0;0;0;0;0;0;; Map=");
 
@@ -82,13 +54,13 @@ private slots:
 void TestMod::workedExamplesByteForByte()
 {
     QCOMPARE(
-        ComposeModFile(workedExample()),
+        ComposeModFile(WorkedExampleSample()),
         QStringLiteral("[Public]\r\nObject=(Name=\"Test Mod\",Class=Class,MetaClass=Quenlar.MLGameInfo,Description=\""
                        "Action=Start; Inv=DeusEx.MedKit(2);DeusEx.WeaponPistol;MyPackage.MyItem;; "
                        "Class=ModPkg.ModPlayer; Credits=500; SkillPts=5000; Skills=0;1;0;0;0;0;2;0;0;3;0;; "
                        "Aug=DeusEx.AugSpeed(1);DeusEx.AugHealing(0);DeusEx.AugCloak(3);; Splash=ModSplash.dx; "
                        "Map=ModMap.dx\")"));
-    QCOMPARE(ComposeModFile(newMod()),
+    QCOMPARE(ComposeModFile(NewModSample()),
              QStringLiteral("[Public]\r\nObject=(Name=\"\",Class=Class,MetaClass=Quenlar.MLGameInfo,Description=\"") +
                  NewModDescription + QStringLiteral("\")"));
 }
@@ -141,7 +113,7 @@ void TestMod::leaveOutRules()
     QFETCH(QString, field);
     QFETCH(QString, value);
     QFETCH(QString, description);
-    ModDefinition mod = newMod();
+    ModDefinition mod = NewModSample();
     if (field == QLatin1String("class"))
         mod.playerClass = value;
     else if (field == QLatin1String("splash"))
@@ -287,7 +259,7 @@ void TestMod::unsavableValues()
     QFETCH(QString, field);
     QFETCH(QString, value);
     QFETCH(QString, named);
-    ModDefinition mod = newMod();
+    ModDefinition mod = NewModSample();
     if (field == QLatin1String("map"))
         mod.startingMap = value;
     else if (field == QLatin1String("class"))
@@ -416,7 +388,7 @@ void TestMod::getField()
 
 void TestMod::readWorkedExample()
 {
-    const ModFileContents mod = ReadModDefinition(ComposeModFile(workedExample()));
+    const ModFileContents mod = ReadModDefinition(ComposeModFile(WorkedExampleSample()));
     QCOMPARE(mod.name, QStringLiteral("Test Mod"));
     QVERIFY(mod.action);
     QCOMPARE(mod.inventory, (QStringList{QStringLiteral("DeusEx.MedKit(2)"), QStringLiteral("DeusEx.WeaponPistol"),
@@ -425,9 +397,9 @@ void TestMod::readWorkedExample()
     QCOMPARE(mod.playerClass, QStringLiteral("ModPkg.ModPlayer"));
     QCOMPARE(mod.credits, QStringLiteral("500"));
     QCOMPARE(mod.skillPoints, QStringLiteral("5000"));
-    QCOMPARE(mod.skillLevels, workedExample().skillLevels);
-    QCOMPARE(mod.augSlots, workedExample().augSlots);
-    QCOMPARE(mod.augLevels, workedExample().augLevels);
+    QCOMPARE(mod.skillLevels, WorkedExampleSample().skillLevels);
+    QCOMPARE(mod.augSlots, WorkedExampleSample().augSlots);
+    QCOMPARE(mod.augLevels, WorkedExampleSample().augLevels);
     QCOMPARE(mod.splashMap, QStringLiteral("ModSplash.dx"));
     QCOMPARE(mod.startingMap, QStringLiteral("ModMap.dx"));
     QVERIFY(mod.unplacedAugmentations.isEmpty());
@@ -533,7 +505,7 @@ void TestMod::recognisesModDefinitions_data()
     QTest::addColumn<bool>("isMod");
     QTest::newRow("empty") << "" << false;
     QTest::newRow("other ini") << "[Engine.Engine]\r\nGameRenderDevice=D3DDrv" << false;
-    QTest::newRow("new mod") << ComposeModFile(newMod()) << true;
+    QTest::newRow("new mod") << ComposeModFile(NewModSample()) << true;
     QTest::newRow("lower-case key") << "map=x" << true;
 }
 

@@ -2,6 +2,7 @@
 // was, and New starts afresh.
 
 #include "support/GameFixture.h"
+#include "support/SampleMods.h"
 
 #include "app/frmMain.h"
 #include "augmentations/AugmentationsPage.h"
@@ -24,35 +25,6 @@ Q_DECLARE_METATYPE(ModDefinition)
 namespace {
 
 const QString Title = QStringLiteral("Zarvik's ML Utility");
-
-ModDefinition newMod()
-{
-    ModDefinition mod;
-    mod.skillLevels.fill(QStringLiteral("1"));
-    return mod;
-}
-
-ModDefinition workedExample()
-{
-    ModDefinition mod = newMod();
-    mod.name = QStringLiteral("Test Mod");
-    mod.action = true;
-    mod.inventory = {QStringLiteral("MedKit(2)"), QStringLiteral("WeaponPistol"), QStringLiteral("MyPackage.MyItem")};
-    mod.playerClass = QStringLiteral("ModPkg.ModPlayer");
-    mod.credits = QStringLiteral("500");
-    mod.skillPoints = QStringLiteral("5000");
-    mod.skillLevels[1] = QStringLiteral("2");
-    mod.skillLevels[6] = QStringLiteral("3");
-    mod.skillLevels[9] = QStringLiteral("4");
-    mod.augSlots[3] = QStringLiteral("AugSpeed");
-    mod.augLevels[3] = 1;
-    mod.augSlots[4] = QStringLiteral("AugHealing");
-    mod.augSlots[7] = QStringLiteral("AugCloak");
-    mod.augLevels[7] = 3;
-    mod.splashMap = QStringLiteral("ModSplash.dx");
-    mod.startingMap = QStringLiteral("ModMap.dx");
-    return mod;
-}
 
 void applyToWindow(frmMain& w, const ModDefinition& mod)
 {
@@ -116,22 +88,22 @@ private slots:
 void TestModCommands::roundTrip_data()
 {
     QTest::addColumn<ModDefinition>("mod");
-    QTest::newRow("worked example") << workedExample();
-    QTest::newRow("new mod") << newMod();
+    QTest::newRow("worked example") << WorkedExampleSample();
+    QTest::newRow("new mod") << NewModSample();
 
-    ModDefinition full = newMod();
+    ModDefinition full = NewModSample();
     for (int i = 0; i < 10; ++i)
         full.inventory.append(i % 2 ? QStringLiteral("Item%1(%2)").arg(i).arg(i + 2) : QStringLiteral("Item%1").arg(i));
     QTest::newRow("ten inventory rows with counts") << full;
 
-    ModDefinition torso = newMod();
+    ModDefinition torso = NewModSample();
     torso.augSlots[4] = torso.augSlots[6] = QStringLiteral("AugShield");
     torso.augLevels[4] = 2;
     torso.augLevels[6] = 3;
     torso.augSlots[5] = QStringLiteral("AugPower");
     QTest::newRow("same class in two torso slots") << torso;
 
-    ModDefinition maps = workedExample();
+    ModDefinition maps = WorkedExampleSample();
     maps.startingMap.clear();
     maps.splashMap = QStringLiteral("DX.dx");
     maps.action = false;
@@ -165,13 +137,13 @@ void TestModCommands::openReplacesWhatWasShown()
     TestWindow t;
     frmMain& w = *t.window;
     w.txtPath->setText(game.gamePath());
-    applyToWindow(w, workedExample());
+    applyToWindow(w, WorkedExampleSample());
     w.chkAutoStart->setChecked(true);
     w.frmInventory->txtCustom->setText(QStringLiteral("Typed"));
     t.ui.dialogAnswers = {game.file(QStringLiteral("System/Bare.int"))};
     w.OpenMod();
 
-    ModDefinition expected = newMod();
+    ModDefinition expected = NewModSample();
     expected.name = QStringLiteral("Bare");
     expected.startingMap = QStringLiteral("B.dx");
     compareMods(w.CollectModDefinition(), expected);
@@ -184,7 +156,7 @@ void TestModCommands::openReplacesWhatWasShown()
 void TestModCommands::openDialogAndCaption()
 {
     GameFixture game;
-    game.write(QStringLiteral("System/Caps.INT"), ComposeModFile(workedExample()).toLatin1());
+    game.write(QStringLiteral("System/Caps.INT"), ComposeModFile(WorkedExampleSample()).toLatin1());
     TestWindow t;
     frmMain& w = *t.window;
     w.txtPath->setText(game.gamePath());
@@ -228,13 +200,13 @@ void TestModCommands::openRefusesFiles()
     TestWindow t;
     frmMain& w = *t.window;
     w.txtPath->setText(game.gamePath());
-    applyToWindow(w, workedExample());
+    applyToWindow(w, WorkedExampleSample());
     t.ui.dialogAnswers = {game.file(QStringLiteral("System/Odd.int"))};
     w.OpenMod();
     QCOMPARE(t.ui.messages().size(), 1);
     QVERIFY(t.ui.messages()[0].contains(game.file(QStringLiteral("System/Odd.int"))));
     QCOMPARE(t.ui.asked.last().icon, ModalInteraction::Icon::Exclamation);
-    compareMods(w.CollectModDefinition(), workedExample());
+    compareMods(w.CollectModDefinition(), WorkedExampleSample());
     QCOMPARE(w.windowTitle(), Title);
 }
 
@@ -263,7 +235,7 @@ void TestModCommands::openReportsUnplacedAugmentations()
 void TestModCommands::newAfterOpen()
 {
     GameFixture game;
-    game.write(QStringLiteral("System/Full.int"), ComposeModFile(workedExample()).toLatin1());
+    game.write(QStringLiteral("System/Full.int"), ComposeModFile(WorkedExampleSample()).toLatin1());
     TestWindow t;
     frmMain& w = *t.window;
     w.txtPath->setText(game.gamePath());
@@ -272,7 +244,7 @@ void TestModCommands::newAfterOpen()
     w.OpenMod();
     w.NewMod();
 
-    compareMods(w.CollectModDefinition(), newMod());
+    compareMods(w.CollectModDefinition(), NewModSample());
     QCOMPARE(w.windowTitle(), Title);
     QCOMPARE(w.CurrentSlot, qint16(0));
     QVERIFY(w.frmAugmentations->shpSelectPart[0]->isVisibleTo(w.frmAugmentations));
@@ -285,7 +257,7 @@ void TestModCommands::newAfterOpen()
     t.ui.dialogAnswers = {file};
     w.SaveMod();
     QCOMPARE(t.ui.ofKind(Kind::SaveFile).size(), 1);
-    QCOMPARE(game.read(QStringLiteral("System/New.int")), ComposeModFile(newMod()).toLatin1());
+    QCOMPARE(game.read(QStringLiteral("System/New.int")), ComposeModFile(NewModSample()).toLatin1());
     QCOMPARE(game.read(QStringLiteral("System/Quenlar.ini")), QByteArray("[Quenlar.MLGameInfo]\r\nbAutoStart = False"));
 }
 

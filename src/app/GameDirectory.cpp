@@ -120,10 +120,14 @@ void frmMain::cmdBrowse3_Click()
 
 void frmMain::chkAutoStart_Click()
 {
+    if (!GamePath().isEmpty())
+        writeAutostartFlag(FlagForm::Unspaced);
+}
+
+void frmMain::writeAutostartFlag(FlagForm form)
+{
     const QString gamePath = GamePath();
-    if (gamePath.isEmpty())
-        return;
-    const QString error = WriteAutostartFlag(gamePath, chkAutoStart->isChecked(), FlagForm::Unspaced);
+    const QString error = WriteAutostartFlag(gamePath, chkAutoStart->isChecked(), form);
     if (!error.isEmpty()) {
         m_ui.tell(this,
                   QStringLiteral("The autostart setting could not be written to %1.\n%2")

@@ -125,13 +125,7 @@ void frmMain::SaveMod()
 
     // The flag goes first, whatever happens to the mod file after it; a
     // failure here is reported and the mod is still saved.
-    const QString flagError = WriteAutostartFlag(gamePath, chkAutoStart->isChecked(), FlagForm::Spaced);
-    if (!flagError.isEmpty()) {
-        m_ui.tell(this,
-                  QStringLiteral("The autostart setting could not be written to %1.\n%2")
-                      .arg(AutostartFlagFile(gamePath), flagError),
-                  ModalInteraction::Icon::Exclamation);
-    }
+    writeAutostartFlag(FlagForm::Spaced);
 
     // Only a caption ending in ".int" exactly names the file to write back to.
     QString target;

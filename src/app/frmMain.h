@@ -1,5 +1,6 @@
 #pragma once
 
+#include "game/LoaderFiles.h"
 #include "mod/ModDefinition.h"
 
 #include <QMainWindow>
@@ -101,6 +102,9 @@ private:
     void buildGeneralPage();
     void chainTabOrder();
     void fitCaptions();
+
+    // Writes the box's state to the loader's flag file; a failure is told.
+    void writeAutostartFlag(FlagForm form);
 
     // The caption names the mod's file after Open and Save.
     void setCaptionFile(const QString& path);
