@@ -1,12 +1,14 @@
 #include "SkillsPage.h"
 
+#include "LevelSpinner.h"
 #include "app/Layout.h"
 #include "app/LostFocusChecks.h"
 #include "app/ModalInteraction.h"
+#include "app/SvgImage.h"
+#include "mod/Numeric.h"
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QScrollBar>
 
 namespace {
 
@@ -56,6 +58,7 @@ SkillsPage::SkillsPage(ModalInteraction& ui, LostFocusChecks& focusChecks, QWidg
 
         auto* picture = Place<QLabel>(this, IndexedName("picSkills", icon), Twips(r.iconLeft, r.iconTop, 365, 365), -1);
         picture->setAlignment(Qt::AlignCenter);
+        picture->setPixmap(RenderSvg(QString::fromLatin1(Skills[i].image), QSize(24, 24), this));
         picture->setAccessibleName(caption);
         picSkills[i] = picture;
 
@@ -68,12 +71,15 @@ SkillsPage::SkillsPage(ModalInteraction& ui, LostFocusChecks& focusChecks, QWidg
         label->setBuddy(text);
         txtLevel[i] = text;
 
-        auto* spinner = Place<QScrollBar>(this, IndexedName("scrlLevel", i),
-                                          Twips(r.textLeft + 240, r.textTop, 200, 285), 56 + 2 * i, Qt::Vertical);
+        auto* spinner = Place<LevelSpinner>(this, IndexedName("scrlLevel", i),
+                                            Twips(r.textLeft + 240, r.textTop, 200, 285), 56 + 2 * i);
         spinner->setRange(MinSkillLevel, MaxSkillLevel);
         spinner->setValue(MinSkillLevel);
         spinner->setAccessibleName(caption + QStringLiteral(" level"));
         scrlLevel[i] = spinner;
+
+        connect(spinner, &LevelSpinner::valueChanged, this, [this, i] { scrlLevel_Change(i); });
+        m_focusChecks.watch(text, [this, i] { txtLevel_LostFocus(i); });
     }
 
     Label19 = Place<QLabel>(this, QStringLiteral("Label19"), Twips(240, 3480, 3855, 255), -1,
@@ -82,10 +88,15 @@ SkillsPage::SkillsPage(ModalInteraction& ui, LostFocusChecks& focusChecks, QWidg
 
 void SkillsPage::scrlLevel_Change(int Index)
 {
-    Q_UNUSED(Index);
+    // The spinner keeps its own value; the text only ever follows it.
+    txtLevel[Index]->setText(QString::number(scrlLevel[Index]->value()));
 }
 
 void SkillsPage::txtLevel_LostFocus(int Index)
 {
-    Q_UNUSED(Index);
+    const double level = NumericValue(txtLevel[Index]->text());
+    if (level >= MinSkillLevel && level <= MaxSkillLevel)
+        return;
+    m_ui.tell(this, QStringLiteral("You can only enter a value between 1 and 4"), ModalInteraction::Icon::None);
+    m_focusChecks.returnFocus(txtLevel[Index]);
 }
