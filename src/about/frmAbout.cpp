@@ -203,18 +203,21 @@ void frmAbout::fitCredits()
     flow(lblTanks1->x() + textWidth(QStringLiteral("Thanks to")), {lblTovin, lblThanks2});
     flow(lblTanks1->x() + textWidth(QStringLiteral("thanks to")), {lblTeamOrvane, Label3});
 
-    // The title and the version keep their places; the title may need more
-    // room than the design gave it where Verdana is missing.
-    const QFontMetrics titleMetrics(Label1->font());
-    Label1->resize(std::max(Label1->width(), titleMetrics.horizontalAdvance(Label1->text()) + 2), Label1->height());
-    Label5->resize(std::max(Label5->width(), textWidth(Label5->text()) + 2), Label5->height());
+    // Every other one-line label keeps its place and grows to its text; the
+    // title may need more room than the design gave it where Verdana is missing.
+    for (QLabel* label : {Label1, Label5, lblEmail, lblWebsite, lblHelp}) {
+        const int needed = QFontMetrics(label->font()).horizontalAdvance(label->text()) + 2;
+        label->resize(std::max(label->width(), needed), label->height());
+    }
 
-    // The window grows only when a line would otherwise run off its edge.
+    // The window grows only when a line would otherwise run off its edge,
+    // and OK stays in the middle.
     const int margin = FromTwips(360);
     int width = FromTwips(ClientWidth);
     for (QLabel* label : findChildren<QLabel*>())
         width = std::max(width, label->geometry().right() + 1 + margin);
     setFixedSize(width, FromTwips(ClientHeight));
+    cmdOK->move((width - cmdOK->width()) / 2, cmdOK->y());
 }
 
 void frmAbout::cmdOK_Click()

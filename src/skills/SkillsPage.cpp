@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <algorithm>
+
 namespace {
 
 // Where each row of the design stands: label left, top and width; icon left
@@ -37,6 +39,22 @@ constexpr std::array<SkillRow, SkillCount> Rows{{
 
 constexpr int FirstLabelNumber = 8; // Label8 is the first skill's caption
 
+// The design's label widths were measured in a narrower font than most
+// desktops use today. A caption may grow up to the control that follows it;
+// one that still does not fit is drawn narrower rather than cut off.
+void fitCaption(QLabel* label, int room)
+{
+    auto needed = [label] { return label->fontMetrics().horizontalAdvance(label->text()) + 1; };
+    if (needed() <= label->width())
+        return;
+    label->resize(std::min(needed(), room), label->height());
+    for (int stretch = 95; needed() > room && stretch >= 60; stretch -= 5) {
+        QFont narrower = label->font();
+        narrower.setStretch(stretch);
+        label->setFont(narrower);
+    }
+}
+
 } // namespace
 
 SkillsPage::SkillsPage(ModalInteraction& ui, LostFocusChecks& focusChecks, QWidget* parent)
@@ -50,6 +68,7 @@ SkillsPage::SkillsPage(ModalInteraction& ui, LostFocusChecks& focusChecks, QWidg
                             QStringLiteral("Initial Skill Points:"));
     txtSkill = Place<QLineEdit>(this, QStringLiteral("txtSkill"), Twips(1560, 240, 735, 285), 79);
     Label20->setBuddy(txtSkill);
+    fitCaption(Label20, txtSkill->x() - Label20->x() - 2);
 
     for (int i = 0; i < SkillCount; ++i) {
         const SkillRow& r = Rows[i];
@@ -69,6 +88,7 @@ SkillsPage::SkillsPage(ModalInteraction& ui, LostFocusChecks& focusChecks, QWidg
         auto* text = Place<QLineEdit>(this, IndexedName("txtLevel", i), Twips(r.textLeft, r.textTop, 255, 285),
                                       55 + 2 * i, QStringLiteral("1"));
         label->setBuddy(text);
+        fitCaption(label, FromTwips(r.textLeft) - label->x() - 2);
         txtLevel[i] = text;
 
         auto* spinner = Place<LevelSpinner>(this, IndexedName("scrlLevel", i),
@@ -84,6 +104,7 @@ SkillsPage::SkillsPage(ModalInteraction& ui, LostFocusChecks& focusChecks, QWidg
 
     Label19 = Place<QLabel>(this, QStringLiteral("Label19"), Twips(240, 3480, 3855, 255), -1,
                             QStringLiteral("Level: 1=Untrained 2=Trained 3=Advanced 4=Master"));
+    fitCaption(Label19, FromTwips(5415) - Label19->x());
 }
 
 void SkillsPage::scrlLevel_Change(int Index)
