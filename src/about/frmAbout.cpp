@@ -159,7 +159,6 @@ frmAbout::frmAbout(ModalInteraction& ui, const QString& programDirectory, QWidge
     // button, so Enter and Space work on it only while it has the focus.
     cmdOK = Place<QPushButton>(this, QStringLiteral("cmdOK"), Twips(1680, 2040, 1215, 375), -1,
                                QStringLiteral("OK"));
-    cmdOK->setDefault(false);
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
     cmdOK->setFocus();
 
