@@ -22,10 +22,9 @@ using Icon = ModalInteraction::Icon;
 
 namespace {
 
-const QString MapMessage = QStringLiteral(
-    "This map was not found in the DeusEx\\Maps directory. It must be there for the Orvane ML to work.");
-const QString NameMessage =
-    QStringLiteral("Name can't contain the following characters:\n\\ / : * ? \" < > |");
+const QString MapMessage =
+    QStringLiteral("This map was not found in the DeusEx\\Maps directory. It must be there for the Orvane ML to work.");
+const QString NameMessage = QStringLiteral("Name can't contain the following characters:\n\\ / : * ? \" < > |");
 
 // A file the game's searches skip: a dot file, and hidden on Windows too.
 void writeHidden(const GameFixture& game, const QString& relative)

@@ -147,18 +147,14 @@ frmAbout::frmAbout(ModalInteraction& ui, const QString& programDirectory, QWidge
     lblHelp->setAccessibleDescription(QStringLiteral("Open the help document"));
 
     m_clicks = {
-        {lblHL, &frmAbout::lblHL_Click},
-        {lblEmail, &frmAbout::lblEmail_Click},
-        {lblTovin, &frmAbout::lblTovin_Click},
-        {lblTeamOrvane, &frmAbout::lblTeamOrvane_Click},
-        {lblWebsite, &frmAbout::lblWebsite_Click},
-        {lblHelp, &frmAbout::lblHelp_Click},
+        {lblHL, &frmAbout::lblHL_Click},           {lblEmail, &frmAbout::lblEmail_Click},
+        {lblTovin, &frmAbout::lblTovin_Click},     {lblTeamOrvane, &frmAbout::lblTeamOrvane_Click},
+        {lblWebsite, &frmAbout::lblWebsite_Click}, {lblHelp, &frmAbout::lblHelp_Click},
     };
 
     // The only control that takes the focus; neither default nor cancel
     // button, so Enter and Space work on it only while it has the focus.
-    cmdOK = Place<QPushButton>(this, QStringLiteral("cmdOK"), Twips(1680, 2040, 1215, 375), -1,
-                               QStringLiteral("OK"));
+    cmdOK = Place<QPushButton>(this, QStringLiteral("cmdOK"), Twips(1680, 2040, 1215, 375), -1, QStringLiteral("OK"));
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
     cmdOK->setFocus();
 

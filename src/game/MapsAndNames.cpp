@@ -6,8 +6,8 @@
 #include <QDirIterator>
 #include <QStringList>
 
-#include <algorithm>
 #include <QFileInfo>
+#include <algorithm>
 
 bool HasForbiddenNameCharacter(const QString& name)
 {
