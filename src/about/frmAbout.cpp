@@ -103,15 +103,16 @@ frmAbout::frmAbout(ModalInteraction& ui, const QString& programDirectory, QWidge
     // Moves over the background put the links back; see eventFilter for the labels.
     setMouseTracking(true);
 
-    for (const AboutLabel& spec : Labels) {
-        const QString text = spec.text ? QString::fromLatin1(spec.text) : QString::fromLatin1(AboutLinks::ThankedName);
-        auto* label = Place<QLabel>(this, QString::fromLatin1(spec.name),
-                                    Twips(spec.left, spec.top, spec.width, spec.height), -1, text);
+    for (const AboutLabel& design : Labels) {
+        const QString text =
+            design.text ? QString::fromLatin1(design.text) : QString::fromLatin1(AboutLinks::ThankedName);
+        auto* label = Place<QLabel>(this, QString::fromLatin1(design.name),
+                                    Twips(design.left, design.top, design.width, design.height), -1, text);
         label->setTextFormat(Qt::PlainText);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        label->setWordWrap(spec.height > 255 && spec.role != Role::Title);
-        this->*spec.member = label;
-        switch (spec.role) {
+        label->setWordWrap(design.height > 255 && design.role != Role::Title);
+        this->*design.member = label;
+        switch (design.role) {
         case Role::Title: {
             setTextColour(label, TitleColour);
             QFont titleFont(QStringLiteral("Verdana"));
