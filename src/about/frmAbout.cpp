@@ -1,7 +1,330 @@
 #include "frmAbout.h"
 
-frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
+#include "AboutLinks.h"
+#include "app/Layout.h"
+#include "app/ModalInteraction.h"
+#include "app/SvgImage.h"
+#include "game/HelpDocument.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QUrl>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int ClientWidth = 4440;
+constexpr int ClientHeight = 2775;
+
+const QColor BackgroundColour(0, 0, 0);
+const QColor PlainColour(208, 208, 208);
+const QColor TitleColour(255, 0, 0);
+const QColor LinkColour(63, 96, 143);
+const QColor LinkHoverColour(127, 154, 195);
+
+// How a label answers the mouse passing over it: links light up, the credit
+// texts put the links back, the title and the version do neither.
+enum class Role
+{
+    Title,
+    Quiet,
+    Resets,
+    Link,
+};
+
+struct AboutLabel
+{
+    QLabel* frmAbout::*member;
+    const char* name;
+    const char* text; // null for the thanked person's name
+    Role role;
+    int left, top, width, height;
+};
+
+// In the order they are made: later labels lie on top of earlier ones where
+// the design lets them overlap.
+const std::array<AboutLabel, 13> Labels{{
+    {&frmAbout::Label1, "Label1", "Zarvik's ML Utility", Role::Title, 360, 120, 3615, 615},
+    {&frmAbout::Label5, "Label5", "v1.2", Role::Quiet, 2040, 600, 375, 255},
+    {&frmAbout::lblAbout1, "lblAbout1", "This utility was created by website.", Role::Resets, 360, 960, 1935, 375},
+    {&frmAbout::lblHL, "lblHL", "Zarvik", Role::Link, 2220, 960, 375, 255},
+    {&frmAbout::lblAbout2, "lblAbout2", "of the Orvane", Role::Resets, 2600, 960, 1215, 255},
+    {&frmAbout::lblTanks1, "lblTanks1", "Thanks to thanks to", Role::Resets, 360, 1350, 735, 495},
+    {&frmAbout::lblTovin, "lblTovin", nullptr, Role::Link, 1140, 1350, 975, 255},
+    {&frmAbout::lblThanks2, "lblThanks2", "for help and advice and", Role::Resets, 2040, 1350, 1815, 255},
+    {&frmAbout::lblTeamOrvane, "lblTeamOrvane", "Team Orvane", Role::Link, 1060, 1550, 735, 255},
+    {&frmAbout::Label3, "Label3", "for making the Mod Loader.", Role::Resets, 1800, 1540, 2055, 255},
+    {&frmAbout::lblEmail, "lblEmail", "Email", Role::Link, 600, 1920, 615, 255},
+    {&frmAbout::lblWebsite, "lblWebsite", "Website", Role::Link, 600, 2160, 615, 255},
+    {&frmAbout::lblHelp, "lblHelp", "Help", Role::Link, 3240, 2160, 375, 255},
+}};
+
+void setTextColour(QLabel* label, const QColor& colour)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+}
+
+void setLinkLook(QLabel* link, const QColor& colour, bool underlined)
+{
+    setTextColour(link, colour);
+    QFont font = link->font();
+    font.setUnderline(underlined);
+    link->setFont(font);
+}
+
+} // namespace
+
+frmAbout::frmAbout(ModalInteraction& ui, const QString& programDirectory, QWidget* parent)
+    : QDialog(parent), m_ui(ui), m_programDirectory(programDirectory)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About Zarvik's ML Utility"));
+    setWindowIcon(QIcon(RenderSvg(QStringLiteral(":/icons/zarvik.svg"), QSize(64, 64))));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setModal(true);
+
+    // The classic dialog text size, which the design's label widths were
+    // measured in.
+    QFont dialogFont = font();
+    dialogFont.setPointSize(8);
+    setFont(dialogFont);
+
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, BackgroundColour);
+    setPalette(palette);
+    setAutoFillBackground(true);
+    // Moves over the background put the links back; see eventFilter for the labels.
+    setMouseTracking(true);
+
+    for (const AboutLabel& design : Labels) {
+        const QString text =
+            design.text ? QString::fromLatin1(design.text) : QString::fromLatin1(AboutLinks::ThankedName);
+        auto* label = Place<QLabel>(this, QString::fromLatin1(design.name),
+                                    Twips(design.left, design.top, design.width, design.height), -1, text);
+        label->setTextFormat(Qt::PlainText);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setWordWrap(design.height > 255 && design.role != Role::Title);
+        this->*design.member = label;
+        switch (design.role) {
+        case Role::Title: {
+            setTextColour(label, TitleColour);
+            QFont titleFont(QStringLiteral("Verdana"));
+            titleFont.setPointSizeF(20.25);
+            titleFont.setBold(true);
+            label->setFont(titleFont);
+            break;
+        }
+        case Role::Quiet:
+            setTextColour(label, PlainColour);
+            break;
+        case Role::Resets:
+            setTextColour(label, PlainColour);
+            label->setMouseTracking(true);
+            label->installEventFilter(this);
+            break;
+        case Role::Link:
+            setLinkLook(label, LinkColour, false);
+            label->setMouseTracking(true);
+            label->setCursor(Qt::PointingHandCursor);
+            label->installEventFilter(this);
+            break;
+        }
+    }
+    // Without mouse tracking the title and the version swallow the moves over
+    // them, so passing over them changes no link.
+
+    lblHL->setAccessibleDescription(QStringLiteral("Write to the author"));
+    lblEmail->setAccessibleDescription(QStringLiteral("Write to the author"));
+    lblTovin->setAccessibleDescription(QStringLiteral("Write to ") + lblTovin->text());
+    lblTeamOrvane->setAccessibleDescription(QStringLiteral("Open the team's site"));
+    lblWebsite->setAccessibleDescription(QStringLiteral("Open the website"));
+    lblHelp->setAccessibleDescription(QStringLiteral("Open the help document"));
+
+    m_clicks = {
+        {lblHL, &frmAbout::lblHL_Click},           {lblEmail, &frmAbout::lblEmail_Click},
+        {lblTovin, &frmAbout::lblTovin_Click},     {lblTeamOrvane, &frmAbout::lblTeamOrvane_Click},
+        {lblWebsite, &frmAbout::lblWebsite_Click}, {lblHelp, &frmAbout::lblHelp_Click},
+    };
+
+    // The only control that takes the focus; neither default nor cancel
+    // button, so Enter and Space work on it only while it has the focus.
+    cmdOK = Place<QPushButton>(this, QStringLiteral("cmdOK"), Twips(1680, 2040, 1215, 375), -1, QStringLiteral("OK"));
+    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+    cmdOK->setFocus();
+
+    fitCredits();
+}
+
+void frmAbout::fitCredits()
+{
+    // The design's widths were measured in another font. Each credit line
+    // must still read as one sentence, so a piece starts no earlier than one
+    // space after the text before it ends, and a wrapped label breaks where
+    // the design breaks it.
+    const QFontMetrics metrics(font());
+    const int space = metrics.horizontalAdvance(u' ');
+    auto textWidth = [&metrics](const QString& text) { return metrics.horizontalAdvance(text); };
+
+    auto breakAfter = [&](QLabel* label, const QString& firstLine, const QString& withNextWord) {
+        const int fits = textWidth(firstLine) + 2;
+        if (label->width() < fits || label->width() >= textWidth(withNextWord))
+            label->resize(fits, label->height());
+    };
+    breakAfter(lblAbout1, QStringLiteral("This utility was created by"),
+               QStringLiteral("This utility was created by website."));
+    breakAfter(lblTanks1, QStringLiteral("Thanks to"), QStringLiteral("Thanks to thanks"));
+
+    auto flow = [&](int textRight, std::initializer_list<QLabel*> pieces) {
+        QLabel* previous = nullptr;
+        for (QLabel* piece : pieces) {
+            QRect g = piece->geometry();
+            g.moveLeft(std::max(g.left(), textRight + space));
+            g.setWidth(std::max(g.width(), textWidth(piece->text()) + 2));
+            piece->setGeometry(g);
+            // A label reaching over its neighbour would take the mouse from it.
+            if (previous && previous->geometry().right() >= g.left())
+                previous->resize(g.left() - previous->x(), previous->height());
+            textRight = g.left() + textWidth(piece->text());
+            previous = piece;
+        }
+    };
+    flow(lblAbout1->x() + textWidth(QStringLiteral("This utility was created by")), {lblHL, lblAbout2});
+    flow(lblTanks1->x() + textWidth(QStringLiteral("Thanks to")), {lblTovin, lblThanks2});
+    flow(lblTanks1->x() + textWidth(QStringLiteral("thanks to")), {lblTeamOrvane, Label3});
+
+    // Every other one-line label keeps its place and grows to its text; the
+    // title may need more room than the design gave it where Verdana is missing.
+    for (QLabel* label : {Label1, Label5, lblEmail, lblWebsite, lblHelp}) {
+        const int needed = QFontMetrics(label->font()).horizontalAdvance(label->text()) + 2;
+        label->resize(std::max(label->width(), needed), label->height());
+    }
+
+    // The window grows only when a line would otherwise run off its edge,
+    // and OK stays in the middle.
+    const int margin = FromTwips(360);
+    int width = FromTwips(ClientWidth);
+    for (QLabel* label : findChildren<QLabel*>())
+        width = std::max(width, label->geometry().right() + 1 + margin);
+    setFixedSize(width, FromTwips(ClientHeight));
+    cmdOK->move((width - cmdOK->width()) / 2, cmdOK->y());
+}
+
+void frmAbout::cmdOK_Click()
+{
+    hide();
+}
+
+void frmAbout::lblHL_Click()
+{
+    open(QUrl(QStringLiteral("mailto:") + QLatin1String(AboutLinks::AuthorEmail)));
+}
+
+void frmAbout::lblEmail_Click()
+{
+    open(QUrl(QStringLiteral("mailto:") + QLatin1String(AboutLinks::AuthorEmail)));
+}
+
+void frmAbout::lblTovin_Click()
+{
+    open(QUrl(QStringLiteral("mailto:") + QLatin1String(AboutLinks::ThankedEmail)));
+}
+
+void frmAbout::lblTeamOrvane_Click()
+{
+    open(QUrl(QString::fromLatin1(AboutLinks::TeamSite)));
+}
+
+void frmAbout::lblWebsite_Click()
+{
+    open(QUrl(QString::fromLatin1(AboutLinks::Website)));
+}
+
+void frmAbout::lblHelp_Click()
+{
+    // Not checked first: a missing document simply leaves the screen as it was.
+    open(QUrl::fromLocalFile(HelpDocumentPath(m_programDirectory)));
+}
+
+void frmAbout::open(const QUrl& target)
+{
+    // Whether the desktop found a handler is not reported; this window shows
+    // no messages.
+    m_ui.openUrl(target);
+}
+
+void frmAbout::HighlightLink(QLabel* link)
+{
+    setLinkLook(link, LinkHoverColour, true);
+}
+
+void frmAbout::ResetLinks()
+{
+    for (QLabel* link : {lblHL, lblEmail, lblTovin, lblTeamOrvane, lblHelp, lblWebsite})
+        setLinkLook(link, LinkColour, false);
+}
+
+bool frmAbout::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* label = qobject_cast<QLabel*>(watched);
+    if (!label)
+        return QDialog::eventFilter(watched, event);
+    const bool isLink = m_clicks.contains(label);
+    switch (event->type()) {
+    case QEvent::MouseMove:
+        if (isLink)
+            HighlightLink(label);
+        else
+            ResetLinks();
+        return true;
+    case QEvent::MouseButtonPress:
+        if (isLink && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            m_pressedLink = label;
+            return true;
+        }
+        break;
+    case QEvent::MouseButtonRelease: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (isLink && mouse->button() == Qt::LeftButton) {
+            // A click is a press and a release on the same link.
+            const bool clicked = m_pressedLink == label && label->rect().contains(mouse->position().toPoint());
+            m_pressedLink = nullptr;
+            if (clicked)
+                (this->*m_clicks.value(label))();
+            return true;
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmAbout::mouseMoveEvent(QMouseEvent* event)
+{
+    ResetLinks();
+    QDialog::mouseMoveEvent(event);
+}
+
+void frmAbout::closeEvent(QCloseEvent* event)
+{
+    m_discarded = true;
+    QDialog::closeEvent(event);
+}
+
+void frmAbout::keyPressEvent(QKeyEvent* event)
+{
+    // There is no cancel button, so Escape closes nothing.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }

@@ -64,6 +64,10 @@ public:
     // The game directory: the text of the Deus Ex Path field.
     QString GamePath() const;
 
+    // Where the help document is looked for: the executable's directory
+    // unless told otherwise.
+    void setProgramDirectory(const QString& directory);
+
     // The mod as the controls hold it now.
     ModDefinition CollectModDefinition() const;
 
@@ -105,6 +109,7 @@ private:
 
     // Writes the box's state to the loader's flag file; a failure is told.
     void writeAutostartFlag(FlagForm form);
+    void browseForMap(QLineEdit* field);
 
     // The caption names the mod's file after Open and Save.
     void setCaptionFile(const QString& path);
@@ -114,4 +119,5 @@ private:
     QSettings& m_settings;
     LostFocusChecks* m_focusChecks = nullptr;
     QPointer<frmAbout> m_about;
+    QString m_programDirectory;
 };

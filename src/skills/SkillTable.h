@@ -8,21 +8,22 @@
 struct SkillInfo
 {
     const char* caption; // label on the Skills page
-    int icon;            // number of the icon drawn beside it
+    int icon;            // number of the picture beside it (picSkills)
+    const char* image;   // the picture, a resource drawn for this program
 };
 
 inline constexpr std::array<SkillInfo, 11> Skills{{
-    {"Weapons: Heavy", 0},
-    {"Weapons: Pistol", 1},
-    {"Weapons: Rifle", 2},
-    {"Weapons: Low-Tech", 4},
-    {"Weapons: Demolitions", 3},
-    {"Environmental Training", 5},
-    {"Lockpicking", 6},
-    {"Electronics", 7},
-    {"Medicine", 8},
-    {"Computer", 9},
-    {"Swimming", 10},
+    {"Weapons: Heavy", 0, ":/skills/heavy.svg"},
+    {"Weapons: Pistol", 1, ":/skills/pistol.svg"},
+    {"Weapons: Rifle", 2, ":/skills/rifle.svg"},
+    {"Weapons: Low-Tech", 4, ":/skills/lowtech.svg"},
+    {"Weapons: Demolitions", 3, ":/skills/demolitions.svg"},
+    {"Environmental Training", 5, ":/skills/environmental.svg"},
+    {"Lockpicking", 6, ":/skills/lockpicking.svg"},
+    {"Electronics", 7, ":/skills/electronics.svg"},
+    {"Medicine", 8, ":/skills/medicine.svg"},
+    {"Computer", 9, ":/skills/computer.svg"},
+    {"Swimming", 10, ":/skills/swimming.svg"},
 }};
 
 inline constexpr int SkillCount = static_cast<int>(Skills.size());

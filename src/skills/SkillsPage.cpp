@@ -1,12 +1,16 @@
 #include "SkillsPage.h"
 
+#include "LevelSpinner.h"
 #include "app/Layout.h"
 #include "app/LostFocusChecks.h"
 #include "app/ModalInteraction.h"
+#include "app/SvgImage.h"
+#include "mod/Numeric.h"
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QScrollBar>
+
+#include <algorithm>
 
 namespace {
 
@@ -35,6 +39,22 @@ constexpr std::array<SkillRow, SkillCount> Rows{{
 
 constexpr int FirstLabelNumber = 8; // Label8 is the first skill's caption
 
+// The design's label widths were measured in a narrower font than most
+// desktops use today. A caption may grow up to the control that follows it;
+// one that still does not fit is drawn narrower rather than cut off.
+void fitCaption(QLabel* label, int room)
+{
+    auto needed = [label] { return label->fontMetrics().horizontalAdvance(label->text()) + 1; };
+    if (needed() <= label->width())
+        return;
+    label->resize(std::min(needed(), room), label->height());
+    for (int stretch = 95; needed() > room && stretch >= 60; stretch -= 5) {
+        QFont narrower = label->font();
+        narrower.setStretch(stretch);
+        label->setFont(narrower);
+    }
+}
+
 } // namespace
 
 SkillsPage::SkillsPage(ModalInteraction& ui, LostFocusChecks& focusChecks, QWidget* parent)
@@ -48,6 +68,7 @@ SkillsPage::SkillsPage(ModalInteraction& ui, LostFocusChecks& focusChecks, QWidg
                             QStringLiteral("Initial Skill Points:"));
     txtSkill = Place<QLineEdit>(this, QStringLiteral("txtSkill"), Twips(1560, 240, 735, 285), 79);
     Label20->setBuddy(txtSkill);
+    fitCaption(Label20, txtSkill->x() - Label20->x() - 2);
 
     for (int i = 0; i < SkillCount; ++i) {
         const SkillRow& r = Rows[i];
@@ -56,6 +77,7 @@ SkillsPage::SkillsPage(ModalInteraction& ui, LostFocusChecks& focusChecks, QWidg
 
         auto* picture = Place<QLabel>(this, IndexedName("picSkills", icon), Twips(r.iconLeft, r.iconTop, 365, 365), -1);
         picture->setAlignment(Qt::AlignCenter);
+        picture->setPixmap(RenderSvg(QString::fromLatin1(Skills[i].image), QSize(24, 24), this));
         picture->setAccessibleName(caption);
         picSkills[i] = picture;
 
@@ -66,26 +88,36 @@ SkillsPage::SkillsPage(ModalInteraction& ui, LostFocusChecks& focusChecks, QWidg
         auto* text = Place<QLineEdit>(this, IndexedName("txtLevel", i), Twips(r.textLeft, r.textTop, 255, 285),
                                       55 + 2 * i, QStringLiteral("1"));
         label->setBuddy(text);
+        fitCaption(label, FromTwips(r.textLeft) - label->x() - 2);
         txtLevel[i] = text;
 
-        auto* spinner = Place<QScrollBar>(this, IndexedName("scrlLevel", i),
-                                          Twips(r.textLeft + 240, r.textTop, 200, 285), 56 + 2 * i, Qt::Vertical);
+        auto* spinner = Place<LevelSpinner>(this, IndexedName("scrlLevel", i),
+                                            Twips(r.textLeft + 240, r.textTop, 200, 285), 56 + 2 * i);
         spinner->setRange(MinSkillLevel, MaxSkillLevel);
         spinner->setValue(MinSkillLevel);
         spinner->setAccessibleName(caption + QStringLiteral(" level"));
         scrlLevel[i] = spinner;
+
+        connect(spinner, &LevelSpinner::valueChanged, this, [this, i] { scrlLevel_Change(i); });
+        m_focusChecks.watch(text, [this, i] { txtLevel_LostFocus(i); });
     }
 
     Label19 = Place<QLabel>(this, QStringLiteral("Label19"), Twips(240, 3480, 3855, 255), -1,
                             QStringLiteral("Level: 1=Untrained 2=Trained 3=Advanced 4=Master"));
+    fitCaption(Label19, FromTwips(5415) - Label19->x());
 }
 
 void SkillsPage::scrlLevel_Change(int Index)
 {
-    Q_UNUSED(Index);
+    // The spinner keeps its own value; the text only ever follows it.
+    txtLevel[Index]->setText(QString::number(scrlLevel[Index]->value()));
 }
 
 void SkillsPage::txtLevel_LostFocus(int Index)
 {
-    Q_UNUSED(Index);
+    const double level = NumericValue(txtLevel[Index]->text());
+    if (level >= MinSkillLevel && level <= MaxSkillLevel)
+        return;
+    m_ui.tell(this, QStringLiteral("You can only enter a value between 1 and 4"), ModalInteraction::Icon::None);
+    m_focusChecks.returnFocus(txtLevel[Index]);
 }

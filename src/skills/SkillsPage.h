@@ -6,11 +6,11 @@
 
 #include <array>
 
+class LevelSpinner;
 class LostFocusChecks;
 class ModalInteraction;
 class QLabel;
 class QLineEdit;
-class QScrollBar;
 
 // The Skills page: a level of 1 to 4 for each of the eleven skills, typed or
 // stepped with a spinner, and the initial skill points.
@@ -28,7 +28,7 @@ public:
     std::array<QLabel*, SkillCount> picSkills{};
     std::array<QLabel*, SkillCount> skillLabels{};
     std::array<QLineEdit*, SkillCount> txtLevel{};
-    std::array<QScrollBar*, SkillCount> scrlLevel{};
+    std::array<LevelSpinner*, SkillCount> scrlLevel{};
     QLabel* Label19 = nullptr;
 
 private:

@@ -1,0 +1,9 @@
+#include "FileAttributes.h"
+
+#include <QFileInfo>
+
+// A name starting with a dot is hidden here; there are no system files.
+bool IsHiddenOrSystemFile(const QFileInfo& file)
+{
+    return file.fileName().startsWith(u'.');
+}

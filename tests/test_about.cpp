@@ -1,0 +1,296 @@
+// The About window: its design, the links lighting up under the mouse, their
+// targets, and what OK and the close box keep.
+
+#include "support/GameFixture.h"
+
+#include "about/frmAbout.h"
+#include "app/frmMain.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <algorithm>
+#include <functional>
+
+using Kind = ScriptedModalInteraction::Asked::Kind;
+
+namespace {
+
+const QColor LinkColour(63, 96, 143);
+const QColor LitColour(127, 154, 195);
+const QColor PlainColour(208, 208, 208);
+
+QColor textColour(const QLabel* label)
+{
+    return label->palette().color(QPalette::WindowText);
+}
+
+bool lit(const QLabel* link)
+{
+    return textColour(link) == LitColour && link->font().underline();
+}
+
+bool normal(const QLabel* link)
+{
+    return textColour(link) == LinkColour && !link->font().underline();
+}
+
+QList<QLabel*> links(const frmAbout& about)
+{
+    return {about.lblHL, about.lblEmail, about.lblTovin, about.lblTeamOrvane, about.lblWebsite, about.lblHelp};
+}
+
+// A shown About window of its own, with scripted dialogs.
+struct AboutWindow
+{
+    AboutWindow() : about(ui, programDir.path())
+    {
+        about.show();
+        QApplication::setActiveWindow(&about);
+    }
+    // Moves the mouse, with no button held, over a point of a control; the
+    // window system delivers it to whatever lies on top there.
+    void moveOver(QWidget* control, QPoint at = {})
+    {
+        const QPoint inWindow = control->mapTo(&about, at.isNull() ? control->rect().center() : at);
+        QTest::mouseMove(&about, inWindow);
+    }
+
+    ScriptedModalInteraction ui;
+    QTemporaryDir programDir;
+    frmAbout about;
+};
+
+// The same move, sent straight to the control under the point, for the
+// modal window that other windows may cover on the test platform.
+void moveOverDirectly(frmAbout* about, QWidget* control)
+{
+    const QPoint inWindow = control->mapTo(about, control->rect().center());
+    QWidget* target = about->childAt(inWindow);
+    if (!target)
+        target = about;
+    QMouseEvent move(QEvent::MouseMove, target->mapFrom(about, inWindow), about->mapToGlobal(inWindow), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &move);
+}
+
+// Opens the About window from the Help menu and acts in it while it is
+// shown modally; the window is hidden afterwards whatever the action did.
+frmAbout* duringAbout(frmMain& window, const std::function<void(frmAbout*)>& act)
+{
+    QPointer<frmAbout> shown;
+    QTimer::singleShot(0, &window, [&] {
+        shown = window.findChild<frmAbout*>();
+        if (!shown)
+            return;
+        act(shown);
+        if (shown && shown->isVisible())
+            shown->hide();
+    });
+    window.mnuAbout_Click();
+    return shown;
+}
+
+} // namespace
+
+class TestAbout : public QObject
+{
+    Q_OBJECT
+private slots:
+    void design();
+    void creditLinesReadAsSentences();
+    void highlightAndReset();
+    void plainLabelsReset();
+    void linkTargets_data();
+    void linkTargets();
+    void okKeepsLinksCloseBoxDiscards();
+};
+
+void TestAbout::design()
+{
+    AboutWindow a;
+    frmAbout& about = a.about;
+    QCOMPARE(about.windowTitle(), QStringLiteral("About Zarvik's ML Utility"));
+    QVERIFY(about.isModal());
+    QCOMPARE(about.palette().color(QPalette::Window), QColor(0, 0, 0));
+    QVERIFY(about.width() >= 296);
+    QCOMPARE(about.height(), 185);
+    QVERIFY(!about.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    QVERIFY(!about.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+
+    QCOMPARE(about.Label1->text(), QStringLiteral("Zarvik's ML Utility"));
+    QCOMPARE(textColour(about.Label1), QColor(255, 0, 0));
+    QCOMPARE(about.Label1->font().family(), QStringLiteral("Verdana"));
+    QCOMPARE(about.Label1->font().pointSizeF(), 20.25);
+    QVERIFY(about.Label1->font().bold());
+    QCOMPARE(about.Label1->pos(), QPoint(24, 8));
+    QCOMPARE(about.Label5->text(), QStringLiteral("v1.2"));
+    QCOMPARE(about.lblAbout1->text(), QStringLiteral("This utility was created by website."));
+    QCOMPARE(about.lblTanks1->text(), QStringLiteral("Thanks to thanks to"));
+    QCOMPARE(about.Label3->text(), QStringLiteral("for making the Mod Loader."));
+    for (QLabel* plain : {about.Label5, about.lblAbout1, about.lblAbout2, about.lblTanks1, about.lblThanks2,
+                          about.Label3})
+        QCOMPARE(textColour(plain), PlainColour);
+    for (QLabel* link : links(about))
+        QVERIFY2(normal(link), qPrintable(link->objectName()));
+
+    // "Email" stands right above "Website", the two touching.
+    QCOMPARE(about.lblEmail->geometry().bottom(), about.lblWebsite->y());
+    QCOMPARE(about.lblEmail->x(), about.lblWebsite->x());
+
+    // OK is the only control that takes the focus; Escape closes nothing.
+    for (QWidget* child : about.findChildren<QWidget*>())
+        QCOMPARE(child->focusPolicy() != Qt::NoFocus, child == about.cmdOK);
+    QVERIFY(qAbs(about.cmdOK->geometry().center().x() - about.width() / 2) <= 1);
+    QTest::keyClick(&about, Qt::Key_Escape);
+    QVERIFY(about.isVisible());
+}
+
+void TestAbout::creditLinesReadAsSentences()
+{
+    // Whatever the font, each piece of a credit line starts after the text
+    // before it ends, so the line reads as one sentence.
+    AboutWindow a;
+    frmAbout& about = a.about;
+    auto textRight = [](QLabel* label, const QString& text) {
+        return label->x() + label->fontMetrics().horizontalAdvance(text);
+    };
+    QVERIFY(about.lblHL->x() > textRight(about.lblAbout1, QStringLiteral("This utility was created by")));
+    QVERIFY(about.lblAbout2->x() > textRight(about.lblHL, about.lblHL->text()));
+    QVERIFY(about.lblTovin->x() > textRight(about.lblTanks1, QStringLiteral("Thanks to")));
+    QVERIFY(about.lblThanks2->x() > textRight(about.lblTovin, about.lblTovin->text()));
+    QVERIFY(about.lblTeamOrvane->x() > textRight(about.lblTanks1, QStringLiteral("thanks to")));
+    QVERIFY(about.Label3->x() > textRight(about.lblTeamOrvane, about.lblTeamOrvane->text()));
+    for (QLabel* label : about.findChildren<QLabel*>())
+        QVERIFY2(label->geometry().right() < about.width(), qPrintable(label->objectName()));
+    // The thanked person's name is shown whole.
+    QVERIFY(about.lblTovin->width() > about.lblTovin->fontMetrics().horizontalAdvance(about.lblTovin->text()));
+}
+
+void TestAbout::highlightAndReset()
+{
+    AboutWindow a;
+    frmAbout& about = a.about;
+    QVERIFY(QTest::qWaitForWindowExposed(&about));
+
+    // From the background onto "Website" and back.
+    QTest::mouseMove(&about, QPoint(4, about.height() - 4));
+    a.moveOver(about.lblWebsite);
+    QVERIFY(lit(about.lblWebsite));
+    for (QLabel* link : links(about)) {
+        if (link != about.lblWebsite)
+            QVERIFY2(normal(link), qPrintable(link->objectName()));
+    }
+    QTest::mouseMove(&about, QPoint(4, about.height() - 4));
+    QVERIFY(normal(about.lblWebsite));
+
+    // Straight from "Email" onto "Website": both stay lit, also over the
+    // title, the version and OK, until the background is crossed.
+    a.moveOver(about.lblEmail, QPoint(about.lblEmail->width() / 2, about.lblEmail->height() - 2));
+    a.moveOver(about.lblWebsite, QPoint(about.lblWebsite->width() / 2, 1));
+    QVERIFY(lit(about.lblEmail));
+    QVERIFY(lit(about.lblWebsite));
+    a.moveOver(about.Label1);
+    a.moveOver(about.Label5);
+    a.moveOver(about.cmdOK);
+    QVERIFY(lit(about.lblEmail));
+    QVERIFY(lit(about.lblWebsite));
+    QTest::mouseMove(&about, QPoint(about.width() - 4, 4));
+    for (QLabel* link : links(about))
+        QVERIFY2(normal(link), qPrintable(link->objectName()));
+}
+
+void TestAbout::plainLabelsReset()
+{
+    AboutWindow a;
+    frmAbout& about = a.about;
+    QVERIFY(QTest::qWaitForWindowExposed(&about));
+    for (QLabel* plain : {about.lblAbout1, about.lblAbout2, about.lblTanks1, about.lblThanks2, about.Label3}) {
+        for (QLabel* link : links(about))
+            a.moveOver(link);
+        a.moveOver(plain, QPoint(2, 2));
+        for (QLabel* link : links(about))
+            QVERIFY2(normal(link), qPrintable(plain->objectName() + QStringLiteral(" / ") + link->objectName()));
+    }
+}
+
+void TestAbout::linkTargets_data()
+{
+    QTest::addColumn<QString>("link");
+    QTest::addColumn<QString>("target"); // empty: the help document
+    QTest::newRow("author's handle") << "lblHL" << "mailto:zarvik@orvane.example";
+    QTest::newRow("Email") << "lblEmail" << "mailto:zarvik@orvane.example";
+    QTest::newRow("thanked person") << "lblTovin" << "mailto:tovin.hale@orvane.example";
+    QTest::newRow("team site") << "lblTeamOrvane" << "https://team.orvane.example/";
+    QTest::newRow("website") << "lblWebsite" << "https://www.orvane.example/orvane";
+    QTest::newRow("help, document missing") << "lblHelp" << "";
+}
+
+void TestAbout::linkTargets()
+{
+    QFETCH(QString, link);
+    QFETCH(QString, target);
+    AboutWindow a;
+    a.ui.openUrlResult = false; // no handler: still nothing is shown
+    QLabel* label = a.about.findChild<QLabel*>(link);
+    QVERIFY(label);
+    QTest::mouseClick(label, Qt::LeftButton);
+
+    const auto opened = a.ui.ofKind(Kind::Url);
+    QCOMPARE(opened.size(), 1);
+    const QUrl expected = target.isEmpty()
+                              ? QUrl::fromLocalFile(QDir(a.programDir.path()).filePath(QStringLiteral("readme.htm")))
+                              : QUrl(target);
+    QCOMPARE(opened[0].url, expected);
+    QVERIFY(a.ui.messages().isEmpty());
+    QVERIFY(a.about.isVisible());
+}
+
+void TestAbout::okKeepsLinksCloseBoxDiscards()
+{
+    TestWindow t;
+    frmMain& w = *t.window;
+    w.show();
+
+    // Lit under the mouse, then OK from the keyboard.
+    bool litBeforeOk = false;
+    QPointer<frmAbout> first = duringAbout(w, [&](frmAbout* about) {
+        moveOverDirectly(about, about->lblHL);
+        litBeforeOk = lit(about->lblHL);
+        about->cmdOK->setFocus();
+        QTest::keyClick(about->cmdOK, Qt::Key_Space);
+    });
+    QVERIFY(first);
+    QVERIFY(litBeforeOk);
+    QVERIFY(!first->isVisible());
+
+    // The same window comes back as it was left; its close box discards it.
+    bool stillLit = false;
+    frmAbout* second = duringAbout(w, [&](frmAbout* about) {
+        stillLit = lit(about->lblHL);
+        about->close();
+    });
+    QCOMPARE(second, first.data());
+    QVERIFY(stillLit);
+    QVERIFY(first.isNull());
+
+    // The next opening starts afresh.
+    bool allNormal = false;
+    QPointer<frmAbout> third = duringAbout(w, [&](frmAbout* about) {
+        const QList<QLabel*> all = links(*about);
+        allNormal = std::all_of(all.cbegin(), all.cend(), normal);
+        QTest::mouseClick(about->cmdOK, Qt::LeftButton);
+    });
+    QVERIFY(third);
+    QVERIFY(allNormal);
+    QVERIFY(t.ui.asked.isEmpty());
+}
+
+QTEST_MAIN(TestAbout)
+#include "test_about.moc"

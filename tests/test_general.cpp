@@ -1,0 +1,359 @@
+// The General page's map and name checks, the map browsers and Help.
+
+#include "support/GameFixture.h"
+
+#include "app/frmMain.h"
+#include "game/MapsAndNames.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+using Kind = ScriptedModalInteraction::Asked::Kind;
+using Icon = ModalInteraction::Icon;
+
+namespace {
+
+const QString MapMessage =
+    QStringLiteral("This map was not found in the DeusEx\\Maps directory. It must be there for the Orvane ML to work.");
+const QString NameMessage = QStringLiteral("Name can't contain the following characters:\n\\ / : * ? \" < > |");
+
+// A file the game's searches skip: a dot file, and hidden on Windows too.
+void writeHidden(const GameFixture& game, const QString& relative)
+{
+    game.write(relative, "hidden");
+#ifdef Q_OS_WIN
+    SetFileAttributesW(reinterpret_cast<LPCWSTR>(game.file(relative).utf16()), FILE_ATTRIBUTE_HIDDEN);
+#endif
+}
+
+GameFixture::Options withoutMaps()
+{
+    GameFixture::Options options;
+    options.maps = false;
+    return options;
+}
+
+void settle()
+{
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+}
+
+// A message box takes the focus away and gives it back when it closes, as a
+// real one does; the scripted answers stay the same.
+class FocusTakingInteraction : public ScriptedModalInteraction
+{
+public:
+    Answer message(QWidget* parent, const QString& text, Icon icon, Buttons buttons) override
+    {
+        const Answer answer = ScriptedModalInteraction::message(parent, text, icon, buttons);
+        QWidget* owner = parent ? parent->window() : nullptr;
+        {
+            QWidget box;
+            auto* button = new QPushButton(QStringLiteral("OK"), &box);
+            box.show();
+            QApplication::setActiveWindow(&box);
+            button->setFocus();
+            QCoreApplication::processEvents();
+        }
+        if (owner)
+            QApplication::setActiveWindow(owner);
+        QCoreApplication::processEvents();
+        return answer;
+    }
+};
+
+// A shown, active main window with a game directory whose dialogs take the focus like real ones.
+struct GeneralWindow
+{
+    GeneralWindow()
+        : settings(settingsDir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat), w(ui, settings)
+    {
+        w.txtPath->setText(game.gamePath());
+        w.show();
+        QApplication::setActiveWindow(&w);
+    }
+    void leave(QLineEdit* field, const QString& text, Qt::Key key = Qt::Key_Tab)
+    {
+        field->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), field);
+        field->setText(text);
+        QTest::keyClick(field, key);
+    }
+
+    GameFixture game;
+    QTemporaryDir settingsDir;
+    QSettings settings;
+    FocusTakingInteraction ui;
+    frmMain w;
+};
+
+} // namespace
+
+class TestGeneral : public QObject
+{
+    Q_OBJECT
+private slots:
+    void mapSearch_data();
+    void mapSearch();
+    void wildcards_data();
+    void wildcards();
+    void nameRule_data();
+    void nameRule();
+    void fileNamePart_data();
+    void fileNamePart();
+
+    void browseKeepsOnlyTheFileName();
+    void mapCheckOnLeaving();
+    void nameCheckOnLeaving();
+    void noCheckLoopWhenTheMessageCloses();
+    void help();
+};
+
+void TestGeneral::mapSearch_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("gamePath"); // "game", "no maps", "only hidden", "empty", "no separator"
+    QTest::addColumn<bool>("found");
+    QTest::newRow("present") << "00_Intro.dx" << "game" << true;
+    QTest::newRow("other letter case") << "00_intro.DX" << "game" << true;
+    QTest::newRow("missing") << "Nowhere.dx" << "game" << false;
+    QTest::newRow("star") << "*.dx" << "game" << true;
+    QTest::newRow("question mark") << "0?_Intro.dx" << "game" << true;
+    QTest::newRow("wildcard matching nothing") << "*.map" << "game" << false;
+    QTest::newRow("brackets are plain characters") << "Map[1].dx" << "game" << true;
+    QTest::newRow("any extension for a name without one") << "Notes.*" << "game" << true;
+    QTest::newRow("only a hidden file matches") << "*cret.dx" << "game" << false;
+    QTest::newRow("hidden file by its name") << ".Secret.dx" << "game" << false;
+    QTest::newRow("a folder is no map") << "Sub.dx" << "game" << false;
+    QTest::newRow("a directory in the text") << "../Maps/00_Intro.dx" << "game" << false;
+    QTest::newRow("a Windows directory in the text") << "..\\Maps\\00_Intro.dx" << "game" << false;
+    QTest::newRow("empty text while Maps holds a file") << "" << "game" << true;
+    QTest::newRow("empty text, only a hidden file") << "" << "only hidden" << false;
+    QTest::newRow("no Maps folder") << "00_Intro.dx" << "no maps" << false;
+    QTest::newRow("empty game directory") << "00_Intro.dx" << "empty" << false;
+    QTest::newRow("empty game directory, empty text") << "" << "empty" << false;
+    QTest::newRow("game directory without final separator") << "00_Intro.dx" << "no separator" << false;
+}
+
+void TestGeneral::mapSearch()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, gamePath);
+    QFETCH(bool, found);
+    GameFixture game;
+    game.write(QStringLiteral("Maps/Map[1].dx"), "map");
+    game.write(QStringLiteral("Maps/Notes"), "notes");
+    writeHidden(game, QStringLiteral("Maps/.Secret.dx"));
+    QDir(game.file(QStringLiteral("Maps"))).mkdir(QStringLiteral("Sub.dx"));
+    GameFixture bare(withoutMaps());
+    QDir(bare.gamePath()).mkdir(QStringLiteral("Maps"));
+    writeHidden(bare, QStringLiteral("Maps/.Secret.dx"));
+
+    QString path;
+    if (gamePath == QLatin1String("game"))
+        path = game.gamePath();
+    else if (gamePath == QLatin1String("no maps"))
+        path = GameFixture(withoutMaps()).gamePath();
+    else if (gamePath == QLatin1String("only hidden"))
+        path = bare.gamePath();
+    else if (gamePath == QLatin1String("no separator"))
+        path = game.gamePath().chopped(1);
+    QCOMPARE(MapFound(path, text), found);
+}
+
+void TestGeneral::wildcards_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<bool>("matches");
+    QTest::newRow("star in the middle") << "01_NYC_UNATCOIsland.dx" << "01*Island.dx" << true;
+    QTest::newRow("star must give way") << "aXbXc" << "a*Xc" << true;
+    QTest::newRow("star matches nothing") << "ab" << "a*b" << true;
+    QTest::newRow("question mark needs a character") << "ab" << "ab?" << false;
+    QTest::newRow("longer name") << "DX.dxx" << "*.dx" << false;
+    QTest::newRow("star dot star matches a dotless name") << "Notes" << "*.*" << true;
+    QTest::newRow("dot star keeps its stem") << "Other" << "Notes.*" << false;
+}
+
+void TestGeneral::wildcards()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, pattern);
+    QFETCH(bool, matches);
+    QCOMPARE(MatchesWildcard(name, pattern), matches);
+}
+
+void TestGeneral::nameRule_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("colon") << "Lab: Part 1" << true;
+    for (QChar c : QStringLiteral("|><\"?*:/\\"))
+        QTest::addRow("character %c", c.toLatin1()) << QStringLiteral("A%1B").arg(c) << true;
+    QTest::newRow("dash") << "Lab - Part 1" << false;
+    QTest::newRow("full stop") << "." << false;
+    QTest::newRow("semicolon") << ";" << false;
+    QTest::newRow("apostrophe") << "'" << false;
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("look-alike colon") << QStringLiteral("Lab\u2236 Part 1") << false;
+}
+
+void TestGeneral::nameRule()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, refused);
+    QCOMPARE(HasForbiddenNameCharacter(name), refused);
+}
+
+void TestGeneral::fileNamePart_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("Windows path") << "C:\\Games\\Other\\Test.dx" << "Test.dx";
+    QTest::newRow("Linux path") << "/home/user/maps/Test.DX" << "Test.DX";
+    QTest::newRow("mixed separators") << "C:/Games\\Other/Test.map" << "Test.map";
+    QTest::newRow("bare name") << "Test.dx" << "Test.dx";
+}
+
+void TestGeneral::fileNamePart()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, name);
+    QCOMPARE(FileNamePart(path), name);
+}
+
+void TestGeneral::browseKeepsOnlyTheFileName()
+{
+    GeneralWindow g;
+    g.ui.dialogAnswers = {QStringLiteral("C:\\Games\\Other\\Test.dx"), QStringLiteral("/elsewhere/Splash.unr")};
+    QTest::mouseClick(g.w.cmdBrowse1, Qt::LeftButton);
+    QTest::mouseClick(g.w.cmdBrowse2, Qt::LeftButton);
+    QCOMPARE(g.w.txtMap->text(), QStringLiteral("Test.dx"));
+    QCOMPARE(g.w.txtSplash->text(), QStringLiteral("Splash.unr"));
+
+    const auto dialogs = g.ui.ofKind(Kind::OpenFile);
+    QCOMPARE(dialogs.size(), 2);
+    for (const auto& dialog : dialogs) {
+        QCOMPARE(dialog.initialDir, g.game.gamePath() + QStringLiteral("Maps"));
+        QCOMPARE(dialog.filters,
+                 (QStringList{QStringLiteral("Deus Ex Maps (*.dx)"), QStringLiteral("All Files (*.*)")}));
+    }
+
+    // Cancelling keeps the text; the browse itself never checks the map.
+    QTest::mouseClick(g.w.cmdBrowse1, Qt::LeftButton);
+    QCOMPARE(g.w.txtMap->text(), QStringLiteral("Test.dx"));
+    settle();
+    QVERIFY(g.ui.messages().isEmpty());
+
+    // Leaving the field later does: Test.dx is not in Maps.
+    g.leave(g.w.txtMap, g.w.txtMap->text());
+    QTRY_COMPARE(g.ui.messages(), QStringList{MapMessage});
+}
+
+void TestGeneral::mapCheckOnLeaving()
+{
+    GeneralWindow g;
+    g.leave(g.w.txtMap, QStringLiteral("00_Intro.dx"));
+    QTRY_COMPARE(QApplication::focusWidget(), g.w.txtSplash);
+    settle();
+    QVERIFY(g.ui.messages().isEmpty());
+
+    // Shift+Tab leaves the field too.
+    g.leave(g.w.txtMap, QStringLiteral("Missing.dx"), Qt::Key_Backtab);
+    QTRY_COMPARE(g.ui.messages(), QStringList{MapMessage});
+    QCOMPARE(g.ui.asked.last().icon, Icon::Exclamation);
+    QTRY_COMPARE(QApplication::focusWidget(), g.w.txtMap);
+    QCOMPARE(g.w.txtMap->text(), QStringLiteral("Missing.dx"));
+
+    // The splash map has no check.
+    g.w.txtMap->setText(QStringLiteral("00_Intro.dx"));
+    g.leave(g.w.txtSplash, QStringLiteral("Missing.dx"));
+    settle();
+    QCOMPARE(g.ui.messages().size(), 1);
+}
+
+void TestGeneral::nameCheckOnLeaving()
+{
+    GeneralWindow g;
+    g.leave(g.w.txtName, QStringLiteral("Lab - Part 1"));
+    QTRY_COMPARE(QApplication::focusWidget(), g.w.txtMap);
+    settle();
+    QVERIFY(g.ui.messages().isEmpty());
+
+    g.leave(g.w.txtName, QStringLiteral("Lab: Part 1"));
+    QTRY_COMPARE(g.ui.messages(), QStringList{NameMessage});
+    QCOMPARE(g.ui.asked.last().icon, Icon::Critical);
+    QCOMPARE(g.ui.asked.last().buttons, ModalInteraction::Buttons::Ok);
+    QTRY_COMPARE(QApplication::focusWidget(), g.w.txtName);
+    QCOMPARE(g.w.txtName->text(), QStringLiteral("Lab: Part 1"));
+}
+
+void TestGeneral::noCheckLoopWhenTheMessageCloses()
+{
+    // Both fields hold a wrong value and the name is left for the map: only
+    // the name is reported, and the focus coming back through the map field
+    // raises no further check.
+    GeneralWindow g;
+    g.w.txtMap->setText(QStringLiteral("Missing.dx"));
+    g.leave(g.w.txtName, QStringLiteral("A|B"));
+    QTRY_COMPARE(g.ui.messages().size(), 1);
+    QTRY_COMPARE(QApplication::focusWidget(), g.w.txtName);
+    settle();
+    settle();
+    QCOMPARE(g.ui.messages(), QStringList{NameMessage});
+
+    // Leaving again reports again, once.
+    QTest::keyClick(g.w.txtName, Qt::Key_Tab);
+    QTRY_COMPARE(g.ui.messages().size(), 2);
+    QTRY_COMPARE(QApplication::focusWidget(), g.w.txtName);
+    settle();
+    QCOMPARE(g.ui.messages().size(), 2);
+
+    // The map field's own failure returns the focus without a second round.
+    g.w.txtName->setText(QStringLiteral("Fine"));
+    g.leave(g.w.txtMap, QStringLiteral("Missing.dx"));
+    QTRY_COMPARE(g.ui.messages().size(), 3);
+    QTRY_COMPARE(QApplication::focusWidget(), g.w.txtMap);
+    settle();
+    settle();
+    QCOMPARE(g.ui.messages().size(), 3);
+    QCOMPARE(g.ui.messages().last(), MapMessage);
+}
+
+void TestGeneral::help()
+{
+    TestWindow t;
+    QTemporaryDir programDir;
+    t.window->setProgramDirectory(programDir.path());
+    QAction* mnuAHelp = t.window->findChild<QAction*>(QStringLiteral("mnuAHelp"));
+    QVERIFY(mnuAHelp);
+
+    mnuAHelp->trigger();
+    QCOMPARE(t.ui.messages(),
+             QStringList{QStringLiteral("Help file not found. Make sure it is in the same folder as this file.")});
+    QCOMPARE(t.ui.asked.last().icon, Icon::Exclamation);
+    QVERIFY(t.ui.ofKind(Kind::Url).isEmpty());
+
+    QFile document(QDir(programDir.path()).filePath(QStringLiteral("readme.htm")));
+    QVERIFY(document.open(QIODevice::WriteOnly));
+    document.close();
+    t.ui.clear();
+    mnuAHelp->trigger();
+    QVERIFY(t.ui.messages().isEmpty());
+    const auto opened = t.ui.ofKind(Kind::Url);
+    QCOMPARE(opened.size(), 1);
+    QCOMPARE(opened[0].url, QUrl::fromLocalFile(document.fileName()));
+}
+
+QTEST_MAIN(TestGeneral)
+#include "test_general.moc"
