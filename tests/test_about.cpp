@@ -134,8 +134,8 @@ void TestAbout::design()
     QCOMPARE(about.lblAbout1->text(), QStringLiteral("This utility was created by website."));
     QCOMPARE(about.lblTanks1->text(), QStringLiteral("Thanks to thanks to"));
     QCOMPARE(about.Label3->text(), QStringLiteral("for making the Mod Loader."));
-    for (QLabel* plain : {about.Label5, about.lblAbout1, about.lblAbout2, about.lblTanks1, about.lblThanks2,
-                          about.Label3})
+    for (QLabel* plain :
+         {about.Label5, about.lblAbout1, about.lblAbout2, about.lblTanks1, about.lblThanks2, about.Label3})
         QCOMPARE(textColour(plain), PlainColour);
     for (QLabel* link : links(about))
         QVERIFY2(normal(link), qPrintable(link->objectName()));
@@ -224,12 +224,18 @@ void TestAbout::linkTargets_data()
 {
     QTest::addColumn<QString>("link");
     QTest::addColumn<QString>("target"); // empty: the help document
-    QTest::newRow("author's handle") << "lblHL" << "mailto:zarvik@orvane.example";
-    QTest::newRow("Email") << "lblEmail" << "mailto:zarvik@orvane.example";
-    QTest::newRow("thanked person") << "lblTovin" << "mailto:tovin.hale@orvane.example";
-    QTest::newRow("team site") << "lblTeamOrvane" << "https://team.orvane.example/";
-    QTest::newRow("website") << "lblWebsite" << "https://www.orvane.example/orvane";
-    QTest::newRow("help, document missing") << "lblHelp" << "";
+    QTest::newRow("author's handle") << "lblHL"
+                                     << "mailto:zarvik@orvane.example";
+    QTest::newRow("Email") << "lblEmail"
+                           << "mailto:zarvik@orvane.example";
+    QTest::newRow("thanked person") << "lblTovin"
+                                    << "mailto:tovin.hale@orvane.example";
+    QTest::newRow("team site") << "lblTeamOrvane"
+                               << "https://team.orvane.example/";
+    QTest::newRow("website") << "lblWebsite"
+                             << "https://www.orvane.example/orvane";
+    QTest::newRow("help, document missing") << "lblHelp"
+                                            << "";
 }
 
 void TestAbout::linkTargets()

@@ -107,8 +107,9 @@ void TestGame::wineRegistry_data()
     QTest::newRow("escapes") << systemReg(PlainKey, "\"Folder\"=\"C:\\\\Jeux \\\"D\\xe9us\\\" \\x20AC\\t\\101\"")
                              << QStringLiteral("C:\\Jeux \"D\u00e9us\" \u20ac\tA");
     QTest::newRow("text cut at its first NUL") << systemReg(PlainKey, "\"Folder\"=\"C:\\\\Dx\\0junk\"") << "C:\\Dx";
-    QTest::newRow("other values first")
-        << systemReg(PlainKey, "@=\"default\"\n\"Version\"=\"1112fm\"\n\"Folder\"=\"C:\\\\Dx\"") << "C:\\Dx";
+    QTest::newRow("other values first") << systemReg(PlainKey,
+                                                     "@=\"default\"\n\"Version\"=\"1112fm\"\n\"Folder\"=\"C:\\\\Dx\"")
+                                        << "C:\\Dx";
     QTest::newRow("expandable string") << systemReg(PlainKey, "\"Folder\"=str(2):\"%ProgramFiles%\\\\Dx\"") << "";
     QTest::newRow("dword") << systemReg(PlainKey, "\"Folder\"=dword:00000102") << "";
     QTest::newRow("binary of one byte") << systemReg(PlainKey, "\"Folder\"=hex:07") << "7";
@@ -146,17 +147,28 @@ void TestGame::wineDrivePaths_data()
     QTest::addColumn<QString>("windowsPath");
     QTest::addColumn<QString>("expected"); // below the temporary folder; "-" for none
 
-    QTest::newRow("drive C") << "C:\\Games\\DeusEx" << "prefix/drive_c/Games/DeusEx";
-    QTest::newRow("parts in other letter case") << "c:\\GAMES\\deusex\\" << "prefix/drive_c/Games/DeusEx";
-    QTest::newRow("forward slashes") << "C:/Games/DeusEx" << "prefix/drive_c/Games/DeusEx";
-    QTest::newRow("missing parts kept as given") << "C:\\games\\Gone\\Away" << "prefix/drive_c/Games/Gone/Away";
-    QTest::newRow("drive root") << "C:\\" << "prefix/drive_c";
-    QTest::newRow("another drive") << "E:\\Dx" << "elsewhere/Dx";
-    QTest::newRow("drive in capitals in dosdevices") << "F:\\" << "elsewhere";
-    QTest::newRow("drive without a link") << "D:\\DeusEx" << "-";
-    QTest::newRow("network path") << "\\\\server\\games\\DeusEx" << "-";
-    QTest::newRow("no path") << "258" << "-";
-    QTest::newRow("empty") << "" << "-";
+    QTest::newRow("drive C") << "C:\\Games\\DeusEx"
+                             << "prefix/drive_c/Games/DeusEx";
+    QTest::newRow("parts in other letter case") << "c:\\GAMES\\deusex\\"
+                                                << "prefix/drive_c/Games/DeusEx";
+    QTest::newRow("forward slashes") << "C:/Games/DeusEx"
+                                     << "prefix/drive_c/Games/DeusEx";
+    QTest::newRow("missing parts kept as given") << "C:\\games\\Gone\\Away"
+                                                 << "prefix/drive_c/Games/Gone/Away";
+    QTest::newRow("drive root") << "C:\\"
+                                << "prefix/drive_c";
+    QTest::newRow("another drive") << "E:\\Dx"
+                                   << "elsewhere/Dx";
+    QTest::newRow("drive in capitals in dosdevices") << "F:\\"
+                                                     << "elsewhere";
+    QTest::newRow("drive without a link") << "D:\\DeusEx"
+                                          << "-";
+    QTest::newRow("network path") << "\\\\server\\games\\DeusEx"
+                                  << "-";
+    QTest::newRow("no path") << "258"
+                             << "-";
+    QTest::newRow("empty") << ""
+                           << "-";
 }
 
 void TestGame::wineDrivePaths()
@@ -196,11 +208,14 @@ void TestGame::trailingSeparator_data()
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("expected");
     const QString s = PathSeparator();
-    QTest::newRow("empty stays empty") << "" << "";
-    QTest::newRow("missing") << "/games/DeusEx" << "/games/DeusEx" + s;
+    QTest::newRow("empty stays empty") << ""
+                                       << "";
+    QTest::newRow("missing") << "/games/DeusEx"
+                             << "/games/DeusEx" + s;
     QTest::newRow("one already") << "/games/DeusEx" + s << "/games/DeusEx" + s;
     QTest::newRow("doubled") << "/games/DeusEx" + s + s << "/games/DeusEx" + s;
-    QTest::newRow("forward slash") << "/games/DeusEx/" << "/games/DeusEx" + s;
+    QTest::newRow("forward slash") << "/games/DeusEx/"
+                                   << "/games/DeusEx" + s;
     QTest::newRow("root") << "/" << QDir::toNativeSeparators(QStringLiteral("/"));
 }
 
@@ -259,8 +274,8 @@ void TestGame::switchedDefaultGame_data()
         << QByteArray("DefaultGame=Quenlar.MLGameInfo\nA\nDefaultGame=Quenlar.MLGameInfo") << true;
     QTest::newRow("capitals") << QByteArray("DEFAULTGAME=DEUSEX.DEUSEXGAMEINFO\r\n")
                               << QByteArray("DefaultGame=Quenlar.MLGameInfo\r\n") << true;
-    QTest::newRow("inside a longer line") << QByteArray(";defaultgame=deusex.deusexgameinfoX")
-                                          << QByteArray(";DefaultGame=Quenlar.MLGameInfoX") << true;
+    QTest::newRow("inside a longer line")
+        << QByteArray(";defaultgame=deusex.deusexgameinfoX") << QByteArray(";DefaultGame=Quenlar.MLGameInfoX") << true;
     QTest::newRow("other code page bytes")
         << QByteArray("Name=Jos\xe9\x81\x9d\x00\r\nDefaultGame=DeusEx.DeusExGameInfo", 47)
         << QByteArray("Name=Jos\xe9\x81\x9d\x00\r\nDefaultGame=Quenlar.MLGameInfo", 44) << true;
@@ -418,20 +433,31 @@ void TestGame::steamDiscovery_data()
     QTest::addColumn<QString>("scenario");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("game in the main library") << "main" << "home/.local/share/Steam/steamapps/common/Deus Ex";
-    QTest::newRow("second library, old form") << "old-form" << "games/SteamLibrary/steamapps/common/Deus Ex";
-    QTest::newRow("second library, current form") << "new-form" << "games/SteamLibrary/steamapps/common/Deus Ex";
-    QTest::newRow("manifest with another folder") << "installdir" << "games/SteamLibrary/steamapps/common/DX GOTY";
-    QTest::newRow("library without the game first")
-        << "without-game" << "games/SteamLibrary/steamapps/common/Deus Ex";
-    QTest::newRow("manifest but no game files") << "no-files" << "";
-    QTest::newRow("broken libraryfolders.vdf") << "broken" << "home/.steam/debian-installation/steamapps/common/Deus Ex";
+    QTest::newRow("game in the main library") << "main"
+                                              << "home/.local/share/Steam/steamapps/common/Deus Ex";
+    QTest::newRow("second library, old form") << "old-form"
+                                              << "games/SteamLibrary/steamapps/common/Deus Ex";
+    QTest::newRow("second library, current form") << "new-form"
+                                                  << "games/SteamLibrary/steamapps/common/Deus Ex";
+    QTest::newRow("manifest with another folder") << "installdir"
+                                                  << "games/SteamLibrary/steamapps/common/DX GOTY";
+    QTest::newRow("library without the game first") << "without-game"
+                                                    << "games/SteamLibrary/steamapps/common/Deus Ex";
+    QTest::newRow("manifest but no game files") << "no-files"
+                                                << "";
+    QTest::newRow("broken libraryfolders.vdf") << "broken"
+                                               << "home/.steam/debian-installation/steamapps/common/Deus Ex";
     QTest::newRow("Flatpak Steam")
-        << "flatpak" << "home/.var/app/com.valvesoftware.Steam/.local/share/Steam/steamapps/common/Deus Ex";
-    QTest::newRow("native before Flatpak") << "both" << "home/.local/share/Steam/steamapps/common/Deus Ex";
-    QTest::newRow("Proton prefix registry") << "proton" << "games/SteamLibrary/steamapps/common/Deus Ex";
-    QTest::newRow("folders copied from Windows") << "lower-case" << "home/.steam/steam/steamapps/common/Deus Ex";
-    QTest::newRow("no Steam at all") << "none" << "";
+        << "flatpak"
+        << "home/.var/app/com.valvesoftware.Steam/.local/share/Steam/steamapps/common/Deus Ex";
+    QTest::newRow("native before Flatpak") << "both"
+                                           << "home/.local/share/Steam/steamapps/common/Deus Ex";
+    QTest::newRow("Proton prefix registry") << "proton"
+                                            << "games/SteamLibrary/steamapps/common/Deus Ex";
+    QTest::newRow("folders copied from Windows") << "lower-case"
+                                                 << "home/.steam/steam/steamapps/common/Deus Ex";
+    QTest::newRow("no Steam at all") << "none"
+                                     << "";
 }
 
 void TestGame::steamDiscovery()
@@ -500,7 +526,8 @@ void TestGame::steamDiscovery()
         QVERIFY(QFile::link(QStringLiteral("/"), prefix + QStringLiteral("/dosdevices/z:")));
         QString windowsPath = QStringLiteral("Z:") + library + common;
         windowsPath.replace(u'/', QLatin1String("\\\\"));
-        writeFile(prefix + QStringLiteral("/system.reg"), systemReg(PlainKey, "\"Folder\"=\"" + windowsPath.toUtf8() + "\""));
+        writeFile(prefix + QStringLiteral("/system.reg"),
+                  systemReg(PlainKey, "\"Folder\"=\"" + windowsPath.toUtf8() + "\""));
         makeGame(library + common);
     } else if (scenario == QLatin1String("lower-case")) {
         if (!caseSensitiveFileSystem(root))

@@ -124,25 +124,44 @@ void TestGeneral::mapSearch_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("gamePath"); // "game", "no maps", "only hidden", "empty", "no separator"
     QTest::addColumn<bool>("found");
-    QTest::newRow("present") << "00_Intro.dx" << "game" << true;
-    QTest::newRow("other letter case") << "00_intro.DX" << "game" << true;
-    QTest::newRow("missing") << "Nowhere.dx" << "game" << false;
-    QTest::newRow("star") << "*.dx" << "game" << true;
-    QTest::newRow("question mark") << "0?_Intro.dx" << "game" << true;
-    QTest::newRow("wildcard matching nothing") << "*.map" << "game" << false;
-    QTest::newRow("brackets are plain characters") << "Map[1].dx" << "game" << true;
-    QTest::newRow("any extension for a name without one") << "Notes.*" << "game" << true;
-    QTest::newRow("only a hidden file matches") << "*cret.dx" << "game" << false;
-    QTest::newRow("hidden file by its name") << ".Secret.dx" << "game" << false;
-    QTest::newRow("a folder is no map") << "Sub.dx" << "game" << false;
-    QTest::newRow("a directory in the text") << "../Maps/00_Intro.dx" << "game" << false;
-    QTest::newRow("a Windows directory in the text") << "..\\Maps\\00_Intro.dx" << "game" << false;
-    QTest::newRow("empty text while Maps holds a file") << "" << "game" << true;
-    QTest::newRow("empty text, only a hidden file") << "" << "only hidden" << false;
-    QTest::newRow("no Maps folder") << "00_Intro.dx" << "no maps" << false;
-    QTest::newRow("empty game directory") << "00_Intro.dx" << "empty" << false;
-    QTest::newRow("empty game directory, empty text") << "" << "empty" << false;
-    QTest::newRow("game directory without final separator") << "00_Intro.dx" << "no separator" << false;
+    QTest::newRow("present") << "00_Intro.dx"
+                             << "game" << true;
+    QTest::newRow("other letter case") << "00_intro.DX"
+                                       << "game" << true;
+    QTest::newRow("missing") << "Nowhere.dx"
+                             << "game" << false;
+    QTest::newRow("star") << "*.dx"
+                          << "game" << true;
+    QTest::newRow("question mark") << "0?_Intro.dx"
+                                   << "game" << true;
+    QTest::newRow("wildcard matching nothing") << "*.map"
+                                               << "game" << false;
+    QTest::newRow("brackets are plain characters") << "Map[1].dx"
+                                                   << "game" << true;
+    QTest::newRow("any extension for a name without one") << "Notes.*"
+                                                          << "game" << true;
+    QTest::newRow("only a hidden file matches") << "*cret.dx"
+                                                << "game" << false;
+    QTest::newRow("hidden file by its name") << ".Secret.dx"
+                                             << "game" << false;
+    QTest::newRow("a folder is no map") << "Sub.dx"
+                                        << "game" << false;
+    QTest::newRow("a directory in the text") << "../Maps/00_Intro.dx"
+                                             << "game" << false;
+    QTest::newRow("a Windows directory in the text") << "..\\Maps\\00_Intro.dx"
+                                                     << "game" << false;
+    QTest::newRow("empty text while Maps holds a file") << ""
+                                                        << "game" << true;
+    QTest::newRow("empty text, only a hidden file") << ""
+                                                    << "only hidden" << false;
+    QTest::newRow("no Maps folder") << "00_Intro.dx"
+                                    << "no maps" << false;
+    QTest::newRow("empty game directory") << "00_Intro.dx"
+                                          << "empty" << false;
+    QTest::newRow("empty game directory, empty text") << ""
+                                                      << "empty" << false;
+    QTest::newRow("game directory without final separator") << "00_Intro.dx"
+                                                            << "no separator" << false;
 }
 
 void TestGeneral::mapSearch()
@@ -176,13 +195,20 @@ void TestGeneral::wildcards_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<bool>("matches");
-    QTest::newRow("star in the middle") << "01_NYC_UNATCOIsland.dx" << "01*Island.dx" << true;
-    QTest::newRow("star must give way") << "aXbXc" << "a*Xc" << true;
-    QTest::newRow("star matches nothing") << "ab" << "a*b" << true;
-    QTest::newRow("question mark needs a character") << "ab" << "ab?" << false;
-    QTest::newRow("longer name") << "DX.dxx" << "*.dx" << false;
-    QTest::newRow("star dot star matches a dotless name") << "Notes" << "*.*" << true;
-    QTest::newRow("dot star keeps its stem") << "Other" << "Notes.*" << false;
+    QTest::newRow("star in the middle") << "01_NYC_UNATCOIsland.dx"
+                                        << "01*Island.dx" << true;
+    QTest::newRow("star must give way") << "aXbXc"
+                                        << "a*Xc" << true;
+    QTest::newRow("star matches nothing") << "ab"
+                                          << "a*b" << true;
+    QTest::newRow("question mark needs a character") << "ab"
+                                                     << "ab?" << false;
+    QTest::newRow("longer name") << "DX.dxx"
+                                 << "*.dx" << false;
+    QTest::newRow("star dot star matches a dotless name") << "Notes"
+                                                          << "*.*" << true;
+    QTest::newRow("dot star keeps its stem") << "Other"
+                                             << "Notes.*" << false;
 }
 
 void TestGeneral::wildcards()
@@ -219,10 +245,14 @@ void TestGeneral::fileNamePart_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("name");
-    QTest::newRow("Windows path") << "C:\\Games\\Other\\Test.dx" << "Test.dx";
-    QTest::newRow("Linux path") << "/home/user/maps/Test.DX" << "Test.DX";
-    QTest::newRow("mixed separators") << "C:/Games\\Other/Test.map" << "Test.map";
-    QTest::newRow("bare name") << "Test.dx" << "Test.dx";
+    QTest::newRow("Windows path") << "C:\\Games\\Other\\Test.dx"
+                                  << "Test.dx";
+    QTest::newRow("Linux path") << "/home/user/maps/Test.DX"
+                                << "Test.DX";
+    QTest::newRow("mixed separators") << "C:/Games\\Other/Test.map"
+                                      << "Test.map";
+    QTest::newRow("bare name") << "Test.dx"
+                               << "Test.dx";
 }
 
 void TestGeneral::fileNamePart()

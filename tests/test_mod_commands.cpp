@@ -10,12 +10,12 @@
 #include "mod/ModFormat.h"
 #include "skills/SkillsPage.h"
 
+#include "skills/LevelSpinner.h"
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QScrollBar>
 #include <QTest>
 
 using Kind = ScriptedModalInteraction::Asked::Kind;

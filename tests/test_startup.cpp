@@ -265,10 +265,10 @@ void TestStartup::steamGameDetected()
 
 void TestStartup::loaderSetUp_data()
 {
-    QTest::addColumn<QByteArray>("settings");  // System/DeusEx.ini; "<missing>" or "<folder>"
-    QTest::addColumn<bool>("package");         // System/Quenlar.u
-    QTest::addColumn<QByteArray>("flag");      // System/Quenlar.ini; "<missing>" or "<folder>"
-    QTest::addColumn<Answer>("answer");        // to the set-up question
+    QTest::addColumn<QByteArray>("settings"); // System/DeusEx.ini; "<missing>" or "<folder>"
+    QTest::addColumn<bool>("package");        // System/Quenlar.u
+    QTest::addColumn<QByteArray>("flag");     // System/Quenlar.ini; "<missing>" or "<folder>"
+    QTest::addColumn<Answer>("answer");       // to the set-up question
     QTest::addColumn<QStringList>("expectedShown");
     QTest::addColumn<QByteArray>("settingsAfter"); // "" for unchanged
     QTest::addColumn<bool>("checked");
@@ -288,11 +288,11 @@ void TestStartup::loaderSetUp_data()
         << false << QByteArray();
     QTest::newRow("already switched") << switched << true << off << Answer::Yes << none << QByteArray() << false
                                       << QByteArray();
-    QTest::newRow("no DeusEx.ini: silent end") << QByteArray("<missing>") << true << FlagOn << Answer::Yes << none
-                                               << QByteArray() << false << QByteArray();
+    QTest::newRow("no DeusEx.ini: silent end")
+        << QByteArray("<missing>") << true << FlagOn << Answer::Yes << none << QByteArray() << false << QByteArray();
     QTest::newRow("no Quenlar.u: no question, no flag")
-        << game << false << FlagOn << Answer::Yes << QStringList{QStringLiteral("no package")} << QByteArray()
-        << false << QByteArray();
+        << game << false << FlagOn << Answer::Yes << QStringList{QStringLiteral("no package")} << QByteArray() << false
+        << QByteArray();
     QTest::newRow("flag on") << switched << true << FlagOn << Answer::Yes << none << QByteArray() << true << FlagOn;
     QTest::newRow("flag spaced, in capitals")
         << switched << true << QByteArray("[Quenlar.MLGameInfo]\r\nbAutoStart = TRUE\r\n") << Answer::Yes << none
@@ -305,8 +305,8 @@ void TestStartup::loaderSetUp_data()
     QTest::newRow("no Quenlar.ini: off, silently")
         << switched << true << QByteArray("<missing>") << Answer::Yes << none << QByteArray() << false << QByteArray();
     QTest::newRow("DeusEx.ini unreadable: told, flag still read")
-        << QByteArray("<folder>") << true << FlagOn << Answer::Yes
-        << QStringList{QStringLiteral("settings unreadable")} << QByteArray() << true << FlagOn;
+        << QByteArray("<folder>") << true << FlagOn << Answer::Yes << QStringList{QStringLiteral("settings unreadable")}
+        << QByteArray() << true << FlagOn;
     QTest::newRow("Quenlar.ini unreadable: told, off")
         << game << true << QByteArray("<folder>") << Answer::No
         << QStringList{QStringLiteral("set up?"), QStringLiteral("flag unreadable")} << QByteArray() << false

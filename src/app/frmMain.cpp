@@ -54,8 +54,7 @@ constexpr std::array<ToolbarButton, 4> ToolbarButtons{{
 } // namespace
 
 frmMain::frmMain(ModalInteraction& ui, QSettings& settings, QWidget* parent)
-    : QMainWindow(parent), m_ui(ui), m_settings(settings),
-      m_programDirectory(QCoreApplication::applicationDirPath())
+    : QMainWindow(parent), m_ui(ui), m_settings(settings), m_programDirectory(QCoreApplication::applicationDirPath())
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromLatin1(ApplicationTitle));

@@ -240,8 +240,7 @@ QStringList GameCandidates(const QString& library)
 {
     QStringList candidates;
     const QString steamapps = library + QStringLiteral("/steamapps");
-    const VdfNode manifest =
-        ReadVdfFile(steamapps + QStringLiteral("/appmanifest_%1.acf").arg(DeusExSteamAppId));
+    const VdfNode manifest = ReadVdfFile(steamapps + QStringLiteral("/appmanifest_%1.acf").arg(DeusExSteamAppId));
     if (const VdfNode* state = manifest.block(QStringLiteral("AppState"))) {
         const QString installDir = state->text(QStringLiteral("installdir"));
         // A folder name only: a manifest must not lead out of its library.
@@ -251,8 +250,8 @@ QStringList GameCandidates(const QString& library)
     }
 
     const QString prefix = steamapps + QStringLiteral("/compatdata/%1/pfx").arg(DeusExSteamAppId);
-    const QString folder = WineRegistry::GetStringFromPrefix(prefix, QString::fromUtf16(InstallKey),
-                                                             QString::fromUtf16(InstallValue));
+    const QString folder =
+        WineRegistry::GetStringFromPrefix(prefix, QString::fromUtf16(InstallKey), QString::fromUtf16(InstallValue));
     const QString translated = WineRegistry::ToUnixPath(prefix, folder);
     if (!translated.isEmpty())
         candidates.append(translated);

@@ -42,14 +42,30 @@ std::optional<QString> ReadQuoted(const QString& line, qsizetype& pos, QChar clo
         }
         const QChar e = line.at(pos++);
         switch (e.unicode()) {
-        case 'a': out.append(QChar(0x07)); break;
-        case 'b': out.append(QChar(0x08)); break;
-        case 'e': out.append(QChar(0x1b)); break;
-        case 'f': out.append(QChar(0x0c)); break;
-        case 'n': out.append(QChar(0x0a)); break;
-        case 'r': out.append(QChar(0x0d)); break;
-        case 't': out.append(QChar(0x09)); break;
-        case 'v': out.append(QChar(0x0b)); break;
+        case 'a':
+            out.append(QChar(0x07));
+            break;
+        case 'b':
+            out.append(QChar(0x08));
+            break;
+        case 'e':
+            out.append(QChar(0x1b));
+            break;
+        case 'f':
+            out.append(QChar(0x0c));
+            break;
+        case 'n':
+            out.append(QChar(0x0a));
+            break;
+        case 'r':
+            out.append(QChar(0x0d));
+            break;
+        case 't':
+            out.append(QChar(0x09));
+            break;
+        case 'v':
+            out.append(QChar(0x0b));
+            break;
         case 'x': {
             // Up to four hex digits: one UTF-16 code unit.
             char16_t unit = 0;

@@ -11,14 +11,13 @@ bool EncodeAnsi(const std::wstring& text, std::string& out)
         return true;
     const int wideLength = static_cast<int>(text.size());
     BOOL usedDefault = FALSE;
-    const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), wideLength, nullptr, 0,
-                                         nullptr, &usedDefault);
+    const int size =
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), wideLength, nullptr, 0, nullptr, &usedDefault);
     if (size <= 0 || usedDefault)
         return false;
     out.resize(static_cast<std::size_t>(size));
     usedDefault = FALSE;
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), wideLength, out.data(), size, nullptr,
-                        &usedDefault);
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), wideLength, out.data(), size, nullptr, &usedDefault);
     return !usedDefault;
 }
 
