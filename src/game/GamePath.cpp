@@ -1,5 +1,7 @@
 #include "GamePath.h"
 
+#include "FileAttributes.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QStringList>
@@ -69,7 +71,7 @@ QString WithTrailingSeparator(const QString& path)
 bool GameFileExists(const QString& path)
 {
     const QFileInfo info(path);
-    return info.isFile() && !info.isHidden();
+    return info.isFile() && !IsHiddenOrSystemFile(info);
 }
 
 bool IsGameDirectory(const QString& directory)

@@ -31,8 +31,8 @@ QString WithTrailingSeparator(const QString& path);
 // exists, else the first such entry in name order, else the empty text.
 QString FindEntryIgnoringCase(const QString& dir, const QString& name);
 
-// Whether a file (not a folder) of that name is there; hidden files count as
-// missing, as they did for the game's own tools.
+// Whether a file (not a folder) of that name is there; hidden files (and on
+// Windows system files) count as missing, as they did for the game's tools.
 bool GameFileExists(const QString& path);
 
 // Whether a directory holds the game: System/DeusEx.exe in any letter case.
