@@ -8,6 +8,8 @@ root_dir="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build_dir="${BUILD_DIR:-$root_dir/build}"
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core fonts-liberation2)
+# For test.sh only: the Win32 code cross-compiled and run under Wine.
+windows_check_packages=(g++-mingw-w64-x86-64-posix wine64)
 
 missing_packages() {
     local p

@@ -12,4 +12,10 @@ bool EncodeAnsi(const std::wstring& text, std::string& out);
 
 std::wstring DecodeAnsi(const std::string& bytes);
 
+// The same with a code page named by its number. The ANSI code page can be
+// UTF-8 (65001) on Windows 10 and later, where only a lone surrogate fails.
+bool EncodeCodePage(unsigned int codePage, const std::wstring& text, std::string& out);
+
+std::wstring DecodeCodePage(unsigned int codePage, const std::string& bytes);
+
 } // namespace win32
