@@ -7,7 +7,10 @@ set -euo pipefail
 root_dir="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build_dir="${BUILD_DIR:-$root_dir/build}"
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core)
+packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core
+          desktop-file-utils appstream dpkg-dev)
+# The fuzz harnesses need clang with its sanitizer and libFuzzer runtimes.
+fuzz_packages=(clang libclang-rt-14-dev)
 
 missing_packages() {
     local p
