@@ -10,7 +10,6 @@ source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 
 seconds="${1:-60}"
 fuzz_dir="${FUZZ_BUILD_DIR:-$root_dir/build-fuzz}"
-harnesses=(mod_reader)
 
 install_packages "${packages[@]}" "${fuzz_packages[@]}"
 cmake -S "$root_dir" -B "$fuzz_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -21,14 +20,16 @@ cmake --build "$fuzz_dir" --target fuzzers
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 
-for harness in "${harnesses[@]}"; do
+for corpus_seed in "$root_dir"/tests/fuzz/corpus/*/; do
+    harness="$(basename "$corpus_seed")"
+    [ -x "$fuzz_dir/tests/fuzz/fuzz_$harness" ] || { echo "== fuzz_$harness is not built; skipped"; continue; }
     corpus="$fuzz_dir/corpus/$harness"
     artifacts="$fuzz_dir/artifacts/$harness/"
     mkdir -p "$corpus" "$artifacts"
     dict=()
     [ -f "$root_dir/tests/fuzz/$harness.dict" ] && dict=(-dict="$root_dir/tests/fuzz/$harness.dict")
     echo "== fuzz_$harness for ${seconds}s"
-    "$fuzz_dir/tests/fuzz/fuzz_$harness" "$corpus" "$root_dir/tests/fuzz/corpus/$harness" "${dict[@]}" \
+    "$fuzz_dir/tests/fuzz/fuzz_$harness" "$corpus" "$corpus_seed" "${dict[@]}" \
         -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
         -artifact_prefix="$artifacts"
 done

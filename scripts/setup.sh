@@ -11,6 +11,8 @@ packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-
           desktop-file-utils appstream dpkg-dev)
 # The fuzz harnesses need clang with its sanitizer and libFuzzer runtimes.
 fuzz_packages=(clang libclang-rt-14-dev)
+# The start-up benchmark measures under a virtual X server.
+bench_packages=(time xvfb xauth)
 
 missing_packages() {
     local p
