@@ -7,9 +7,14 @@ set -euo pipefail
 root_dir="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build_dir="${BUILD_DIR:-$root_dir/build}"
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core fonts-liberation2)
+packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core fonts-liberation2
+          desktop-file-utils appstream dpkg-dev)
 # For test.sh only: the Win32 code cross-compiled and run under Wine.
 windows_check_packages=(g++-mingw-w64-x86-64-posix wine64)
+# The fuzz harnesses need clang with its sanitizer and libFuzzer runtimes.
+fuzz_packages=(clang libclang-rt-14-dev)
+# The start-up benchmark measures under a virtual X server.
+bench_packages=(time xvfb xauth)
 
 missing_packages() {
     local p

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Builds the Debian package into build-package/ (installing what is missing):
+# a release build without the tests, installed under /usr and packed by
+# CPack, its dependencies read off the program by dpkg-shlibdeps.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
+
+package_dir="${PACKAGE_BUILD_DIR:-$root_dir/build-package}"
+
+install_packages "${packages[@]}"
+cmake -S "$root_dir" -B "$package_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+cmake --build "$package_dir"
+(cd "$package_dir" && cpack -G DEB)
+ls "$package_dir"/*.deb

@@ -1,0 +1,57 @@
+// Feeds arbitrary bytes through everything Open does with a file short of
+// the window: the size limit, decoding, the look of a mod definition and
+// reading every field. Besides crashes and undefined behaviour it checks
+// what the window relies on when it applies the result.
+
+#include "game/AnsiText.h"
+#include "mod/ModReader.h"
+#include "mod/Numeric.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+void require(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    // Open refuses a larger file before reading it.
+    if (size > static_cast<std::size_t>(MaxModFileBytes))
+        return -1;
+    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const QString text = AnsiText::Decode(bytes);
+    require(text.size() == bytes.size());
+    if (text.isEmpty() || !LooksLikeModDefinition(text))
+        return 0;
+
+    const ModFileContents mod = ReadModDefinition(text);
+
+    require(mod.hasInventory || mod.inventory.isEmpty());
+    require(mod.hasAugmentations || mod.unplacedAugmentations.isEmpty());
+    for (int slot = 0; slot < AugSlotCount; ++slot) {
+        require(mod.augLevels[slot] >= 0 && mod.augLevels[slot] <= 9);
+        require(mod.hasAugmentations || mod.augSlots[slot].isEmpty());
+        require(!mod.augSlots[slot].isEmpty() || mod.augLevels[slot] == 0);
+    }
+    // A level the file gives is numeric and within what the Skills page shows.
+    for (const QString& level : mod.skillLevels) {
+        require(IsNumericText(level));
+        const double value = NumericValue(level);
+        require(value > 0.0 && value < 5.0);
+    }
+    // Every value comes out of the text; none can be longer than it.
+    for (const QString* value : {&mod.name, &mod.playerClass, &mod.credits, &mod.skillPoints, &mod.splashMap,
+                                 &mod.startingMap})
+        require(value->size() <= text.size());
+    return 0;
+}

@@ -1,0 +1,24 @@
+// Feeds arbitrary bytes as a Wine prefix's system.reg to the reader that
+// looks up where the game's installer put the game, the way start-up asks.
+
+#include "game/InstalledGame.h"
+#include "game/WineRegistry.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const QByteArray systemReg =
+        QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const QString folder =
+        WineRegistry::GetString(systemReg, QString::fromUtf16(InstallKey), QString::fromUtf16(InstallValue));
+    // Windows hands over a text up to its first NUL, and the value is taken
+    // out of the file, so it can never be longer than the file.
+    if (folder.contains(QChar(0)) || folder.size() > systemReg.size())
+        std::abort();
+    return 0;
+}
