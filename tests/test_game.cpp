@@ -407,6 +407,14 @@ void TestGame::vdfForms()
     QVERIFY(broken.block(QStringLiteral("AppState")));
     QCOMPARE(broken.block(QStringLiteral("AppState"))->text(QStringLiteral("installdir")), QStringLiteral("Deus"));
     QVERIFY(VdfNode::Parse(QString()).entries.isEmpty());
+
+    // Deep nesting is read without exhausting the stack; the pairs inside
+    // the deep part still count, and the braces still pair up.
+    const QString deep = QStringLiteral("\"a\" ").repeated(1) + QStringLiteral("{ ").repeated(200000) +
+                         QStringLiteral("\"k\" \"v\" ") + QStringLiteral("} ").repeated(200000) +
+                         QStringLiteral("\"after\" \"x\"");
+    const VdfNode nested = VdfNode::Parse(deep);
+    QCOMPARE(nested.text(QStringLiteral("after")), QStringLiteral("x"));
 }
 
 namespace {

@@ -28,14 +28,24 @@ public:
             if (t.kind == Token::End)
                 return;
             if (t.kind == Token::Close) {
+                if (m_flattened > 0) {
+                    --m_flattened;
+                    continue;
+                }
                 if (depth > 0)
                     return;
                 continue; // a stray brace at the top
             }
             if (t.kind == Token::Open) {
+                // Past a sane depth, blocks are read flat into this one: a
+                // file of nothing but opening braces must not exhaust the stack.
+                if (depth >= MaxDepth) {
+                    ++m_flattened;
+                    haveKey = false;
+                    continue;
+                }
                 auto block = std::make_shared<VdfNode>();
-                // Past a sane depth the rest is read flat instead of recursing.
-                readBlock(*block, depth < 64 ? depth + 1 : depth);
+                readBlock(*block, depth + 1);
                 if (haveKey)
                     node.entries.append({key, {}, block});
                 haveKey = false;
@@ -52,6 +62,9 @@ public:
     }
 
 private:
+    static constexpr int MaxDepth = 64;
+    int m_flattened = 0; // braces opened past MaxDepth and not yet closed
+
     struct Token
     {
         enum Kind
