@@ -52,15 +52,13 @@ void frmMain::OpenMod()
     if (path.isEmpty())
         return;
 
-    const QString reason = [&path]() -> QString {
-        const QFileInfo info(path);
-        if (info.isFile() && info.size() > MaxModFileBytes)
-            return QStringLiteral("It is larger than a mod definition can be.");
-        return {};
-    }();
-    if (!reason.isEmpty()) {
+    const auto refuse = [this, &path](const QString& reason) {
         m_ui.tell(this, QStringLiteral("%1 is not a mod definition file.\n%2").arg(path, reason),
                   ModalInteraction::Icon::Exclamation);
+    };
+    const QFileInfo info(path);
+    if (info.isFile() && info.size() > MaxModFileBytes) {
+        refuse(QStringLiteral("It is larger than a mod definition can be."));
         return;
     }
     const TextRead read = ReadTextFile(path, MaxModFileBytes);
@@ -69,13 +67,12 @@ void frmMain::OpenMod()
                   ModalInteraction::Icon::Exclamation);
         return;
     }
-    if (read.text.isEmpty() || !LooksLikeModDefinition(read.text)) {
-        m_ui.tell(this,
-                  QStringLiteral("%1 is not a mod definition file.\n%2")
-                      .arg(path, read.text.isEmpty() ? QStringLiteral("It is empty.")
-                                                     : QStringLiteral("It holds none of the keys of a mod "
-                                                                      "definition.")),
-                  ModalInteraction::Icon::Exclamation);
+    if (read.text.isEmpty()) {
+        refuse(QStringLiteral("It is empty."));
+        return;
+    }
+    if (!LooksLikeModDefinition(read.text)) {
+        refuse(QStringLiteral("It holds none of the keys of a mod definition."));
         return;
     }
 
