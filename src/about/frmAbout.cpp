@@ -85,7 +85,7 @@ frmAbout::frmAbout(ModalInteraction& ui, const QString& programDirectory, QWidge
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About Zarvik's ML Utility"));
-    setWindowIcon(QIcon(RenderSvg(QStringLiteral(":/icons/zarvik.svg"), QSize(64, 64))));
+    setWindowIcon(AssetIcon(QStringLiteral(":/icons/zarvik"), QSize(64, 64)));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setModal(true);
