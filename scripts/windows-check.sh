@@ -101,7 +101,7 @@ if [ "$units" = 1 ]; then
     new_prefix
     step "Running test_win32.exe under Wine (the first run sets up the prefix)"
     windows_status=0
-    DISPLAY= "${wine_env[@]}" timeout 240 "$wine" "$units_dir/test_win32.exe" 2>"$prefix.log" || windows_status=$?
+    DISPLAY='' "${wine_env[@]}" timeout 240 "$wine" "$units_dir/test_win32.exe" 2>"$prefix.log" || windows_status=$?
     if [ "$windows_status" -ne 0 ]; then
         echo "test_win32.exe failed (exit $windows_status); Wine said:" >&2
         cat "$prefix.log" >&2
@@ -152,12 +152,12 @@ if [ "$rest" = 1 ]; then
 
     new_prefix
     step "Setting up a fresh Wine prefix"
-    DISPLAY= "${wine_env[@]}" timeout 300 "$wine" wineboot --init >"$prefix.log" 2>&1 || true
+    DISPLAY='' "${wine_env[@]}" timeout 300 "$wine" wineboot --init >"$prefix.log" 2>&1 || true
     "${wine_env[@]}" timeout 120 "$wineserver" -w
 
     step "Running the test suite as Windows programs under Wine"
     suite_status=0
-    (cd "$app_dir" && DISPLAY= "${wine_env[@]}" WINEPATH="$dll_path" \
+    (cd "$app_dir" && DISPLAY='' "${wine_env[@]}" WINEPATH="$dll_path" \
         ctest --output-on-failure --timeout 600 -j "${JOBS:-2}") || suite_status=$?
     # What Windows leaves out, and why, from the tests' own words.
     grep -h -E '^SKIP +:' "$app_dir/Testing/Temporary/LastTest.log" 2>/dev/null | sed 's/^/   /' | sort -u || true
