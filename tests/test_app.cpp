@@ -2,11 +2,13 @@
 // mod file reaches it from outside (the command line, a drop).
 
 #include "support/GameFixture.h"
+#include "support/SampleMods.h"
 
 #include "app/CommandLine.h"
 #include "app/frmMain.h"
 #include "augmentations/AugmentationsPage.h"
 #include "inventory/InventoryPage.h"
+#include "mod/ModFormat.h"
 #include "skills/SkillsPage.h"
 
 #include <QAction>
@@ -15,6 +17,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QMimeDatabase>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -59,6 +62,7 @@ class TestApp : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void windowDesign();
     void pageSwitching_data();
     void pageSwitching();
@@ -78,7 +82,21 @@ private slots:
     void commandLineOpensAsOpenDoes();
     void dropOnWindow_data();
     void dropOnWindow();
+    void modFilesHaveTheirType();
+
+private:
+    QTemporaryDir m_dataHome;
 };
+
+void TestApp::initTestCase()
+{
+    // The type of mod files as the package declares it, seen by the MIME
+    // database before anything asks it.
+    QVERIFY(QDir().mkpath(m_dataHome.filePath(QStringLiteral("mime/packages"))));
+    QVERIFY(QFile::copy(QStringLiteral(ZARVIK_MIME_XML),
+                        m_dataHome.filePath(QStringLiteral("mime/packages/zarvik-ml-utility.xml"))));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_dataHome.path()));
+}
 
 void TestApp::windowDesign()
 {
@@ -483,6 +501,24 @@ void TestApp::dropOnWindow()
     // Opened, not pasted as text.
     QCOMPARE(w.txtName->text(), QString());
     QVERIFY(t.ui.messages().isEmpty());
+}
+
+// A saved mod is known by its contents, and the game's own .int files (its
+// texts for each language) are not taken for mods, so the file manager does
+// not offer to open them here.
+void TestApp::modFilesHaveTheirType()
+{
+    GameFixture game;
+    game.write(QStringLiteral("System/Saved.int"), ComposeModFile(WorkedExampleSample()).toLatin1());
+    game.write(QStringLiteral("System/DeusEx.int"),
+               "[Public]\r\nObject=(Name=DeusEx.DeusExGameInfo,Class=Class,MetaClass=Engine.GameInfo)\r\n"
+               "[DeusExGameInfo]\r\nGameName=\"Deus Ex\"\r\n");
+    const QMimeDatabase types;
+    QCOMPARE(types.mimeTypeForFile(game.file(QStringLiteral("System/Saved.int"))).name(),
+             QStringLiteral("application/x-orvane-mod"));
+    QCOMPARE(types.mimeTypeForFile(game.file(QStringLiteral("System/DeusEx.int"))).name(),
+             QStringLiteral("text/plain"));
+    QVERIFY(types.mimeTypeForName(QStringLiteral("application/x-orvane-mod")).inherits(QStringLiteral("text/plain")));
 }
 
 QTEST_MAIN(TestApp)
