@@ -14,6 +14,8 @@ packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-
 # tried on a virtual X server.
 windows_check_packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine64 nsis unzip xvfb xauth openbox
                         imagemagick x11-utils)
+# For test.sh only: the package's check.
+package_check_packages=(lintian)
 # The fuzz harnesses need clang with its sanitizer and libFuzzer runtimes.
 fuzz_packages=(clang libclang-rt-14-dev)
 # The start-up benchmark measures under a virtual X server.

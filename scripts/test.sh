@@ -11,7 +11,9 @@
 #      programs under Wine, the installer and the .zip made, and the installer
 #      tried (WINDOWS=0 skips it);
 #   4. the plain suite in build/, whose summary closes the output.
-# Both suites include the Win32 units built with MinGW-w64 and run under Wine.
+# Both suites include the Win32 units built with MinGW-w64 and run under Wine;
+# the plain suite also checks the Debian package packed from its build with
+# lintian.
 # Exits non-zero when any of them fails.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
@@ -22,7 +24,7 @@ fuzz_seconds="${FUZZ_SECONDS:-30}"
 jobs="$(nproc 2>/dev/null || echo 2)"
 failed=()
 
-install_packages "${packages[@]}" "${windows_check_packages[@]}"
+install_packages "${packages[@]}" "${windows_check_packages[@]}" "${package_check_packages[@]}"
 if [ "$fuzz_seconds" != 0 ]; then
     install_packages "${fuzz_packages[@]}" || echo "clang could not be installed; fuzzing is skipped" >&2
 fi
