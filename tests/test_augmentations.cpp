@@ -3,7 +3,7 @@
 
 #include "support/GameFixture.h"
 
-#include "app/SvgImage.h"
+#include "widgets/SvgImage.h"
 #include "augmentations/AugmentationCatalogue.h"
 #include "augmentations/AugmentationsPage.h"
 

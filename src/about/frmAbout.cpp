@@ -1,10 +1,10 @@
 #include "frmAbout.h"
 
 #include "AboutLinks.h"
-#include "app/Layout.h"
-#include "app/ModalInteraction.h"
-#include "app/SvgImage.h"
 #include "game/HelpDocument.h"
+#include "widgets/Layout.h"
+#include "widgets/ModalInteraction.h"
+#include "widgets/SvgImage.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -85,7 +85,7 @@ frmAbout::frmAbout(ModalInteraction& ui, const QString& programDirectory, QWidge
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About Zarvik's ML Utility"));
-    setWindowIcon(QIcon(RenderSvg(QStringLiteral(":/icons/zarvik.svg"), QSize(64, 64))));
+    setWindowIcon(ApplicationIcon());
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setModal(true);

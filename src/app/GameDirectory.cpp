@@ -2,7 +2,7 @@
 
 #include "frmMain.h"
 
-#include "ModalInteraction.h"
+#include "widgets/ModalInteraction.h"
 #include "game/GamePath.h"
 #include "game/InstalledGame.h"
 #include "game/LoaderFiles.h"

@@ -2,8 +2,8 @@
 
 #include "frmMain.h"
 
-#include "LostFocusChecks.h"
-#include "ModalInteraction.h"
+#include "widgets/LostFocusChecks.h"
+#include "widgets/ModalInteraction.h"
 #include "about/frmAbout.h"
 #include "game/GamePath.h"
 #include "game/HelpDocument.h"

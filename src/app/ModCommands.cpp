@@ -3,7 +3,7 @@
 
 #include "frmMain.h"
 
-#include "ModalInteraction.h"
+#include "widgets/ModalInteraction.h"
 #include "augmentations/AugmentationsPage.h"
 #include "game/GamePath.h"
 #include "game/LoaderFiles.h"

@@ -1,13 +1,13 @@
 #include "frmMain.h"
 
-#include "Layout.h"
-#include "LostFocusChecks.h"
-#include "ModalInteraction.h"
-#include "SvgImage.h"
 #include "about/frmAbout.h"
 #include "augmentations/AugmentationsPage.h"
 #include "inventory/InventoryPage.h"
 #include "skills/SkillsPage.h"
+#include "widgets/Layout.h"
+#include "widgets/LostFocusChecks.h"
+#include "widgets/ModalInteraction.h"
+#include "widgets/SvgImage.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,8 +24,6 @@
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
-
-#include <algorithm>
 
 namespace {
 
@@ -58,7 +56,7 @@ frmMain::frmMain(ModalInteraction& ui, QSettings& settings, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromLatin1(ApplicationTitle));
-    setWindowIcon(QIcon(RenderSvg(QStringLiteral(":/icons/zarvik.svg"), QSize(64, 64))));
+    setWindowIcon(ApplicationIcon());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
 
@@ -100,7 +98,7 @@ frmMain::frmMain(ModalInteraction& ui, QSettings& settings, QWidget* parent)
     frmAugmentations->hide();
     frmSkills->hide();
 
-    chainTabOrder();
+    ChainTabOrder(centralWidget());
     fitCaptions();
 }
 
@@ -217,22 +215,6 @@ void frmMain::fitCaptions()
         if (caption && w->sizeHint().width() > w->width())
             w->resize(w->sizeHint().width(), w->height());
     }
-}
-
-void frmMain::chainTabOrder()
-{
-    // Every control that carries a keyboard order, lowest first; controls of
-    // one number keep the order in which they were made.
-    QList<QWidget*> controls;
-    for (QWidget* w : centralWidget()->findChildren<QWidget*>()) {
-        if (w->property(TabIndexProperty).isValid() && w->focusPolicy() != Qt::NoFocus)
-            controls.append(w);
-    }
-    std::stable_sort(controls.begin(), controls.end(), [](QWidget* a, QWidget* b) {
-        return a->property(TabIndexProperty).toInt() < b->property(TabIndexProperty).toInt();
-    });
-    for (qsizetype i = 1; i < controls.size(); ++i)
-        setTabOrder(controls[i - 1], controls[i]);
 }
 
 QString frmMain::GamePath() const

@@ -104,7 +104,6 @@ private:
     void buildMenus();
     void buildToolbar();
     void buildGeneralPage();
-    void chainTabOrder();
     void fitCaptions();
 
     // Writes the box's state to the loader's flag file; a failure is told.

@@ -1,5 +1,5 @@
-#include "app/Layout.h"
-#include "app/ModalInteraction.h"
+#include "widgets/Layout.h"
+#include "widgets/ModalInteraction.h"
 #include "app/frmMain.h"
 
 #include <QApplication>

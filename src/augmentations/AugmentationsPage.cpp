@@ -1,8 +1,8 @@
 #include "AugmentationsPage.h"
 
 #include "AugmentationCatalogue.h"
-#include "app/Layout.h"
-#include "app/SvgImage.h"
+#include "widgets/Layout.h"
+#include "widgets/SvgImage.h"
 
 #include <QComboBox>
 #include <QGroupBox>

@@ -2,8 +2,8 @@
 
 #include "InventoryList.h"
 #include "ItemCatalogue.h"
-#include "app/Layout.h"
-#include "app/ModalInteraction.h"
+#include "widgets/Layout.h"
+#include "widgets/ModalInteraction.h"
 
 #include <QComboBox>
 #include <QGroupBox>

@@ -1,10 +1,10 @@
 #include "SkillsPage.h"
 
 #include "LevelSpinner.h"
-#include "app/Layout.h"
-#include "app/LostFocusChecks.h"
-#include "app/ModalInteraction.h"
-#include "app/SvgImage.h"
+#include "widgets/Layout.h"
+#include "widgets/LostFocusChecks.h"
+#include "widgets/ModalInteraction.h"
+#include "widgets/SvgImage.h"
 #include "mod/Numeric.h"
 
 #include <QLabel>

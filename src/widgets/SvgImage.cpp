@@ -18,3 +18,8 @@ QPixmap RenderSvg(const QString& resource, QSize size, const QWidget* on)
     pixmap.setDevicePixelRatio(ratio);
     return pixmap;
 }
+
+QIcon ApplicationIcon()
+{
+    return QIcon(RenderSvg(QStringLiteral(":/icons/zarvik.svg"), QSize(64, 64)));
+}
