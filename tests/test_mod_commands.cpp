@@ -26,22 +26,6 @@ namespace {
 
 const QString Title = QStringLiteral("Zarvik's ML Utility");
 
-void applyToWindow(frmMain& w, const ModDefinition& mod)
-{
-    w.txtName->setText(mod.name);
-    w.chkAction->setChecked(mod.action);
-    w.frmInventory->SetEntries(mod.inventory);
-    w.txtPlayer->setText(mod.playerClass);
-    w.txtCredits->setText(mod.credits);
-    w.frmSkills->txtSkill->setText(mod.skillPoints);
-    for (int i = 0; i < SkillCount; ++i)
-        w.frmSkills->txtLevel[i]->setText(mod.skillLevels[i]);
-    w.AugSlots = mod.augSlots;
-    w.AugLevels = mod.augLevels;
-    w.txtSplash->setText(mod.splashMap);
-    w.txtMap->setText(mod.startingMap);
-}
-
 // What the window shows after opening the saved file: inventory entries
 // with the package the file gives them, placeholders as empty fields.
 ModDefinition asOpened(ModDefinition mod)
@@ -117,7 +101,7 @@ void TestModCommands::roundTrip()
     TestWindow t;
     frmMain& w = *t.window;
     w.txtPath->setText(game.gamePath());
-    applyToWindow(w, mod);
+    w.ApplyModDefinition(mod);
     const QString file = game.file(QStringLiteral("System/Round.int"));
     t.ui.dialogAnswers = {file, file};
     w.SaveMod();
@@ -137,7 +121,7 @@ void TestModCommands::openReplacesWhatWasShown()
     TestWindow t;
     frmMain& w = *t.window;
     w.txtPath->setText(game.gamePath());
-    applyToWindow(w, WorkedExampleSample());
+    w.ApplyModDefinition(WorkedExampleSample());
     w.chkAutoStart->setChecked(true);
     w.frmInventory->txtCustom->setText(QStringLiteral("Typed"));
     t.ui.dialogAnswers = {game.file(QStringLiteral("System/Bare.int"))};
@@ -200,7 +184,7 @@ void TestModCommands::openRefusesFiles()
     TestWindow t;
     frmMain& w = *t.window;
     w.txtPath->setText(game.gamePath());
-    applyToWindow(w, WorkedExampleSample());
+    w.ApplyModDefinition(WorkedExampleSample());
     t.ui.dialogAnswers = {game.file(QStringLiteral("System/Odd.int"))};
     w.OpenMod();
     QCOMPARE(t.ui.messages().size(), 1);

@@ -1,6 +1,6 @@
+#include "app/frmMain.h"
 #include "widgets/Layout.h"
 #include "widgets/ModalInteraction.h"
-#include "app/frmMain.h"
 
 #include <QApplication>
 #include <QSettings>

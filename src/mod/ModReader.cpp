@@ -26,7 +26,7 @@ QString stripPackage(const QString& entry)
     return GetField(position, entry, QStringLiteral("DeusEx."));
 }
 
-void readAugmentations(const QString& text, ModFileContents& mod)
+void readAugmentations(const QString& text, ModDefinition& mod, ModReadReport& found)
 {
     const QString semicolon = QStringLiteral(";");
     qsizetype position = 1;
@@ -42,7 +42,7 @@ void readAugmentations(const QString& text, ModFileContents& mod)
         }
         const int slot = className.isEmpty() ? NoAugSlot : FindAugSlot(className, mod.augSlots);
         if (slot == NoAugSlot) {
-            mod.unplacedAugmentations.append(entry);
+            found.unplacedAugmentations.append(entry);
         } else {
             mod.augSlots[slot] = className;
             mod.augLevels[slot] = level;
@@ -51,7 +51,7 @@ void readAugmentations(const QString& text, ModFileContents& mod)
     }
 }
 
-void readSkills(const QString& text, ModFileContents& mod)
+void readSkills(const QString& text, ModDefinition& mod)
 {
     const QString semicolon = QStringLiteral(";");
     qsizetype position = 1;
@@ -78,17 +78,16 @@ bool LooksLikeModDefinition(const QString& text)
     return false;
 }
 
-ModFileContents ReadModDefinition(const QString& text)
+ModDefinition ReadModDefinition(const QString& text, ModReadReport* report)
 {
-    ModFileContents mod;
-    mod.skillLevels.fill(QStringLiteral("1"));
+    ModDefinition mod;
+    ModReadReport found;
     const QString semicolon = QStringLiteral(";");
 
     mod.name = field(text, "Name=\"", QStringLiteral("\""));
     mod.action = contains(text, "Action=Start");
 
     if (contains(text, "Inv=")) {
-        mod.hasInventory = true;
         qsizetype position = 1;
         QString entry = GetField(position, text, QStringLiteral("Inv="), semicolon);
         // The first entry counts even when empty ("Inv=;" gives one empty row).
@@ -98,10 +97,8 @@ ModFileContents ReadModDefinition(const QString& text)
         } while (!entry.isEmpty());
     }
 
-    if (contains(text, "Aug=")) {
-        mod.hasAugmentations = true;
-        readAugmentations(text, mod);
-    }
+    if (contains(text, "Aug="))
+        readAugmentations(text, mod, found);
 
     // The class is searched from the Description on, so the fixed
     // "Class=Class" of the Object line is never taken, and only up to the
@@ -116,5 +113,7 @@ ModFileContents ReadModDefinition(const QString& text)
         readSkills(text, mod);
     mod.splashMap = field(text, "Splash=", semicolon);
     mod.startingMap = field(text, "Map=", QStringLiteral("\")"));
+    if (report)
+        *report = found;
     return mod;
 }

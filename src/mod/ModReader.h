@@ -5,36 +5,20 @@
 #include <QString>
 #include <QStringList>
 
-#include <array>
-#include <optional>
-
-// What opening a mod definition file puts into the window, read from its
-// text without a window. Open starts from a new mod's values, so fields that
-// the file does not name come out as a new mod has them.
-struct ModFileContents
+// What reading a file found besides the mod itself, for Open to tell.
+struct ModReadReport
 {
-    QString name;
-    bool action = false;
-    bool hasInventory = false; // the file names "Inv="
-    QStringList inventory;     // as the file holds them, prefix included
-    bool hasAugmentations = false;
-    std::array<QString, AugSlotCount> augSlots;
-    std::array<qint16, AugSlotCount> augLevels{};
     QStringList unplacedAugmentations; // entries no slot could take, as read
-    QString playerClass;
-    QString credits;
-    QString skillPoints;
-    std::array<QString, SkillCount> skillLevels; // "1" unless the file gives a level
-    QString splashMap;
-    QString startingMap;
 };
 
 // Whether a text looks like a mod definition at all: not empty, and holding
 // at least one of the format's keys.
 bool LooksLikeModDefinition(const QString& text);
 
-// Reads every field the way Open applies it.
-ModFileContents ReadModDefinition(const QString& text);
+// Reads every field the way Open applies it, without a window. The record
+// starts as a new mod, so fields that the file does not name come out as a
+// new mod has them; inventory entries keep the package the file gives them.
+ModDefinition ReadModDefinition(const QString& text, ModReadReport* report = nullptr);
 
 // The largest file Open accepts; real mod files are a few hundred bytes.
 inline constexpr qint64 MaxModFileBytes = 1024 * 1024;

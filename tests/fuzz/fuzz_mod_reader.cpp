@@ -34,13 +34,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (text.isEmpty() || !LooksLikeModDefinition(text))
         return 0;
 
-    const ModFileContents mod = ReadModDefinition(text);
+    ModReadReport report;
+    const ModDefinition mod = ReadModDefinition(text, &report);
 
-    require(mod.hasInventory || mod.inventory.isEmpty());
-    require(mod.hasAugmentations || mod.unplacedAugmentations.isEmpty());
+    // Lists come only from their keys.
+    const bool namesInventory = text.contains(QLatin1String("Inv="), Qt::CaseInsensitive);
+    const bool namesAugmentations = text.contains(QLatin1String("Aug="), Qt::CaseInsensitive);
+    require(namesInventory || mod.inventory.isEmpty());
+    require(namesAugmentations || report.unplacedAugmentations.isEmpty());
     for (int slot = 0; slot < AugSlotCount; ++slot) {
         require(mod.augLevels[slot] >= 0 && mod.augLevels[slot] <= 9);
-        require(mod.hasAugmentations || mod.augSlots[slot].isEmpty());
+        require(namesAugmentations || mod.augSlots[slot].isEmpty());
         require(!mod.augSlots[slot].isEmpty() || mod.augLevels[slot] == 0);
     }
     // A level the file gives is numeric and within what the Skills page shows.
@@ -50,8 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require(value > 0.0 && value < 5.0);
     }
     // Every value comes out of the text; none can be longer than it.
-    for (const QString* value : {&mod.name, &mod.playerClass, &mod.credits, &mod.skillPoints, &mod.splashMap,
-                                 &mod.startingMap})
+    for (const QString* value :
+         {&mod.name, &mod.playerClass, &mod.credits, &mod.skillPoints, &mod.splashMap, &mod.startingMap})
         require(value->size() <= text.size());
     return 0;
 }

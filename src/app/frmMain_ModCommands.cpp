@@ -3,7 +3,6 @@
 
 #include "frmMain.h"
 
-#include "widgets/ModalInteraction.h"
 #include "augmentations/AugmentationsPage.h"
 #include "game/GamePath.h"
 #include "game/LoaderFiles.h"
@@ -12,6 +11,7 @@
 #include "mod/ModFormat.h"
 #include "mod/ModReader.h"
 #include "skills/SkillsPage.h"
+#include "widgets/ModalInteraction.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -24,25 +24,32 @@ const QStringList ModFileFilters{QStringLiteral("Orvane Mod files (*.int)")};
 
 } // namespace
 
+void frmMain::ApplyModDefinition(const ModDefinition& mod)
+{
+    applyGeneralPage(mod);
+    frmInventory->apply(mod);
+    frmAugmentations->apply(mod);
+    frmSkills->apply(mod);
+}
+
+ModDefinition frmMain::CollectModDefinition() const
+{
+    ModDefinition mod;
+    collectGeneralPage(mod);
+    frmInventory->collect(mod);
+    frmAugmentations->collect(mod);
+    frmSkills->collect(mod);
+    return mod;
+}
+
 void frmMain::NewMod()
 {
-    for (QLineEdit* field : {txtName, txtMap, txtSplash, txtCredits, txtPlayer})
-        field->clear();
-    chkAction->setChecked(false);
-    // Clearing the box runs its handler, which rewrites the flag file only
-    // when the box was checked.
+    ApplyModDefinition(ModDefinition());
+    // Beyond the mod itself, New clears the autostart box and the typed
+    // custom item, which Open leaves alone. Clearing the box runs its
+    // handler, which rewrites the flag file only when the box was checked.
     chkAutoStart->setChecked(false);
-    frmInventory->SetEntries({});
     frmInventory->txtCustom->clear();
-    // Slot 0 comes last, so it ends up selected.
-    for (int slot = AugSlotCount - 1; slot >= 0; --slot) {
-        AugSlots[slot].clear();
-        AugLevels[slot] = 0;
-        frmAugmentations->picPart_Click(slot);
-    }
-    frmSkills->txtSkill->clear();
-    for (QLineEdit* level : frmSkills->txtLevel)
-        level->setText(QStringLiteral("1"));
     setCaptionFile(QString());
 }
 
@@ -76,31 +83,17 @@ void frmMain::OpenMod()
         return;
     }
 
-    // The file is applied over a new mod's list, slots and levels, so that
-    // nothing of the mod shown before survives where the file is silent.
-    const ModFileContents mod = ReadModDefinition(read.text);
-    txtName->setText(mod.name);
-    chkAction->setChecked(mod.action);
-    frmInventory->SetEntries(mod.inventory);
-    AugSlots = mod.augSlots;
-    AugLevels = mod.augLevels;
-    for (int slot = 0; slot < AugSlotCount; ++slot)
-        frmAugmentations->picPart_Click(slot);
-    frmAugmentations->picPart_Click(0);
-    txtPlayer->setText(mod.playerClass);
-    txtCredits->setText(mod.credits);
-    frmSkills->txtSkill->setText(mod.skillPoints);
-    for (int i = 0; i < SkillCount; ++i)
-        frmSkills->txtLevel[i]->setText(mod.skillLevels[i]);
-    txtSplash->setText(mod.splashMap);
-    txtMap->setText(mod.startingMap);
+    // The record read starts as a new mod, so nothing of the mod shown before
+    // survives where the file is silent.
+    ModReadReport report;
+    ApplyModDefinition(ReadModDefinition(read.text, &report));
     setCaptionFile(QDir::toNativeSeparators(path));
 
-    if (!mod.unplacedAugmentations.isEmpty()) {
+    if (!report.unplacedAugmentations.isEmpty()) {
         m_ui.tell(this,
                   QStringLiteral("These augmentations could not be placed in a free slot of their body part and "
                                  "were left out:\n%1")
-                      .arg(mod.unplacedAugmentations.join(u'\n')),
+                      .arg(report.unplacedAugmentations.join(u'\n')),
                   ModalInteraction::Icon::Exclamation);
     }
 }
