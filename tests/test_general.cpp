@@ -76,9 +76,7 @@ public:
 struct GeneralWindow
 {
     GeneralWindow()
-        : settings(settingsDir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat), w(ui, settings)
     {
-        w.txtPath->setText(game.gamePath());
         w.show();
         QApplication::setActiveWindow(&w);
     }
@@ -91,10 +89,9 @@ struct GeneralWindow
     }
 
     GameFixture game;
-    QTemporaryDir settingsDir;
-    QSettings settings;
-    FocusTakingInteraction ui;
-    frmMain w;
+    BasicTestWindow<FocusTakingInteraction> t{game};
+    FocusTakingInteraction& ui = t.ui;
+    frmMain& w = *t.window;
 };
 
 } // namespace

@@ -98,9 +98,8 @@ void TestModCommands::roundTrip()
 {
     QFETCH(ModDefinition, mod);
     GameFixture game;
-    TestWindow t;
+    TestWindow t(game);
     frmMain& w = *t.window;
-    w.txtPath->setText(game.gamePath());
     w.ApplyModDefinition(mod);
     const QString file = game.file(QStringLiteral("System/Round.int"));
     t.ui.dialogAnswers = {file, file};
@@ -118,9 +117,8 @@ void TestModCommands::openReplacesWhatWasShown()
     GameFixture game;
     game.write(QStringLiteral("System/Bare.int"),
                "[Public]\r\nObject=(Name=\"Bare\",Class=Class,MetaClass=Quenlar.MLGameInfo,Description=\"Map=B.dx\")");
-    TestWindow t;
+    TestWindow t(game);
     frmMain& w = *t.window;
-    w.txtPath->setText(game.gamePath());
     w.ApplyModDefinition(WorkedExampleSample());
     w.chkAutoStart->setChecked(true);
     w.frmInventory->txtCustom->setText(QStringLiteral("Typed"));
@@ -141,9 +139,8 @@ void TestModCommands::openDialogAndCaption()
 {
     GameFixture game;
     game.write(QStringLiteral("System/Caps.INT"), ComposeModFile(WorkedExampleSample()).toLatin1());
-    TestWindow t;
+    TestWindow t(game);
     frmMain& w = *t.window;
-    w.txtPath->setText(game.gamePath());
     t.ui.dialogAnswers = {game.file(QStringLiteral("System/Caps.INT"))};
     w.OpenMod();
     const auto asked = t.ui.ofKind(Kind::OpenFile);
@@ -181,9 +178,8 @@ void TestModCommands::openRefusesFiles()
         QDir().mkpath(game.file(QStringLiteral("System/Odd.int")));
     else
         game.write(QStringLiteral("System/Odd.int"), contents);
-    TestWindow t;
+    TestWindow t(game);
     frmMain& w = *t.window;
-    w.txtPath->setText(game.gamePath());
     w.ApplyModDefinition(WorkedExampleSample());
     t.ui.dialogAnswers = {game.file(QStringLiteral("System/Odd.int"))};
     w.OpenMod();
@@ -202,9 +198,8 @@ void TestModCommands::openReportsUnplacedAugmentations()
         "[Public]\r\nObject=(Name=\"A\",Class=Class,MetaClass=Quenlar.MLGameInfo,Description=\""
         "Aug=DeusEx.AugDrone(1);DeusEx.AugNothing(2);DeusEx.AugEMP(0);DeusEx.AugCloak(1);DeusEx.AugBallistic(3);;"
         " Map=\")");
-    TestWindow t;
+    TestWindow t(game);
     frmMain& w = *t.window;
-    w.txtPath->setText(game.gamePath());
     t.ui.dialogAnswers = {game.file(QStringLiteral("System/Augs.int"))};
     w.OpenMod();
     QCOMPARE(t.ui.messages().size(), 1);
@@ -220,9 +215,8 @@ void TestModCommands::newAfterOpen()
 {
     GameFixture game;
     game.write(QStringLiteral("System/Full.int"), ComposeModFile(WorkedExampleSample()).toLatin1());
-    TestWindow t;
+    TestWindow t(game);
     frmMain& w = *t.window;
-    w.txtPath->setText(game.gamePath());
     w.frmSkills->scrlLevel[2]->setValue(3);
     t.ui.dialogAnswers = {game.file(QStringLiteral("System/Full.int"))};
     w.OpenMod();
@@ -248,9 +242,8 @@ void TestModCommands::newAfterOpen()
 void TestModCommands::newRewritesFlagOnlyWhenChecked()
 {
     GameFixture game;
-    TestWindow t;
+    TestWindow t(game);
     frmMain& w = *t.window;
-    w.txtPath->setText(game.gamePath());
 
     game.write(QStringLiteral("System/Quenlar.ini"), "untouched");
     w.NewMod();
