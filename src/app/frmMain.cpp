@@ -3,6 +3,7 @@
 
 #include "frmMain.h"
 
+#include "ModFileDrop.h"
 #include "about/frmAbout.h"
 #include "augmentations/AugmentationsPage.h"
 #include "game/HelpDocument.h"
@@ -113,6 +114,7 @@ frmMain::frmMain(ModalInteraction& ui, QSettings& settings, QWidget* parent)
 
     ChainTabOrder(client);
     fitCaptions();
+    new ModFileDrop(this, [this](const QString& path) { OpenModFile(path); });
 }
 
 frmMain::~frmMain() = default;

@@ -49,6 +49,11 @@ public:
     void OpenMod();
     void SaveMod();
 
+    // What Open does once a file is chosen: reads the file into the window
+    // or says why it cannot. The command line and a dropped file open
+    // through it too.
+    void OpenModFile(const QString& path);
+
     // The one mapping between the window and the record: each page puts its
     // part of the mod into its controls, or reads it back from them.
     void ApplyModDefinition(const ModDefinition& mod);
