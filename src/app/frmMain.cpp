@@ -35,6 +35,11 @@ namespace {
 
 const QString CaptionPrefix = QStringLiteral("Zarvik's ML Utility - ");
 
+// Qt takes "[*]" in a window title for the place of its modified mark and
+// shows "[*][*]" as one literal "[*]", so a path that holds it is doubled.
+const QString ModifiedMark = QStringLiteral("[*]");
+const QString LiteralModifiedMark = QStringLiteral("[*][*]");
+
 // Client area of the design, below the menu bar.
 constexpr int ClientWidth = 5910;
 constexpr int ClientHeight = 4935;
@@ -348,11 +353,16 @@ ModDefinition frmMain::CollectModDefinition() const
 
 void frmMain::setCaptionFile(const QString& path)
 {
-    setWindowTitle(path.isEmpty() ? QString::fromLatin1(ApplicationTitle) : CaptionPrefix + path);
+    if (path.isEmpty())
+        setWindowTitle(QString::fromLatin1(ApplicationTitle));
+    else
+        setWindowTitle(CaptionPrefix + QString(path).replace(ModifiedMark, LiteralModifiedMark));
 }
 
 QString frmMain::captionFile() const
 {
     const QString caption = windowTitle();
-    return caption.startsWith(CaptionPrefix) ? caption.mid(CaptionPrefix.size()) : QString();
+    if (!caption.startsWith(CaptionPrefix))
+        return {};
+    return caption.mid(CaptionPrefix.size()).replace(LiteralModifiedMark, ModifiedMark);
 }
