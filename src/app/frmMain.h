@@ -111,6 +111,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // The per-user setting that remembers the game directory.
@@ -120,6 +121,11 @@ private:
     void buildMenus();
     void buildToolbar();
     void fitCaptions();
+    // The page frame shown now, and its tab's position.
+    int shownPage() const;
+    // Takes the focus off the shown page before it is hidden; false when a
+    // field's check kept it there.
+    bool leavePage();
     // The caption names the mod's file after Open and Save.
     void setCaptionFile(const QString& path);
     QString captionFile() const;

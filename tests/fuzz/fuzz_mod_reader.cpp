@@ -1,9 +1,14 @@
 // Feeds arbitrary bytes through everything Open does with a file short of
 // the window: the size limit, decoding, the look of a mod definition and
 // reading every field. Besides crashes and undefined behaviour it checks
-// what the window relies on when it applies the result.
+// what the window relies on when it applies the result, and that what Open
+// shows, once Save accepts it, opens again the same: read, compose, read
+// gives the same mod, and saving that writes the same file.
+
+#include "support/ModRoundTrip.h"
 
 #include "game/AnsiText.h"
+#include "mod/ModFormat.h"
 #include "mod/ModReader.h"
 #include "mod/Numeric.h"
 
@@ -36,6 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     ModReadReport report;
     const ModDefinition mod = ReadModDefinition(text, &report);
+    // Open refuses a value longer than its field holds.
+    if (!OverlongField(mod).isEmpty())
+        return 0;
 
     // Lists come only from their keys.
     const bool namesInventory = text.contains(QLatin1String("Inv="), Qt::CaseInsensitive);
@@ -57,5 +65,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const QString* value :
          {&mod.name, &mod.playerClass, &mod.credits, &mod.skillPoints, &mod.splashMap, &mod.startingMap})
         require(value->size() <= text.size());
+
+    // What Open shows saves and opens again as it was.
+    if (FindUnsavableValue(mod))
+        return 0;
+    const QString saved = ComposeModFile(mod);
+    require(LooksLikeModDefinition(saved));
+    ModReadReport reopenedReport;
+    const ModDefinition reopened = ReadModDefinition(saved, &reopenedReport);
+    require(OverlongField(reopened).isEmpty());
+    require(reopenedReport.unplacedAugmentations.isEmpty());
+    require(FirstDifference(reopened, AsSaved(mod)).isEmpty());
+    require(ComposeModFile(reopened) == saved);
     return 0;
 }
