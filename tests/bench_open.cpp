@@ -23,7 +23,7 @@ int main()
     for (int run = 0; run < 5; ++run) {
         QElapsedTimer timer;
         timer.start();
-        const ModFileContents mod = ReadModDefinition(text);
+        const ModDefinition mod = ReadModDefinition(text);
         best = std::min(best, timer.nsecsElapsed());
         entries = mod.inventory.size();
     }

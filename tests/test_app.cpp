@@ -23,6 +23,7 @@
 #include <QTest>
 #include <QToolBar>
 #include <QUrl>
+#include <QWindow>
 
 using Kind = ScriptedModalInteraction::Asked::Kind;
 using Icon = ModalInteraction::Icon;
@@ -69,6 +70,7 @@ private slots:
     void saveWithoutGamePath();
     void firstAndSecondSave();
     void captionInCapitalsAsksAgain();
+    void captionShowsPathLiterally();
     void cancelledSaveStillWritesFlag();
     void failedWriteKeepsOldFile();
     void refusedValues_data();
@@ -167,9 +169,8 @@ void TestApp::saveWithoutGamePath()
 void TestApp::firstAndSecondSave()
 {
     GameFixture game;
-    TestWindow t;
+    TestWindow t(game);
     frmMain& w = *t.window;
-    w.txtPath->setText(game.gamePath());
     const QString target = game.file(QStringLiteral("System/First.int"));
     t.ui.dialogAnswers = {target};
 
@@ -194,8 +195,7 @@ void TestApp::firstAndSecondSave()
 void TestApp::captionInCapitalsAsksAgain()
 {
     GameFixture game;
-    TestWindow t;
-    t.window->txtPath->setText(game.gamePath());
+    TestWindow t(game);
     t.ui.dialogAnswers = {game.file(QStringLiteral("System/Caps.INT")), game.file(QStringLiteral("System/Caps.INT"))};
     t.window->SaveMod();
     t.window->SaveMod();
@@ -203,13 +203,33 @@ void TestApp::captionInCapitalsAsksAgain()
     QVERIFY(t.window->windowTitle().endsWith(QStringLiteral("Caps.INT")));
 }
 
+void TestApp::captionShowsPathLiterally()
+{
+    // Qt would take "[*]" for its modified mark and show the path without it.
+    GameFixture game;
+    TestWindow t;
+    frmMain& w = *t.window;
+    w.winId(); // the title the window system shows is set from here on
+    w.txtPath->setText(game.gamePath());
+    const QString target = game.file(QStringLiteral("System/[*] Mod [*][*].int"));
+    t.ui.dialogAnswers = {target};
+    w.SaveMod();
+    QCOMPARE(w.windowHandle()->title(), Title + QStringLiteral(" - ") + target);
+
+    // The next Save still finds the file in the caption.
+    w.txtName->setText(QStringLiteral("Second"));
+    w.SaveMod();
+    QCOMPARE(t.ui.ofKind(Kind::SaveFile).size(), 1);
+    QVERIFY(game.read(QStringLiteral("System/[*] Mod [*][*].int")).contains("Name=\"Second\""));
+    QVERIFY(t.ui.messages().isEmpty());
+}
+
 void TestApp::cancelledSaveStillWritesFlag()
 {
     GameFixture::Options options;
     options.quenlarIniText = "[Other]\r\nKey=1\r\n[Quenlar.MLGameInfo]\r\nbAutoStart=False\r\n";
     GameFixture game(options);
-    TestWindow t;
-    t.window->txtPath->setText(game.gamePath());
+    TestWindow t(game);
     t.window->chkAutoStart->setChecked(true);
     t.window->SaveMod(); // no answer scripted: the dialog is cancelled
     QCOMPARE(game.read(QStringLiteral("System/Quenlar.ini")), QByteArray("[Quenlar.MLGameInfo]\r\nbAutoStart = True"));
@@ -220,9 +240,8 @@ void TestApp::cancelledSaveStillWritesFlag()
 void TestApp::failedWriteKeepsOldFile()
 {
     GameFixture game;
-    TestWindow t;
+    TestWindow t(game);
     frmMain& w = *t.window;
-    w.txtPath->setText(game.gamePath());
     const QString target = game.file(QStringLiteral("System/Kept.int"));
     game.write(QStringLiteral("System/Kept.int"), "old contents");
     QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::ReadUser);
@@ -249,9 +268,12 @@ void TestApp::refusedValues_data()
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("named");
-    QTest::newRow("semicolon in the starting map") << "txtMap"
-                                                   << "A;B.dx"
-                                                   << "Starting Map";
+    QTest::newRow("a key in the name") << "txtName"
+                                       << "Map=Test"
+                                       << "Mod Name";
+    QTest::newRow("a key in the player class") << "txtPlayer"
+                                               << "P.Credits=1"
+                                               << "PlayerClass";
     QTest::newRow("quote in the name") << "txtName"
                                        << "A\"B"
                                        << "Mod Name";
@@ -265,8 +287,7 @@ void TestApp::refusedValues()
     QFETCH(QString, named);
     GameFixture game;
     const QByteArray flagBefore = game.read(QStringLiteral("System/Quenlar.ini"));
-    TestWindow t;
-    t.window->txtPath->setText(game.gamePath());
+    TestWindow t(game);
     t.window->findChild<QLineEdit*>(control)->setText(value);
     t.ui.dialogAnswers = {game.file(QStringLiteral("System/Refused.int"))};
     t.window->SaveMod();
@@ -281,9 +302,8 @@ void TestApp::refusedValues()
 void TestApp::workedExampleThroughWindow()
 {
     GameFixture game;
-    TestWindow t;
+    TestWindow t(game);
     frmMain& w = *t.window;
-    w.txtPath->setText(game.gamePath());
     w.txtName->setText(QStringLiteral("Test Mod"));
     w.chkAction->setChecked(true);
     w.frmInventory->SetEntries(
@@ -315,10 +335,8 @@ void TestApp::toolbarAndMenuAgree()
 {
     // Save from either place asks the same question in the same place.
     GameFixture game;
-    TestWindow byToolbar;
-    TestWindow byMenu;
-    byToolbar.window->txtPath->setText(game.gamePath());
-    byMenu.window->txtPath->setText(game.gamePath());
+    TestWindow byToolbar(game);
+    TestWindow byMenu(game);
     clickToolbar(*byToolbar.window, QStringLiteral("Save"));
     triggerMenu(*byMenu.window, "mnuSave");
     QCOMPARE(byToolbar.ui.asked.size(), 1);
@@ -422,8 +440,7 @@ void TestApp::commandLineOpensAsOpenDoes()
     started.ui.clear();
     started.window->OpenModFile(commandLine.file);
 
-    TestWindow opened;
-    opened.window->txtPath->setText(game.gamePath());
+    TestWindow opened(game);
     opened.window->txtName->setText(QStringLiteral("Shown before"));
     opened.ui.dialogAnswers = {game.file(relative)};
     opened.window->OpenMod();

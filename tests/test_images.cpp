@@ -4,9 +4,9 @@
 
 #include "support/GameFixture.h"
 
-#include "app/SvgImage.h"
 #include "skills/SkillTable.h"
 #include "skills/SkillsPage.h"
+#include "widgets/SvgImage.h"
 
 #include <QAction>
 #include <QDir>

@@ -26,22 +26,6 @@ namespace {
 
 const QString Title = QStringLiteral("Zarvik's ML Utility");
 
-void applyToWindow(frmMain& w, const ModDefinition& mod)
-{
-    w.txtName->setText(mod.name);
-    w.chkAction->setChecked(mod.action);
-    w.frmInventory->SetEntries(mod.inventory);
-    w.txtPlayer->setText(mod.playerClass);
-    w.txtCredits->setText(mod.credits);
-    w.frmSkills->txtSkill->setText(mod.skillPoints);
-    for (int i = 0; i < SkillCount; ++i)
-        w.frmSkills->txtLevel[i]->setText(mod.skillLevels[i]);
-    w.AugSlots = mod.augSlots;
-    w.AugLevels = mod.augLevels;
-    w.txtSplash->setText(mod.splashMap);
-    w.txtMap->setText(mod.startingMap);
-}
-
 // What the window shows after opening the saved file: inventory entries
 // with the package the file gives them, placeholders as empty fields.
 ModDefinition asOpened(ModDefinition mod)
@@ -114,10 +98,9 @@ void TestModCommands::roundTrip()
 {
     QFETCH(ModDefinition, mod);
     GameFixture game;
-    TestWindow t;
+    TestWindow t(game);
     frmMain& w = *t.window;
-    w.txtPath->setText(game.gamePath());
-    applyToWindow(w, mod);
+    w.ApplyModDefinition(mod);
     const QString file = game.file(QStringLiteral("System/Round.int"));
     t.ui.dialogAnswers = {file, file};
     w.SaveMod();
@@ -134,10 +117,9 @@ void TestModCommands::openReplacesWhatWasShown()
     GameFixture game;
     game.write(QStringLiteral("System/Bare.int"),
                "[Public]\r\nObject=(Name=\"Bare\",Class=Class,MetaClass=Quenlar.MLGameInfo,Description=\"Map=B.dx\")");
-    TestWindow t;
+    TestWindow t(game);
     frmMain& w = *t.window;
-    w.txtPath->setText(game.gamePath());
-    applyToWindow(w, WorkedExampleSample());
+    w.ApplyModDefinition(WorkedExampleSample());
     w.chkAutoStart->setChecked(true);
     w.frmInventory->txtCustom->setText(QStringLiteral("Typed"));
     t.ui.dialogAnswers = {game.file(QStringLiteral("System/Bare.int"))};
@@ -157,9 +139,8 @@ void TestModCommands::openDialogAndCaption()
 {
     GameFixture game;
     game.write(QStringLiteral("System/Caps.INT"), ComposeModFile(WorkedExampleSample()).toLatin1());
-    TestWindow t;
+    TestWindow t(game);
     frmMain& w = *t.window;
-    w.txtPath->setText(game.gamePath());
     t.ui.dialogAnswers = {game.file(QStringLiteral("System/Caps.INT"))};
     w.OpenMod();
     const auto asked = t.ui.ofKind(Kind::OpenFile);
@@ -185,6 +166,14 @@ void TestModCommands::openRefusesFiles_data()
     QTest::newRow("empty") << QByteArray() << false;
     QTest::newRow("not a mod") << QByteArray("[Engine.Engine]\r\nGameRenderDevice=D3DDrv.D3DRenderDevice") << false;
     QTest::newRow("too large") << QByteArray(1024 * 1024 + 1, 'M') << false;
+    QTest::newRow("the game's own localisation file")
+        << QByteArray("[Public]\r\nObject=(Name=DeusEx.DeusExGameInfo,Class=Class,MetaClass=Engine.GameInfo)\r\n"
+                      "Preferences=(Caption=\"Deus Ex\",Parent=\"Game\",Class=DeusEx.DeusExGameInfo)\r\n")
+        << false;
+    QTest::newRow("a value longer than its field holds")
+        << QByteArray("[Public]\r\nObject=(Name=\"") + QByteArray(40000, 'N') +
+               QByteArray("\",Class=Class,MetaClass=Quenlar.MLGameInfo,Description=\"Map=M\")")
+        << false;
     QTest::newRow("cannot be read") << QByteArray() << true;
 }
 
@@ -197,10 +186,9 @@ void TestModCommands::openRefusesFiles()
         QDir().mkpath(game.file(QStringLiteral("System/Odd.int")));
     else
         game.write(QStringLiteral("System/Odd.int"), contents);
-    TestWindow t;
+    TestWindow t(game);
     frmMain& w = *t.window;
-    w.txtPath->setText(game.gamePath());
-    applyToWindow(w, WorkedExampleSample());
+    w.ApplyModDefinition(WorkedExampleSample());
     t.ui.dialogAnswers = {game.file(QStringLiteral("System/Odd.int"))};
     w.OpenMod();
     QCOMPARE(t.ui.messages().size(), 1);
@@ -218,27 +206,42 @@ void TestModCommands::openReportsUnplacedAugmentations()
         "[Public]\r\nObject=(Name=\"A\",Class=Class,MetaClass=Quenlar.MLGameInfo,Description=\""
         "Aug=DeusEx.AugDrone(1);DeusEx.AugNothing(2);DeusEx.AugEMP(0);DeusEx.AugCloak(1);DeusEx.AugBallistic(3);;"
         " Map=\")");
-    TestWindow t;
+    TestWindow t(game);
     frmMain& w = *t.window;
-    w.txtPath->setText(game.gamePath());
     t.ui.dialogAnswers = {game.file(QStringLiteral("System/Augs.int"))};
     w.OpenMod();
     QCOMPARE(t.ui.messages().size(), 1);
     QVERIFY(t.ui.messages()[0].contains(QStringLiteral("AugNothing(2)")));
     QVERIFY(t.ui.messages()[0].contains(QStringLiteral("AugBallistic(3)")));
+    QVERIFY(!t.ui.messages()[0].contains(QStringLiteral("more")));
     QCOMPARE(w.AugSlots[0], QStringLiteral("AugDrone"));
     QCOMPARE(w.AugSlots[7], QStringLiteral("AugEMP"));
     QCOMPARE(w.AugSlots[8], QStringLiteral("AugCloak"));
     QCOMPARE(w.frmAugmentations->cboAugList->currentText(), QStringLiteral("Spy Drone"));
+
+    // A damaged file with a long list: the box lists twenty and counts the rest.
+    QByteArray list;
+    for (int i = 0; i < 66; ++i)
+        list += "DeusEx.AugNothing" + QByteArray::number(i) + "(1);";
+    game.write(QStringLiteral("System/Many.int"),
+               "[Public]\r\nObject=(Name=\"A\",Class=Class,MetaClass=Quenlar.MLGameInfo,Description=\"Aug=" + list +
+                   "; Map=\")");
+    t.ui.dialogAnswers = {game.file(QStringLiteral("System/Many.int"))};
+    w.OpenMod();
+    QCOMPARE(t.ui.messages().size(), 2);
+    const QString message = t.ui.messages()[1];
+    QVERIFY(message.contains(QStringLiteral("AugNothing19(1)")));
+    QVERIFY(!message.contains(QStringLiteral("AugNothing20(1)")));
+    QVERIFY2(message.endsWith(QStringLiteral("\nand 46 more.")), qPrintable(message));
+    QCOMPARE(message.count(u'\n'), 21); // the heading, twenty entries, the count
 }
 
 void TestModCommands::newAfterOpen()
 {
     GameFixture game;
     game.write(QStringLiteral("System/Full.int"), ComposeModFile(WorkedExampleSample()).toLatin1());
-    TestWindow t;
+    TestWindow t(game);
     frmMain& w = *t.window;
-    w.txtPath->setText(game.gamePath());
     w.frmSkills->scrlLevel[2]->setValue(3);
     t.ui.dialogAnswers = {game.file(QStringLiteral("System/Full.int"))};
     w.OpenMod();
@@ -264,9 +267,8 @@ void TestModCommands::newAfterOpen()
 void TestModCommands::newRewritesFlagOnlyWhenChecked()
 {
     GameFixture game;
-    TestWindow t;
+    TestWindow t(game);
     frmMain& w = *t.window;
-    w.txtPath->setText(game.gamePath());
 
     game.write(QStringLiteral("System/Quenlar.ini"), "untouched");
     w.NewMod();

@@ -1,7 +1,7 @@
 #include "app/CommandLine.h"
-#include "app/Layout.h"
-#include "app/ModalInteraction.h"
 #include "app/frmMain.h"
+#include "widgets/Layout.h"
+#include "widgets/ModalInteraction.h"
 
 #include <QApplication>
 #include <QSettings>

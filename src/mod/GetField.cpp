@@ -12,8 +12,14 @@ QString GetField(qsizetype& Position, const QString& Text, const QString& Key, c
         return {};
     const qsizetype valueAt = keyAt + Key.size();
     qsizetype endAt = Text.indexOf(EndMark, valueAt, Qt::CaseInsensitive);
-    if (endAt < 0)
-        endAt = Text.size();
+    qsizetype valueEnd = endAt;
+    if (endAt < 0) {
+        endAt = valueEnd = Text.size();
+        // A value that runs to the end of a file cut short after a line
+        // break must not carry that break into its field.
+        while (valueEnd > valueAt && (Text.at(valueEnd - 1) == u'\r' || Text.at(valueEnd - 1) == u'\n'))
+            --valueEnd;
+    }
     qsizetype limitAt = Text.size();
     if (!Limit.isEmpty()) {
         const qsizetype found = Text.indexOf(Limit, Position - 1, Qt::CaseInsensitive);
@@ -23,5 +29,5 @@ QString GetField(qsizetype& Position, const QString& Text, const QString& Key, c
     if (endAt > limitAt)
         return {};
     Position = endAt + 1;
-    return Text.mid(valueAt, endAt - valueAt);
+    return Text.mid(valueAt, valueEnd - valueAt);
 }

@@ -4,6 +4,8 @@
 #include "Numeric.h"
 #include "augmentations/AugmentationCatalogue.h"
 
+#include <utility>
+
 namespace {
 
 bool contains(const QString& text, const char* key)
@@ -26,7 +28,7 @@ QString stripPackage(const QString& entry)
     return GetField(position, entry, QStringLiteral("DeusEx."));
 }
 
-void readAugmentations(const QString& text, ModFileContents& mod)
+void readAugmentations(const QString& text, ModDefinition& mod, ModReadReport& found)
 {
     const QString semicolon = QStringLiteral(";");
     qsizetype position = 1;
@@ -42,7 +44,7 @@ void readAugmentations(const QString& text, ModFileContents& mod)
         }
         const int slot = className.isEmpty() ? NoAugSlot : FindAugSlot(className, mod.augSlots);
         if (slot == NoAugSlot) {
-            mod.unplacedAugmentations.append(entry);
+            found.unplacedAugmentations.append(entry);
         } else {
             mod.augSlots[slot] = className;
             mod.augLevels[slot] = level;
@@ -51,7 +53,7 @@ void readAugmentations(const QString& text, ModFileContents& mod)
     }
 }
 
-void readSkills(const QString& text, ModFileContents& mod)
+void readSkills(const QString& text, ModDefinition& mod)
 {
     const QString semicolon = QStringLiteral(";");
     qsizetype position = 1;
@@ -70,25 +72,42 @@ void readSkills(const QString& text, ModFileContents& mod)
 
 bool LooksLikeModDefinition(const QString& text)
 {
-    for (const char* key :
-         {"Name=\"", "Action=Start", "Inv=", "Class=", "Credits=", "SkillPts=", "Skills=", "Aug=", "Splash=", "Map="}) {
-        if (contains(text, key))
+    for (QStringView line : QStringView(text).tokenize(u'\n')) {
+        if (line.contains(u"Object=", Qt::CaseInsensitive) &&
+            line.contains(u"MetaClass=Quenlar.MLGameInfo", Qt::CaseInsensitive))
             return true;
     }
     return false;
 }
 
-ModFileContents ReadModDefinition(const QString& text)
+QString OverlongField(const ModDefinition& mod)
 {
-    ModFileContents mod;
-    mod.skillLevels.fill(QStringLiteral("1"));
+    const std::pair<const char*, const QString*> fields[] = {
+        {"Mod Name", &mod.name},
+        {"PlayerClass", &mod.playerClass},
+        {"Starting Credits", &mod.credits},
+        {"Initial Skill Points", &mod.skillPoints},
+        {"Splash Map", &mod.splashMap},
+        {"Starting Map", &mod.startingMap},
+    };
+    for (const auto& [field, value] : fields) {
+        if (value->size() > MaxFieldLength)
+            return QString::fromLatin1(field);
+    }
+    return {};
+}
+
+// Every key searched for here stands in SearchedKeys.
+ModDefinition ReadModDefinition(const QString& text, ModReadReport* report)
+{
+    ModDefinition mod;
+    ModReadReport found;
     const QString semicolon = QStringLiteral(";");
 
     mod.name = field(text, "Name=\"", QStringLiteral("\""));
     mod.action = contains(text, "Action=Start");
 
     if (contains(text, "Inv=")) {
-        mod.hasInventory = true;
         qsizetype position = 1;
         QString entry = GetField(position, text, QStringLiteral("Inv="), semicolon);
         // The first entry counts even when empty ("Inv=;" gives one empty row).
@@ -98,10 +117,8 @@ ModFileContents ReadModDefinition(const QString& text)
         } while (!entry.isEmpty());
     }
 
-    if (contains(text, "Aug=")) {
-        mod.hasAugmentations = true;
-        readAugmentations(text, mod);
-    }
+    if (contains(text, "Aug="))
+        readAugmentations(text, mod, found);
 
     // The class is searched from the Description on, so the fixed
     // "Class=Class" of the Object line is never taken, and only up to the
@@ -116,5 +133,7 @@ ModFileContents ReadModDefinition(const QString& text)
         readSkills(text, mod);
     mod.splashMap = field(text, "Splash=", semicolon);
     mod.startingMap = field(text, "Map=", QStringLiteral("\")"));
+    if (report)
+        *report = found;
     return mod;
 }

@@ -1,9 +1,14 @@
 // Feeds arbitrary bytes through everything Open does with a file short of
 // the window: the size limit, decoding, the look of a mod definition and
 // reading every field. Besides crashes and undefined behaviour it checks
-// what the window relies on when it applies the result.
+// what the window relies on when it applies the result, and that what Open
+// shows, once Save accepts it, opens again the same: read, compose, read
+// gives the same mod, and saving that writes the same file.
+
+#include "support/ModRoundTrip.h"
 
 #include "game/AnsiText.h"
+#include "mod/ModFormat.h"
 #include "mod/ModReader.h"
 #include "mod/Numeric.h"
 
@@ -34,13 +39,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (text.isEmpty() || !LooksLikeModDefinition(text))
         return 0;
 
-    const ModFileContents mod = ReadModDefinition(text);
+    ModReadReport report;
+    const ModDefinition mod = ReadModDefinition(text, &report);
+    // Open refuses a value longer than its field holds.
+    if (!OverlongField(mod).isEmpty())
+        return 0;
 
-    require(mod.hasInventory || mod.inventory.isEmpty());
-    require(mod.hasAugmentations || mod.unplacedAugmentations.isEmpty());
+    // Lists come only from their keys.
+    const bool namesInventory = text.contains(QLatin1String("Inv="), Qt::CaseInsensitive);
+    const bool namesAugmentations = text.contains(QLatin1String("Aug="), Qt::CaseInsensitive);
+    require(namesInventory || mod.inventory.isEmpty());
+    require(namesAugmentations || report.unplacedAugmentations.isEmpty());
     for (int slot = 0; slot < AugSlotCount; ++slot) {
         require(mod.augLevels[slot] >= 0 && mod.augLevels[slot] <= 9);
-        require(mod.hasAugmentations || mod.augSlots[slot].isEmpty());
+        require(namesAugmentations || mod.augSlots[slot].isEmpty());
         require(!mod.augSlots[slot].isEmpty() || mod.augLevels[slot] == 0);
     }
     // A level the file gives is numeric and within what the Skills page shows.
@@ -50,8 +62,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require(value > 0.0 && value < 5.0);
     }
     // Every value comes out of the text; none can be longer than it.
-    for (const QString* value : {&mod.name, &mod.playerClass, &mod.credits, &mod.skillPoints, &mod.splashMap,
-                                 &mod.startingMap})
+    for (const QString* value :
+         {&mod.name, &mod.playerClass, &mod.credits, &mod.skillPoints, &mod.splashMap, &mod.startingMap})
         require(value->size() <= text.size());
+
+    // What Open shows saves and opens again as it was.
+    if (FindUnsavableValue(mod))
+        return 0;
+    const QString saved = ComposeModFile(mod);
+    require(LooksLikeModDefinition(saved));
+    ModReadReport reopenedReport;
+    const ModDefinition reopened = ReadModDefinition(saved, &reopenedReport);
+    require(OverlongField(reopened).isEmpty());
+    require(reopenedReport.unplacedAugmentations.isEmpty());
+    require(FirstDifference(reopened, AsSaved(mod)).isEmpty());
+    require(ComposeModFile(reopened) == saved);
     return 0;
 }

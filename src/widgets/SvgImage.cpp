@@ -45,3 +45,8 @@ QIcon AssetIcon(const QString& name, QSize size)
         icon.addPixmap(AssetPixmap(name, size, static_cast<qreal>(scale)));
     return icon;
 }
+
+QIcon ApplicationIcon()
+{
+    return AssetIcon(QStringLiteral(":/icons/zarvik"), QSize(64, 64));
+}
