@@ -174,6 +174,7 @@ if [ "$rest" = 1 ]; then
     ls -l "$setup" "$zip" | awk '{print "   " $5 " bytes  " $NF}'
     zip_list="$(unzip -Z1 "$zip")"
     for f in zarvik-ml-utility.exe readme.htm Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll platforms/qwindows.dll \
+        styles/qwindowsvistastyle.dll \
         libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll; do
         grep -q "/$f\$" <<<"$zip_list" || { echo "The archive lacks $f" >&2; failed+=("portable archive"); }
     done
