@@ -72,13 +72,15 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A fresh prefix of its own, nothing of the user's: an English locale, so the
-# ANSI code page is 1252; no Mono or Gecko installers; no debug channels.
+# A fresh prefix of its own, nothing of the user's: the C locale, which Wine
+# takes for US English, so the ANSI code page is 1252, and which is always
+# there, unlike en_US.UTF-8 (without it Wine cannot map non-ASCII file names);
+# no Mono or Gecko installers; no debug channels.
 new_prefix() {
     prefix="$(mktemp -d "${TMPDIR:-/tmp}/zarvik-wine.XXXXXX")"
     prefixes+=("$prefix")
-    wine_env=(env WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=en_US.UTF-8
-              LANG=en_US.UTF-8)
+    wine_env=(env WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
+              LANG=C.UTF-8)
 }
 
 failed=()

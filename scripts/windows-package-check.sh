@@ -16,7 +16,7 @@ shot="$3"
 wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver
 unset QT_QPA_PLATFORM QT_PLUGIN_PATH WINEPATH
-export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=en_US.UTF-8 LANG=en_US.UTF-8
+export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8 LANG=C.UTF-8
 
 title="Zarvik's ML Utility"
 install_dir="$prefix/drive_c/Program Files/$title"

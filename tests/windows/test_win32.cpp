@@ -129,7 +129,7 @@ void refuses(Check& check, unsigned int codePage, const std::wstring& text)
 
 void checkCodePages(Check& check)
 {
-    // The script starts Wine in an English locale.
+    // The script starts Wine in the C locale, which Wine takes for US English.
     check.verify(GetACP() == 1252, "the ANSI code page is 1252, got " + std::to_string(GetACP()));
 
     std::string out;
