@@ -6,7 +6,8 @@
 #
 # installs silently, checks what was installed, starts the installed program
 # with nothing but its own files (the windows platform, no paths into the
-# build), photographs the screen once its window shows, closes it and
+# build) for a player whose game it already knows, photographs the screen
+# once its window shows, closes it and
 # uninstalls; the installation folder must be gone after.
 set -euo pipefail
 
@@ -40,6 +41,20 @@ done
 link="$(find "$prefix/drive_c" -path '*Start Menu*' -name "$title.lnk" | head -n1)"
 [ -n "$link" ] || fail "no Start-menu entry"
 echo "   installed into C:\\Program Files\\$title, Start-menu entry ${link#"$prefix/drive_c/"}"
+
+# A player's game, set up for the loader and chosen on an earlier start, so
+# that the window shows as on every later start, without the first start's
+# folder dialog in front of it.
+game="$prefix/drive_c/Games/DeusEx"
+mkdir -p "$game/System" "$game/Maps"
+printf 'MZ' >"$game/System/DeusEx.exe"
+printf '[Engine.Engine]\r\nDefaultGame=Quenlar.MLGameInfo\r\n' >"$game/System/DeusEx.ini"
+printf 'package' >"$game/System/Quenlar.u"
+printf '[Quenlar.MLGameInfo]\r\nbAutoStart=True' >"$game/System/Quenlar.ini"
+printf 'map' >"$game/Maps/01_NYC_UNATCOIsland.dx"
+timeout 120 "$wine" reg add 'HKCU\Software\ZarvikSoft\ModLoader' /v DXPath /t REG_SZ /d 'C:\Games\DeusEx' /f \
+    >/dev/null || fail "the game folder could not be remembered in the registry"
+timeout 120 "$wineserver" -w
 
 # The installed program, as the Start-menu entry starts it.
 (cd "$install_dir" && exec "$wine" "C:\\Program Files\\$title\\zarvik-ml-utility.exe") >"$prefix.program.log" 2>&1 &
