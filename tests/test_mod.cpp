@@ -37,6 +37,8 @@ private slots:
     void unsavableValues_data();
     void unsavableValues();
     void cp1252RoundTripsEveryByte();
+    void cp1252HighCharacterAnywhere_data();
+    void cp1252HighCharacterAnywhere();
     void atomicWriteKeepsOldFileOnFailure();
     void getField_data();
     void getField();
@@ -292,6 +294,31 @@ void TestMod::cp1252RoundTripsEveryByte()
     QCOMPARE(AnsiText::Encode(text).value(), all);
     QCOMPARE(AnsiText::FirstUnencodable(QStringLiteral("ab") + QChar(0x0100)), 2);
     QVERIFY(!AnsiText::Encode(QString(QChar(0x0100))));
+}
+
+void TestMod::cp1252HighCharacterAnywhere_data()
+{
+    // Plain ASCII is handled in blocks: put the one character that is not
+    // ASCII before, inside and after the first blocks.
+    QTest::addColumn<int>("at");
+    for (int at : {0, 1, 3, 4, 5, 7, 8, 9, 15, 16, 17, 40})
+        QTest::addRow("at %d", at) << at;
+}
+
+void TestMod::cp1252HighCharacterAnywhere()
+{
+    QFETCH(int, at);
+    const QByteArray ascii = "Object=(Name=\"Mod\",Class=Class,MetaClass=Quenlar.MLGameInfo";
+    QByteArray bytes = ascii.left(at) + '\x80' + ascii.mid(at);
+    const QString text = AnsiText::Decode(bytes);
+    QCOMPARE(text, QString::fromLatin1(ascii.left(at)) + QChar(0x20AC) + QString::fromLatin1(ascii.mid(at)));
+    QCOMPARE(AnsiText::Encode(text).value(), bytes);
+    QCOMPARE(AnsiText::FirstUnencodable(text), -1);
+
+    // An encodable character ahead of the one that is not is passed over.
+    const QString unencodable = text.left(at) + QChar(0x00E9) + text.mid(at, 2) + QChar(0x0100) + text.mid(at + 2);
+    QCOMPARE(AnsiText::FirstUnencodable(unencodable), at + 3);
+    QVERIFY(!AnsiText::Encode(unencodable));
 }
 
 void TestMod::atomicWriteKeepsOldFileOnFailure()

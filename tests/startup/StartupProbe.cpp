@@ -20,8 +20,7 @@ namespace {
 
 long long now()
 {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
         .count();
 }
 
@@ -40,8 +39,7 @@ public:
                     m_mapped = now();
                 } else if (window != m_first) {
                     // A question at start-up would time a different start-up.
-                    std::fprintf(stderr, "startup probe: a second window appeared: %s\n",
-                                 qPrintable(window->title()));
+                    std::fprintf(stderr, "startup probe: a second window appeared: %s\n", qPrintable(window->title()));
                     std::fflush(stderr);
                     std::_Exit(3);
                 }
