@@ -6,6 +6,7 @@
 //   bench_io read|write BYTES
 
 #include "game/TextFile.h"
+#include "inventory/ItemCatalogue.h"
 #include "mod/ModFormat.h"
 #include "mod/ModReader.h"
 
@@ -16,23 +17,34 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <span>
 
 namespace {
 
-// A mod with every kind of value and an inventory long enough to make the
-// file exactly the given size; the name takes up what the entries leave.
+// A mod with every kind of value and an inventory of the catalogue's items,
+// some with a count, long enough to make the file exactly the given size;
+// the name takes up what the entries leave.
 QByteArray modFileOfSize(qsizetype bytes)
 {
     const QByteArray head = "[Public]\r\nObject=(Name=\"Big";
     const QByteArray middle = "\",Class=Class,MetaClass=Quenlar.MLGameInfo,Description=\"Action=Start; Inv=";
-    const QByteArray entry = "DeusEx.MedKit(2);";
     const QByteArray tail = "; Class=ModPkg.ModPlayer; Credits=500; SkillPts=5000; Skills=0;1;0;0;0;0;2;0;0;3;0;; "
                             "Aug=DeusEx.AugSpeed(1);DeusEx.AugHealing(0);DeusEx.AugCloak(3);; "
                             "Splash=ModSplash.dx; Map=ModMap.dx\")";
-    const qsizetype fixed = head.size() + middle.size() + tail.size();
-    const qsizetype entries = std::max<qsizetype>(1, (bytes - fixed) / entry.size());
-    const qsizetype padding = std::max<qsizetype>(0, bytes - fixed - entries * entry.size());
-    return head + QByteArray(padding, 'x') + middle + entry.repeated(entries) + tail;
+    const std::span<const CatalogueItem> items = ItemCatalogue();
+    const qsizetype room = bytes - head.size() - middle.size() - tail.size();
+    QByteArray inventory;
+    for (std::size_t i = 0;; ++i) {
+        QByteArray entry = QByteArray("DeusEx.") + items[i % items.size()].className;
+        if (i % 3 != 0)
+            entry += '(' + QByteArray::number(static_cast<int>(2 + i % 9)) + ')';
+        entry += ';';
+        if (inventory.size() + entry.size() > room && !inventory.isEmpty())
+            break;
+        inventory += entry;
+    }
+    const qsizetype padding = std::max<qsizetype>(0, room - inventory.size());
+    return head + QByteArray(padding, 'x') + middle + inventory + tail;
 }
 
 ModDefinition definitionOf(const ModFileContents& read)

@@ -1,22 +1,24 @@
 #include "GetField.h"
 
+#include "KeySearch.h"
+
 QString GetField(qsizetype& Position, const QString& Text, const QString& Key, const QString& EndMark,
                  const QString& Limit)
 {
     if (Position <= 0)
         return {};
-    // Case-insensitive searches straight on the text: no lowered copy per
-    // call, so reading a long list stays linear in the file's length.
-    const qsizetype keyAt = Text.indexOf(Key, Position - 1, Qt::CaseInsensitive);
+    // Searches straight on the text: no lowered copy per call, so reading a
+    // long list stays linear in the file's length.
+    const qsizetype keyAt = IndexOfKey(Text, Key, Position - 1);
     if (keyAt < 0)
         return {};
     const qsizetype valueAt = keyAt + Key.size();
-    qsizetype endAt = Text.indexOf(EndMark, valueAt, Qt::CaseInsensitive);
+    qsizetype endAt = IndexOfKey(Text, EndMark, valueAt);
     if (endAt < 0)
         endAt = Text.size();
     qsizetype limitAt = Text.size();
     if (!Limit.isEmpty()) {
-        const qsizetype found = Text.indexOf(Limit, Position - 1, Qt::CaseInsensitive);
+        const qsizetype found = IndexOfKey(Text, Limit, Position - 1);
         if (found >= 0)
             limitAt = found;
     }

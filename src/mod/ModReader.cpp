@@ -1,6 +1,7 @@
 #include "ModReader.h"
 
 #include "GetField.h"
+#include "KeySearch.h"
 #include "Numeric.h"
 #include "augmentations/AugmentationCatalogue.h"
 
@@ -8,7 +9,7 @@ namespace {
 
 bool contains(const QString& text, const char* key)
 {
-    return text.contains(QLatin1String(key), Qt::CaseInsensitive);
+    return IndexOfKey(text, QString::fromLatin1(key)) >= 0;
 }
 
 // The first field at position 1, emptied when the key is missing.

@@ -4,6 +4,7 @@
 // what the window relies on when it applies the result.
 
 #include "game/AnsiText.h"
+#include "mod/KeySearch.h"
 #include "mod/ModReader.h"
 #include "mod/Numeric.h"
 
@@ -31,6 +32,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const QString text = AnsiText::Decode(bytes);
     require(text.size() == bytes.size());
+
+    // The reader's fast key search finds what QString's would.
+    for (const char* key : {"Name=\"", "Inv=", "Map=", ";", "\")"}) {
+        const QString k = QString::fromLatin1(key);
+        require(IndexOfKey(text, k, 0) == text.indexOf(k, 0, Qt::CaseInsensitive));
+    }
+
     if (text.isEmpty() || !LooksLikeModDefinition(text))
         return 0;
 
@@ -50,8 +58,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require(value > 0.0 && value < 5.0);
     }
     // Every value comes out of the text; none can be longer than it.
-    for (const QString* value : {&mod.name, &mod.playerClass, &mod.credits, &mod.skillPoints, &mod.splashMap,
-                                 &mod.startingMap})
+    for (const QString* value :
+         {&mod.name, &mod.playerClass, &mod.credits, &mod.skillPoints, &mod.splashMap, &mod.startingMap})
         require(value->size() <= text.size());
     return 0;
 }
