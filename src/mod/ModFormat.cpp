@@ -5,12 +5,40 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 namespace {
 
 const QString ItemSeparator = QStringLiteral("; ");
 const QString ObjectOpening = QStringLiteral("Object=(Name=\"");
 const QString ObjectMiddle = QStringLiteral("\",Class=Class,MetaClass=Quenlar.MLGameInfo,Description=\"");
 const QString ObjectClosing = QStringLiteral("\")");
+
+const QString DefaultPackage = QStringLiteral("DeusEx.");
+
+bool hasPackage(const QString& entry)
+{
+    // Entries are short: a plain loop beats a call into the library's search.
+    return std::any_of(entry.cbegin(), entry.cend(), [](QChar c) { return c == u'.'; });
+}
+
+// The inventory as written, "DeusEx.MedKit(2);DeusEx.WeaponPistol;", in one
+// buffer of its exact length: a long inventory is most of a large file.
+QString inventoryList(const QStringList& inventory)
+{
+    qsizetype length = 0;
+    for (const QString& entry : inventory)
+        length += (hasPackage(entry) ? 0 : DefaultPackage.size()) + entry.size() + 1;
+    QString list(length, Qt::Uninitialized);
+    QChar* out = list.data();
+    for (const QString& entry : inventory) {
+        if (!hasPackage(entry))
+            out = std::copy_n(DefaultPackage.constData(), DefaultPackage.size(), out);
+        out = std::copy_n(entry.constData(), entry.size(), out);
+        *out++ = u';';
+    }
+    return list;
+}
 
 bool writesPlayerClass(const QString& playerClass)
 {
@@ -57,9 +85,9 @@ QString describeCharacter(QChar c)
 
 QString EncodeInventoryEntry(const QString& entry)
 {
-    if (entry.contains(u'.'))
+    if (hasPackage(entry))
         return entry;
-    return QStringLiteral("DeusEx.") + entry;
+    return DefaultPackage + entry;
 }
 
 QString EncodeSkillLevel(const QString& levelText)
@@ -73,14 +101,16 @@ QString EncodeSkillLevel(const QString& levelText)
 
 QString ComposeDescription(const ModDefinition& mod)
 {
+    const QString inventory = inventoryList(mod.inventory);
     QString d;
+    // Everything but the inventory takes a few hundred characters.
+    d.reserve(inventory.size() + 1024);
     if (mod.action)
         d += QStringLiteral("Action=Start") + ItemSeparator;
 
     if (!mod.inventory.isEmpty()) {
         d += QStringLiteral("Inv=");
-        for (const QString& entry : mod.inventory)
-            d += EncodeInventoryEntry(entry) + u';';
+        d += inventory;
         d += ItemSeparator;
     }
 
@@ -114,8 +144,16 @@ QString ComposeDescription(const ModDefinition& mod)
 
 QString ComposeModFile(const ModDefinition& mod)
 {
-    return QStringLiteral("[Public]\r\n") + ObjectOpening + mod.name + ObjectMiddle + ComposeDescription(mod) +
-           ObjectClosing;
+    const QString description = ComposeDescription(mod);
+    const QString opening = QStringLiteral("[Public]\r\n") + ObjectOpening;
+    QString file;
+    file.reserve(opening.size() + mod.name.size() + ObjectMiddle.size() + description.size() + ObjectClosing.size());
+    file += opening;
+    file += mod.name;
+    file += ObjectMiddle;
+    file += description;
+    file += ObjectClosing;
+    return file;
 }
 
 std::optional<UnsavableValue> FindUnsavableValue(const ModDefinition& mod)
