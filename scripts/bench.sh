@@ -27,9 +27,10 @@ fi
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
-# A home of its own, so that nothing of the user's desktop settings is read,
-# with the game directory the program remembers.
-export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config"
+# A home and a runtime folder of its own, so that nothing of the user's
+# desktop settings is read, with the game directory the program remembers.
+export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_RUNTIME_DIR="$work/runtime"
+mkdir -p -m 700 "$XDG_RUNTIME_DIR"
 game="$work/game"
 mkdir -p "$game/System" "$game/Maps" "$XDG_CONFIG_HOME/ZarvikSoft"
 printf 'MZ' >"$game/System/DeusEx.exe"
