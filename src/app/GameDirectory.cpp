@@ -91,7 +91,12 @@ void frmMain::Form_Load()
 
 void frmMain::txtPath_Change()
 {
-    m_settings.setValue(PathSettingKey, txtPath->text());
+    // Start-up puts the remembered path back into the field: writing it back
+    // unchanged would cost a locked, synced rewrite of the settings file
+    // before the window is painted.
+    const QString path = txtPath->text();
+    if (m_settings.value(PathSettingKey).toString() != path || !m_settings.contains(PathSettingKey))
+        m_settings.setValue(PathSettingKey, path);
 }
 
 void frmMain::txtPath_LostFocus()
