@@ -2,6 +2,7 @@
 
 #include "support/GameFixture.h"
 
+#include "app/AppStyle.h"
 #include "app/frmMain.h"
 #include "augmentations/AugmentationsPage.h"
 #include "inventory/InventoryPage.h"
@@ -12,10 +13,14 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QStyleFactory>
+#include <QStyleOption>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolBar>
+
+#include <memory>
 
 using Kind = ScriptedModalInteraction::Asked::Kind;
 using Icon = ModalInteraction::Icon;
@@ -68,6 +73,7 @@ private slots:
     void workedExampleThroughWindow();
     void toolbarAndMenuAgree();
     void exitClosesWindow();
+    void overflowIconsAsTheStyleDrawsThem();
 };
 
 void TestApp::windowDesign()
@@ -313,4 +319,24 @@ void TestApp::exitClosesWindow()
 }
 
 QTEST_MAIN(TestApp)
+void TestApp::overflowIconsAsTheStyleDrawsThem()
+{
+    // The overflow icons are fetched late, but must be the style's own.
+    const std::unique_ptr<QStyle> base(QStyleFactory::create(QStringLiteral("Fusion")));
+    AppStyle style(QStyleFactory::create(QStringLiteral("Fusion")));
+    QStyleOption rightToLeft;
+    rightToLeft.direction = Qt::RightToLeft;
+    const QStyleOption* const options[] = {nullptr, &rightToLeft};
+    for (QStyle::StandardPixmap which :
+         {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_ToolBarVerticalExtensionButton}) {
+        for (const QStyleOption* option : options) {
+            const QIcon late = style.standardIcon(which, option);
+            const QIcon own = base->standardIcon(which, option);
+            QVERIFY(!late.isNull());
+            QCOMPARE(late.pixmap(16).toImage(), own.pixmap(16).toImage());
+            QCOMPARE(late.availableSizes(), own.availableSizes());
+        }
+    }
+}
+
 #include "test_app.moc"

@@ -1,9 +1,11 @@
+#include "app/AppStyle.h"
 #include "app/Layout.h"
 #include "app/ModalInteraction.h"
 #include "app/frmMain.h"
 
 #include <QApplication>
 #include <QSettings>
+#include <QStyleFactory>
 
 int main(int argc, char* argv[])
 {
@@ -12,6 +14,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QStringLiteral("1.2"));
     QApplication::setDesktopFileName(QStringLiteral("zarvik-ml-utility"));
     QApplication::setFont(DesignFont());
+    QApplication::setStyle(new AppStyle(QStyleFactory::create(QApplication::style()->name())));
 
     // The remembered game directory: application "ZarvikSoft", section
     // "ModLoader", key "DXPath", in the platform's own settings store.
