@@ -11,6 +11,8 @@ packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-
           desktop-file-utils appstream dpkg-dev)
 # For test.sh only: the Win32 code cross-compiled and run under Wine.
 windows_check_packages=(g++-mingw-w64-x86-64-posix wine64)
+# For test.sh only: the package's check.
+package_check_packages=(lintian)
 # The fuzz harnesses need clang with its sanitizer and libFuzzer runtimes.
 fuzz_packages=(clang libclang-rt-14-dev)
 # The start-up benchmark measures under a virtual X server.

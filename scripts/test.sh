@@ -7,7 +7,8 @@
 #      when clang is there (FUZZ_SECONDS=0 skips it);
 #   3. the plain suite in build/, whose summary closes the output.
 # Both suites include the Windows check (scripts/windows-check.sh: the Win32
-# code built with MinGW-w64 and run under Wine).
+# code built with MinGW-w64 and run under Wine); the plain suite also checks
+# the Debian package packed from its build with lintian.
 # Exits non-zero when any of them fails.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
@@ -17,7 +18,7 @@ fuzz_seconds="${FUZZ_SECONDS:-30}"
 jobs="$(nproc 2>/dev/null || echo 2)"
 failed=()
 
-install_packages "${packages[@]}" "${windows_check_packages[@]}"
+install_packages "${packages[@]}" "${windows_check_packages[@]}" "${package_check_packages[@]}"
 if [ "$fuzz_seconds" != 0 ]; then
     install_packages "${fuzz_packages[@]}" || echo "clang could not be installed; fuzzing is skipped" >&2
 fi

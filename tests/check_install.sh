@@ -2,7 +2,9 @@
 # Installs the build into a temporary root and checks what a desktop needs:
 # the launcher in bin resolving into the program folder that also holds the
 # help document, the menu entry and metadata naming what is really
-# installed, every icon size, and that the installed program starts.
+# installed, every icon size, the type of mod files the menu entry claims,
+# the manual page and the licence, that --help and --version answer without
+# a display, and that the installed program starts.
 #   check_install.sh <build dir>
 set -euo pipefail
 
@@ -39,6 +41,22 @@ id="$(sed -n 's:.*<id>\(.*\)</id>.*:\1:p' "$metainfo")"
 [ "$(basename "$metainfo")" = "$id.metainfo.xml" ] || fail "metainfo file $(basename "$metainfo") for id $id"
 grep -q "<launchable type=\"desktop-id\">$(basename "$desktop")</launchable>" "$metainfo" \
     || fail "the metainfo does not launch $(basename "$desktop")"
+
+mime_type="$(sed -n 's/^MimeType=\([^;]*\);$/\1/p' "$desktop")"
+[ -n "$mime_type" ] || fail "the desktop entry claims no type"
+grep -q "<mime-type type=\"$mime_type\">" "$root/usr/share/mime/packages/zarvik-ml-utility.xml" \
+    || fail "the desktop entry claims $mime_type, which the installed types do not declare"
+grep -q '^Exec=zarvik-ml-utility %f$' "$desktop" || fail "the desktop entry passes no file"
+gzip -t "$root/usr/share/man/man1/zarvik-ml-utility.1.gz" || fail "no compressed manual page"
+[ -f "$root/usr/share/doc/zarvik-ml-utility/copyright" ] || fail "no copyright file"
+gzip -t "$root/usr/share/doc/zarvik-ml-utility/changelog.gz" || fail "no compressed changelog"
+
+# --help and --version print and end, with no display of any kind.
+no_display=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM)
+version="$("${no_display[@]}" "$launcher" --version)" || fail "--version failed"
+[ "$version" = "Zarvik's ML Utility $(sed -n 's/.*<release version="\([^"]*\)".*/\1/p' "$metainfo")" ] \
+    || fail "--version printed: $version"
+"${no_display[@]}" "$launcher" --help | grep -q -- '--version' || fail "--help does not list --version"
 
 # Started through the link, with a home of its own, the program must still
 # be running when it is stopped.

@@ -1,11 +1,15 @@
-// The main window: its pages, its commands and the save flow.
+// The main window: its pages, its commands, the save flow, and the ways a
+// mod file reaches it from outside (the command line, a drop).
 
 #include "support/GameFixture.h"
+#include "support/SampleMods.h"
 
 #include "app/AppStyle.h"
+#include "app/CommandLine.h"
 #include "app/frmMain.h"
 #include "augmentations/AugmentationsPage.h"
 #include "inventory/InventoryPage.h"
+#include "mod/ModFormat.h"
 #include "skills/SkillsPage.h"
 
 #include <QAction>
@@ -13,12 +17,15 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QMimeDatabase>
 #include <QStyleFactory>
 #include <QStyleOption>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolBar>
+#include <QUrl>
 
 #include <memory>
 
@@ -60,6 +67,7 @@ class TestApp : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void windowDesign();
     void pageSwitching_data();
     void pageSwitching();
@@ -74,7 +82,27 @@ private slots:
     void toolbarAndMenuAgree();
     void exitClosesWindow();
     void overflowIconsAsTheStyleDrawsThem();
+    void commandLine_data();
+    void commandLine();
+    void commandLineOpensAsOpenDoes_data();
+    void commandLineOpensAsOpenDoes();
+    void dropOnWindow_data();
+    void dropOnWindow();
+    void modFilesHaveTheirType();
+
+private:
+    QTemporaryDir m_dataHome;
 };
+
+void TestApp::initTestCase()
+{
+    // The type of mod files as the package declares it, seen by the MIME
+    // database before anything asks it.
+    QVERIFY(QDir().mkpath(m_dataHome.filePath(QStringLiteral("mime/packages"))));
+    QVERIFY(QFile::copy(QStringLiteral(ZARVIK_MIME_XML),
+                        m_dataHome.filePath(QStringLiteral("mime/packages/zarvik-ml-utility.xml"))));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_dataHome.path()));
+}
 
 void TestApp::windowDesign()
 {
@@ -316,6 +344,187 @@ void TestApp::exitClosesWindow()
         QVERIFY(!t.window->isVisible());
         QVERIFY(t.ui.asked.isEmpty());
     }
+}
+
+void TestApp::commandLine_data()
+{
+    using Action = CommandLine::Action;
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<Action>("action");
+    QTest::addColumn<QString>("file"); // relative to the current folder
+    QTest::addColumn<QString>("error");
+    QTest::newRow("nothing") << QStringList{} << Action::Run << QString() << QString();
+    QTest::newRow("help") << QStringList{QStringLiteral("--help")} << Action::ShowHelp << QString() << QString();
+    QTest::newRow("-h") << QStringList{QStringLiteral("-h")} << Action::ShowHelp << QString() << QString();
+    QTest::newRow("version") << QStringList{QStringLiteral("--version")} << Action::ShowVersion << QString()
+                             << QString();
+    // Before the window system takes its options out, --version must still be seen.
+    QTest::newRow("version after a Qt option")
+        << QStringList{QStringLiteral("-platform"), QStringLiteral("offscreen"), QStringLiteral("-v")}
+        << Action::ShowVersion << QString() << QString();
+    QTest::newRow("a file") << QStringList{QStringLiteral("Mods/My Mod.int")} << Action::Run
+                            << QStringLiteral("Mods/My Mod.int") << QString();
+    // Whether the file is there is for Open to say, in a message box.
+    QTest::newRow("a missing file") << QStringList{QStringLiteral("missing.int")} << Action::Run
+                                    << QStringLiteral("missing.int") << QString();
+    QTest::newRow("a file after --") << QStringList{QStringLiteral("--"), QStringLiteral("-dash.int")} << Action::Run
+                                     << QStringLiteral("-dash.int") << QString();
+    QTest::newRow("two files") << QStringList{QStringLiteral("a.int"), QStringLiteral("b.int")} << Action::Refuse
+                               << QString() << QStringLiteral("Only one FILE can be opened at a time.");
+    QTest::newRow("unknown option") << QStringList{QStringLiteral("--bogus"), QStringLiteral("a.int")} << Action::Refuse
+                                    << QString() << QStringLiteral("bogus");
+}
+
+void TestApp::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(CommandLine::Action, action);
+    QFETCH(QString, file);
+    QFETCH(QString, error);
+    const CommandLine parsed = ParseCommandLine(QStringList{QStringLiteral("zarvik-ml-utility")} + arguments);
+    QCOMPARE(parsed.action, action);
+    QCOMPARE(parsed.file, file.isEmpty() ? QString() : QDir::current().absoluteFilePath(file));
+    QVERIFY2(error.isEmpty() ? parsed.error.isEmpty() : parsed.error.contains(error), qPrintable(parsed.error));
+}
+
+void TestApp::commandLineOpensAsOpenDoes_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("contents");
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("a mod") << QStringLiteral("Mod.int") << NewModFile << true;
+    QTest::newRow("capitals") << QStringLiteral("MOD.INT") << NewModFile << true;
+    QTest::newRow("not a mod") << QStringLiteral("DeusEx.int")
+                               << QByteArray("[Engine.Engine]\r\nGameRenderDevice=D3DDrv.D3DRenderDevice") << false;
+    QTest::newRow("missing") << QStringLiteral("Missing.int") << QByteArray() << false;
+}
+
+// The file named on the command line opens after the start-up sequence
+// exactly as the Open command opens the file chosen in its dialog: the same
+// fields, the same messages, the same caption.
+void TestApp::commandLineOpensAsOpenDoes()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, contents);
+    QFETCH(bool, opens);
+    GameFixture game;
+    const QString relative = QStringLiteral("System/") + name;
+    if (!contents.isEmpty())
+        game.write(relative, contents);
+
+    // Started from the game's folder with a name relative to it.
+    const QString startFolder = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(game.gamePath()));
+    const CommandLine commandLine = ParseCommandLine({QStringLiteral("zarvik-ml-utility"), relative});
+    QVERIFY(QDir::setCurrent(startFolder));
+    QCOMPARE(commandLine.action, CommandLine::Action::Run);
+
+    TestWindow started;
+    started.settings->setValue(QStringLiteral("DXPath"), game.gamePath());
+    started.window->Form_Load();
+    started.window->txtName->setText(QStringLiteral("Shown before"));
+    started.ui.clear();
+    started.window->OpenModFile(commandLine.file);
+
+    TestWindow opened;
+    opened.window->txtPath->setText(game.gamePath());
+    opened.window->txtName->setText(QStringLiteral("Shown before"));
+    opened.ui.dialogAnswers = {game.file(relative)};
+    opened.window->OpenMod();
+
+    QCOMPARE(started.window->windowTitle(), opened.window->windowTitle());
+    QCOMPARE(started.window->txtName->text(), opened.window->txtName->text());
+    const auto startedMessages = started.ui.ofKind(Kind::Message);
+    const auto openedMessages = opened.ui.ofKind(Kind::Message);
+    QCOMPARE(startedMessages.size(), openedMessages.size());
+    for (qsizetype i = 0; i < startedMessages.size(); ++i) {
+        QCOMPARE(startedMessages[i].text, openedMessages[i].text);
+        QCOMPARE(startedMessages[i].icon, openedMessages[i].icon);
+    }
+    // A file that opens is named in full; one that does not leaves the window as it was.
+    QCOMPARE(started.window->windowTitle(),
+             opens ? Title + QStringLiteral(" - ") + QDir::toNativeSeparators(game.file(relative)) : Title);
+    QCOMPARE(started.window->txtName->text(), opens ? QString() : QStringLiteral("Shown before"));
+    QCOMPARE(startedMessages.isEmpty(), opens);
+}
+
+void TestApp::dropOnWindow_data()
+{
+    QTest::addColumn<QStringList>("files"); // names in the game's System folder, or URLs
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<bool>("taken");
+    QTest::newRow("a mod on the window") << QStringList{QStringLiteral("Mod.int")} << QStringLiteral("frmMain") << true;
+    QTest::newRow("a mod on a text box") << QStringList{QStringLiteral("MOD.INT")} << QStringLiteral("txtName") << true;
+    QTest::newRow("two mods") << QStringList{QStringLiteral("Mod.int"), QStringLiteral("MOD.INT")}
+                              << QStringLiteral("frmMain") << false;
+    QTest::newRow("another file") << QStringList{QStringLiteral("DeusEx.ini")} << QStringLiteral("frmMain") << false;
+    QTest::newRow("another file on a text box")
+        << QStringList{QStringLiteral("DeusEx.ini")} << QStringLiteral("txtMap") << false;
+    QTest::newRow("a web address") << QStringList{QStringLiteral("https://www.orvane.example/Mod.int")}
+                                   << QStringLiteral("frmMain") << false;
+}
+
+void TestApp::dropOnWindow()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QString, target);
+    QFETCH(bool, taken);
+    GameFixture game;
+    game.write(QStringLiteral("System/Mod.int"), NewModFile);
+    game.write(QStringLiteral("System/MOD.INT"), NewModFile);
+    TestWindow t;
+    frmMain& w = *t.window;
+    w.show();
+    w.txtName->setText(QStringLiteral("Shown before"));
+    QWidget* widget = target == QLatin1String("frmMain") ? &w : w.findChild<QWidget*>(target);
+    QVERIFY(widget);
+
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString& file : files)
+        urls << (file.contains(u':') ? QUrl(file) : QUrl::fromLocalFile(game.file(QStringLiteral("System/") + file)));
+    data.setUrls(urls);
+    // File managers offer to move as well; the file must only ever be copied.
+    const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
+    const QPoint at = widget->rect().center();
+
+    QDragEnterEvent enter(at, offered, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &enter);
+    QCOMPARE(enter.isAccepted(), taken);
+    if (!taken)
+        return;
+    QCOMPARE(enter.dropAction(), Qt::CopyAction);
+    QDragMoveEvent move(at, offered, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &move);
+    QVERIFY(move.isAccepted());
+
+    QDropEvent drop(at, offered, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &drop);
+    QVERIFY(drop.isAccepted());
+    QCOMPARE(drop.dropAction(), Qt::CopyAction);
+    QTRY_COMPARE(w.windowTitle(), Title + QStringLiteral(" - ") +
+                                      QDir::toNativeSeparators(game.file(QStringLiteral("System/") + files.first())));
+    // Opened, not pasted as text.
+    QCOMPARE(w.txtName->text(), QString());
+    QVERIFY(t.ui.messages().isEmpty());
+}
+
+// A saved mod is known by its contents, and the game's own .int files (its
+// texts for each language) are not taken for mods, so the file manager does
+// not offer to open them here.
+void TestApp::modFilesHaveTheirType()
+{
+    GameFixture game;
+    game.write(QStringLiteral("System/Saved.int"), ComposeModFile(WorkedExampleSample()).toLatin1());
+    game.write(QStringLiteral("System/DeusEx.int"),
+               "[Public]\r\nObject=(Name=DeusEx.DeusExGameInfo,Class=Class,MetaClass=Engine.GameInfo)\r\n"
+               "[DeusExGameInfo]\r\nGameName=\"Deus Ex\"\r\n");
+    const QMimeDatabase types;
+    QCOMPARE(types.mimeTypeForFile(game.file(QStringLiteral("System/Saved.int"))).name(),
+             QStringLiteral("application/x-orvane-mod"));
+    QCOMPARE(types.mimeTypeForFile(game.file(QStringLiteral("System/DeusEx.int"))).name(),
+             QStringLiteral("text/plain"));
+    QVERIFY(types.mimeTypeForName(QStringLiteral("application/x-orvane-mod")).inherits(QStringLiteral("text/plain")));
 }
 
 QTEST_MAIN(TestApp)

@@ -51,7 +51,11 @@ void frmMain::OpenMod()
     const QString path = m_ui.openFileName(this, GameFile(GamePath(), QStringLiteral("System/")), ModFileFilters);
     if (path.isEmpty())
         return;
+    OpenModFile(path);
+}
 
+void frmMain::OpenModFile(const QString& path)
+{
     const auto refuse = [this, &path](const QString& reason) {
         m_ui.tell(this, QStringLiteral("%1 is not a mod definition file.\n%2").arg(path, reason),
                   ModalInteraction::Icon::Exclamation);

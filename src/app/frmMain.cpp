@@ -2,6 +2,7 @@
 
 #include "Layout.h"
 #include "LostFocusChecks.h"
+#include "ModFileDrop.h"
 #include "ModalInteraction.h"
 #include "SvgImage.h"
 #include "about/frmAbout.h"
@@ -102,6 +103,7 @@ frmMain::frmMain(ModalInteraction& ui, QSettings& settings, QWidget* parent)
 
     chainTabOrder();
     fitCaptions();
+    new ModFileDrop(this, [this](const QString& path) { OpenModFile(path); });
 }
 
 frmMain::~frmMain() = default;

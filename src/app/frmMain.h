@@ -44,6 +44,11 @@ public:
     void OpenMod();
     void SaveMod();
 
+    // What Open does once a file is chosen: reads the file into the window
+    // or says why it cannot. The command line and a dropped file open
+    // through it too.
+    void OpenModFile(const QString& path);
+
     // Window-level handlers.
     void TabStrip1_Click();
     void Toolbar1_ButtonClick(const QString& key);

@@ -1,4 +1,5 @@
 #include "app/AppStyle.h"
+#include "app/CommandLine.h"
 #include "app/Layout.h"
 #include "app/ModalInteraction.h"
 #include "app/frmMain.h"
@@ -7,11 +8,60 @@
 #include <QSettings>
 #include <QStyleFactory>
 
+#include <cstdio>
+
+namespace {
+
+QStringList ArgumentsOf(int argc, char* argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+// Help and version go to the standard output; a refused command line to the
+// error output, with a failure status.
+int AnswerOnTerminal(const CommandLine& commandLine)
+{
+    switch (commandLine.action) {
+    case CommandLine::Action::ShowHelp:
+        std::fputs(qPrintable(CommandLineHelp()), stdout);
+        return 0;
+    case CommandLine::Action::ShowVersion:
+        std::fputs(qPrintable(CommandLineVersion()), stdout);
+        return 0;
+    case CommandLine::Action::Refuse:
+        std::fprintf(stderr, "%s\nTry --help for the options.\n", qPrintable(commandLine.error));
+        return 1;
+    case CommandLine::Action::Run:
+        break;
+    }
+    return 0;
+}
+
+} // namespace
+
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zarvik's ML Utility"));
-    QApplication::setApplicationVersion(QStringLiteral("1.2"));
+    QApplication::setApplicationVersion(QStringLiteral(ZARVIK_VERSION));
+
+    // --help and --version are answered before the window system is
+    // connected, so they work without a display. Anything else waits for
+    // QApplication, which takes its own options (-platform, -style…) out of
+    // the arguments first.
+    if (const CommandLine early = ParseCommandLine(ArgumentsOf(argc, argv));
+        early.action == CommandLine::Action::ShowHelp || early.action == CommandLine::Action::ShowVersion) {
+        const QCoreApplication app(argc, argv);
+        return AnswerOnTerminal(early);
+    }
+
+    QApplication app(argc, argv);
+    const CommandLine commandLine = ParseCommandLine(QApplication::arguments());
+    if (commandLine.action != CommandLine::Action::Run)
+        return AnswerOnTerminal(commandLine);
+
     QApplication::setDesktopFileName(QStringLiteral("zarvik-ml-utility"));
     QApplication::setFont(DesignFont());
     QApplication::setStyle(new AppStyle(QStyleFactory::create(QApplication::style()->name())));
@@ -24,5 +74,7 @@ int main(int argc, char* argv[])
 
     frmMain window(ui, settings);
     window.Form_Load();
+    if (!commandLine.file.isEmpty())
+        window.OpenModFile(commandLine.file);
     return app.exec();
 }

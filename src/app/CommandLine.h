@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What the program was asked for on its command line.
+struct CommandLine
+{
+    enum class Action
+    {
+        Run,         // start the window, then open the file, if one was named
+        ShowHelp,    // print the help and end
+        ShowVersion, // print the version and end
+        Refuse,      // print the error and end with a failure
+    };
+
+    Action action = Action::Run;
+    // The mod file to open after start-up, as an absolute path; empty for none.
+    // Whether it exists and is a mod is for the window's own Open to tell.
+    QString file;
+    // Why the command line was refused.
+    QString error;
+};
+
+// Reads the arguments, the program's own name first. Needs no application
+// object, so that --help and --version can be answered before the program
+// connects to a display. Help and version win over other mistakes.
+CommandLine ParseCommandLine(const QStringList& arguments);
+
+// The texts printed for --help and --version. The help's usage line names the
+// program as it was started, so it needs the application object.
+QString CommandLineHelp();
+QString CommandLineVersion();
