@@ -45,6 +45,8 @@ private slots:
     void getField();
     void keySearchAgreesWithQString_data();
     void keySearchAgreesWithQString();
+    void listEntriesAsGetFieldReadsThem_data();
+    void listEntriesAsGetFieldReadsThem();
     void readWorkedExample();
     void readHandWrittenFiles();
     void readAugmentations_data();
@@ -445,6 +447,36 @@ void TestMod::keySearchAgreesWithQString()
                      qPrintable(QStringLiteral("%1 from %2").arg(k).arg(from)));
         }
     }
+}
+
+void TestMod::listEntriesAsGetFieldReadsThem_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("list and more") << QStringLiteral("Inv=A;B(2);C;; Class=X;");
+    QTest::newRow("runs to the end") << QStringLiteral("Inv=A;B");
+    QTest::newRow("ends on its mark") << QStringLiteral("Inv=A;B;");
+    QTest::newRow("first entry empty") << QStringLiteral("Inv=;A;;");
+    QTest::newRow("no mark at all") << QStringLiteral("Inv=A");
+    // U+013B and U+3B00 share a byte with ";".
+    QTest::newRow("look-alike bytes") << QStringLiteral("Inv=A\u013B;\u3B00B;C\u3B3B;;");
+    QTest::newRow("long entries") << QStringLiteral("Inv=") + QString(100, u'x') + u';' + QString(70, u'y') + u';';
+}
+
+void TestMod::listEntriesAsGetFieldReadsThem()
+{
+    QFETCH(QString, text);
+    const QString semicolon = QStringLiteral(";");
+    qsizetype expectedPosition = 1;
+    QStringList expected{GetField(expectedPosition, text, QStringLiteral("Inv="), semicolon)};
+    qsizetype position = expectedPosition;
+    for (QString entry = GetField(expectedPosition, text, semicolon, semicolon); !entry.isEmpty();
+         entry = GetField(expectedPosition, text, semicolon, semicolon))
+        expected.append(entry);
+
+    QStringList entries{expected.first()};
+    AppendListEntries(position, text, entries);
+    QCOMPARE(entries, expected);
+    QCOMPARE(position, expectedPosition);
 }
 
 void TestMod::readWorkedExample()

@@ -27,3 +27,23 @@ QString GetField(qsizetype& Position, const QString& Text, const QString& Key, c
     Position = endAt + 1;
     return Text.mid(valueAt, endAt - valueAt);
 }
+
+void AppendListEntries(qsizetype& Position, const QString& Text, QStringList& Entries)
+{
+    if (Position <= 0)
+        return;
+    // Each call of GetField finds the ";" that ended the entry before (the
+    // search starts on it) and reads up to the next one.
+    qsizetype keyAt = IndexOfMark(Text, u';', Position - 1);
+    while (keyAt >= 0) {
+        const qsizetype valueAt = keyAt + 1;
+        qsizetype endAt = IndexOfMark(Text, u';', valueAt);
+        keyAt = endAt;
+        if (endAt < 0)
+            endAt = Text.size();
+        Position = endAt + 1;
+        if (endAt == valueAt)
+            return;
+        Entries.append(QString(Text.constData() + valueAt, endAt - valueAt));
+    }
+}

@@ -46,22 +46,16 @@ bool matchesAt(QStringView text, qsizetype at, QStringView key)
     return true;
 }
 
-// The next occurrence of the ASCII character c at or after from, or -1. List
-// entries are short, so the first stretch is scanned here; the long jumps
-// between keys go through memchr, which is vectorised everywhere, looking
-// for the byte of c and checking that it is a whole character.
-qsizetype indexOfChar(QStringView text, char16_t c, qsizetype from)
+// The next occurrence of the ASCII character c at or after from, or -1,
+// through memchr, which is vectorised everywhere: it looks for the byte of c
+// and the match is checked to be a whole character.
+qsizetype scanForChar(QStringView text, char16_t c, qsizetype from)
 {
-    const qsizetype nearEnd = std::min(text.size(), from + 32);
     const char16_t* chars = reinterpret_cast<const char16_t*>(text.data());
-    for (qsizetype i = from; i < nearEnd; ++i) {
-        if (chars[i] == c)
-            return i;
-    }
     const char* bytes = reinterpret_cast<const char*>(chars);
     const char* const end = bytes + 2 * text.size();
     constexpr qsizetype lowByte = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? 0 : 1;
-    for (const char* p = bytes + 2 * nearEnd; p < end; ++p) {
+    for (const char* p = bytes + 2 * from; p < end; ++p) {
         p = static_cast<const char*>(std::memchr(p, static_cast<char>(c), end - p));
         if (!p)
             return -1;
@@ -72,7 +66,24 @@ qsizetype indexOfChar(QStringView text, char16_t c, qsizetype from)
     return -1;
 }
 
+// The same, for a search that mostly ends within a few characters (the
+// ";" that a list entry starts from): those are looked at here first.
+qsizetype indexOfChar(QStringView text, char16_t c, qsizetype from)
+{
+    const qsizetype nearEnd = std::min(text.size(), from + 8);
+    for (qsizetype i = from; i < nearEnd; ++i) {
+        if (text[i].unicode() == c)
+            return i;
+    }
+    return scanForChar(text, c, nearEnd);
+}
+
 } // namespace
+
+qsizetype IndexOfMark(QStringView Text, char16_t Mark, qsizetype From)
+{
+    return From >= 0 && From < Text.size() ? scanForChar(Text, Mark, From) : -1;
+}
 
 qsizetype IndexOfKey(QStringView Text, QStringView Key, qsizetype From)
 {

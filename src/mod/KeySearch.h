@@ -11,3 +11,7 @@
 // scan for "=" instead of a case-folded comparison at every character. Other
 // keys are searched as QString does.
 qsizetype IndexOfKey(QStringView Text, QStringView Key, qsizetype From = 0);
+
+// The next occurrence of an ASCII character that no other character matches
+// in any case (";", "\"", "="), at or after From, or -1.
+qsizetype IndexOfMark(QStringView Text, char16_t Mark, qsizetype From);

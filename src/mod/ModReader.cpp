@@ -93,10 +93,8 @@ ModFileContents ReadModDefinition(const QString& text)
         qsizetype position = 1;
         QString entry = GetField(position, text, QStringLiteral("Inv="), semicolon);
         // The first entry counts even when empty ("Inv=;" gives one empty row).
-        do {
-            mod.inventory.append(entry);
-            entry = GetField(position, text, semicolon, semicolon);
-        } while (!entry.isEmpty());
+        mod.inventory.append(entry);
+        AppendListEntries(position, text, mod.inventory);
     }
 
     if (contains(text, "Aug=")) {
