@@ -26,6 +26,7 @@
 #include <QTest>
 #include <QToolBar>
 #include <QUrl>
+#include <QWindow>
 
 #include <memory>
 
@@ -74,6 +75,7 @@ private slots:
     void saveWithoutGamePath();
     void firstAndSecondSave();
     void captionInCapitalsAsksAgain();
+    void captionShowsPathLiterally();
     void cancelledSaveStillWritesFlag();
     void failedWriteKeepsOldFile();
     void refusedValues_data();
@@ -207,6 +209,27 @@ void TestApp::captionInCapitalsAsksAgain()
     QVERIFY(t.window->windowTitle().endsWith(QStringLiteral("Caps.INT")));
 }
 
+void TestApp::captionShowsPathLiterally()
+{
+    // Qt would take "[*]" for its modified mark and show the path without it.
+    GameFixture game;
+    TestWindow t;
+    frmMain& w = *t.window;
+    w.winId(); // the title the window system shows is set from here on
+    w.txtPath->setText(game.gamePath());
+    const QString target = game.file(QStringLiteral("System/[*] Mod [*][*].int"));
+    t.ui.dialogAnswers = {target};
+    w.SaveMod();
+    QCOMPARE(w.windowHandle()->title(), Title + QStringLiteral(" - ") + target);
+
+    // The next Save still finds the file in the caption.
+    w.txtName->setText(QStringLiteral("Second"));
+    w.SaveMod();
+    QCOMPARE(t.ui.ofKind(Kind::SaveFile).size(), 1);
+    QVERIFY(game.read(QStringLiteral("System/[*] Mod [*][*].int")).contains("Name=\"Second\""));
+    QVERIFY(t.ui.messages().isEmpty());
+}
+
 void TestApp::cancelledSaveStillWritesFlag()
 {
     GameFixture::Options options;
@@ -253,9 +276,12 @@ void TestApp::refusedValues_data()
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("named");
-    QTest::newRow("semicolon in the starting map") << "txtMap"
-                                                   << "A;B.dx"
-                                                   << "Starting Map";
+    QTest::newRow("a key in the name") << "txtName"
+                                       << "Map=Test"
+                                       << "Mod Name";
+    QTest::newRow("a key in the player class") << "txtPlayer"
+                                               << "P.Credits=1"
+                                               << "PlayerClass";
     QTest::newRow("quote in the name") << "txtName"
                                        << "A\"B"
                                        << "Mod Name";

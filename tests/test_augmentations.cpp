@@ -149,6 +149,7 @@ private slots:
     void levelBelongsToSlot();
     void sameClassInTwoTorsoSlots();
     void clickingSelectedSlotChangesNothing();
+    void slotIsSelectedOnRelease();
     void keyboardSelectsSlot();
     void refreshAfterDirectChanges();
     void levelFromFileOutsideList_data();
@@ -461,6 +462,28 @@ void TestAugmentations::clickingSelectedSlotChangesNothing()
     QCOMPARE(itemsOf(a.augList), SubdermalList);
     QCOMPARE(a.augList->currentText(), QStringLiteral("Cloak"));
     QCOMPARE(a.levelList->currentText(), QStringLiteral("Tech-3"));
+}
+
+void TestAugmentations::slotIsSelectedOnRelease()
+{
+    AugWindow a;
+    SlotPicture* picture = a.picture(4);
+    const QPoint inside = picture->rect().center();
+
+    // Pressed, dragged off and released elsewhere: no click.
+    QTest::mousePress(picture, Qt::LeftButton, {}, inside);
+    QVERIFY(a.visibleOutlines().isEmpty());
+    QTest::mouseMove(picture, inside + QPoint(picture->width(), 0));
+    QTest::mouseRelease(picture, Qt::LeftButton, {}, inside + QPoint(picture->width(), 0));
+    QVERIFY(a.visibleOutlines().isEmpty());
+    QCOMPARE(a.augList->count(), 0);
+
+    // Pressed and released over it: the slot is selected on the release.
+    QTest::mousePress(picture, Qt::LeftButton, {}, inside);
+    QVERIFY(a.visibleOutlines().isEmpty());
+    QTest::mouseRelease(picture, Qt::LeftButton, {}, inside);
+    QCOMPARE(a.visibleOutlines(), QList<int>{4});
+    QCOMPARE(a.w.CurrentSlot, qint16(4));
 }
 
 void TestAugmentations::keyboardSelectsSlot()

@@ -7,13 +7,19 @@
 #include "game/InstalledGame.h"
 #include "game/LoaderFiles.h"
 #include "game/SteamDiscovery.h"
+#include "game/TextFile.h"
 #include "game/WineRegistry.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -75,10 +81,15 @@ private slots:
     void failedSwitchKeepsSettings();
     void autostartFlag_data();
     void autostartFlag();
+    void inPlaceWriteDecision_data();
+    void inPlaceWriteDecision();
+    void lockedFolderKeepsFilesWritable();
 
     void vdfForms();
     void steamDiscovery_data();
     void steamDiscovery();
+    void installedGame_data();
+    void installedGame();
 
 private:
     QTemporaryDir m_home;
@@ -326,6 +337,12 @@ void TestGame::failedSwitchKeepsSettings()
         const QString error = SwitchDefaultGame(game.gamePath(), original);
         QVERIFY(error.contains(ini));
         QCOMPARE(game.read(QStringLiteral("System/DeusEx.ini")), original);
+        // The copy made for this switch goes with it.
+        QVERIFY(!game.exists(QStringLiteral("System/DeusEx.ini.bak")));
+        // A copy from an earlier switch stays as it was.
+        game.write(QStringLiteral("System/DeusEx.ini.bak"), "earlier");
+        QVERIFY(!SwitchDefaultGame(game.gamePath(), original).isEmpty());
+        QCOMPARE(game.read(QStringLiteral("System/DeusEx.ini.bak")), QByteArray("earlier"));
         QFile::setPermissions(ini, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     }
     {
@@ -381,6 +398,71 @@ void TestGame::autostartFlag()
     QCOMPARE(flag.on, on);
     QCOMPARE(!flag.error.isEmpty(), error);
     QCOMPARE(game.exists(QStringLiteral("System/Quenlar.ini")), options.quenlarIni);
+}
+
+void TestGame::inPlaceWriteDecision_data()
+{
+    QTest::addColumn<bool>("allowed");
+    QTest::addColumn<bool>("folderWritable");
+    QTest::addColumn<bool>("fileExists");
+    QTest::addColumn<bool>("fileWritable");
+    QTest::addColumn<bool>("inPlace");
+    QTest::newRow("writable file in a locked folder") << true << false << true << true << true;
+    QTest::newRow("not for the game's settings") << false << false << true << true << false;
+    QTest::newRow("writable folder: the temporary file failed for another reason")
+        << true << true << true << true << false;
+    QTest::newRow("new file in a locked folder") << true << false << false << false << false;
+    QTest::newRow("read-only file in a locked folder") << true << false << true << false << false;
+}
+
+void TestGame::inPlaceWriteDecision()
+{
+    QFETCH(bool, allowed);
+    QFETCH(bool, folderWritable);
+    QFETCH(bool, fileExists);
+    QFETCH(bool, fileWritable);
+    QFETCH(bool, inPlace);
+    QCOMPARE(ShouldWriteInPlace(allowed ? InPlaceWrite::WhenFolderIsLocked : InPlaceWrite::Never, folderWritable,
+                                fileExists, fileWritable),
+             inPlace);
+}
+
+void TestGame::lockedFolderKeepsFilesWritable()
+{
+    // Needs a user whom folder permissions stop: run this test by hand as an
+    // ordinary user when the suite runs as an administrator.
+#ifdef Q_OS_UNIX
+    if (geteuid() == 0)
+        QSKIP("Folder permissions do not stop an administrator.");
+#else
+    QSKIP("Folder permissions are tested on Unix.");
+#endif
+    GameFixture game;
+    const QString system = game.file(QStringLiteral("System"));
+    const QString mod = game.file(QStringLiteral("System/Shared.int"));
+    game.write(QStringLiteral("System/Shared.int"), "old");
+    QVERIFY(QFile::setPermissions(system, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    const auto unlock = qScopeGuard([&] {
+        QFile::setPermissions(system, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    });
+
+    // The mod file and the flag file are rewritten in place.
+    QCOMPARE(WriteTextFile(mod, QStringLiteral("new"), InPlaceWrite::WhenFolderIsLocked), QString());
+    QCOMPARE(game.read(QStringLiteral("System/Shared.int")), QByteArray("new"));
+    QCOMPARE(WriteAutostartFlag(game.gamePath(), true, FlagForm::Spaced), QString());
+    QCOMPARE(game.read(QStringLiteral("System/Quenlar.ini")), QByteArray("[Quenlar.MLGameInfo]\r\nbAutoStart = True"));
+
+    // A new file cannot be made, and the reason names the folder.
+    const QString error = WriteTextFile(game.file(QStringLiteral("System/New.int")), QStringLiteral("x"),
+                                        InPlaceWrite::WhenFolderIsLocked);
+    QVERIFY2(error.contains(QStringLiteral("not writable")) && error.contains(system), qPrintable(error));
+
+    // The game's settings are switched only with a copy kept beside them.
+    const QByteArray ini = game.read(QStringLiteral("System/DeusEx.ini"));
+    const QString switchError = SwitchDefaultGame(game.gamePath(), ini);
+    QVERIFY2(switchError.contains(QStringLiteral("not writable")), qPrintable(switchError));
+    QCOMPARE(game.read(QStringLiteral("System/DeusEx.ini")), ini);
+    QVERIFY(!game.exists(QStringLiteral("System/DeusEx.ini.bak")));
 }
 
 void TestGame::vdfForms()
@@ -458,6 +540,8 @@ void TestGame::steamDiscovery_data()
     QTest::newRow("Flatpak Steam")
         << "flatpak"
         << "home/.var/app/com.valvesoftware.Steam/.local/share/Steam/steamapps/common/Deus Ex";
+    QTest::newRow("Snap Steam") << "snap"
+                                << "home/snap/steam/common/.local/share/Steam/steamapps/common/Deus Ex";
     QTest::newRow("native before Flatpak") << "both"
                                            << "home/.local/share/Steam/steamapps/common/Deus Ex";
     QTest::newRow("Proton prefix registry") << "proton"
@@ -526,6 +610,10 @@ void TestGame::steamDiscovery()
             makeManifest(native);
             makeGame(native + common);
         }
+    } else if (scenario == QLatin1String("snap")) {
+        const QString snap = home + QStringLiteral("/snap/steam/common/.local/share/Steam");
+        makeManifest(snap);
+        makeGame(snap + common);
     } else if (scenario == QLatin1String("proton")) {
         // No manifest; the game's Proton prefix knows where it is.
         writeFile(native + QStringLiteral("/steamapps/libraryfolders.vdf"), oldForm);
@@ -546,6 +634,52 @@ void TestGame::steamDiscovery()
     }
 
     QCOMPARE(FindSteamGame(home), expected.isEmpty() ? QString() : root + u'/' + expected);
+}
+
+void TestGame::installedGame_data()
+{
+    QTest::addColumn<bool>("gameInPrefix");
+    QTest::addColumn<bool>("gameInSteam");
+    QTest::addColumn<QString>("expected"); // below the temporary folder
+    QTest::newRow("the game where the registry says") << true << true << "prefix/drive_c/DeusEx";
+    QTest::newRow("an empty folder there: on to Steam")
+        << false << true << "home/.local/share/Steam/steamapps/common/Deus Ex";
+    QTest::newRow("nowhere") << false << false << "";
+}
+
+void TestGame::installedGame()
+{
+#ifdef Q_OS_WIN
+    QSKIP("On Windows the installer's value is read from the registry itself.");
+#endif
+    QFETCH(bool, gameInPrefix);
+    QFETCH(bool, gameInSteam);
+    QFETCH(QString, expected);
+    QTemporaryDir tmp;
+    const QString root = QFileInfo(tmp.path()).canonicalFilePath();
+    const QString prefix = root + QStringLiteral("/prefix");
+    const QString home = root + QStringLiteral("/home");
+    // The folder the registry names is there in any case: left behind by an
+    // uninstall, say.
+    QDir().mkpath(prefix + QStringLiteral("/drive_c/DeusEx/System"));
+    QDir().mkpath(prefix + QStringLiteral("/dosdevices"));
+    QVERIFY(QFile::link(QStringLiteral("../drive_c"), prefix + QStringLiteral("/dosdevices/c:")));
+    writeFile(prefix + QStringLiteral("/system.reg"), systemReg(PlainKey, "\"Folder\"=\"C:\\\\DeusEx\""));
+    if (gameInPrefix)
+        makeGame(prefix + QStringLiteral("/drive_c/DeusEx"));
+    const QString steam = home + QStringLiteral("/.local/share/Steam");
+    QDir().mkpath(home);
+    if (gameInSteam) {
+        makeManifest(steam);
+        makeGame(steam + QStringLiteral("/steamapps/common/Deus Ex"));
+    }
+
+    qputenv("HOME", QFile::encodeName(home));
+    qputenv("WINEPREFIX", QFile::encodeName(prefix));
+    const QString found = FindInstalledGame();
+    qputenv("HOME", QFile::encodeName(m_home.path()));
+    qunsetenv("WINEPREFIX");
+    QCOMPARE(found, expected.isEmpty() ? QString() : root + u'/' + expected);
 }
 
 QTEST_GUILESS_MAIN(TestGame)

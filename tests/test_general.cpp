@@ -2,14 +2,24 @@
 
 #include "support/GameFixture.h"
 
+#include "app/ModalInteraction.h"
 #include "app/frmMain.h"
+#include "augmentations/AugmentationsPage.h"
 #include "game/MapsAndNames.h"
+#include "inventory/InventoryPage.h"
+#include "skills/SkillsPage.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -25,6 +35,7 @@ namespace {
 const QString MapMessage =
     QStringLiteral("This map was not found in the DeusEx\\Maps directory. It must be there for the Orvane ML to work.");
 const QString NameMessage = QStringLiteral("Name can't contain the following characters:\n\\ / : * ? \" < > |");
+const QString LevelMessage = QStringLiteral("You can only enter a value between 1 and 4");
 
 // A file the game's searches skip: a dot file, and hidden on Windows too.
 void writeHidden(const GameFixture& game, const QString& relative)
@@ -89,6 +100,22 @@ struct GeneralWindow
         field->setText(text);
         QTest::keyClick(field, key);
     }
+    // Puts the focus into a field and gives it a text, without leaving it.
+    void enter(QLineEdit* field, const QString& text)
+    {
+        field->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), field);
+        field->setText(text);
+    }
+    void clickTab(int index)
+    {
+        QTabBar* bar = w.TabStrip1->tabBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
+    }
+    QWidget* page(int index) const
+    {
+        return std::array<QWidget*, 4>{w.frmGeneral, w.frmInventory, w.frmAugmentations, w.frmSkills}[index];
+    }
 
     GameFixture game;
     QTemporaryDir settingsDir;
@@ -116,6 +143,10 @@ private slots:
     void mapCheckOnLeaving();
     void nameCheckOnLeaving();
     void noCheckLoopWhenTheMessageCloses();
+    void leavingAPageThroughItsTab_data();
+    void leavingAPageThroughItsTab();
+    void checkRunsBeforeTheClickedControl();
+    void allFilesShowsNamesWithoutADot();
     void help();
 };
 
@@ -358,6 +389,127 @@ void TestGeneral::noCheckLoopWhenTheMessageCloses()
     settle();
     QCOMPARE(g.ui.messages().size(), 3);
     QCOMPARE(g.ui.messages().last(), MapMessage);
+}
+
+void TestGeneral::leavingAPageThroughItsTab_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("wrong");
+    QTest::addColumn<QString>("right");
+    QTest::addColumn<int>("tab"); // clicked
+    QTest::addColumn<QString>("message");
+    QTest::newRow("level, to General") << 3 << "txtLevel(6)"
+                                       << "5"
+                                       << "4" << 0 << LevelMessage;
+    QTest::newRow("level, to Augmentations") << 3 << "txtLevel(0)"
+                                             << ""
+                                             << "1" << 2 << LevelMessage;
+    QTest::newRow("map, to Skills") << 0 << "txtMap"
+                                    << "Missing.dx"
+                                    << "00_Intro.dx" << 3 << MapMessage;
+    QTest::newRow("name, to Inventory") << 0 << "txtName"
+                                        << "a:b"
+                                        << "Lab" << 1 << NameMessage;
+}
+
+void TestGeneral::leavingAPageThroughItsTab()
+{
+    // A failed check keeps its page: the tab stays, the field is shown and
+    // has the focus, and what is typed next lands in it where the user sees it.
+    QFETCH(int, page);
+    QFETCH(QString, field);
+    QFETCH(QString, wrong);
+    QFETCH(QString, right);
+    QFETCH(int, tab);
+    QFETCH(QString, message);
+    GeneralWindow g;
+    g.w.txtMap->setText(QStringLiteral("00_Intro.dx"));
+    g.w.TabStrip1->setCurrentIndex(page);
+    auto* text = g.w.findChild<QLineEdit*>(field);
+    QVERIFY(text);
+    g.enter(text, wrong);
+
+    g.clickTab(tab);
+    QCOMPARE(g.ui.messages(), QStringList{message}); // at once, over its own page
+    QCOMPARE(g.w.TabStrip1->currentIndex(), page);
+    QVERIFY(g.page(page)->isVisible());
+    QVERIFY(!g.page(tab)->isVisible());
+    QCOMPARE(QApplication::focusWidget(), text);
+    QVERIFY(text->isVisible());
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("ab"));
+    QCOMPARE(text->text(), wrong + QStringLiteral("ab"));
+    settle();
+    QCOMPARE(g.ui.messages().size(), 1);
+
+    // Mended, the field lets the page go; the focus waits on the tab strip.
+    text->setText(right);
+    g.clickTab(tab);
+    QCOMPARE(g.w.TabStrip1->currentIndex(), tab);
+    QVERIFY(g.page(tab)->isVisible());
+    QVERIFY(!text->isVisible());
+    QVERIFY(g.w.TabStrip1->tabBar()->hasFocus());
+    QCOMPARE(g.ui.messages().size(), 1);
+
+    // No check is left switched off: the name is still checked afterwards.
+    g.clickTab(0);
+    g.enter(g.w.txtName, QStringLiteral("a:b"));
+    QTest::mouseClick(g.w.txtMap, Qt::LeftButton);
+    QCOMPARE(g.ui.messages().size(), 2);
+    QCOMPARE(g.ui.messages().last(), NameMessage);
+    QCOMPARE(QApplication::focusWidget(), g.w.txtName);
+}
+
+void TestGeneral::checkRunsBeforeTheClickedControl()
+{
+    // A path typed without its final separator, then a tap on the autostart
+    // box whose press and release arrive together: the path is mended first,
+    // so the box writes to the right file.
+    GeneralWindow g;
+    QString path = g.game.gamePath();
+    path.chop(1);
+    g.enter(g.w.txtPath, path);
+    QTest::mousePress(g.w.chkAutoStart, Qt::LeftButton);
+    QTest::mouseRelease(g.w.chkAutoStart, Qt::LeftButton);
+    QCOMPARE(g.w.txtPath->text(), g.game.gamePath());
+    QVERIFY(g.w.chkAutoStart->isChecked());
+    QCOMPARE(g.game.read(QStringLiteral("System/Quenlar.ini")), QByteArray("[Quenlar.MLGameInfo]\r\nbAutoStart=True"));
+    settle();
+    QVERIFY(g.ui.messages().isEmpty());
+
+    // A click that a failed check refuses does nothing where it landed.
+    g.enter(g.w.txtName, QStringLiteral("a|b"));
+    QTest::mouseClick(g.w.chkAction, Qt::LeftButton);
+    QCOMPARE(g.ui.messages(), QStringList{NameMessage});
+    QVERIFY(!g.w.chkAction->isChecked());
+    QCOMPARE(QApplication::focusWidget(), g.w.txtName);
+    settle();
+    QCOMPARE(g.ui.messages().size(), 1);
+}
+
+void TestGeneral::allFilesShowsNamesWithoutADot()
+{
+    // The real open dialog as the map browsers set it up: the captions read
+    // as written, and "All Files (*.*)" lists a file whose name has no dot.
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    SetUpOpenDialog(dialog, QDir::tempPath(),
+                    {QStringLiteral("Deus Ex Maps (*.dx)"), QStringLiteral("All Files (*.*)")});
+    auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    auto* model = dialog.findChild<QFileSystemModel*>();
+    QVERIFY(types && model);
+    QCOMPARE(types->count(), 2);
+    QCOMPARE(types->itemText(0), QStringLiteral("Deus Ex Maps (*.dx)"));
+    QCOMPARE(types->itemText(1), QStringLiteral("All Files (*.*)"));
+    QCOMPARE(model->nameFilters(), QStringList{QStringLiteral("*.dx")});
+    dialog.selectNameFilter(dialog.nameFilters().at(1));
+#ifdef Q_OS_WIN
+    // The desktop's own dialog, which is the one used here, reads "*.*" as every file.
+    QCOMPARE(model->nameFilters(), QStringList{QStringLiteral("*.*")});
+#else
+    QCOMPARE(model->nameFilters(), QStringList{QStringLiteral("*")});
+    QVERIFY(QDir::match(model->nameFilters(), QStringLiteral("DeusEx")));
+#endif
 }
 
 void TestGeneral::help()

@@ -1,6 +1,8 @@
 // The mod definition file: composing it byte for byte, the numeric rules and
-// the values that cannot be saved, and reading it back.
+// the values that cannot be saved, reading it back, and that whatever Save
+// accepts opens again as it was.
 
+#include "support/ModRoundTrip.h"
 #include "support/SampleMods.h"
 
 #include "game/AnsiText.h"
@@ -13,6 +15,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -37,6 +40,7 @@ private slots:
     void numericText();
     void unsavableValues_data();
     void unsavableValues();
+    void everyAcceptedValueReadsBack();
     void cp1252RoundTripsEveryByte();
     void cp1252HighCharacterAnywhere_data();
     void cp1252HighCharacterAnywhere();
@@ -53,8 +57,12 @@ private slots:
     void readAugmentations();
     void readSkills_data();
     void readSkills();
+    void readFileCutShort_data();
+    void readFileCutShort();
     void recognisesModDefinitions_data();
     void recognisesModDefinitions();
+    void overlongValues_data();
+    void overlongValues();
     void readingIsLinear();
 };
 
@@ -164,6 +172,14 @@ void TestMod::skillLevelEncoding_data()
                              << "2";
     QTest::newRow("0.5") << "0.5"
                          << "-0.5";
+    QTest::newRow("1.1 without binary noise") << "1.1"
+                                              << "0.1";
+    QTest::newRow("2.3 without binary noise") << "2.3"
+                                              << "1.3";
+    QTest::newRow("3.14159") << "3.14159"
+                             << "2.14159";
+    QTest::newRow("the next double after 1") << "1.0000000000000002"
+                                             << "0.0000000000000002";
 }
 
 void TestMod::skillLevelEncoding()
@@ -171,6 +187,10 @@ void TestMod::skillLevelEncoding()
     QFETCH(QString, level);
     QFETCH(QString, written);
     QCOMPARE(EncodeSkillLevel(level), written);
+    // Open adds the one back and shows the level as typed.
+    const double typed = NumericValue(level);
+    if (typed > 0.0 && typed < 5.0)
+        QCOMPARE(ShortestDecimal(NumericValue(written) + 1.0), ShortestDecimal(typed));
 }
 
 void TestMod::numericValue_data()
@@ -223,17 +243,20 @@ void TestMod::unsavableValues_data()
 {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("value");
-    QTest::addColumn<QString>("named"); // empty when the value can be saved
+    QTest::addColumn<QString>("named"); // empty when the value can be saved, and then reads back as saved
 
-    QTest::newRow("semicolon in map") << "map"
-                                      << "A;B.dx"
-                                      << "Starting Map";
+    QTest::newRow("semicolon in map is read back") << "map"
+                                                   << "A;B.dx"
+                                                   << "";
     QTest::newRow("closing quote in map") << "map"
                                           << "A\")"
                                           << "Starting Map";
     QTest::newRow("lone quote in map is fine") << "map"
                                                << "A\"B"
                                                << "";
+    QTest::newRow("quote ending the map") << "map"
+                                          << "A\""
+                                          << "";
     QTest::newRow("semicolon in class") << "class"
                                         << "A;B"
                                         << "PlayerClass";
@@ -246,6 +269,9 @@ void TestMod::unsavableValues_data()
     QTest::newRow("quote in inventory") << "inventory"
                                         << "Box\")"
                                         << "Current Inventory";
+    QTest::newRow("parenthesis after a quote across entries") << "inventory"
+                                                              << ").x"
+                                                              << "";
     QTest::newRow("quote in name") << "name"
                                    << "The \"Mod\""
                                    << "Mod Name";
@@ -259,6 +285,50 @@ void TestMod::unsavableValues_data()
     QTest::newRow("line break") << "class"
                                 << "A\nB"
                                 << "PlayerClass";
+
+    // Texts Open searches the whole file for would be found inside the value.
+    QTest::newRow("credits key in the class") << "class"
+                                              << "P.Credits=1"
+                                              << "PlayerClass";
+    QTest::newRow("map key in the name") << "name"
+                                         << "Map=Test"
+                                         << "Mod Name";
+    QTest::newRow("key in other letter case") << "name"
+                                              << "my mAP=x"
+                                              << "Mod Name";
+    QTest::newRow("description key in the name") << "name"
+                                                 << "A Description=B"
+                                                 << "Mod Name";
+    QTest::newRow("description in small letters is not searched for") << "name"
+                                                                      << "a description=b"
+                                                                      << "";
+    QTest::newRow("inventory key in the map") << "map"
+                                              << "inv=x"
+                                              << "Starting Map";
+    QTest::newRow("action in the splash map") << "splash"
+                                              << "Action=Start.dx"
+                                              << "Splash Map";
+    QTest::newRow("name key in an inventory entry") << "inventory"
+                                                    << "P.Name=\"x"
+                                                    << "Current Inventory";
+    QTest::newRow("skill key in the class") << "class"
+                                            << "Skills=P"
+                                            << "PlayerClass";
+    QTest::newRow("augmentation key in the map") << "map"
+                                                 << "Aug=.dx"
+                                                 << "Starting Map";
+    QTest::newRow("class key in an inventory entry") << "inventory"
+                                                     << "Pkg.MetaClass=X"
+                                                     << "Current Inventory";
+    QTest::newRow("key fragments without their sign are fine") << "name"
+                                                               << "Map Class Inv Skills Splash Aug"
+                                                               << "";
+    QTest::newRow("key text without the equals sign") << "map"
+                                                      << "Name\".dx"
+                                                      << "";
+    QTest::newRow("placeholder class is left out, not refused") << "class"
+                                                                << "MyPackage.MyNewPlayer"
+                                                                << "";
 }
 
 void TestMod::unsavableValues()
@@ -266,26 +336,123 @@ void TestMod::unsavableValues()
     QFETCH(QString, field);
     QFETCH(QString, value);
     QFETCH(QString, named);
-    ModDefinition mod = NewModSample();
-    if (field == QLatin1String("map"))
-        mod.startingMap = value;
-    else if (field == QLatin1String("class"))
-        mod.playerClass = value;
-    else if (field == QLatin1String("splash"))
-        mod.splashMap = value;
-    else if (field == QLatin1String("inventory"))
-        mod.inventory = {QStringLiteral("MedKit"), value};
-    else if (field == QLatin1String("name"))
-        mod.name = value;
+    // The worked example has every key, so a value must not be taken for any
+    // of them; the new mod has few, so a value must not stand in for one.
+    for (const ModDefinition& base : {WorkedExampleSample(), NewModSample()}) {
+        ModDefinition mod = base;
+        if (field == QLatin1String("map"))
+            mod.startingMap = value;
+        else if (field == QLatin1String("class"))
+            mod.playerClass = value;
+        else if (field == QLatin1String("splash"))
+            mod.splashMap = value;
+        else if (field == QLatin1String("inventory"))
+            mod.inventory = {QStringLiteral("MedKit\""), value};
+        else if (field == QLatin1String("name"))
+            mod.name = value;
 
-    const auto problem = FindUnsavableValue(mod);
-    if (named.isEmpty()) {
-        QVERIFY2(!problem, qPrintable(problem ? problem->message : QString()));
-        return;
+        const auto problem = FindUnsavableValue(mod);
+        if (named.isEmpty()) {
+            QVERIFY2(!problem, qPrintable(problem ? problem->message : QString()));
+            const QString difference = FirstDifference(SavedAndOpened(mod), AsSaved(mod));
+            QVERIFY2(difference.isEmpty(), qPrintable(difference));
+            continue;
+        }
+        QVERIFY(problem);
+        QVERIFY2(problem->field.startsWith(named), qPrintable(problem->field));
+        QVERIFY(problem->message.contains(named));
     }
-    QVERIFY(problem);
-    QVERIFY2(problem->field.startsWith(named), qPrintable(problem->field));
-    QVERIFY(problem->message.contains(named));
+}
+
+void TestMod::everyAcceptedValueReadsBack()
+{
+    // Random values built from the marks and keys of the format: whatever
+    // Save accepts must open again exactly as saved.
+    const QStringList pieces{
+        QStringLiteral(";"),
+        QStringLiteral("\""),
+        QStringLiteral(")"),
+        QStringLiteral("="),
+        QStringLiteral("("),
+        QStringLiteral(","),
+        QStringLiteral(" "),
+        QStringLiteral("; "),
+        QStringLiteral(";;"),
+        QStringLiteral("\")"),
+        QStringLiteral("a"),
+        QStringLiteral("Z"),
+        QStringLiteral("."),
+        QStringLiteral("1"),
+        QStringLiteral("Map"),
+        QStringLiteral("map="),
+        QStringLiteral("Name"),
+        QStringLiteral("Name=\""),
+        QStringLiteral("Class"),
+        QStringLiteral("class="),
+        QStringLiteral("Meta"),
+        QStringLiteral("Inv"),
+        QStringLiteral("INV="),
+        QStringLiteral("Aug"),
+        QStringLiteral("Skills"),
+        QStringLiteral("SkillPts"),
+        QStringLiteral("Credits"),
+        QStringLiteral("Splash"),
+        QStringLiteral("Action=Start"),
+        QStringLiteral("Start"),
+        QStringLiteral("Description"),
+        QStringLiteral("description="),
+        QStringLiteral("DeusEx."),
+        QStringLiteral("Object=("),
+        QStringLiteral("dx"),
+        QStringLiteral("s="),
+    };
+    QRandomGenerator random(14);
+    const auto randomValue = [&] {
+        QString value;
+        for (int n = random.bounded(6); n > 0; --n)
+            value += pieces[random.bounded(pieces.size())];
+        return value;
+    };
+
+    int accepted = 0;
+    for (int round = 0; round < 3000; ++round) {
+        ModDefinition mod = random.bounded(2) ? WorkedExampleSample() : NewModSample();
+        for (int n = 1 + random.bounded(3); n > 0; --n) {
+            switch (random.bounded(8)) {
+            case 0:
+                mod.name = randomValue();
+                break;
+            case 1:
+                mod.inventory.append(randomValue());
+                break;
+            case 2:
+                mod.playerClass = randomValue();
+                break;
+            case 3:
+                mod.credits = random.bounded(2) ? randomValue() : QString::number(random.bounded(1000));
+                break;
+            case 4:
+                mod.splashMap = randomValue();
+                break;
+            case 5:
+                mod.startingMap = randomValue();
+                break;
+            case 6:
+                mod.skillLevels[random.bounded(SkillCount)] = QString::number(1 + random.bounded(30) / 10.0);
+                break;
+            default:
+                mod.action = !mod.action;
+                break;
+            }
+        }
+        if (FindUnsavableValue(mod))
+            continue;
+        ++accepted;
+        const QString difference = FirstDifference(SavedAndOpened(mod), AsSaved(mod));
+        QVERIFY2(difference.isEmpty(), qPrintable(ComposeModFile(mod) + QStringLiteral("\n") + difference));
+    }
+    // Enough of them pass for the test to mean something.
+    QVERIFY2(accepted > 1000, qPrintable(QString::number(accepted)));
 }
 
 void TestMod::cp1252RoundTripsEveryByte()
@@ -592,6 +759,48 @@ void TestMod::readSkills()
     QCOMPARE(QStringList(mod.skillLevels.begin(), mod.skillLevels.end()), levels);
 }
 
+void TestMod::readFileCutShort_data()
+{
+    QTest::addColumn<QString>("tail"); // what follows "Skills=0;;" in the Description
+    QTest::addColumn<QString>("splash");
+    QTest::addColumn<QString>("map");
+    QTest::addColumn<QStringList>("inventory");
+
+    QTest::newRow("after the map") << " Map=M.dx\r\n"
+                                   << ""
+                                   << "M.dx" << QStringList{};
+    QTest::newRow("several line breaks") << " Map=M.dx\r\n\r\n\n"
+                                         << ""
+                                         << "M.dx" << QStringList{};
+    QTest::newRow("after the splash map") << " Splash=S.dx\r\n"
+                                          << "S.dx"
+                                          << "" << QStringList{};
+    QTest::newRow("inside a list") << " Inv=A;B\r\n"
+                                   << ""
+                                   << "" << QStringList{"A", "B"};
+    QTest::newRow("a line break inside stays") << " Map=M\r\nN\r\n"
+                                               << ""
+                                               << "M\r\nN" << QStringList{};
+    QTest::newRow("a line break before the end mark stays") << " Splash=S\r\n; Map=M\")"
+                                                            << "S\r\n"
+                                                            << "M" << QStringList{};
+}
+
+void TestMod::readFileCutShort()
+{
+    QFETCH(QString, tail);
+    QFETCH(QString, splash);
+    QFETCH(QString, map);
+    QFETCH(QStringList, inventory);
+    const ModFileContents mod = ReadModDefinition(
+        QStringLiteral("[Public]\r\nObject=(Name=\"N\",Class=Class,MetaClass=Quenlar.MLGameInfo,Description=\""
+                       "Skills=0;;") +
+        tail);
+    QCOMPARE(mod.splashMap, splash);
+    QCOMPARE(mod.startingMap, map);
+    QCOMPARE(mod.inventory, inventory);
+}
+
 void TestMod::recognisesModDefinitions_data()
 {
     QTest::addColumn<QString>("text");
@@ -599,7 +808,18 @@ void TestMod::recognisesModDefinitions_data()
     QTest::newRow("empty") << "" << false;
     QTest::newRow("other ini") << "[Engine.Engine]\r\nGameRenderDevice=D3DDrv" << false;
     QTest::newRow("new mod") << ComposeModFile(NewModSample()) << true;
-    QTest::newRow("lower-case key") << "map=x" << true;
+    QTest::newRow("keys without the loader's class") << "map=x" << false;
+    QTest::newRow("the game's own localisation file")
+        << "[Public]\r\nObject=(Name=DeusEx.DeusExGameInfo,Class=Class,MetaClass=Engine.GameInfo)\r\n"
+           "Preferences=(Caption=\"Game\",Class=DeusEx.DeusExGameInfo)\r\n[DeusExGameInfo]\r\nMap=\"\""
+        << false;
+    QTest::newRow("another mod loader") << "Object=(Name=\"M\",Class=Class,MetaClass=Other.MLGameInfo,"
+                                           "Description=\"Map=M\")"
+                                        << false;
+    QTest::newRow("small letters, LF line breaks")
+        << "[public]\nobject=(name=\"m\",class=class,metaclass=quenlar.mlgameinfo,description=\"map=m\")" << true;
+    QTest::newRow("the class on another line than Object=")
+        << "[Public]\r\nMetaClass=Quenlar.MLGameInfo\r\nObject=(Name=\"M\",Description=\"Map=M\")" << false;
 }
 
 void TestMod::recognisesModDefinitions()
@@ -607,6 +827,27 @@ void TestMod::recognisesModDefinitions()
     QFETCH(QString, text);
     QFETCH(bool, isMod);
     QCOMPARE(LooksLikeModDefinition(text), isMod);
+}
+
+void TestMod::overlongValues_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<QString>("field"); // empty when every field holds its value
+    QTest::newRow("name that just fits") << "Name=\"" << int(MaxFieldLength) << "";
+    QTest::newRow("name one too long") << "Name=\"" << int(MaxFieldLength) + 1 << "Mod Name";
+    QTest::newRow("map of 40000") << "Map=" << 40000 << "Starting Map";
+    QTest::newRow("class") << "Description=\"Class=" << 40000 << "PlayerClass";
+    QTest::newRow("an inventory entry is no text box") << "Inv=" << 40000 << "";
+}
+
+void TestMod::overlongValues()
+{
+    QFETCH(QString, key);
+    QFETCH(int, length);
+    QFETCH(QString, field);
+    const ModFileContents mod = ReadModDefinition(key + QString(length, u'x'));
+    QCOMPARE(OverlongField(mod), field);
 }
 
 void TestMod::readingIsLinear()

@@ -185,6 +185,14 @@ void TestModCommands::openRefusesFiles_data()
     QTest::newRow("empty") << QByteArray() << false;
     QTest::newRow("not a mod") << QByteArray("[Engine.Engine]\r\nGameRenderDevice=D3DDrv.D3DRenderDevice") << false;
     QTest::newRow("too large") << QByteArray(1024 * 1024 + 1, 'M') << false;
+    QTest::newRow("the game's own localisation file")
+        << QByteArray("[Public]\r\nObject=(Name=DeusEx.DeusExGameInfo,Class=Class,MetaClass=Engine.GameInfo)\r\n"
+                      "Preferences=(Caption=\"Deus Ex\",Parent=\"Game\",Class=DeusEx.DeusExGameInfo)\r\n")
+        << false;
+    QTest::newRow("a value longer than its field holds")
+        << QByteArray("[Public]\r\nObject=(Name=\"") + QByteArray(40000, 'N') +
+               QByteArray("\",Class=Class,MetaClass=Quenlar.MLGameInfo,Description=\"Map=M\")")
+        << false;
     QTest::newRow("cannot be read") << QByteArray() << true;
 }
 
@@ -226,10 +234,27 @@ void TestModCommands::openReportsUnplacedAugmentations()
     QCOMPARE(t.ui.messages().size(), 1);
     QVERIFY(t.ui.messages()[0].contains(QStringLiteral("AugNothing(2)")));
     QVERIFY(t.ui.messages()[0].contains(QStringLiteral("AugBallistic(3)")));
+    QVERIFY(!t.ui.messages()[0].contains(QStringLiteral("more")));
     QCOMPARE(w.AugSlots[0], QStringLiteral("AugDrone"));
     QCOMPARE(w.AugSlots[7], QStringLiteral("AugEMP"));
     QCOMPARE(w.AugSlots[8], QStringLiteral("AugCloak"));
     QCOMPARE(w.frmAugmentations->cboAugList->currentText(), QStringLiteral("Spy Drone"));
+
+    // A damaged file with a long list: the box lists twenty and counts the rest.
+    QByteArray list;
+    for (int i = 0; i < 66; ++i)
+        list += "DeusEx.AugNothing" + QByteArray::number(i) + "(1);";
+    game.write(QStringLiteral("System/Many.int"),
+               "[Public]\r\nObject=(Name=\"A\",Class=Class,MetaClass=Quenlar.MLGameInfo,Description=\"Aug=" + list +
+                   "; Map=\")");
+    t.ui.dialogAnswers = {game.file(QStringLiteral("System/Many.int"))};
+    w.OpenMod();
+    QCOMPARE(t.ui.messages().size(), 2);
+    const QString message = t.ui.messages()[1];
+    QVERIFY(message.contains(QStringLiteral("AugNothing19(1)")));
+    QVERIFY(!message.contains(QStringLiteral("AugNothing20(1)")));
+    QVERIFY2(message.endsWith(QStringLiteral("\nand 46 more.")), qPrintable(message));
+    QCOMPARE(message.count(u'\n'), 21); // the heading, twenty entries, the count
 }
 
 void TestModCommands::newAfterOpen()

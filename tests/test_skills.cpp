@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTest>
+#include <QWheelEvent>
+#include <QtTest/qtestspontaneevent.h>
 
 using Icon = ModalInteraction::Icon;
 
@@ -51,6 +53,7 @@ class TestSkills : public QObject
 private slots:
     void spinnerStepsFromItsOwnValue();
     void upKeyRaisesTheLevel();
+    void wheelMovesOnlyAFocusedSpinner();
     void levelCheck_data();
     void levelCheck();
     void newLeavesSpinnersWhereTheyAre();
@@ -97,6 +100,33 @@ void TestSkills::upKeyRaisesTheLevel()
     QCOMPARE(s.page.txtLevel[0]->text(), QStringLiteral("3"));
     QTest::keyClick(spinner, Qt::Key_Down);
     QCOMPARE(s.page.txtLevel[0]->text(), QStringLiteral("2"));
+}
+
+void TestSkills::wheelMovesOnlyAFocusedSpinner()
+{
+    SkillsWindow s;
+    LevelSpinner* spinner = s.page.scrlLevel[Lockpicking];
+    auto wheelUp = [spinner] {
+        const QPointF at(spinner->width() / 2.0, spinner->height() / 2.0);
+        QWheelEvent wheel(at, spinner->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QSpontaneKeyEvent::setSpontaneous(&wheel);
+        QApplication::sendEvent(spinner, &wheel);
+    };
+    s.page.txtLevel[0]->setFocus();
+    QTRY_VERIFY(s.page.txtLevel[0]->hasFocus());
+
+    // Rolled over on its way past: nothing changes, and the focus stays.
+    wheelUp();
+    QCOMPARE(spinner->value(), 1);
+    QCOMPARE(s.page.txtLevel[Lockpicking]->text(), QStringLiteral("1"));
+    QVERIFY(s.page.txtLevel[0]->hasFocus());
+
+    spinner->setFocus();
+    QTRY_VERIFY(spinner->hasFocus());
+    wheelUp();
+    QCOMPARE(spinner->value(), 2);
+    QCOMPARE(s.page.txtLevel[Lockpicking]->text(), QStringLiteral("2"));
 }
 
 void TestSkills::levelCheck_data()

@@ -276,7 +276,7 @@ void TestStartup::steamGameDetected()
 
 void TestStartup::loaderSetUp_data()
 {
-    QTest::addColumn<QByteArray>("settings"); // System/DeusEx.ini; "<missing>" or "<folder>"
+    QTest::addColumn<QByteArray>("settings"); // System/DeusEx.ini; "<missing>", "<folder>" or "<too large>"
     QTest::addColumn<bool>("package");        // System/Quenlar.u
     QTest::addColumn<QByteArray>("flag");     // System/Quenlar.ini; "<missing>" or "<folder>"
     QTest::addColumn<Answer>("answer");       // to the set-up question
@@ -315,9 +315,11 @@ void TestStartup::loaderSetUp_data()
                               << QByteArray();
     QTest::newRow("no Quenlar.ini: off, silently")
         << switched << true << QByteArray("<missing>") << Answer::Yes << none << QByteArray() << false << QByteArray();
+    QTest::newRow("a folder named DeusEx.ini is no settings file: silent end")
+        << QByteArray("<folder>") << true << FlagOn << Answer::Yes << none << QByteArray() << false << QByteArray();
     QTest::newRow("DeusEx.ini unreadable: told, flag still read")
-        << QByteArray("<folder>") << true << FlagOn << Answer::Yes << QStringList{QStringLiteral("settings unreadable")}
-        << QByteArray() << true << FlagOn;
+        << QByteArray("<too large>") << true << FlagOn << Answer::Yes
+        << QStringList{QStringLiteral("settings unreadable")} << QByteArray() << true << FlagOn;
     QTest::newRow("Quenlar.ini unreadable: told, off")
         << game << true << QByteArray("<folder>") << Answer::No
         << QStringList{QStringLiteral("set up?"), QStringLiteral("flag unreadable")} << QByteArray() << false
@@ -346,6 +348,11 @@ void TestStartup::loaderSetUp()
     if (flag == "<folder>")
         options.unreadable << QStringLiteral("System/Quenlar.ini");
     GameFixture game(options);
+    if (settings == "<too large>") {
+        // Past what start-up reads of a settings file; sparse, so it costs no disk.
+        QFile big(game.file(QStringLiteral("System/DeusEx.ini")));
+        QVERIFY(big.resize(16 * 1024 * 1024 + 1));
+    }
     TestWindow t;
     t.settings->setValue(QStringLiteral("DXPath"), game.gamePath());
     t.ui.answers = {answer};
@@ -361,7 +368,7 @@ void TestStartup::loaderSetUp()
     }
     QCOMPARE(t.window->chkAutoStart->isChecked(), checked);
 
-    if (options.deusExIni && settings != "<folder>") {
+    if (options.deusExIni && !settings.startsWith('<')) {
         QCOMPARE(game.read(QStringLiteral("System/DeusEx.ini")), settingsAfter.isEmpty() ? settings : settingsAfter);
         // The user's own settings are kept beside the switched ones.
         QCOMPARE(game.exists(QStringLiteral("System/DeusEx.ini.bak")), !settingsAfter.isEmpty());

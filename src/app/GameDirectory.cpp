@@ -11,7 +11,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QSettings>
 
@@ -49,8 +48,10 @@ void frmMain::Form_Load()
 
     const QString gamePath = GamePath();
     if (!gamePath.isEmpty()) {
+        // The same test as for the loader's package: a hidden (or, on
+        // Windows, system) file counts as missing.
         const QString iniFile = DeusExIniFile(gamePath);
-        if (!QFileInfo::exists(iniFile))
+        if (!GameFileExists(iniFile))
             return;
         const FileRead ini = ReadFileBytes(iniFile, MaxIniBytes);
         if (!ini.ok()) {

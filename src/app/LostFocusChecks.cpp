@@ -1,11 +1,16 @@
 #include "LostFocusChecks.h"
 
 #include <QApplication>
+#include <QEvent>
+#include <QScopeGuard>
 #include <QWidget>
+
+#include <utility>
 
 LostFocusChecks::LostFocusChecks(QObject* parent) : QObject(parent)
 {
     connect(qApp, &QApplication::focusChanged, this, &LostFocusChecks::onFocusChanged);
+    qApp->installEventFilter(this);
 }
 
 void LostFocusChecks::watch(QWidget* field, std::function<void()> check)
@@ -16,28 +21,68 @@ void LostFocusChecks::watch(QWidget* field, std::function<void()> check)
 
 void LostFocusChecks::returnFocus(QWidget* field)
 {
-    m_returnTarget = field;
+    if (field == m_checking)
+        m_failed = true;
     field->setFocus(Qt::OtherFocusReason);
+}
+
+bool LostFocusChecks::moveFocus(QWidget* to)
+{
+    m_kept = false;
+    to->setFocus(Qt::MouseFocusReason);
+    return !std::exchange(m_kept, false);
 }
 
 void LostFocusChecks::onFocusChanged(QWidget* old, QWidget* now)
 {
-    if (now && now == m_returnTarget) {
-        // The focus coming back after a failed check: nothing was left.
-        m_returnTarget = nullptr;
+    // The check's own message box and the focus coming back are no leaving.
+    if (m_checking)
         return;
-    }
     if (!old || !now || !m_checks.contains(old))
         return;
     if (now->window() != old->window() || QApplication::activeModalWidget())
         return;
-    // The check may open a message box; let Qt finish the focus change first.
-    QPointer<QWidget> field(old);
+
+    // Run now, inside the focus change: a click, wheel turn or key press that
+    // moved the focus reaches its control only after the check, so the user's
+    // actions are handled in the order they were made.
+    m_checking = old;
+    m_failed = false;
+    const auto done = qScopeGuard([this] { m_checking = nullptr; });
+    const std::function<void()> check = m_checks.value(old);
+    check();
+    if (!m_failed)
+        return;
+    m_kept = true;
+
+    // The event that moved the focus is still on its way to the control that
+    // was refused; it must not act there. Nothing else is dropped: the mark
+    // goes as soon as the event loop turns.
+    m_refused = now;
     QMetaObject::invokeMethod(
         this,
-        [this, field] {
-            if (field && m_checks.contains(field))
-                m_checks.value(field)();
+        [this, refused = QPointer<QWidget>(now)] {
+            if (m_refused == refused)
+                m_refused = nullptr;
         },
         Qt::QueuedConnection);
+}
+
+bool LostFocusChecks::eventFilter(QObject* watched, QEvent* event)
+{
+    if (!m_refused)
+        return false;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+        break;
+    default:
+        return false;
+    }
+    auto* target = qobject_cast<QWidget*>(watched);
+    if (!target || (target != m_refused && !m_refused->isAncestorOf(target)))
+        return false;
+    m_refused = nullptr;
+    return true;
 }

@@ -9,10 +9,13 @@
 class QWidget;
 
 // Runs a field's check when the keyboard focus moves from the field to
-// another control of the same window (Tab, Shift+Tab, a click). A message box,
-// dialog or other window taking the focus does not count, and moving the
-// focus back to a field after its check failed never raises another check,
-// so checks cannot chase each other.
+// another control of the same window (Tab, Shift+Tab, a click), at once and
+// before the control taking the focus sees the click that brought it there.
+// A message box, dialog or other window taking the focus does not count.
+// A check that fails puts the focus back into its field and the click that
+// tried to leave it goes nowhere. While a check runs, focus moves (its own
+// message box, the focus coming back) raise no other check, so checks
+// cannot chase each other, and nothing of a check outlives it.
 class LostFocusChecks : public QObject
 {
     Q_OBJECT
@@ -24,9 +27,24 @@ public:
     // Puts the focus back into a field whose check failed.
     void returnFocus(QWidget* field);
 
+    // Moves the focus to `to` as a click on it would, running the check of
+    // the field that loses it. Returns false when that check failed and kept
+    // the focus in its field.
+    bool moveFocus(QWidget* to);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void onFocusChanged(QWidget* old, QWidget* now);
 
     QHash<QWidget*, std::function<void()>> m_checks;
-    QPointer<QWidget> m_returnTarget;
+    // The field whose check is running, and whether it failed.
+    QWidget* m_checking = nullptr;
+    bool m_failed = false;
+    // Whether a check kept the focus during moveFocus.
+    bool m_kept = false;
+    // The control that was refused the focus: the rest of the click, wheel
+    // turn or key press that tried to give it the focus is dropped.
+    QPointer<QWidget> m_refused;
 };

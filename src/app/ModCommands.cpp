@@ -76,13 +76,23 @@ void frmMain::OpenModFile(const QString& path)
         return;
     }
     if (!LooksLikeModDefinition(read.text)) {
-        refuse(QStringLiteral("It holds none of the keys of a mod definition."));
+        refuse(QStringLiteral("It has no Object= line naming MetaClass=Quenlar.MLGameInfo, as every mod of the "
+                              "Orvane Mod Loader has."));
         return;
     }
 
     // The file is applied over a new mod's list, slots and levels, so that
     // nothing of the mod shown before survives where the file is silent.
     const ModFileContents mod = ReadModDefinition(read.text);
+    if (const QString field = OverlongField(mod); !field.isEmpty()) {
+        m_ui.tell(this,
+                  QStringLiteral("%1 could not be opened.\nIts %2 value is longer than the %3 characters the field "
+                                 "holds.")
+                      .arg(path, field)
+                      .arg(MaxFieldLength),
+                  ModalInteraction::Icon::Exclamation);
+        return;
+    }
     txtName->setText(mod.name);
     chkAction->setChecked(mod.action);
     frmInventory->SetEntries(mod.inventory);
@@ -101,10 +111,17 @@ void frmMain::OpenModFile(const QString& path)
     setCaptionFile(QDir::toNativeSeparators(path));
 
     if (!mod.unplacedAugmentations.isEmpty()) {
+        // A box as tall as a damaged file's list would put its button off
+        // the screen.
+        constexpr qsizetype MaxListed = 20;
+        const QStringList& unplaced = mod.unplacedAugmentations;
+        QString list = unplaced.mid(0, MaxListed).join(u'\n');
+        if (unplaced.size() > MaxListed)
+            list += QStringLiteral("\nand %1 more.").arg(unplaced.size() - MaxListed);
         m_ui.tell(this,
                   QStringLiteral("These augmentations could not be placed in a free slot of their body part and "
                                  "were left out:\n%1")
-                      .arg(mod.unplacedAugmentations.join(u'\n')),
+                      .arg(list),
                   ModalInteraction::Icon::Exclamation);
     }
 }
@@ -138,7 +155,7 @@ void frmMain::SaveMod()
         return;
     target = QDir::toNativeSeparators(target);
 
-    const QString error = WriteTextFile(target, ComposeModFile(mod));
+    const QString error = WriteTextFile(target, ComposeModFile(mod), InPlaceWrite::WhenFolderIsLocked);
     if (!error.isEmpty()) {
         m_ui.tell(this, QStringLiteral("The mod could not be saved to %1.\n%2").arg(target, error),
                   ModalInteraction::Icon::Exclamation);

@@ -2,8 +2,13 @@
 
 #include <QDesktopServices>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QOperatingSystemVersion>
+#include <QRegularExpression>
+#include <QTimer>
+#include <QWindow>
 
 namespace {
 
@@ -24,13 +29,63 @@ QMessageBox::Icon toQt(ModalInteraction::Icon icon)
     return QMessageBox::NoIcon;
 }
 
+// A window just shown is not on the screen until the window manager has
+// placed and mapped it; a box opened before that cannot be centred on it and
+// lands in a corner of the screen. Waits for that moment (input is held back
+// meanwhile), or for a few seconds where it never comes.
+void waitUntilOnScreen(QWidget* parent)
+{
+    QWidget* window = parent ? parent->window() : nullptr;
+    if (!window || !window->isVisible())
+        return;
+    QWindow* handle = window->windowHandle();
+    if (!handle || handle->isExposed())
+        return;
+    QEventLoop loop;
+    QTimer::singleShot(3000, &loop, &QEventLoop::quit);
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&loop, handle] {
+        if (handle->isExposed())
+            loop.quit();
+    });
+    poll.start(10);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
 } // namespace
+
+void SetUpOpenDialog(QFileDialog& dialog, const QString& initialDir, const QStringList& filters)
+{
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDirectory(initialDir);
+    if (QOperatingSystemVersion::currentType() == QOperatingSystemVersion::Windows) {
+        dialog.setNameFilters(filters);
+        return;
+    }
+    // Each filter gets its patterns once more at its end: the dialog shows the
+    // caption without that part and filters by it.
+    static const QRegularExpression patternsAtEnd(QStringLiteral("\\(([^()]*)\\)\\s*$"));
+    QStringList adapted;
+    for (const QString& filter : filters) {
+        const QRegularExpressionMatch match = patternsAtEnd.match(filter);
+        QStringList patterns = match.hasMatch() ? match.captured(1).split(u' ', Qt::SkipEmptyParts) : QStringList();
+        for (QString& pattern : patterns) {
+            if (pattern == QLatin1String("*.*"))
+                pattern = QStringLiteral("*");
+        }
+        adapted << (patterns.isEmpty() ? filter : filter + QStringLiteral(" (") + patterns.join(u' ') + u')');
+    }
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setNameFilters(adapted);
+}
 
 ModalInteraction::Answer QtModalInteraction::message(QWidget* parent, const QString& text, Icon icon, Buttons buttons)
 {
     QMessageBox box(toQt(icon), QString::fromLatin1(ApplicationTitle), text,
                     buttons == Buttons::YesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
+    waitUntilOnScreen(parent);
     const int result = box.exec();
     if (buttons == Buttons::Ok)
         return Answer::Ok;
@@ -39,8 +94,12 @@ ModalInteraction::Answer QtModalInteraction::message(QWidget* parent, const QStr
 
 QString QtModalInteraction::openFileName(QWidget* parent, const QString& initialDir, const QStringList& filters)
 {
-    const QString chosen = QFileDialog::getOpenFileName(parent, QString(), initialDir, filters.join(u";;"));
-    return QDir::toNativeSeparators(chosen);
+    QFileDialog dialog(parent);
+    SetUpOpenDialog(dialog, initialDir, filters);
+    waitUntilOnScreen(parent);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
 }
 
 QString QtModalInteraction::saveFileName(QWidget* parent, const QString& initialDir, const QStringList& filters)
@@ -49,6 +108,7 @@ QString QtModalInteraction::saveFileName(QWidget* parent, const QString& initial
     QFileDialog dialog(parent, QString(), initialDir);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters(filters);
+    waitUntilOnScreen(parent);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
@@ -56,7 +116,10 @@ QString QtModalInteraction::saveFileName(QWidget* parent, const QString& initial
 
 QString QtModalInteraction::existingDirectory(QWidget* parent, const QString& prompt)
 {
-    const QString chosen = QFileDialog::getExistingDirectory(parent, prompt);
+    // Like a folder dialog given no starting place on Windows, it opens where
+    // the user's own files are rather than wherever the program was started.
+    waitUntilOnScreen(parent);
+    const QString chosen = QFileDialog::getExistingDirectory(parent, prompt, QDir::homePath());
     return QDir::toNativeSeparators(chosen);
 }
 

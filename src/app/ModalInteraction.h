@@ -44,7 +44,8 @@ public:
     virtual QString openFileName(QWidget* parent, const QString& initialDir, const QStringList& filters) = 0;
     virtual QString saveFileName(QWidget* parent, const QString& initialDir, const QStringList& filters) = 0;
 
-    // A folder dialog with a prompt; the empty text when the user cancels.
+    // A folder dialog with a prompt, opening at the user's home folder; the
+    // empty text when the user cancels.
     virtual QString existingDirectory(QWidget* parent, const QString& prompt) = 0;
 
     // Opens a document or address with the desktop's handler for it.
@@ -58,7 +59,15 @@ public:
     }
 };
 
-// The desktop's own dialogs.
+class QFileDialog;
+
+// Sets up an open dialog with its initial directory and name filters. "*.*"
+// is how Windows says every file; elsewhere it would hide names without a
+// dot, so there the pattern becomes "*" while the caption shows what it says.
+void SetUpOpenDialog(QFileDialog& dialog, const QString& initialDir, const QStringList& filters);
+
+// The desktop's own dialogs. Each waits until its owner window is on the
+// screen, so that it opens centred over it.
 class QtModalInteraction : public ModalInteraction
 {
 public:

@@ -19,9 +19,12 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSettings>
+#include <QSignalBlocker>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
@@ -31,6 +34,11 @@
 namespace {
 
 const QString CaptionPrefix = QStringLiteral("Zarvik's ML Utility - ");
+
+// Qt takes "[*]" in a window title for the place of its modified mark and
+// shows "[*][*]" as one literal "[*]", so a path that holds it is doubled.
+const QString ModifiedMark = QStringLiteral("[*]");
+const QString LiteralModifiedMark = QStringLiteral("[*][*]");
 
 // Client area of the design, below the menu bar.
 constexpr int ClientWidth = 5910;
@@ -85,6 +93,7 @@ frmMain::frmMain(ModalInteraction& ui, QSettings& settings, QWidget* parent)
         TabStrip1->addTab(placeholder, QString::fromLatin1(tab));
     }
     connect(TabStrip1, &QTabWidget::currentChanged, this, &frmMain::TabStrip1_Click);
+    TabStrip1->tabBar()->installEventFilter(this);
 
     buildGeneralPage();
     frmInventory = new InventoryPage(m_ui, client);
@@ -242,11 +251,52 @@ QString frmMain::GamePath() const
     return txtPath->text();
 }
 
+int frmMain::shownPage() const
+{
+    const std::array<QWidget*, 4> pages{frmGeneral, frmInventory, frmAugmentations, frmSkills};
+    const auto shown = std::find_if(pages.begin(), pages.end(), [](QWidget* page) { return !page->isHidden(); });
+    return shown == pages.end() ? -1 : int(shown - pages.begin());
+}
+
+bool frmMain::leavePage()
+{
+    // A control that keeps the focus while its page is hidden would take the
+    // user's typing out of sight. The focus goes to the tab strip first, while
+    // the page is still shown, so a field's check speaks over its own page.
+    QWidget* focus = focusWidget();
+    const std::array<QWidget*, 4> pages{frmGeneral, frmInventory, frmAugmentations, frmSkills};
+    const int shown = shownPage();
+    if (!focus || shown < 0 || !pages[shown]->isAncestorOf(focus))
+        return true;
+    return m_focusChecks->moveFocus(TabStrip1);
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    // A click on another tab leaves the shown page: its field's check runs
+    // before the tab strip acts, and a failed check keeps the tab as it was.
+    if (watched == TabStrip1->tabBar() &&
+        (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)) {
+        const auto* press = static_cast<QMouseEvent*>(event);
+        const int tab = TabStrip1->tabBar()->tabAt(press->position().toPoint());
+        if (press->button() == Qt::LeftButton && tab >= 0 && tab != shownPage() && !leavePage())
+            return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void frmMain::TabStrip1_Click()
 {
     const int n = TabStrip1->currentIndex() + 1;
     if (n < 1 || n > 4)
         return;
+    // Any other way to another tab (the wheel over the tabs) is caught here.
+    const int shown = shownPage();
+    if (shown >= 0 && shown != n - 1 && !leavePage()) {
+        const QSignalBlocker blocker(TabStrip1);
+        TabStrip1->setCurrentIndex(shown);
+        return;
+    }
     frmGeneral->setVisible(n == 1);
     frmInventory->setVisible(n == 2);
     frmAugmentations->setVisible(n == 3);
@@ -303,11 +353,16 @@ ModDefinition frmMain::CollectModDefinition() const
 
 void frmMain::setCaptionFile(const QString& path)
 {
-    setWindowTitle(path.isEmpty() ? QString::fromLatin1(ApplicationTitle) : CaptionPrefix + path);
+    if (path.isEmpty())
+        setWindowTitle(QString::fromLatin1(ApplicationTitle));
+    else
+        setWindowTitle(CaptionPrefix + QString(path).replace(ModifiedMark, LiteralModifiedMark));
 }
 
 QString frmMain::captionFile() const
 {
     const QString caption = windowTitle();
-    return caption.startsWith(CaptionPrefix) ? caption.mid(CaptionPrefix.size()) : QString();
+    if (!caption.startsWith(CaptionPrefix))
+        return {};
+    return caption.mid(CaptionPrefix.size()).replace(LiteralModifiedMark, ModifiedMark);
 }

@@ -104,6 +104,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMenus();
@@ -111,6 +112,12 @@ private:
     void buildGeneralPage();
     void chainTabOrder();
     void fitCaptions();
+
+    // The page frame shown now, and its tab's position.
+    int shownPage() const;
+    // Takes the focus off the shown page before it is hidden; false when a
+    // field's check kept it there.
+    bool leavePage();
 
     // Writes the box's state to the loader's flag file; a failure is told.
     void writeAutostartFlag(FlagForm form);

@@ -11,6 +11,8 @@
 #include <QPainter>
 #include <QSignalBlocker>
 
+#include <utility>
+
 namespace {
 
 // The slot images are drawn at the size of a slot picture.
@@ -35,10 +37,21 @@ void SlotPicture::setImage(int number, const QString& description)
 void SlotPicture::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton) {
-        emit clicked();
+        m_pressed = true;
         return;
     }
     QLabel::mousePressEvent(event);
+}
+
+void SlotPicture::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton) {
+        const bool click = std::exchange(m_pressed, false) && rect().contains(event->position().toPoint());
+        if (click)
+            emit clicked();
+        return;
+    }
+    QLabel::mouseReleaseEvent(event);
 }
 
 void SlotPicture::keyPressEvent(QKeyEvent* event)

@@ -9,8 +9,9 @@
 class QComboBox;
 class QGroupBox;
 
-// A slot picture that acts on a click, like a button, and shows one of the
-// numbered slot images.
+// A slot picture that acts on a click, like a button (pressed and released
+// over it; dragging off before the release selects nothing), and shows one
+// of the numbered slot images.
 class SlotPicture : public QLabel
 {
     Q_OBJECT
@@ -27,11 +28,13 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
     int m_image = 0;
+    bool m_pressed = false;
 };
 
 // The Augmentations page: nine body-part slots in six frames, and the

@@ -3,6 +3,7 @@
 #include "GamePath.h"
 #include "TextFile.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -68,16 +69,22 @@ QString SwitchDefaultGame(const QString& gamePath, const QByteArray& deusExIni)
         return QStringLiteral("The file %1 is no longer there.").arg(file);
 
     // The user's own settings are kept once, as they were before the first
-    // switch; a later switch must not replace them with switched ones.
+    // switch; a later switch must not replace them with switched ones. No
+    // switch without that copy: the settings are never rewritten in place.
     const QString backup = DeusExIniBackupFile(gamePath);
-    if (!QFileInfo(backup).isFile()) {
+    const bool keepsBackup = !QFileInfo(backup).isFile();
+    if (keepsBackup) {
         const QString error = WriteFileAtomically(backup, deusExIni);
         if (!error.isEmpty())
             return QStringLiteral("A copy of the settings could not be kept as %1.\n%2").arg(backup, error);
     }
     const QString error = WriteFileAtomically(file, SwitchedDefaultGame(deusExIni));
-    if (!error.isEmpty())
+    if (!error.isEmpty()) {
+        // The settings are as they were, so the copy made for them goes.
+        if (keepsBackup)
+            QFile::remove(backup);
         return QStringLiteral("%1 could not be written.\n%2").arg(file, error);
+    }
     return {};
 }
 
@@ -110,5 +117,5 @@ AutostartFlag ReadAutostartFlag(const QString& gamePath)
 
 QString WriteAutostartFlag(const QString& gamePath, bool on, FlagForm form)
 {
-    return WriteTextFile(AutostartFlagFile(gamePath), AutostartFlagText(on, form));
+    return WriteTextFile(AutostartFlagFile(gamePath), AutostartFlagText(on, form), InPlaceWrite::WhenFolderIsLocked);
 }

@@ -30,8 +30,9 @@ QByteArray SwitchedDefaultGame(const QByteArray& deusExIni);
 
 // Rewrites System/DeusEx.ini from the content read before, switched to the
 // loader. The first switch keeps the original as System/DeusEx.ini.bak (an
-// existing backup is never replaced); the file itself is replaced whole or
-// not at all, and never created. Returns the reason on failure, else an
+// existing backup is never replaced) and refuses when it cannot; the file
+// itself is replaced whole or not at all, and never created. A switch that
+// fails leaves no new backup behind. Returns the reason on failure, else an
 // empty text.
 QString SwitchDefaultGame(const QString& gamePath, const QByteArray& deusExIni);
 
@@ -51,6 +52,7 @@ struct AutostartFlag
 // file is off without an error.
 AutostartFlag ReadAutostartFlag(const QString& gamePath);
 
-// Replaces the whole flag file (creating it when missing). Returns the
-// reason on failure, else an empty text.
+// Replaces the whole flag file (creating it when missing), in place when its
+// folder takes no new files. Returns the reason on failure, else an empty
+// text.
 QString WriteAutostartFlag(const QString& gamePath, bool on, FlagForm form);

@@ -213,8 +213,9 @@ const VdfNode* VdfNode::block(const QString& key) const
 QStringList SteamRoots(const QString& home)
 {
     QStringList roots;
-    for (const char* relative : {".local/share/Steam", ".steam/steam", ".steam/root", ".steam/debian-installation",
-                                 ".var/app/com.valvesoftware.Steam/.local/share/Steam"}) {
+    for (const char* relative :
+         {".local/share/Steam", ".steam/steam", ".steam/root", ".steam/debian-installation",
+          ".var/app/com.valvesoftware.Steam/.local/share/Steam", "snap/steam/common/.local/share/Steam"}) {
         roots.append(home + u'/' + QLatin1String(relative));
     }
     return roots;

@@ -39,8 +39,8 @@ public:
 inline constexpr int DeusExSteamAppId = 6910;
 
 // The places a Steam client keeps its own files under a home directory, in
-// the order they are tried: native, the Debian/Ubuntu package's links, and
-// Flatpak.
+// the order they are tried: native, the Debian/Ubuntu package's links,
+// Flatpak and Snap.
 QStringList SteamRoots(const QString& home);
 
 // The libraries of a Steam root: the root itself, then those its

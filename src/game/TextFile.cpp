@@ -2,6 +2,7 @@
 
 #include "AnsiText.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -30,7 +31,12 @@ TextRead ReadTextFile(const QString& path, qint64 maxBytes)
     return {AnsiText::Decode(read.bytes), {}};
 }
 
-QString WriteFileAtomically(const QString& path, const QByteArray& bytes)
+bool ShouldWriteInPlace(InPlaceWrite allowed, bool folderWritable, bool fileExists, bool fileWritable)
+{
+    return allowed == InPlaceWrite::WhenFolderIsLocked && !folderWritable && fileExists && fileWritable;
+}
+
+QString WriteFileAtomically(const QString& path, const QByteArray& bytes, InPlaceWrite inPlace)
 {
     const QFileInfo info(path);
     if (info.isDir())
@@ -40,9 +46,16 @@ QString WriteFileAtomically(const QString& path, const QByteArray& bytes)
     if (info.exists() && !(QFile::permissions(path) & QFileDevice::WriteOwner))
         return QStringLiteral("The file is read-only.");
 
+    const QFileInfo folder(info.absolutePath());
+    const bool folderWritable = folder.isWritable();
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // QSaveFile writes in place only when it could not make its temporary file.
+    file.setDirectWriteFallback(ShouldWriteInPlace(inPlace, folderWritable, info.isFile(), info.isWritable()));
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (folder.isDir() && !folderWritable)
+            return QStringLiteral("The folder %1 is not writable.").arg(QDir::toNativeSeparators(folder.filePath()));
         return file.errorString();
+    }
     if (file.write(bytes) != bytes.size()) {
         const QString reason = file.errorString();
         file.cancelWriting();
@@ -53,10 +66,10 @@ QString WriteFileAtomically(const QString& path, const QByteArray& bytes)
     return {};
 }
 
-QString WriteTextFile(const QString& path, const QString& text)
+QString WriteTextFile(const QString& path, const QString& text, InPlaceWrite inPlace)
 {
     const auto bytes = AnsiText::Encode(text);
     if (!bytes)
         return QStringLiteral("The text holds a character that a Deus Ex file cannot hold.");
-    return WriteFileAtomically(path, *bytes);
+    return WriteFileAtomically(path, *bytes, inPlace);
 }

@@ -5,7 +5,9 @@
 
 // Whole-file reads and writes of the game's single-byte text files. Writes go
 // through a temporary file that replaces the old one only when everything was
-// written, so a failure never leaves a file half written or emptied.
+// written, so a failure never leaves a file half written or emptied. Where
+// the caller allows it, a file whose folder takes no new files is rewritten
+// in place instead.
 
 struct TextRead
 {
@@ -29,10 +31,26 @@ FileRead ReadFileBytes(const QString& path, qint64 maxBytes = -1);
 // is not read and reported as too large.
 TextRead ReadTextFile(const QString& path, qint64 maxBytes = -1);
 
+// Whether a write may fall back to rewriting the file in place.
+enum class InPlaceWrite
+{
+    Never,
+    WhenFolderIsLocked, // a writable file in a folder that takes no new files
+};
+
+// Whether a write may rewrite the file in place when its temporary file
+// cannot be made: only where the caller allows it, and only when the folder
+// is what refuses (it takes no new files) while the file itself is there and
+// writable. Anything else that stops a temporary file, a full disk say, would
+// stop the write in place too, after it had emptied the file.
+bool ShouldWriteInPlace(InPlaceWrite allowed, bool folderWritable, bool fileExists, bool fileWritable);
+
 // Encodes and writes the whole text. Returns the reason on failure, else an
 // empty text. A character the encoding cannot carry is refused.
-QString WriteTextFile(const QString& path, const QString& text);
+QString WriteTextFile(const QString& path, const QString& text, InPlaceWrite inPlace = InPlaceWrite::Never);
 
-// Writes the bytes whole through a temporary file. Returns the reason on
-// failure, else an empty text. A file marked read-only is left alone.
-QString WriteFileAtomically(const QString& path, const QByteArray& bytes);
+// Writes the bytes whole through a temporary file, or in place where
+// ShouldWriteInPlace allows it and the temporary file cannot be made.
+// Returns the reason on failure, else an empty text; when the folder takes no
+// new files, the reason says so. A file marked read-only is left alone.
+QString WriteFileAtomically(const QString& path, const QByteArray& bytes, InPlaceWrite inPlace = InPlaceWrite::Never);

@@ -2,6 +2,20 @@
 
 #include "KeySearch.h"
 
+namespace {
+
+// Where a value that runs to the end of the text ends: a file cut short after
+// a line break must not carry that break into its field.
+qsizetype endOfLastValue(const QString& text, qsizetype valueAt)
+{
+    qsizetype end = text.size();
+    while (end > valueAt && (text.at(end - 1) == u'\r' || text.at(end - 1) == u'\n'))
+        --end;
+    return end;
+}
+
+} // namespace
+
 QString GetField(qsizetype& Position, const QString& Text, const QString& Key, const QString& EndMark,
                  const QString& Limit)
 {
@@ -14,8 +28,9 @@ QString GetField(qsizetype& Position, const QString& Text, const QString& Key, c
         return {};
     const qsizetype valueAt = keyAt + Key.size();
     qsizetype endAt = IndexOfKey(Text, EndMark, valueAt);
+    qsizetype valueEnd = endAt;
     if (endAt < 0)
-        endAt = Text.size();
+        endAt = valueEnd = endOfLastValue(Text, valueAt);
     qsizetype limitAt = Text.size();
     if (!Limit.isEmpty()) {
         const qsizetype found = IndexOfKey(Text, Limit, Position - 1);
@@ -25,7 +40,7 @@ QString GetField(qsizetype& Position, const QString& Text, const QString& Key, c
     if (endAt > limitAt)
         return {};
     Position = endAt + 1;
-    return Text.mid(valueAt, endAt - valueAt);
+    return Text.mid(valueAt, valueEnd - valueAt);
 }
 
 void AppendListEntries(qsizetype& Position, const QString& Text, QStringList& Entries)
@@ -38,12 +53,15 @@ void AppendListEntries(qsizetype& Position, const QString& Text, QStringList& En
     while (keyAt >= 0) {
         const qsizetype valueAt = keyAt + 1;
         qsizetype endAt = IndexOfMark(Text, u';', valueAt);
+        qsizetype valueEnd = endAt;
         keyAt = endAt;
-        if (endAt < 0)
+        if (endAt < 0) {
             endAt = Text.size();
+            valueEnd = endOfLastValue(Text, valueAt);
+        }
         Position = endAt + 1;
-        if (endAt == valueAt)
+        if (valueEnd == valueAt)
             return;
-        Entries.append(QString(Text.constData() + valueAt, endAt - valueAt));
+        Entries.append(QString(Text.constData() + valueAt, valueEnd - valueAt));
     }
 }

@@ -14,7 +14,9 @@ inline constexpr char NoEndMark[] = "_,.;'``';.,_";
 // what follows it up to EndMark, moving Position onto the end mark so that
 // the next call with the key ";" reads the next list entry. Returns nothing
 // and leaves Position alone when Position is 0, the key is missing, or the
-// end mark lies beyond the first Limit found at or after Position.
+// end mark lies beyond the first Limit found at or after Position. A value
+// that runs to the end of the text (its end mark missing) leaves out the line
+// breaks at its very end.
 QString GetField(qsizetype& Position, const QString& Text, const QString& Key,
                  const QString& EndMark = QString::fromLatin1(NoEndMark), const QString& Limit = QString());
 

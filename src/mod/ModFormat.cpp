@@ -1,5 +1,6 @@
 #include "ModFormat.h"
 
+#include "ModReader.h"
 #include "Numeric.h"
 #include "game/AnsiText.h"
 
@@ -50,30 +51,51 @@ bool writesSplashMap(const QString& splash)
     return !splash.isEmpty() && splash != QLatin1String(PlaceholderSplashMap);
 }
 
-// One value of the file as the user knows it, and what may not stand in it.
+// How Open finds where a value ends.
+enum class ReadUpTo
+{
+    Quote,        // the mod name
+    Semicolon,    // items and list entries of the Description
+    ClosingQuote, // the starting map, the last item: up to the closing ")
+};
+
+// One value of the file as the user knows it, and how it is read back.
 struct FieldValue
 {
     QString field;
     QString value;
-    bool inDescription; // a ";" ends an item or list entry there
+    ReadUpTo end;
 };
 
 QList<FieldValue> valuesInFileOrder(const ModDefinition& mod)
 {
     QList<FieldValue> values;
-    values.append({QStringLiteral("Mod Name"), mod.name, false});
+    values.append({QStringLiteral("Mod Name"), mod.name, ReadUpTo::Quote});
     for (const QString& entry : mod.inventory)
-        values.append({QStringLiteral("Current Inventory (entry \"%1\")").arg(entry), entry, true});
+        values.append({QStringLiteral("Current Inventory (entry \"%1\")").arg(entry), entry, ReadUpTo::Semicolon});
     if (writesPlayerClass(mod.playerClass))
-        values.append({QStringLiteral("PlayerClass"), mod.playerClass, true});
+        values.append({QStringLiteral("PlayerClass"), mod.playerClass, ReadUpTo::Semicolon});
     if (IsNumericText(mod.credits))
-        values.append({QStringLiteral("Starting Credits"), mod.credits, true});
+        values.append({QStringLiteral("Starting Credits"), mod.credits, ReadUpTo::Semicolon});
     if (IsNumericText(mod.skillPoints))
-        values.append({QStringLiteral("Initial Skill Points"), mod.skillPoints, true});
+        values.append({QStringLiteral("Initial Skill Points"), mod.skillPoints, ReadUpTo::Semicolon});
     if (writesSplashMap(mod.splashMap))
-        values.append({QStringLiteral("Splash Map"), mod.splashMap, true});
-    values.append({QStringLiteral("Starting Map"), mod.startingMap, true});
+        values.append({QStringLiteral("Splash Map"), mod.splashMap, ReadUpTo::Semicolon});
+    values.append({QStringLiteral("Starting Map"), mod.startingMap, ReadUpTo::ClosingQuote});
     return values;
+}
+
+// The first key that Open searches the whole file for and would find inside
+// the value, as the value spells it; empty text when there is none.
+QString searchedKeyIn(const QString& value)
+{
+    for (const SearchedKey& key : SearchedKeys) {
+        const QLatin1String text(key.text);
+        const qsizetype at = value.indexOf(text, 0, key.sensitivity);
+        if (at >= 0)
+            return value.mid(at, text.size());
+    }
+    return {};
 }
 
 QString describeCharacter(QChar c)
@@ -93,10 +115,18 @@ QString EncodeInventoryEntry(const QString& entry)
 QString EncodeSkillLevel(const QString& levelText)
 {
     // A level such as "2.5" passes the level check and is written as "1.5",
-    // the shortest decimal text of the value minus one, so that it opens
-    // again as "2.5". The loader itself only ever sees whole levels from
-    // this program's spinners.
-    return ShortestDecimal(NumericValue(levelText) - 1.0);
+    // so that it opens again as "2.5". The fewest digits that open as the same
+    // level are written: 1.1 - 1 is 0.10000000000000009 in binary, but "0.1"
+    // reads back as 1.1 all the same. The loader itself only ever sees whole
+    // levels from this program's spinners.
+    const double level = NumericValue(levelText);
+    const double value = level - 1.0;
+    for (int digits = 1; digits <= 17; ++digits) {
+        const double rounded = QString::number(value, 'g', digits).toDouble();
+        if (rounded + 1.0 == level)
+            return ShortestDecimal(rounded);
+    }
+    return ShortestDecimal(value);
 }
 
 QString ComposeDescription(const ModDefinition& mod)
@@ -164,13 +194,13 @@ std::optional<UnsavableValue> FindUnsavableValue(const ModDefinition& mod)
                                                           "break, which would break the mod file.")
                                                .arg(v.field)};
         }
-        if (!v.inDescription && v.value.contains(u'"')) {
+        if (v.end == ReadUpTo::Quote && v.value.contains(u'"')) {
             return UnsavableValue{v.field, QStringLiteral("The mod can't be saved: the %1 field contains a double "
                                                           "quote (\"), which would end the name early when the "
                                                           "mod is opened again.")
                                                .arg(v.field)};
         }
-        if (v.inDescription && v.value.contains(u';')) {
+        if (v.end == ReadUpTo::Semicolon && v.value.contains(u';')) {
             return UnsavableValue{v.field, QStringLiteral("The mod can't be saved: the %1 field contains a "
                                                           "semicolon (;), which would cut the value short when the "
                                                           "mod is opened again.")
@@ -181,6 +211,12 @@ std::optional<UnsavableValue> FindUnsavableValue(const ModDefinition& mod)
                                                           "which would end the mod definition early when it is "
                                                           "opened again.")
                                                .arg(v.field)};
+        }
+        if (const QString key = searchedKeyIn(v.value); !key.isEmpty()) {
+            return UnsavableValue{v.field, QStringLiteral("The mod can't be saved: the %1 field contains \"%2\", "
+                                                          "which would be read as another setting of the mod "
+                                                          "when it is opened again.")
+                                               .arg(v.field, key)};
         }
     }
 

@@ -21,7 +21,8 @@ QString ComposeModFile(const ModDefinition& mod);
 // name without a package.
 QString EncodeInventoryEntry(const QString& entry);
 
-// The text written for one skill level: its numeric value minus one.
+// The text written for one skill level: its numeric value minus one, in the
+// fewest digits that read back as the same level.
 QString EncodeSkillLevel(const QString& levelText);
 
 // A value that cannot go into the file as it stands, with the field it is in.
@@ -31,9 +32,9 @@ struct UnsavableValue
     QString message; // full text to show
 };
 
-// Values that would not read back as saved (a ";" inside a list or item, the
-// closing quote of the Object line inside a value, a quote in the name, a line
-// break) and characters the file's single-byte encoding cannot carry. The
-// first offending field in file order is reported; nothing means the mod can
-// be saved.
+// Values that would not read back as saved (a ";" inside a list or item that
+// Open reads up to one, the closing quote of the Object line inside a value, a
+// quote in the name, a line break, a text that Open searches for as a key) and
+// characters the file's single-byte encoding cannot carry. The first offending
+// field in file order is reported; nothing means the mod can be saved.
 std::optional<UnsavableValue> FindUnsavableValue(const ModDefinition& mod);

@@ -5,6 +5,8 @@
 #include "Numeric.h"
 #include "augmentations/AugmentationCatalogue.h"
 
+#include <utility>
+
 namespace {
 
 bool contains(const QString& text, const char* key)
@@ -71,14 +73,32 @@ void readSkills(const QString& text, ModFileContents& mod)
 
 bool LooksLikeModDefinition(const QString& text)
 {
-    for (const char* key :
-         {"Name=\"", "Action=Start", "Inv=", "Class=", "Credits=", "SkillPts=", "Skills=", "Aug=", "Splash=", "Map="}) {
-        if (contains(text, key))
+    for (QStringView line : QStringView(text).tokenize(u'\n')) {
+        if (line.contains(u"Object=", Qt::CaseInsensitive) &&
+            line.contains(u"MetaClass=Quenlar.MLGameInfo", Qt::CaseInsensitive))
             return true;
     }
     return false;
 }
 
+QString OverlongField(const ModFileContents& mod)
+{
+    const std::pair<const char*, const QString*> fields[] = {
+        {"Mod Name", &mod.name},
+        {"PlayerClass", &mod.playerClass},
+        {"Starting Credits", &mod.credits},
+        {"Initial Skill Points", &mod.skillPoints},
+        {"Splash Map", &mod.splashMap},
+        {"Starting Map", &mod.startingMap},
+    };
+    for (const auto& [field, value] : fields) {
+        if (value->size() > MaxFieldLength)
+            return QString::fromLatin1(field);
+    }
+    return {};
+}
+
+// Every key searched for here stands in SearchedKeys.
 ModFileContents ReadModDefinition(const QString& text)
 {
     ModFileContents mod;

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOption>
+#include <QWheelEvent>
 
 namespace {
 
@@ -97,4 +98,13 @@ void LevelSpinner::mouseReleaseEvent(QMouseEvent* event)
     m_pressed = Arrow::None;
     setRepeatAction(SliderNoAction);
     update();
+}
+
+void LevelSpinner::wheelEvent(QWheelEvent* event)
+{
+    if (!hasFocus()) {
+        event->ignore();
+        return;
+    }
+    QAbstractSlider::wheelEvent(event);
 }

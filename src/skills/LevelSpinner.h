@@ -4,7 +4,8 @@
 
 // A small vertical scroll bar used as an up-down spinner: two arrow buttons
 // and no thumb, so it stays usable at the 13 by 19 pixels the page gives it.
-// The upper arrow and the Up key raise the value.
+// The upper arrow and the Up key raise the value. The wheel steps it only
+// while it has the focus: a wheel turn on its way past changes no level.
 class LevelSpinner : public QAbstractSlider
 {
     Q_OBJECT
@@ -18,6 +19,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     enum class Arrow

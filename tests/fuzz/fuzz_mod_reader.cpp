@@ -1,10 +1,15 @@
 // Feeds arbitrary bytes through everything Open does with a file short of
 // the window: the size limit, decoding, the look of a mod definition and
 // reading every field. Besides crashes and undefined behaviour it checks
-// what the window relies on when it applies the result.
+// what the window relies on when it applies the result, and that what Open
+// shows, once Save accepts it, opens again the same: read, compose, read
+// gives the same mod, and saving that writes the same file.
+
+#include "support/ModRoundTrip.h"
 
 #include "game/AnsiText.h"
 #include "mod/KeySearch.h"
+#include "mod/ModFormat.h"
 #include "mod/ModReader.h"
 #include "mod/Numeric.h"
 
@@ -43,6 +48,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
 
     const ModFileContents mod = ReadModDefinition(text);
+    // Open refuses a value longer than its field holds.
+    if (!OverlongField(mod).isEmpty())
+        return 0;
 
     require(mod.hasInventory || mod.inventory.isEmpty());
     require(mod.hasAugmentations || mod.unplacedAugmentations.isEmpty());
@@ -61,5 +69,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const QString* value :
          {&mod.name, &mod.playerClass, &mod.credits, &mod.skillPoints, &mod.splashMap, &mod.startingMap})
         require(value->size() <= text.size());
+
+    const ModDefinition shown = AsDefinition(mod);
+    if (FindUnsavableValue(shown))
+        return 0;
+    const QString saved = ComposeModFile(shown);
+    require(LooksLikeModDefinition(saved));
+    const ModFileContents reopened = ReadModDefinition(saved);
+    require(OverlongField(reopened).isEmpty());
+    require(reopened.unplacedAugmentations.isEmpty());
+    require(FirstDifference(AsDefinition(reopened), AsSaved(shown)).isEmpty());
+    require(ComposeModFile(AsDefinition(reopened)) == saved);
     return 0;
 }

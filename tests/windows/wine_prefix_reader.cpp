@@ -55,8 +55,16 @@ void checkPaths(Check& check, const QString& prefix)
     const QString z = WineRegistry::ToUnixPath(prefix, QStringLiteral("Z:\\tmp"));
     check.verify(z == root, "ToUnixPath of the Z: drive, got " + printable(z));
 
-    // Start-up's own look-up, as it runs for a user whose WINEPREFIX is this one.
+    // Start-up's own look-up, as it runs for a user whose WINEPREFIX is this
+    // one and who has no Steam: the folder the value names counts only once
+    // it holds the game.
     qputenv("WINEPREFIX", QFile::encodeName(prefix));
+    qputenv("HOME", QFile::encodeName(prefix + QStringLiteral("/no-home")));
+    const QString empty = FindInstalledGame();
+    check.verify(empty.isEmpty(), "FindInstalledGame without the game's files, got " + printable(empty));
+    QFile exe(driveC + QStringLiteral("/DeusEx/System/DeusEx.exe"));
+    check.verify(exe.open(QIODevice::WriteOnly) && exe.write("MZ") == 2, "make the game's DeusEx.exe");
+    exe.close();
     const QString found = FindInstalledGame();
     check.verify(found == driveC + QStringLiteral("/DeusEx"), "FindInstalledGame, got " + printable(found));
 }

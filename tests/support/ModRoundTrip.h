@@ -1,0 +1,87 @@
+#pragma once
+
+#include "mod/ModDefinition.h"
+#include "mod/ModFormat.h"
+#include "mod/ModReader.h"
+#include "mod/Numeric.h"
+
+#include <QString>
+
+// Save followed by Open, without a window: what a mod turns into when it is
+// written and read back, and where two mods differ.
+
+// The mod as Open puts it into the window.
+inline ModDefinition AsDefinition(const ModFileContents& read)
+{
+    ModDefinition mod;
+    mod.name = read.name;
+    mod.action = read.action;
+    mod.inventory = read.inventory;
+    mod.playerClass = read.playerClass;
+    mod.credits = read.credits;
+    mod.skillPoints = read.skillPoints;
+    mod.skillLevels = read.skillLevels;
+    mod.augSlots = read.augSlots;
+    mod.augLevels = read.augLevels;
+    mod.splashMap = read.splashMap;
+    mod.startingMap = read.startingMap;
+    return mod;
+}
+
+// What opening the saved file must show: values Save leaves out come back
+// empty, and inventory entries carry the package the file gives them.
+inline ModDefinition AsSaved(ModDefinition mod)
+{
+    for (QString& entry : mod.inventory)
+        entry = EncodeInventoryEntry(entry);
+    if (mod.playerClass == QLatin1String(PlaceholderPlayerClass))
+        mod.playerClass.clear();
+    if (!IsNumericText(mod.credits))
+        mod.credits.clear();
+    if (!IsNumericText(mod.skillPoints))
+        mod.skillPoints.clear();
+    if (mod.splashMap == QLatin1String(PlaceholderSplashMap))
+        mod.splashMap.clear();
+    return mod;
+}
+
+// The mod as it opens again after Save wrote it.
+inline ModDefinition SavedAndOpened(const ModDefinition& mod)
+{
+    return AsDefinition(ReadModDefinition(ComposeModFile(mod)));
+}
+
+// The first field in which two mods differ, with both values; empty text
+// when they agree.
+inline QString FirstDifference(const ModDefinition& a, const ModDefinition& b)
+{
+    const auto differs = [](const char* field, const QString& x, const QString& y) {
+        return x == y ? QString() : QStringLiteral("%1: \"%2\" vs \"%3\"").arg(QLatin1String(field), x, y);
+    };
+    QString d;
+    if (a.action != b.action)
+        return QStringLiteral("action");
+    if (!(d = differs("name", a.name, b.name)).isEmpty())
+        return d;
+    if (!(d = differs("inventory", a.inventory.join(u'|'), b.inventory.join(u'|'))).isEmpty())
+        return d;
+    if (!(d = differs("class", a.playerClass, b.playerClass)).isEmpty())
+        return d;
+    if (!(d = differs("credits", a.credits, b.credits)).isEmpty())
+        return d;
+    if (!(d = differs("skill points", a.skillPoints, b.skillPoints)).isEmpty())
+        return d;
+    for (int i = 0; i < SkillCount; ++i) {
+        if (!(d = differs("skill level", a.skillLevels[i], b.skillLevels[i])).isEmpty())
+            return d;
+    }
+    for (int slot = 0; slot < AugSlotCount; ++slot) {
+        if (!(d = differs("augmentation", a.augSlots[slot], b.augSlots[slot])).isEmpty())
+            return d;
+        if (a.augLevels[slot] != b.augLevels[slot])
+            return QStringLiteral("augmentation level of slot %1").arg(slot);
+    }
+    if (!(d = differs("splash map", a.splashMap, b.splashMap)).isEmpty())
+        return d;
+    return differs("starting map", a.startingMap, b.startingMap);
+}
