@@ -820,6 +820,9 @@ void TestMod::recognisesModDefinitions_data()
         << "[public]\nobject=(name=\"m\",class=class,metaclass=quenlar.mlgameinfo,description=\"map=m\")" << true;
     QTest::newRow("the class on another line than Object=")
         << "[Public]\r\nMetaClass=Quenlar.MLGameInfo\r\nObject=(Name=\"M\",Description=\"Map=M\")" << false;
+    QTest::newRow("a later line holds both")
+        << "MetaClass=Quenlar.MLGameInfo\nx\r\nMetaClass=Quenlar.MLGameInfo,Object=(Name=\"M\")" << true;
+    QTest::newRow("Object= only on the line after") << "MetaClass=Quenlar.MLGameInfo\nObject=" << false;
 }
 
 void TestMod::recognisesModDefinitions()

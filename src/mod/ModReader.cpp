@@ -73,10 +73,21 @@ void readSkills(const QString& text, ModFileContents& mod)
 
 bool LooksLikeModDefinition(const QString& text)
 {
-    for (QStringView line : QStringView(text).tokenize(u'\n')) {
-        if (line.contains(u"Object=", Qt::CaseInsensitive) &&
-            line.contains(u"MetaClass=Quenlar.MLGameInfo", Qt::CaseInsensitive))
+    // The rarer key is searched for across the file, then its line for the
+    // other: no pass over every line with two case-blind searches each.
+    const QString metaClass = QStringLiteral("MetaClass=Quenlar.MLGameInfo");
+    const QString object = QStringLiteral("Object=");
+    for (qsizetype at = IndexOfKey(text, metaClass); at >= 0;) {
+        const qsizetype lineStart = text.lastIndexOf(u'\n', at) + 1;
+        qsizetype lineEnd = IndexOfMark(text, u'\n', at);
+        if (lineEnd < 0)
+            lineEnd = text.size();
+        const qsizetype objectAt = IndexOfKey(text, object, lineStart);
+        if (objectAt >= 0 && objectAt < lineEnd)
             return true;
+        if (lineEnd == text.size())
+            return false;
+        at = IndexOfKey(text, metaClass, lineEnd + 1);
     }
     return false;
 }
