@@ -47,32 +47,19 @@ QByteArray modFileOfSize(qsizetype bytes)
     return head + QByteArray(padding, 'x') + middle + inventory + tail;
 }
 
-ModDefinition definitionOf(const ModFileContents& read)
-{
-    ModDefinition mod;
-    mod.name = read.name;
-    mod.action = read.action;
-    mod.inventory = read.inventory;
-    mod.playerClass = read.playerClass;
-    mod.credits = read.credits;
-    mod.skillPoints = read.skillPoints;
-    mod.skillLevels = read.skillLevels;
-    mod.augSlots = read.augSlots;
-    mod.augLevels = read.augLevels;
-    mod.splashMap = read.splashMap;
-    mod.startingMap = read.startingMap;
-    return mod;
-}
-
 } // namespace
 
 // Open's work once the user has chosen the file.
 __attribute__((noinline)) qsizetype benchRead(const QString& path)
 {
     const TextRead read = ReadTextFile(path, MaxModFileBytes);
-    if (!read.ok() || !LooksLikeModDefinition(read.text))
+    if (!read.ok() || read.text.isEmpty() || !LooksLikeModDefinition(read.text))
         return -1;
-    return ReadModDefinition(read.text).inventory.size();
+    ModReadReport report;
+    const ModDefinition mod = ReadModDefinition(read.text, &report);
+    if (!OverlongField(mod).isEmpty())
+        return -1;
+    return mod.inventory.size();
 }
 
 // Save's work once the target file is known.
@@ -109,7 +96,7 @@ int main(int argc, char* argv[])
         return 0;
     }
 
-    const ModDefinition mod = definitionOf(ReadModDefinition(QString::fromLatin1(file)));
+    const ModDefinition mod = ReadModDefinition(QString::fromLatin1(file));
     if (!benchWrite(path, mod)) {
         std::fprintf(stderr, "bench_io: the mod was not saved\n");
         return 1;

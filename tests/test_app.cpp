@@ -173,9 +173,8 @@ void TestApp::saveWithoutGamePath()
 void TestApp::firstAndSecondSave()
 {
     GameFixture game;
-    TestWindow t;
+    TestWindow t(game);
     frmMain& w = *t.window;
-    w.txtPath->setText(game.gamePath());
     const QString target = game.file(QStringLiteral("System/First.int"));
     t.ui.dialogAnswers = {target};
 
@@ -200,8 +199,7 @@ void TestApp::firstAndSecondSave()
 void TestApp::captionInCapitalsAsksAgain()
 {
     GameFixture game;
-    TestWindow t;
-    t.window->txtPath->setText(game.gamePath());
+    TestWindow t(game);
     t.ui.dialogAnswers = {game.file(QStringLiteral("System/Caps.INT")), game.file(QStringLiteral("System/Caps.INT"))};
     t.window->SaveMod();
     t.window->SaveMod();
@@ -235,8 +233,7 @@ void TestApp::cancelledSaveStillWritesFlag()
     GameFixture::Options options;
     options.quenlarIniText = "[Other]\r\nKey=1\r\n[Quenlar.MLGameInfo]\r\nbAutoStart=False\r\n";
     GameFixture game(options);
-    TestWindow t;
-    t.window->txtPath->setText(game.gamePath());
+    TestWindow t(game);
     t.window->chkAutoStart->setChecked(true);
     t.window->SaveMod(); // no answer scripted: the dialog is cancelled
     QCOMPARE(game.read(QStringLiteral("System/Quenlar.ini")), QByteArray("[Quenlar.MLGameInfo]\r\nbAutoStart = True"));
@@ -247,9 +244,8 @@ void TestApp::cancelledSaveStillWritesFlag()
 void TestApp::failedWriteKeepsOldFile()
 {
     GameFixture game;
-    TestWindow t;
+    TestWindow t(game);
     frmMain& w = *t.window;
-    w.txtPath->setText(game.gamePath());
     const QString target = game.file(QStringLiteral("System/Kept.int"));
     game.write(QStringLiteral("System/Kept.int"), "old contents");
     QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::ReadUser);
@@ -295,8 +291,7 @@ void TestApp::refusedValues()
     QFETCH(QString, named);
     GameFixture game;
     const QByteArray flagBefore = game.read(QStringLiteral("System/Quenlar.ini"));
-    TestWindow t;
-    t.window->txtPath->setText(game.gamePath());
+    TestWindow t(game);
     t.window->findChild<QLineEdit*>(control)->setText(value);
     t.ui.dialogAnswers = {game.file(QStringLiteral("System/Refused.int"))};
     t.window->SaveMod();
@@ -311,9 +306,8 @@ void TestApp::refusedValues()
 void TestApp::workedExampleThroughWindow()
 {
     GameFixture game;
-    TestWindow t;
+    TestWindow t(game);
     frmMain& w = *t.window;
-    w.txtPath->setText(game.gamePath());
     w.txtName->setText(QStringLiteral("Test Mod"));
     w.chkAction->setChecked(true);
     w.frmInventory->SetEntries(
@@ -345,10 +339,8 @@ void TestApp::toolbarAndMenuAgree()
 {
     // Save from either place asks the same question in the same place.
     GameFixture game;
-    TestWindow byToolbar;
-    TestWindow byMenu;
-    byToolbar.window->txtPath->setText(game.gamePath());
-    byMenu.window->txtPath->setText(game.gamePath());
+    TestWindow byToolbar(game);
+    TestWindow byMenu(game);
     clickToolbar(*byToolbar.window, QStringLiteral("Save"));
     triggerMenu(*byMenu.window, "mnuSave");
     QCOMPARE(byToolbar.ui.asked.size(), 1);
@@ -452,8 +444,7 @@ void TestApp::commandLineOpensAsOpenDoes()
     started.ui.clear();
     started.window->OpenModFile(commandLine.file);
 
-    TestWindow opened;
-    opened.window->txtPath->setText(game.gamePath());
+    TestWindow opened(game);
     opened.window->txtName->setText(QStringLiteral("Shown before"));
     opened.ui.dialogAnswers = {game.file(relative)};
     opened.window->OpenMod();

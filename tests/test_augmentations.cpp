@@ -3,9 +3,9 @@
 
 #include "support/GameFixture.h"
 
-#include "app/SvgImage.h"
 #include "augmentations/AugmentationCatalogue.h"
 #include "augmentations/AugmentationsPage.h"
+#include "widgets/SvgImage.h"
 
 #include <QComboBox>
 #include <QGroupBox>

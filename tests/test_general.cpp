@@ -2,12 +2,12 @@
 
 #include "support/GameFixture.h"
 
-#include "app/ModalInteraction.h"
 #include "app/frmMain.h"
 #include "augmentations/AugmentationsPage.h"
 #include "game/MapsAndNames.h"
 #include "inventory/InventoryPage.h"
 #include "skills/SkillsPage.h"
+#include "widgets/ModalInteraction.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -87,9 +87,7 @@ public:
 struct GeneralWindow
 {
     GeneralWindow()
-        : settings(settingsDir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat), w(ui, settings)
     {
-        w.txtPath->setText(game.gamePath());
         w.show();
         QApplication::setActiveWindow(&w);
     }
@@ -118,10 +116,9 @@ struct GeneralWindow
     }
 
     GameFixture game;
-    QTemporaryDir settingsDir;
-    QSettings settings;
-    FocusTakingInteraction ui;
-    frmMain w;
+    BasicTestWindow<FocusTakingInteraction> t{game};
+    FocusTakingInteraction& ui = t.ui;
+    frmMain& w = *t.window;
 };
 
 } // namespace

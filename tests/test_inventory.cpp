@@ -449,10 +449,9 @@ void TestInventory::listsOnlySelect()
 void TestInventory::saveWritesList()
 {
     GameFixture game;
-    TestWindow t;
+    TestWindow t(game);
     frmMain& w = *t.window;
     w.show();
-    w.txtPath->setText(game.gamePath());
     w.TabStrip1->setCurrentIndex(1);
     InventoryPage& page = *w.frmInventory;
     QVERIFY(page.isVisible());

@@ -648,7 +648,8 @@ void TestMod::listEntriesAsGetFieldReadsThem()
 
 void TestMod::readWorkedExample()
 {
-    const ModFileContents mod = ReadModDefinition(ComposeModFile(WorkedExampleSample()));
+    ModReadReport report;
+    const ModDefinition mod = ReadModDefinition(ComposeModFile(WorkedExampleSample()), &report);
     QCOMPARE(mod.name, QStringLiteral("Test Mod"));
     QVERIFY(mod.action);
     QCOMPARE(mod.inventory, (QStringList{QStringLiteral("DeusEx.MedKit(2)"), QStringLiteral("DeusEx.WeaponPistol"),
@@ -662,13 +663,13 @@ void TestMod::readWorkedExample()
     QCOMPARE(mod.augLevels, WorkedExampleSample().augLevels);
     QCOMPARE(mod.splashMap, QStringLiteral("ModSplash.dx"));
     QCOMPARE(mod.startingMap, QStringLiteral("ModMap.dx"));
-    QVERIFY(mod.unplacedAugmentations.isEmpty());
+    QVERIFY(report.unplacedAugmentations.isEmpty());
 }
 
 void TestMod::readHandWrittenFiles()
 {
     // Keys in lower case, lists without and with entries.
-    ModFileContents mod = ReadModDefinition(QStringLiteral(
+    ModDefinition mod = ReadModDefinition(QStringLiteral(
         "[public]\r\nobject=(name=\"Low\",class=Class,Description=\"credits=500; inv=A;B;; map=M.dx\")"));
     QCOMPARE(mod.name, QStringLiteral("Low"));
     QCOMPARE(mod.credits, QStringLiteral("500"));
@@ -681,9 +682,8 @@ void TestMod::readHandWrittenFiles()
     QCOMPARE(mod.inventory, QStringList{QString()});
 
     mod = ReadModDefinition(QStringLiteral("Description=\"Skills=0;; Map=\")"));
-    QVERIFY(!mod.hasInventory);
     QVERIFY(mod.inventory.isEmpty());
-    QVERIFY(!mod.hasAugmentations);
+    QCOMPARE(mod.augSlots, ModDefinition().augSlots);
     QCOMPARE(mod.playerClass, QString());
     QCOMPARE(mod.splashMap, QString());
 }
@@ -728,14 +728,14 @@ void TestMod::readAugmentations()
     QFETCH(QStringList, classes);
     QFETCH(QList<int>, levels);
     QFETCH(QStringList, unplaced);
-    const ModFileContents mod =
-        ReadModDefinition(QStringLiteral("Description=\"Aug=") + list + QStringLiteral(" Map=\")"));
-    QVERIFY(mod.hasAugmentations);
+    ModReadReport report;
+    const ModDefinition mod =
+        ReadModDefinition(QStringLiteral("Description=\"Aug=") + list + QStringLiteral(" Map=\")"), &report);
     for (int slot = 0; slot < AugSlotCount; ++slot) {
         QCOMPARE(mod.augSlots[slot], classes[slot]);
         QCOMPARE(int(mod.augLevels[slot]), levels[slot]);
     }
-    QCOMPARE(mod.unplacedAugmentations, unplaced);
+    QCOMPARE(report.unplacedAugmentations, unplaced);
 }
 
 void TestMod::readSkills_data()
@@ -754,7 +754,7 @@ void TestMod::readSkills()
 {
     QFETCH(QString, list);
     QFETCH(QStringList, levels);
-    const ModFileContents mod =
+    const ModDefinition mod =
         ReadModDefinition(QStringLiteral("Description=\"Skills=") + list + QStringLiteral(" Map=\")"));
     QCOMPARE(QStringList(mod.skillLevels.begin(), mod.skillLevels.end()), levels);
 }
@@ -792,7 +792,7 @@ void TestMod::readFileCutShort()
     QFETCH(QString, splash);
     QFETCH(QString, map);
     QFETCH(QStringList, inventory);
-    const ModFileContents mod = ReadModDefinition(
+    const ModDefinition mod = ReadModDefinition(
         QStringLiteral("[Public]\r\nObject=(Name=\"N\",Class=Class,MetaClass=Quenlar.MLGameInfo,Description=\""
                        "Skills=0;;") +
         tail);
@@ -849,7 +849,7 @@ void TestMod::overlongValues()
     QFETCH(QString, key);
     QFETCH(int, length);
     QFETCH(QString, field);
-    const ModFileContents mod = ReadModDefinition(key + QString(length, u'x'));
+    const ModDefinition mod = ReadModDefinition(key + QString(length, u'x'));
     QCOMPARE(OverlongField(mod), field);
 }
 
@@ -863,7 +863,7 @@ void TestMod::readingIsLinear()
     text += QStringLiteral("; Map=M.dx\")");
     QElapsedTimer timer;
     timer.start();
-    const ModFileContents mod = ReadModDefinition(text);
+    const ModDefinition mod = ReadModDefinition(text);
     QVERIFY(mod.inventory.size() > 50000);
     QVERIFY2(timer.elapsed() < 5000, qPrintable(QStringLiteral("%1 ms").arg(timer.elapsed())));
 }

@@ -26,22 +26,6 @@ namespace {
 
 const QString Title = QStringLiteral("Zarvik's ML Utility");
 
-void applyToWindow(frmMain& w, const ModDefinition& mod)
-{
-    w.txtName->setText(mod.name);
-    w.chkAction->setChecked(mod.action);
-    w.frmInventory->SetEntries(mod.inventory);
-    w.txtPlayer->setText(mod.playerClass);
-    w.txtCredits->setText(mod.credits);
-    w.frmSkills->txtSkill->setText(mod.skillPoints);
-    for (int i = 0; i < SkillCount; ++i)
-        w.frmSkills->txtLevel[i]->setText(mod.skillLevels[i]);
-    w.AugSlots = mod.augSlots;
-    w.AugLevels = mod.augLevels;
-    w.txtSplash->setText(mod.splashMap);
-    w.txtMap->setText(mod.startingMap);
-}
-
 // What the window shows after opening the saved file: inventory entries
 // with the package the file gives them, placeholders as empty fields.
 ModDefinition asOpened(ModDefinition mod)
@@ -114,10 +98,9 @@ void TestModCommands::roundTrip()
 {
     QFETCH(ModDefinition, mod);
     GameFixture game;
-    TestWindow t;
+    TestWindow t(game);
     frmMain& w = *t.window;
-    w.txtPath->setText(game.gamePath());
-    applyToWindow(w, mod);
+    w.ApplyModDefinition(mod);
     const QString file = game.file(QStringLiteral("System/Round.int"));
     t.ui.dialogAnswers = {file, file};
     w.SaveMod();
@@ -134,10 +117,9 @@ void TestModCommands::openReplacesWhatWasShown()
     GameFixture game;
     game.write(QStringLiteral("System/Bare.int"),
                "[Public]\r\nObject=(Name=\"Bare\",Class=Class,MetaClass=Quenlar.MLGameInfo,Description=\"Map=B.dx\")");
-    TestWindow t;
+    TestWindow t(game);
     frmMain& w = *t.window;
-    w.txtPath->setText(game.gamePath());
-    applyToWindow(w, WorkedExampleSample());
+    w.ApplyModDefinition(WorkedExampleSample());
     w.chkAutoStart->setChecked(true);
     w.frmInventory->txtCustom->setText(QStringLiteral("Typed"));
     t.ui.dialogAnswers = {game.file(QStringLiteral("System/Bare.int"))};
@@ -157,9 +139,8 @@ void TestModCommands::openDialogAndCaption()
 {
     GameFixture game;
     game.write(QStringLiteral("System/Caps.INT"), ComposeModFile(WorkedExampleSample()).toLatin1());
-    TestWindow t;
+    TestWindow t(game);
     frmMain& w = *t.window;
-    w.txtPath->setText(game.gamePath());
     t.ui.dialogAnswers = {game.file(QStringLiteral("System/Caps.INT"))};
     w.OpenMod();
     const auto asked = t.ui.ofKind(Kind::OpenFile);
@@ -205,10 +186,9 @@ void TestModCommands::openRefusesFiles()
         QDir().mkpath(game.file(QStringLiteral("System/Odd.int")));
     else
         game.write(QStringLiteral("System/Odd.int"), contents);
-    TestWindow t;
+    TestWindow t(game);
     frmMain& w = *t.window;
-    w.txtPath->setText(game.gamePath());
-    applyToWindow(w, WorkedExampleSample());
+    w.ApplyModDefinition(WorkedExampleSample());
     t.ui.dialogAnswers = {game.file(QStringLiteral("System/Odd.int"))};
     w.OpenMod();
     QCOMPARE(t.ui.messages().size(), 1);
@@ -226,9 +206,8 @@ void TestModCommands::openReportsUnplacedAugmentations()
         "[Public]\r\nObject=(Name=\"A\",Class=Class,MetaClass=Quenlar.MLGameInfo,Description=\""
         "Aug=DeusEx.AugDrone(1);DeusEx.AugNothing(2);DeusEx.AugEMP(0);DeusEx.AugCloak(1);DeusEx.AugBallistic(3);;"
         " Map=\")");
-    TestWindow t;
+    TestWindow t(game);
     frmMain& w = *t.window;
-    w.txtPath->setText(game.gamePath());
     t.ui.dialogAnswers = {game.file(QStringLiteral("System/Augs.int"))};
     w.OpenMod();
     QCOMPARE(t.ui.messages().size(), 1);
@@ -261,9 +240,8 @@ void TestModCommands::newAfterOpen()
 {
     GameFixture game;
     game.write(QStringLiteral("System/Full.int"), ComposeModFile(WorkedExampleSample()).toLatin1());
-    TestWindow t;
+    TestWindow t(game);
     frmMain& w = *t.window;
-    w.txtPath->setText(game.gamePath());
     w.frmSkills->scrlLevel[2]->setValue(3);
     t.ui.dialogAnswers = {game.file(QStringLiteral("System/Full.int"))};
     w.OpenMod();
@@ -289,9 +267,8 @@ void TestModCommands::newAfterOpen()
 void TestModCommands::newRewritesFlagOnlyWhenChecked()
 {
     GameFixture game;
-    TestWindow t;
+    TestWindow t(game);
     frmMain& w = *t.window;
-    w.txtPath->setText(game.gamePath());
 
     game.write(QStringLiteral("System/Quenlar.ini"), "untouched");
     w.NewMod();

@@ -1,10 +1,10 @@
 #include "frmAbout.h"
 
 #include "AboutLinks.h"
-#include "app/Layout.h"
-#include "app/ModalInteraction.h"
-#include "app/SvgImage.h"
 #include "game/HelpDocument.h"
+#include "widgets/Layout.h"
+#include "widgets/ModalInteraction.h"
+#include "widgets/SvgImage.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -39,29 +39,33 @@ enum class Role
 struct AboutLabel
 {
     QLabel* frmAbout::*member;
-    const char* name;
-    const char* text; // null for the thanked person's name
+    ControlDesign design;
     Role role;
-    int left, top, width, height;
 };
 
 // In the order they are made: later labels lie on top of earlier ones where
 // the design lets them overlap.
 const std::array<AboutLabel, 13> Labels{{
-    {&frmAbout::Label1, "Label1", "Zarvik's ML Utility", Role::Title, 360, 120, 3615, 615},
-    {&frmAbout::Label5, "Label5", "v1.2", Role::Quiet, 2040, 600, 375, 255},
-    {&frmAbout::lblAbout1, "lblAbout1", "This utility was created by website.", Role::Resets, 360, 960, 1935, 375},
-    {&frmAbout::lblHL, "lblHL", "Zarvik", Role::Link, 2220, 960, 375, 255},
-    {&frmAbout::lblAbout2, "lblAbout2", "of the Orvane", Role::Resets, 2600, 960, 1215, 255},
-    {&frmAbout::lblTanks1, "lblTanks1", "Thanks to thanks to", Role::Resets, 360, 1350, 735, 495},
-    {&frmAbout::lblTovin, "lblTovin", nullptr, Role::Link, 1140, 1350, 975, 255},
-    {&frmAbout::lblThanks2, "lblThanks2", "for help and advice and", Role::Resets, 2040, 1350, 1815, 255},
-    {&frmAbout::lblTeamOrvane, "lblTeamOrvane", "Team Orvane", Role::Link, 1060, 1550, 735, 255},
-    {&frmAbout::Label3, "Label3", "for making the Mod Loader.", Role::Resets, 1800, 1540, 2055, 255},
-    {&frmAbout::lblEmail, "lblEmail", "Email", Role::Link, 600, 1920, 615, 255},
-    {&frmAbout::lblWebsite, "lblWebsite", "Website", Role::Link, 600, 2160, 615, 255},
-    {&frmAbout::lblHelp, "lblHelp", "Help", Role::Link, 3240, 2160, 375, 255},
+    {&frmAbout::Label1, {"Label1", 360, 120, 3615, 615, NotInTabOrder, "Zarvik's ML Utility"}, Role::Title},
+    {&frmAbout::Label5, {"Label5", 2040, 600, 375, 255, NotInTabOrder, "v1.2"}, Role::Quiet},
+    {&frmAbout::lblAbout1,
+     {"lblAbout1", 360, 960, 1935, 375, NotInTabOrder, "This utility was created by website."},
+     Role::Resets},
+    {&frmAbout::lblHL, {"lblHL", 2220, 960, 375, 255, NotInTabOrder, "Zarvik"}, Role::Link},
+    {&frmAbout::lblAbout2, {"lblAbout2", 2600, 960, 1215, 255, NotInTabOrder, "of the Orvane"}, Role::Resets},
+    {&frmAbout::lblTanks1, {"lblTanks1", 360, 1350, 735, 495, NotInTabOrder, "Thanks to thanks to"}, Role::Resets},
+    {&frmAbout::lblTovin, {"lblTovin", 1140, 1350, 975, 255, NotInTabOrder, AboutLinks::ThankedName}, Role::Link},
+    {&frmAbout::lblThanks2,
+     {"lblThanks2", 2040, 1350, 1815, 255, NotInTabOrder, "for help and advice and"},
+     Role::Resets},
+    {&frmAbout::lblTeamOrvane, {"lblTeamOrvane", 1060, 1550, 735, 255, NotInTabOrder, "Team Orvane"}, Role::Link},
+    {&frmAbout::Label3, {"Label3", 1800, 1540, 2055, 255, NotInTabOrder, "for making the Mod Loader."}, Role::Resets},
+    {&frmAbout::lblEmail, {"lblEmail", 600, 1920, 615, 255, NotInTabOrder, "Email"}, Role::Link},
+    {&frmAbout::lblWebsite, {"lblWebsite", 600, 2160, 615, 255, NotInTabOrder, "Website"}, Role::Link},
+    {&frmAbout::lblHelp, {"lblHelp", 3240, 2160, 375, 255, NotInTabOrder, "Help"}, Role::Link},
 }};
+
+constexpr ControlDesign OkButton{"cmdOK", 1680, 2040, 1215, 375, NotInTabOrder, "OK"};
 
 void setTextColour(QLabel* label, const QColor& colour)
 {
@@ -85,7 +89,7 @@ frmAbout::frmAbout(ModalInteraction& ui, const QString& programDirectory, QWidge
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About Zarvik's ML Utility"));
-    setWindowIcon(QIcon(RenderSvg(QStringLiteral(":/icons/zarvik.svg"), QSize(64, 64))));
+    setWindowIcon(ApplicationIcon());
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setModal(true);
@@ -103,16 +107,13 @@ frmAbout::frmAbout(ModalInteraction& ui, const QString& programDirectory, QWidge
     // Moves over the background put the links back; see eventFilter for the labels.
     setMouseTracking(true);
 
-    for (const AboutLabel& design : Labels) {
-        const QString text =
-            design.text ? QString::fromLatin1(design.text) : QString::fromLatin1(AboutLinks::ThankedName);
-        auto* label = Place<QLabel>(this, QString::fromLatin1(design.name),
-                                    Twips(design.left, design.top, design.width, design.height), -1, text);
+    for (const AboutLabel& row : Labels) {
+        auto* label = Place<QLabel>(this, row.design);
         label->setTextFormat(Qt::PlainText);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        label->setWordWrap(design.height > 255 && design.role != Role::Title);
-        this->*design.member = label;
-        switch (design.role) {
+        label->setWordWrap(row.design.height > 255 && row.role != Role::Title);
+        this->*row.member = label;
+        switch (row.role) {
         case Role::Title: {
             setTextColour(label, TitleColour);
             QFont titleFont(QStringLiteral("Verdana"));
@@ -155,7 +156,7 @@ frmAbout::frmAbout(ModalInteraction& ui, const QString& programDirectory, QWidge
 
     // The only control that takes the focus; neither default nor cancel
     // button, so Enter and Space work on it only while it has the focus.
-    cmdOK = Place<QPushButton>(this, QStringLiteral("cmdOK"), Twips(1680, 2040, 1215, 375), -1, QStringLiteral("OK"));
+    cmdOK = Place<QPushButton>(this, OkButton);
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
     cmdOK->setFocus();
 

@@ -1,51 +1,68 @@
+// The main window itself: its frame, menus, toolbar and tab strip, and the
+// window-level commands (page switching, Exit, Help, About).
+
 #include "frmMain.h"
 
-#include "Layout.h"
-#include "LostFocusChecks.h"
 #include "ModFileDrop.h"
-#include "ModalInteraction.h"
-#include "SvgImage.h"
 #include "about/frmAbout.h"
 #include "augmentations/AugmentationsPage.h"
+#include "game/HelpDocument.h"
 #include "inventory/InventoryPage.h"
 #include "skills/SkillsPage.h"
+#include "widgets/Layout.h"
+#include "widgets/LostFocusChecks.h"
+#include "widgets/ModalInteraction.h"
+#include "widgets/SvgImage.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QLayout>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QSettings>
 #include <QSignalBlocker>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
-#include <QToolButton>
+#include <QUrl>
 
 #include <algorithm>
 
 namespace {
 
-const QString CaptionPrefix = QStringLiteral("Zarvik's ML Utility - ");
+const QString CaptionPrefix = QString::fromLatin1(ApplicationTitle) + QStringLiteral(" - ");
 
 // Qt takes "[*]" in a window title for the place of its modified mark and
 // shows "[*][*]" as one literal "[*]", so a path that holds it is doubled.
 const QString ModifiedMark = QStringLiteral("[*]");
 const QString LiteralModifiedMark = QStringLiteral("[*][*]");
 
-// Client area of the design, below the menu bar.
-constexpr int ClientWidth = 5910;
+// The window's own controls; the General page's are in its own file, the
+// other pages build theirs. The four pages share one rectangle on top of the
+// tab strip.
+namespace Design {
+constexpr int ClientWidth = 5910; // the client area, below the menu bar
 constexpr int ClientHeight = 4935;
+constexpr ControlDesign Line1{"Line1", 0, 0, 6000, 15};
+constexpr ControlDesign Toolbar1{"Toolbar1", -15, 15, 6105, 360};
+constexpr ControlDesign TabStrip1{"TabStrip1", 120, 480, 5655, 4335, 0};
+constexpr ControlDesign frmGeneral{"frmGeneral", 240, 840, 5415, 3855, 1};
+constexpr ControlDesign frmInventory{"frmInventory", 240, 840, 5415, 3855, 14};
+constexpr ControlDesign frmAugmentations{"frmAugmentations", 240, 840, 5415, 3855, 23};
+constexpr ControlDesign frmSkills{"frmSkills", 240, 840, 5415, 3855, 43};
+} // namespace Design
 
-// The four pages share one rectangle on top of the tab strip.
-const QRect PageRect = Twips(240, 840, 5415, 3855);
+// A page that builds its own controls goes where the design puts its frame.
+template <class Page> Page* placePage(Page* page, const ControlDesign& design)
+{
+    page->setGeometry(design.geometry());
+    page->setProperty(TabIndexProperty, design.tabIndex);
+    return page;
+}
 
 struct ToolbarButton
 {
@@ -67,7 +84,7 @@ frmMain::frmMain(ModalInteraction& ui, QSettings& settings, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromLatin1(ApplicationTitle));
-    setWindowIcon(QIcon(RenderSvg(QStringLiteral(":/icons/zarvik.svg"), QSize(64, 64))));
+    setWindowIcon(ApplicationIcon());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
 
@@ -75,19 +92,19 @@ frmMain::frmMain(ModalInteraction& ui, QSettings& settings, QWidget* parent)
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
-    client->setFixedSize(FromTwips(ClientWidth), FromTwips(ClientHeight));
+    client->setFixedSize(FromTwips(Design::ClientWidth), FromTwips(Design::ClientHeight));
     setCentralWidget(client);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     buildMenus();
 
     // A grey line under the menu bar, as the classic window drew it.
-    auto* line1 = Place<QFrame>(client, QStringLiteral("Line1"), QRect(0, 0, FromTwips(6000), 1), -1);
+    auto* line1 = Place<QFrame>(client, Design::Line1);
     line1->setStyleSheet(QStringLiteral("background-color: rgb(128, 128, 128);"));
 
     buildToolbar();
 
-    TabStrip1 = Place<QTabWidget>(client, QStringLiteral("TabStrip1"), Twips(120, 480, 5655, 4335), 0);
+    TabStrip1 = Place<QTabWidget>(client, Design::TabStrip1);
     for (const char* tab : {"General", "Inventory", "Augmentations", "Skills"}) {
         auto* placeholder = new QWidget(TabStrip1);
         TabStrip1->addTab(placeholder, QString::fromLatin1(tab));
@@ -95,22 +112,18 @@ frmMain::frmMain(ModalInteraction& ui, QSettings& settings, QWidget* parent)
     connect(TabStrip1, &QTabWidget::currentChanged, this, &frmMain::TabStrip1_Click);
     TabStrip1->tabBar()->installEventFilter(this);
 
+    frmGeneral = Place<QFrame>(client, Design::frmGeneral);
     buildGeneralPage();
-    frmInventory = new InventoryPage(m_ui, client);
-    frmInventory->setGeometry(PageRect);
-    frmInventory->setProperty(TabIndexProperty, 14);
-    frmAugmentations = new AugmentationsPage(AugSlots, AugLevels, CurrentSlot, client);
-    frmAugmentations->setGeometry(PageRect);
-    frmAugmentations->setProperty(TabIndexProperty, 23);
-    frmSkills = new SkillsPage(m_ui, *m_focusChecks, client);
-    frmSkills->setGeometry(PageRect);
-    frmSkills->setProperty(TabIndexProperty, 43);
+    frmInventory = placePage(new InventoryPage(m_ui, client), Design::frmInventory);
+    frmAugmentations =
+        placePage(new AugmentationsPage(AugSlots, AugLevels, CurrentSlot, client), Design::frmAugmentations);
+    frmSkills = placePage(new SkillsPage(m_ui, *m_focusChecks, client), Design::frmSkills);
 
     frmInventory->hide();
     frmAugmentations->hide();
     frmSkills->hide();
 
-    chainTabOrder();
+    ChainTabOrder(client);
     fitCaptions();
     new ModFileDrop(this, [this](const QString& path) { OpenModFile(path); });
 }
@@ -142,7 +155,7 @@ void frmMain::buildMenus()
 
 void frmMain::buildToolbar()
 {
-    Toolbar1 = Place<QToolBar>(centralWidget(), QStringLiteral("Toolbar1"), Twips(-15, 15, 6105, 360), -1);
+    Toolbar1 = Place<QToolBar>(centralWidget(), Design::Toolbar1);
     Toolbar1->setMovable(false);
     Toolbar1->setFloatable(false);
     Toolbar1->setIconSize(QSize(16, 16));
@@ -165,59 +178,6 @@ void frmMain::buildToolbar()
     }
 }
 
-void frmMain::buildGeneralPage()
-{
-    frmGeneral = Place<QFrame>(centralWidget(), QStringLiteral("frmGeneral"), PageRect, 1);
-    frmGeneral->setFrameShape(QFrame::NoFrame);
-    frmGeneral->setAccessibleName(QStringLiteral("General"));
-
-    auto label = [this](const char* name, const QRect& geometry, const char* caption, QWidget* buddy) {
-        auto* l = Place<QLabel>(frmGeneral, QString::fromLatin1(name), geometry, -1, QString::fromLatin1(caption));
-        l->setBuddy(buddy);
-    };
-    auto browse = [this](const char* name, const QRect& geometry, int tab, const char* tip) {
-        auto* b = Place<QPushButton>(frmGeneral, QString::fromLatin1(name), geometry, tab, QStringLiteral("..."));
-        b->setToolTip(QString::fromLatin1(tip));
-        b->setAccessibleName(QString::fromLatin1(tip));
-        return b;
-    };
-
-    txtPath = Place<QLineEdit>(frmGeneral, QStringLiteral("txtPath"), Twips(1440, 240, 3135, 285), 96);
-    label("Label21", Twips(240, 240, 1095, 255), "Deus Ex Path:", txtPath);
-    cmdBrowse3 = browse("cmdBrowse3", Twips(4680, 240, 375, 285), 97, "Browse for the Deus Ex directory");
-
-    txtName = Place<QLineEdit>(frmGeneral, QStringLiteral("txtName"), Twips(1440, 720, 3615, 285), 3);
-    label("Label1", Twips(240, 720, 1095, 255), "Mod Name:", txtName);
-
-    txtMap = Place<QLineEdit>(frmGeneral, QStringLiteral("txtMap"), Twips(1440, 1200, 3135, 285), 5);
-    label("Label2", Twips(240, 1200, 1095, 255), "Starting Map:", txtMap);
-    cmdBrowse1 = browse("cmdBrowse1", Twips(4680, 1200, 375, 285), 93, "Browse for a starting map");
-
-    txtSplash = Place<QLineEdit>(frmGeneral, QStringLiteral("txtSplash"), Twips(1440, 1680, 3135, 285), 7);
-    label("Label3", Twips(240, 1680, 1095, 255), "Splash Map:", txtSplash);
-    cmdBrowse2 = browse("cmdBrowse2", Twips(4680, 1680, 375, 285), 94, "Browse for a splash map");
-
-    txtCredits = Place<QLineEdit>(frmGeneral, QStringLiteral("txtCredits"), Twips(1440, 2160, 3615, 285), 11);
-    label("Label4", Twips(240, 2160, 1215, 255), "Starting Credits:", txtCredits);
-
-    txtPlayer = Place<QLineEdit>(frmGeneral, QStringLiteral("txtPlayer"), Twips(1440, 2640, 3615, 285), 12);
-    label("Label5", Twips(240, 2640, 1215, 255), "PlayerClass:", txtPlayer);
-
-    chkAction = Place<QCheckBox>(frmGeneral, QStringLiteral("chkAction"), Twips(240, 3000, 2775, 255), 8,
-                                 QStringLiteral("Show difficulty and skills screens"));
-    chkAutoStart = Place<QCheckBox>(frmGeneral, QStringLiteral("chkAutoStart"), Twips(240, 3360, 2295, 255), 9,
-                                    QStringLiteral("Autostart Orvane Mod Loader"));
-
-    connect(txtPath, &QLineEdit::textChanged, this, &frmMain::txtPath_Change);
-    m_focusChecks->watch(txtPath, [this] { txtPath_LostFocus(); });
-    connect(cmdBrowse3, &QPushButton::clicked, this, &frmMain::cmdBrowse3_Click);
-    connect(chkAutoStart, &QCheckBox::toggled, this, &frmMain::chkAutoStart_Click);
-    connect(cmdBrowse1, &QPushButton::clicked, this, &frmMain::cmdBrowse1_Click);
-    connect(cmdBrowse2, &QPushButton::clicked, this, &frmMain::cmdBrowse2_Click);
-    m_focusChecks->watch(txtMap, [this] { txtMap_LostFocus(); });
-    m_focusChecks->watch(txtName, [this] { txtName_LostFocus(); });
-}
-
 void frmMain::fitCaptions()
 {
     // Where the desktop's font runs wider than the design's, a caption gets
@@ -228,27 +188,6 @@ void frmMain::fitCaptions()
         if (caption && w->sizeHint().width() > w->width())
             w->resize(w->sizeHint().width(), w->height());
     }
-}
-
-void frmMain::chainTabOrder()
-{
-    // Every control that carries a keyboard order, lowest first; controls of
-    // one number keep the order in which they were made.
-    QList<QWidget*> controls;
-    for (QWidget* w : centralWidget()->findChildren<QWidget*>()) {
-        if (w->property(TabIndexProperty).isValid() && w->focusPolicy() != Qt::NoFocus)
-            controls.append(w);
-    }
-    std::stable_sort(controls.begin(), controls.end(), [](QWidget* a, QWidget* b) {
-        return a->property(TabIndexProperty).toInt() < b->property(TabIndexProperty).toInt();
-    });
-    for (qsizetype i = 1; i < controls.size(); ++i)
-        setTabOrder(controls[i - 1], controls[i]);
-}
-
-QString frmMain::GamePath() const
-{
-    return txtPath->text();
 }
 
 int frmMain::shownPage() const
@@ -333,22 +272,30 @@ void frmMain::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-ModDefinition frmMain::CollectModDefinition() const
+void frmMain::setProgramDirectory(const QString& directory)
 {
-    ModDefinition mod;
-    mod.name = txtName->text();
-    mod.action = chkAction->isChecked();
-    mod.inventory = frmInventory->Entries();
-    mod.playerClass = txtPlayer->text();
-    mod.credits = txtCredits->text();
-    mod.skillPoints = frmSkills->txtSkill->text();
-    for (int i = 0; i < SkillCount; ++i)
-        mod.skillLevels[i] = frmSkills->txtLevel[i]->text();
-    mod.augSlots = AugSlots;
-    mod.augLevels = AugLevels;
-    mod.splashMap = txtSplash->text();
-    mod.startingMap = txtMap->text();
-    return mod;
+    m_programDirectory = directory;
+}
+
+void frmMain::mnuAHelp_Click()
+{
+    const QString document = HelpDocumentPath(m_programDirectory);
+    if (!QFileInfo(document).isFile()) {
+        m_ui.tell(this, QStringLiteral("Help file not found. Make sure it is in the same folder as this file."),
+                  ModalInteraction::Icon::Exclamation);
+        return;
+    }
+    m_ui.openUrl(QUrl::fromLocalFile(document));
+}
+
+void frmMain::mnuAbout_Click()
+{
+    if (!m_about)
+        m_about = new frmAbout(m_ui, m_programDirectory, this);
+    m_about->exec();
+    // Closed by its close box rather than OK: the next opening starts afresh.
+    if (m_about && m_about->discarded())
+        delete m_about;
 }
 
 void frmMain::setCaptionFile(const QString& path)

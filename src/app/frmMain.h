@@ -27,6 +27,11 @@ class QToolBar;
 // The main window. The mod being edited lives in its controls and in the
 // three augmentation members below; the file it belongs to lives only in the
 // window caption, and the game directory only in the Deus Ex Path field.
+//
+// Its code is split by what it does: frmMain.cpp builds the window, its
+// menus, toolbar and tab strip and runs the window-level commands;
+// frmMain_Startup.cpp is the start-up sequence; frmMain_ModCommands.cpp holds
+// New, Open and Save; frmMain_GeneralPage.cpp the General page.
 class frmMain : public QMainWindow
 {
     Q_OBJECT
@@ -49,12 +54,21 @@ public:
     // through it too.
     void OpenModFile(const QString& path);
 
+    // The one mapping between the window and the record: each page puts its
+    // part of the mod into its controls, or reads it back from them.
+    void ApplyModDefinition(const ModDefinition& mod);
+    ModDefinition CollectModDefinition() const;
+
     // Window-level handlers.
     void TabStrip1_Click();
     void Toolbar1_ButtonClick(const QString& key);
     void mnuExit_Click();
     void mnuAHelp_Click();
     void mnuAbout_Click();
+
+    // Where the help document is looked for: the executable's directory
+    // unless told otherwise.
+    void setProgramDirectory(const QString& directory);
 
     // The General page.
     void txtPath_Change();
@@ -68,13 +82,6 @@ public:
 
     // The game directory: the text of the Deus Ex Path field.
     QString GamePath() const;
-
-    // Where the help document is looked for: the executable's directory
-    // unless told otherwise.
-    void setProgramDirectory(const QString& directory);
-
-    // The mod as the controls hold it now.
-    ModDefinition CollectModDefinition() const;
 
     // The augmentation in each slot (class without package, or empty), the
     // level of each slot (0 = "Tech-1"), and the slot selected on the page.
@@ -107,25 +114,29 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The per-user setting that remembers the game directory.
+    static constexpr char PathSettingKey[] = "DXPath";
+
+    // frmMain.cpp
     void buildMenus();
     void buildToolbar();
-    void buildGeneralPage();
-    void chainTabOrder();
     void fitCaptions();
-
     // The page frame shown now, and its tab's position.
     int shownPage() const;
     // Takes the focus off the shown page before it is hidden; false when a
     // field's check kept it there.
     bool leavePage();
-
-    // Writes the box's state to the loader's flag file; a failure is told.
-    void writeAutostartFlag(FlagForm form);
-    void browseForMap(QLineEdit* field);
-
     // The caption names the mod's file after Open and Save.
     void setCaptionFile(const QString& path);
     QString captionFile() const;
+
+    // frmMain_GeneralPage.cpp
+    void buildGeneralPage();
+    void applyGeneralPage(const ModDefinition& mod);
+    void collectGeneralPage(ModDefinition& mod) const;
+    // Writes the box's state to the loader's flag file; a failure is told.
+    void writeAutostartFlag(FlagForm form);
+    void browseForMap(QLineEdit* field);
 
     ModalInteraction& m_ui;
     QSettings& m_settings;

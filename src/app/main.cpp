@@ -1,8 +1,8 @@
 #include "app/AppStyle.h"
 #include "app/CommandLine.h"
-#include "app/Layout.h"
-#include "app/ModalInteraction.h"
 #include "app/frmMain.h"
+#include "widgets/Layout.h"
+#include "widgets/ModalInteraction.h"
 
 #include <QApplication>
 #include <QSettings>

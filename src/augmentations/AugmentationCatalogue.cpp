@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr std::array<BodyPartSlots, 6> BodyParts{{
+constexpr std::array<BodyPartSlots, BodyPartCount> BodyParts{{
     {BodyPart::Cranial, "Cranial", 0, 1},
     {BodyPart::Arms, "Arms", 1, 1},
     {BodyPart::Eyes, "Eyes", 2, 1},
@@ -37,8 +37,8 @@ constexpr std::array<Augmentation, 18> Augmentations{{
     {"AugRadarTrans", "Radar Transparency", BodyPart::Subdermal, 4, 11},
 }};
 
-// The frames follow the order of the body parts, and the slots run 0 to 8
-// through them without a gap.
+// The frames follow the order of the body parts, and the slots run 0 to
+// AugSlotCount - 1 through them without a gap.
 constexpr bool slotTableIsWhole()
 {
     int next = 0;

@@ -1,12 +1,14 @@
 #pragma once
 
-#include "mod/ModDefinition.h"
-
 #include <QString>
 #include <QStringList>
 
 #include <array>
 #include <span>
+
+// The nine body-part slots, 0 to 8, and the six body parts they belong to.
+inline constexpr int AugSlotCount = 9;
+inline constexpr int BodyPartCount = 6;
 
 // The body parts, in the order of their frames frmPart(0) to frmPart(5).
 enum class BodyPart
@@ -43,7 +45,7 @@ struct Augmentation
 };
 
 // Not a slot: the answer for a name that has no place.
-inline constexpr qint16 NoAugSlot = 9;
+inline constexpr qint16 NoAugSlot = AugSlotCount;
 
 // The first entry of every augmentation list, and the picture of an empty slot.
 inline constexpr char NoAugmentationEntry[] = "(none)";

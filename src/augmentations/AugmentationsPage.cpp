@@ -1,8 +1,8 @@
 #include "AugmentationsPage.h"
 
-#include "AugmentationCatalogue.h"
-#include "app/Layout.h"
-#include "app/SvgImage.h"
+#include "mod/ModDefinition.h"
+#include "widgets/Layout.h"
+#include "widgets/SvgImage.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -88,7 +88,7 @@ struct PartFrame
     int tab;
 };
 
-const std::array<PartFrame, 6> PartFrames{{
+const std::array<PartFrame, BodyPartCount> PartFrames{{
     {BodyPart::Cranial, Twips(120, 240, 1025, 1135), 29},
     {BodyPart::Eyes, Twips(1320, 240, 1035, 1135), 33},
     {BodyPart::Torso, Twips(2520, 240, 2715, 1135), 25},
@@ -96,6 +96,14 @@ const std::array<PartFrame, 6> PartFrames{{
     {BodyPart::Legs, Twips(1320, 1560, 1035, 1135), 31},
     {BodyPart::Subdermal, Twips(2520, 1560, 1875, 1140), 35},
 }};
+
+// The lists of the selected slot, below the frames.
+namespace Design {
+constexpr ControlDesign Label6{"Label6", 195, 3120, 1095, 255, 39, "Augmentation:"};
+constexpr ControlDesign cboAugList{"cboAugList", 120, 3360, 2415, 315, 24};
+constexpr ControlDesign Label7{"Label7", 3120, 3120, 495, 255, 40, "Level:"};
+constexpr ControlDesign cboLevel{"cboLevel", 3120, 3360, 975, 315, 38};
+} // namespace Design
 
 // Pictures stand left to right inside their frame; each outline sits one
 // pixel outside its picture all round.
@@ -114,8 +122,8 @@ QString slotAccessibleName(const BodyPartSlots& part, int k)
 
 } // namespace
 
-AugmentationsPage::AugmentationsPage(std::array<QString, 9>& augSlots, std::array<qint16, 9>& augLevels,
-                                     qint16& currentSlot, QWidget* parent)
+AugmentationsPage::AugmentationsPage(std::array<QString, AugSlotCount>& augSlots,
+                                     std::array<qint16, AugSlotCount>& augLevels, qint16& currentSlot, QWidget* parent)
     : QFrame(parent), AugSlots(augSlots), AugLevels(augLevels), CurrentSlot(currentSlot)
 {
     setObjectName(QStringLiteral("frmAugmentations"));
@@ -147,12 +155,11 @@ AugmentationsPage::AugmentationsPage(std::array<QString, 9>& augSlots, std::arra
         }
     }
 
-    Label6 =
-        Place<QLabel>(this, QStringLiteral("Label6"), Twips(195, 3120, 1095, 255), 39, QStringLiteral("Augmentation:"));
-    cboAugList = Place<QComboBox>(this, QStringLiteral("cboAugList"), Twips(120, 3360, 2415, 315), 24);
+    Label6 = Place<QLabel>(this, Design::Label6);
+    cboAugList = Place<QComboBox>(this, Design::cboAugList);
     Label6->setBuddy(cboAugList);
-    Label7 = Place<QLabel>(this, QStringLiteral("Label7"), Twips(3120, 3120, 495, 255), 40, QStringLiteral("Level:"));
-    cboLevel = Place<QComboBox>(this, QStringLiteral("cboLevel"), Twips(3120, 3360, 975, 315), 38);
+    Label7 = Place<QLabel>(this, Design::Label7);
+    cboLevel = Place<QComboBox>(this, Design::cboLevel);
     Label7->setBuddy(cboLevel);
 
     // Start-up: the levels with none chosen, every slot empty, no slot
@@ -166,6 +173,21 @@ AugmentationsPage::AugmentationsPage(std::array<QString, 9>& augSlots, std::arra
 
     connect(cboAugList, &QComboBox::currentIndexChanged, this, &AugmentationsPage::cboAugList_Click);
     connect(cboLevel, &QComboBox::currentIndexChanged, this, &AugmentationsPage::cboLevel_Click);
+}
+
+void AugmentationsPage::apply(const ModDefinition& mod)
+{
+    AugSlots = mod.augSlots;
+    AugLevels = mod.augLevels;
+    // Slot 0 comes last, so it ends up selected.
+    for (int slot = AugSlotCount - 1; slot >= 0; --slot)
+        picPart_Click(slot);
+}
+
+void AugmentationsPage::collect(ModDefinition& mod) const
+{
+    mod.augSlots = AugSlots;
+    mod.augLevels = AugLevels;
 }
 
 void AugmentationsPage::picPart_Click(int Index)

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "AugmentationCatalogue.h"
+
 #include <QFrame>
 #include <QLabel>
 #include <QString>
 
 #include <array>
 
+struct ModDefinition;
 class QComboBox;
 class QGroupBox;
 
@@ -44,11 +47,16 @@ class AugmentationsPage : public QFrame
 {
     Q_OBJECT
 public:
-    AugmentationsPage(std::array<QString, 9>& augSlots, std::array<qint16, 9>& augLevels, qint16& currentSlot,
-                      QWidget* parent);
+    AugmentationsPage(std::array<QString, AugSlotCount>& augSlots, std::array<qint16, AugSlotCount>& augLevels,
+                      qint16& currentSlot, QWidget* parent);
 
-    // Selects a slot and refreshes its lists and picture; New and Open call it
-    // for every slot after changing the slots directly.
+    // The page's part of the mod: every slot's augmentation and level. Apply
+    // brings each slot's picture and the lists into line and ends with slot 0
+    // selected.
+    void apply(const ModDefinition& mod);
+    void collect(ModDefinition& mod) const;
+
+    // Selects a slot and refreshes its lists and picture.
     void picPart_Click(int Index);
     // The selected slot takes the picked augmentation, or is emptied by "(none)".
     void cboAugList_Click();
@@ -58,9 +66,9 @@ public:
     // with nothing selected.
     void FillAugList(int slot);
 
-    std::array<QGroupBox*, 6> frmPart{};
-    std::array<SlotPicture*, 9> picPart{};
-    std::array<QFrame*, 9> shpSelectPart{};
+    std::array<QGroupBox*, BodyPartCount> frmPart{};
+    std::array<SlotPicture*, AugSlotCount> picPart{};
+    std::array<QFrame*, AugSlotCount> shpSelectPart{};
     QLabel* Label6 = nullptr;
     QComboBox* cboAugList = nullptr;
     QLabel* Label7 = nullptr;
@@ -69,7 +77,7 @@ public:
 private:
     void showSlotImage(int slot);
 
-    std::array<QString, 9>& AugSlots;
-    std::array<qint16, 9>& AugLevels;
+    std::array<QString, AugSlotCount>& AugSlots;
+    std::array<qint16, AugSlotCount>& AugLevels;
     qint16& CurrentSlot;
 };

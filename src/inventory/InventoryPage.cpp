@@ -2,8 +2,9 @@
 
 #include "InventoryList.h"
 #include "ItemCatalogue.h"
-#include "app/Layout.h"
-#include "app/ModalInteraction.h"
+#include "mod/ModDefinition.h"
+#include "widgets/Layout.h"
+#include "widgets/ModalInteraction.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -14,6 +15,21 @@
 #include <QSignalBlocker>
 
 namespace {
+
+// The page's controls in the order they are made; a control inside a frame
+// is placed relative to it.
+namespace Design {
+constexpr ControlDesign frmCurrentItems{"frmCurrentItems", 120, 240, 2295, 3415, 15, "Current Inventory"};
+constexpr ControlDesign lstInventory{"lstInventory", 120, 240, 2055, 2985, 16};
+constexpr ControlDesign cmdAdd{"cmdAdd", 2520, 1080, 375, 375, 92, "<"};
+constexpr ControlDesign cmdRemove{"cmdRemove", 2520, 1800, 375, 375, 19, ">"};
+constexpr ControlDesign cmdAddCustom{"cmdAddCustom", 2520, 3240, 375, 375, 22, "<"};
+constexpr ControlDesign frmItems{"frmItems", 3000, 240, 2295, 2780, 17, "Available Items"};
+constexpr ControlDesign cboFilter{"cboFilter", 120, 240, 2055, 315, 80};
+constexpr ControlDesign lstItems{"lstItems", 120, 600, 2055, 2010, 18};
+constexpr ControlDesign frmCustom{"frmCustom", 3000, 3010, 2295, 645, 20, "Custom Item"};
+constexpr ControlDesign txtCustom{"txtCustom", 120, 240, 2055, 285, 21};
+} // namespace Design
 
 // The lists only show and select: rows change through the page's buttons alone.
 void MakeReadOnly(QListWidget* list)
@@ -40,33 +56,30 @@ InventoryPage::InventoryPage(ModalInteraction& ui, QWidget* parent) : QFrame(par
     setFrameShape(QFrame::NoFrame);
     setAccessibleName(QStringLiteral("Inventory"));
 
-    frmCurrentItems = Place<QGroupBox>(this, QStringLiteral("frmCurrentItems"), Twips(120, 240, 2295, 3415), 15,
-                                       QStringLiteral("Current Inventory"));
-    lstInventory = Place<QListWidget>(frmCurrentItems, QStringLiteral("lstInventory"), Twips(120, 240, 2055, 2985), 16);
+    // The arrow buttons show only an arrow; their tip names them.
+    auto arrow = [this](const ControlDesign& design, const char* tip) {
+        auto* b = Place<QPushButton>(this, design);
+        b->setToolTip(QString::fromLatin1(tip));
+        b->setAccessibleName(QString::fromLatin1(tip));
+        return b;
+    };
+
+    frmCurrentItems = Place<QGroupBox>(this, Design::frmCurrentItems);
+    lstInventory = Place<QListWidget>(frmCurrentItems, Design::lstInventory);
     lstInventory->setAccessibleName(QStringLiteral("Current Inventory"));
 
-    cmdAdd = Place<QPushButton>(this, QStringLiteral("cmdAdd"), Twips(2520, 1080, 375, 375), 92, QStringLiteral("<"));
-    cmdAdd->setToolTip(QStringLiteral("Add Item"));
-    cmdAdd->setAccessibleName(QStringLiteral("Add Item"));
-    cmdRemove =
-        Place<QPushButton>(this, QStringLiteral("cmdRemove"), Twips(2520, 1800, 375, 375), 19, QStringLiteral(">"));
-    cmdRemove->setToolTip(QStringLiteral("Remove Item"));
-    cmdRemove->setAccessibleName(QStringLiteral("Remove Item"));
-    cmdAddCustom =
-        Place<QPushButton>(this, QStringLiteral("cmdAddCustom"), Twips(2520, 3240, 375, 375), 22, QStringLiteral("<"));
-    cmdAddCustom->setToolTip(QStringLiteral("Add Custom Item"));
-    cmdAddCustom->setAccessibleName(QStringLiteral("Add Custom Item"));
+    cmdAdd = arrow(Design::cmdAdd, "Add Item");
+    cmdRemove = arrow(Design::cmdRemove, "Remove Item");
+    cmdAddCustom = arrow(Design::cmdAddCustom, "Add Custom Item");
 
-    frmItems = Place<QGroupBox>(this, QStringLiteral("frmItems"), Twips(3000, 240, 2295, 2780), 17,
-                                QStringLiteral("Available Items"));
-    cboFilter = Place<QComboBox>(frmItems, QStringLiteral("cboFilter"), Twips(120, 240, 2055, 315), 80);
+    frmItems = Place<QGroupBox>(this, Design::frmItems);
+    cboFilter = Place<QComboBox>(frmItems, Design::cboFilter);
     cboFilter->setAccessibleName(QStringLiteral("Category"));
-    lstItems = Place<QListWidget>(frmItems, QStringLiteral("lstItems"), Twips(120, 600, 2055, 2010), 18);
+    lstItems = Place<QListWidget>(frmItems, Design::lstItems);
     lstItems->setAccessibleName(QStringLiteral("Available Items"));
 
-    frmCustom = Place<QGroupBox>(this, QStringLiteral("frmCustom"), Twips(3000, 3010, 2295, 645), 20,
-                                 QStringLiteral("Custom Item"));
-    txtCustom = Place<QLineEdit>(frmCustom, QStringLiteral("txtCustom"), Twips(120, 240, 2055, 285), 21);
+    frmCustom = Place<QGroupBox>(this, Design::frmCustom);
+    txtCustom = Place<QLineEdit>(frmCustom, Design::txtCustom);
     txtCustom->setAccessibleName(QStringLiteral("Custom Item"));
 
     MakeReadOnly(lstInventory);
@@ -85,6 +98,16 @@ InventoryPage::InventoryPage(ModalInteraction& ui, QWidget* parent) : QFrame(par
     connect(cmdRemove, &QPushButton::clicked, this, &InventoryPage::cmdRemove_Click);
     connect(cmdAddCustom, &QPushButton::clicked, this, &InventoryPage::cmdAddCustom_Click);
     connect(cboFilter, &QComboBox::currentIndexChanged, this, &InventoryPage::cboFilter_Click);
+}
+
+void InventoryPage::apply(const ModDefinition& mod)
+{
+    SetEntries(mod.inventory);
+}
+
+void InventoryPage::collect(ModDefinition& mod) const
+{
+    mod.inventory = Entries();
 }
 
 QStringList InventoryPage::Entries() const

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 struct InventoryEdit;
+struct ModDefinition;
 class ModalInteraction;
 class QComboBox;
 class QGroupBox;
@@ -18,6 +19,11 @@ class InventoryPage : public QFrame
     Q_OBJECT
 public:
     InventoryPage(ModalInteraction& ui, QWidget* parent);
+
+    // The page's part of the mod: the starting inventory. The typed custom
+    // item is no part of it.
+    void apply(const ModDefinition& mod);
+    void collect(ModDefinition& mod) const;
 
     // The starting inventory, row by row, as the list shows it.
     QStringList Entries() const;

@@ -1,5 +1,8 @@
 #pragma once
 
+// The mod record needs the sizes of the two catalogues it follows; both
+// headers are plain tables without widgets.
+#include "augmentations/AugmentationCatalogue.h"
 #include "skills/SkillTable.h"
 
 #include <QString>
@@ -7,22 +10,29 @@
 
 #include <array>
 
-inline constexpr int AugSlotCount = 9;
-
-// A snapshot of the mod being edited, gathered from the window's controls at
-// the moment of saving and thrown away afterwards. The window's controls are
-// the only lasting copy of these values.
+// The mod being edited as one value: what Save composes into a file and what
+// Open reads out of one. The window's controls stay the only lasting copy;
+// each page puts its part of a record into its controls and reads it back.
+// A record made with no values is a new mod.
 struct ModDefinition
 {
     QString name;
     bool action = false;   // show the difficulty and skills screens
     QStringList inventory; // entries as the list shows them, e.g. "MedKit(2)"
     QString playerClass;
-    QString credits;                              // as typed
-    QString skillPoints;                          // as typed
-    std::array<QString, SkillCount> skillLevels;  // level texts, "1" to "4" in normal use
-    std::array<QString, AugSlotCount> augSlots;   // class without package, or empty
-    std::array<qint16, AugSlotCount> augLevels{}; // 0 = "Tech-1" … 3 = "Tech-4"
+    QString credits;                                           // as typed
+    QString skillPoints;                                       // as typed
+    std::array<QString, SkillCount> skillLevels = NewLevels(); // level texts, "1" to "4" in normal use
+    std::array<QString, AugSlotCount> augSlots;                // class without package, or empty
+    std::array<qint16, AugSlotCount> augLevels{};              // 0 = "Tech-1" … 3 = "Tech-4"
     QString splashMap;
     QString startingMap;
+
+private:
+    static std::array<QString, SkillCount> NewLevels()
+    {
+        std::array<QString, SkillCount> levels;
+        levels.fill(QString::number(MinSkillLevel));
+        return levels;
+    }
 };

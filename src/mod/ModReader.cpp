@@ -29,7 +29,7 @@ QString stripPackage(const QString& entry)
     return GetField(position, entry, QStringLiteral("DeusEx."));
 }
 
-void readAugmentations(const QString& text, ModFileContents& mod)
+void readAugmentations(const QString& text, ModDefinition& mod, ModReadReport& found)
 {
     const QString semicolon = QStringLiteral(";");
     qsizetype position = 1;
@@ -45,7 +45,7 @@ void readAugmentations(const QString& text, ModFileContents& mod)
         }
         const int slot = className.isEmpty() ? NoAugSlot : FindAugSlot(className, mod.augSlots);
         if (slot == NoAugSlot) {
-            mod.unplacedAugmentations.append(entry);
+            found.unplacedAugmentations.append(entry);
         } else {
             mod.augSlots[slot] = className;
             mod.augLevels[slot] = level;
@@ -54,7 +54,7 @@ void readAugmentations(const QString& text, ModFileContents& mod)
     }
 }
 
-void readSkills(const QString& text, ModFileContents& mod)
+void readSkills(const QString& text, ModDefinition& mod)
 {
     const QString semicolon = QStringLiteral(";");
     qsizetype position = 1;
@@ -92,7 +92,7 @@ bool LooksLikeModDefinition(const QString& text)
     return false;
 }
 
-QString OverlongField(const ModFileContents& mod)
+QString OverlongField(const ModDefinition& mod)
 {
     const std::pair<const char*, const QString*> fields[] = {
         {"Mod Name", &mod.name},
@@ -110,17 +110,16 @@ QString OverlongField(const ModFileContents& mod)
 }
 
 // Every key searched for here stands in SearchedKeys.
-ModFileContents ReadModDefinition(const QString& text)
+ModDefinition ReadModDefinition(const QString& text, ModReadReport* report)
 {
-    ModFileContents mod;
-    mod.skillLevels.fill(QStringLiteral("1"));
+    ModDefinition mod;
+    ModReadReport found;
     const QString semicolon = QStringLiteral(";");
 
     mod.name = field(text, "Name=\"", QStringLiteral("\""));
     mod.action = contains(text, "Action=Start");
 
     if (contains(text, "Inv=")) {
-        mod.hasInventory = true;
         qsizetype position = 1;
         QString entry = GetField(position, text, QStringLiteral("Inv="), semicolon);
         // The first entry counts even when empty ("Inv=;" gives one empty row).
@@ -128,10 +127,8 @@ ModFileContents ReadModDefinition(const QString& text)
         AppendListEntries(position, text, mod.inventory);
     }
 
-    if (contains(text, "Aug=")) {
-        mod.hasAugmentations = true;
-        readAugmentations(text, mod);
-    }
+    if (contains(text, "Aug="))
+        readAugmentations(text, mod, found);
 
     // The class is searched from the Description on, so the fixed
     // "Class=Class" of the Object line is never taken, and only up to the
@@ -146,5 +143,7 @@ ModFileContents ReadModDefinition(const QString& text)
         readSkills(text, mod);
     mod.splashMap = field(text, "Splash=", semicolon);
     mod.startingMap = field(text, "Map=", QStringLiteral("\")"));
+    if (report)
+        *report = found;
     return mod;
 }

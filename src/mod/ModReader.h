@@ -5,28 +5,10 @@
 #include <QString>
 #include <QStringList>
 
-#include <array>
-#include <optional>
-
-// What opening a mod definition file puts into the window, read from its
-// text without a window. Open starts from a new mod's values, so fields that
-// the file does not name come out as a new mod has them.
-struct ModFileContents
+// What reading a file found besides the mod itself, for Open to tell.
+struct ModReadReport
 {
-    QString name;
-    bool action = false;
-    bool hasInventory = false; // the file names "Inv="
-    QStringList inventory;     // as the file holds them, prefix included
-    bool hasAugmentations = false;
-    std::array<QString, AugSlotCount> augSlots;
-    std::array<qint16, AugSlotCount> augLevels{};
     QStringList unplacedAugmentations; // entries no slot could take, as read
-    QString playerClass;
-    QString credits;
-    QString skillPoints;
-    std::array<QString, SkillCount> skillLevels; // "1" unless the file gives a level
-    QString splashMap;
-    QString startingMap;
 };
 
 // Whether a text is a mod definition of the loader: one of its lines holds
@@ -51,8 +33,10 @@ inline constexpr SearchedKey SearchedKeys[] = {
     {"Map=", Qt::CaseInsensitive},    {"Description=", Qt::CaseSensitive},
 };
 
-// Reads every field the way Open applies it.
-ModFileContents ReadModDefinition(const QString& text);
+// Reads every field the way Open applies it, without a window. The record
+// starts as a new mod, so fields that the file does not name come out as a
+// new mod has them; inventory entries keep the package the file gives them.
+ModDefinition ReadModDefinition(const QString& text, ModReadReport* report = nullptr);
 
 // The largest file Open accepts; real mod files are a few hundred bytes.
 inline constexpr qint64 MaxModFileBytes = 1024 * 1024;
@@ -63,4 +47,4 @@ inline constexpr qsizetype MaxFieldLength = 32767;
 
 // The first text field, as the user knows it ("Mod Name"), whose value is
 // longer than a text box holds, or empty text when all fit.
-QString OverlongField(const ModFileContents& mod);
+QString OverlongField(const ModDefinition& mod);

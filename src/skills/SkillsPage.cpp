@@ -1,11 +1,12 @@
 #include "SkillsPage.h"
 
 #include "LevelSpinner.h"
-#include "app/Layout.h"
-#include "app/LostFocusChecks.h"
-#include "app/ModalInteraction.h"
-#include "app/SvgImage.h"
+#include "mod/ModDefinition.h"
 #include "mod/Numeric.h"
+#include "widgets/Layout.h"
+#include "widgets/LostFocusChecks.h"
+#include "widgets/ModalInteraction.h"
+#include "widgets/SvgImage.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -13,6 +14,16 @@
 #include <algorithm>
 
 namespace {
+
+// The page's fixed controls; the eleven rows below are built from the skill
+// table and the row table.
+namespace Design {
+constexpr ControlDesign Label20{"Label20", 240, 240, 1335, 255, 78, "Initial Skill Points:"};
+constexpr ControlDesign txtSkill{"txtSkill", 1560, 240, 735, 285, 79};
+constexpr ControlDesign Label19{
+    "Label19", 240, 3480, 3855, 255, NotInTabOrder, "Level: 1=Untrained 2=Trained 3=Advanced 4=Master"};
+constexpr int PageWidth = 5415;
+} // namespace Design
 
 // Where each row of the design stands: label left, top and width; icon left
 // and top; level box left and top. The spinner touches the level box.
@@ -64,9 +75,8 @@ SkillsPage::SkillsPage(ModalInteraction& ui, LostFocusChecks& focusChecks, QWidg
     setFrameShape(QFrame::NoFrame);
     setAccessibleName(QStringLiteral("Skills"));
 
-    Label20 = Place<QLabel>(this, QStringLiteral("Label20"), Twips(240, 240, 1335, 255), 78,
-                            QStringLiteral("Initial Skill Points:"));
-    txtSkill = Place<QLineEdit>(this, QStringLiteral("txtSkill"), Twips(1560, 240, 735, 285), 79);
+    Label20 = Place<QLabel>(this, Design::Label20);
+    txtSkill = Place<QLineEdit>(this, Design::txtSkill);
     Label20->setBuddy(txtSkill);
     fitCaption(Label20, txtSkill->x() - Label20->x() - 2);
 
@@ -102,9 +112,22 @@ SkillsPage::SkillsPage(ModalInteraction& ui, LostFocusChecks& focusChecks, QWidg
         m_focusChecks.watch(text, [this, i] { txtLevel_LostFocus(i); });
     }
 
-    Label19 = Place<QLabel>(this, QStringLiteral("Label19"), Twips(240, 3480, 3855, 255), -1,
-                            QStringLiteral("Level: 1=Untrained 2=Trained 3=Advanced 4=Master"));
-    fitCaption(Label19, FromTwips(5415) - Label19->x());
+    Label19 = Place<QLabel>(this, Design::Label19);
+    fitCaption(Label19, FromTwips(Design::PageWidth) - Label19->x());
+}
+
+void SkillsPage::apply(const ModDefinition& mod)
+{
+    txtSkill->setText(mod.skillPoints);
+    for (int i = 0; i < SkillCount; ++i)
+        txtLevel[i]->setText(mod.skillLevels[i]);
+}
+
+void SkillsPage::collect(ModDefinition& mod) const
+{
+    mod.skillPoints = txtSkill->text();
+    for (int i = 0; i < SkillCount; ++i)
+        mod.skillLevels[i] = txtLevel[i]->text();
 }
 
 void SkillsPage::scrlLevel_Change(int Index)

@@ -6,6 +6,7 @@
 
 #include <array>
 
+struct ModDefinition;
 class LevelSpinner;
 class LostFocusChecks;
 class ModalInteraction;
@@ -19,6 +20,11 @@ class SkillsPage : public QFrame
     Q_OBJECT
 public:
     SkillsPage(ModalInteraction& ui, LostFocusChecks& focusChecks, QWidget* parent);
+
+    // The page's part of the mod: the initial skill points and the level
+    // texts. The spinners keep their own positions.
+    void apply(const ModDefinition& mod);
+    void collect(ModDefinition& mod) const;
 
     void scrlLevel_Change(int Index);
     void txtLevel_LostFocus(int Index);

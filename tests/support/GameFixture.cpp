@@ -60,12 +60,11 @@ bool GameFixture::exists(const QString& relative) const
     return QFile::exists(file(relative));
 }
 
-TestWindow::TestWindow()
-    : settings(std::make_unique<QSettings>(settingsDir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat)),
-      window(std::make_unique<frmMain>(ui, *settings))
+QString IsolateHome(const QTemporaryDir& dir)
 {
-    home = settingsDir.filePath(QStringLiteral("home"));
+    const QString home = dir.filePath(QStringLiteral("home"));
     QDir().mkpath(home);
     qputenv("HOME", QFile::encodeName(home));
     qputenv("WINEPREFIX", QFile::encodeName(home + QStringLiteral("/.wine")));
+    return home;
 }

@@ -4,6 +4,7 @@
 #include "app/frmMain.h"
 
 #include <QByteArray>
+#include <QLineEdit>
 #include <QSettings>
 #include <QString>
 #include <QStringList>
@@ -48,17 +49,32 @@ private:
     QTemporaryDir m_dir;
 };
 
+// Points HOME and WINEPREFIX into an empty folder made below dir, so that
+// looking for the game never finds the user's own Wine prefix or Steam
+// libraries; returns that home folder.
+QString IsolateHome(const QTemporaryDir& dir);
+
 // A main window with scripted dialogs and a settings store of its own in a
-// temporary folder, so nothing reaches the user's real settings. HOME and
-// WINEPREFIX point into an empty temporary folder too, so that looking for
-// the game never finds the user's own Wine prefix or Steam libraries.
-struct TestWindow
+// temporary folder, so nothing reaches the user's real settings, and HOME and
+// WINEPREFIX in an empty temporary folder (IsolateHome). Given a game
+// fixture, the window starts with its directory in the Deus Ex Path field.
+// Tests whose dialogs must behave differently name their own scripted
+// interaction.
+template <class Interaction> struct BasicTestWindow
 {
-    TestWindow();
+    BasicTestWindow()
+        : settings(
+              std::make_unique<QSettings>(settingsDir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat)),
+          window(std::make_unique<frmMain>(ui, *settings)), home(IsolateHome(settingsDir))
+    {
+    }
+    explicit BasicTestWindow(const GameFixture& game) : BasicTestWindow() { window->txtPath->setText(game.gamePath()); }
 
     QTemporaryDir settingsDir;
-    QString home; // the empty home folder
     std::unique_ptr<QSettings> settings;
-    ScriptedModalInteraction ui;
+    Interaction ui;
     std::unique_ptr<frmMain> window;
+    QString home; // the empty home folder
 };
+
+using TestWindow = BasicTestWindow<ScriptedModalInteraction>;

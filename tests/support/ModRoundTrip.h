@@ -10,24 +10,6 @@
 // Save followed by Open, without a window: what a mod turns into when it is
 // written and read back, and where two mods differ.
 
-// The mod as Open puts it into the window.
-inline ModDefinition AsDefinition(const ModFileContents& read)
-{
-    ModDefinition mod;
-    mod.name = read.name;
-    mod.action = read.action;
-    mod.inventory = read.inventory;
-    mod.playerClass = read.playerClass;
-    mod.credits = read.credits;
-    mod.skillPoints = read.skillPoints;
-    mod.skillLevels = read.skillLevels;
-    mod.augSlots = read.augSlots;
-    mod.augLevels = read.augLevels;
-    mod.splashMap = read.splashMap;
-    mod.startingMap = read.startingMap;
-    return mod;
-}
-
 // What opening the saved file must show: values Save leaves out come back
 // empty, and inventory entries carry the package the file gives them.
 inline ModDefinition AsSaved(ModDefinition mod)
@@ -48,7 +30,7 @@ inline ModDefinition AsSaved(ModDefinition mod)
 // The mod as it opens again after Save wrote it.
 inline ModDefinition SavedAndOpened(const ModDefinition& mod)
 {
-    return AsDefinition(ReadModDefinition(ComposeModFile(mod)));
+    return ReadModDefinition(ComposeModFile(mod));
 }
 
 // The first field in which two mods differ, with both values; empty text

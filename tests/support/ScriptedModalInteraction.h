@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ModalInteraction.h"
+#include "widgets/ModalInteraction.h"
 
 #include <QList>
 #include <QString>

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "ApplicationTitle.h"
+
 #include <QString>
 #include <QStringList>
 #include <QUrl>
 
 class QWidget;
-
-inline constexpr char ApplicationTitle[] = "Zarvik's ML Utility";
 
 // Every modal exchange with the user goes through this interface: the program
 // gets the real one, tests a scripted one that answers without blocking and

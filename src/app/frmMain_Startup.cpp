@@ -1,13 +1,14 @@
-// The game directory, the loader's set-up and the start-up sequence.
+// The start-up sequence: the remembered or detected game directory, the
+// loader's set-up and the autostart flag.
 
 #include "frmMain.h"
 
-#include "ModalInteraction.h"
 #include "game/GamePath.h"
 #include "game/InstalledGame.h"
 #include "game/LoaderFiles.h"
 #include "game/TextFile.h"
 #include "inventory/InventoryPage.h"
+#include "widgets/ModalInteraction.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,8 +16,6 @@
 #include <QSettings>
 
 namespace {
-
-const QString PathSettingKey = QStringLiteral("DXPath");
 
 // Settings files are small; anything far larger is not one.
 constexpr qint64 MaxIniBytes = 16 * 1024 * 1024;
@@ -27,7 +26,7 @@ void frmMain::Form_Load()
 {
     // The remembered directory. One saved while the field still had the focus
     // lacks its final separator, and every name joined to it would miss.
-    txtPath->setText(WithTrailingSeparator(m_settings.value(PathSettingKey).toString()));
+    txtPath->setText(WithTrailingSeparator(m_settings.value(QString::fromLatin1(PathSettingKey)).toString()));
 
     frmInventory->cboFilter->setCurrentIndex(0);
 
@@ -88,56 +87,4 @@ void frmMain::Form_Load()
     }
     if (flag.on)
         chkAutoStart->setChecked(true);
-}
-
-void frmMain::txtPath_Change()
-{
-    // Start-up puts the remembered path back into the field: writing it back
-    // unchanged would cost a locked, synced rewrite of the settings file
-    // before the window is painted.
-    const QString path = txtPath->text();
-    if (m_settings.value(PathSettingKey).toString() != path || !m_settings.contains(PathSettingKey))
-        m_settings.setValue(PathSettingKey, path);
-}
-
-void frmMain::txtPath_LostFocus()
-{
-    const QString text = txtPath->text();
-    if (!text.isEmpty() && !HasTrailingSeparator(text))
-        txtPath->setText(text + PathSeparator());
-}
-
-void frmMain::cmdBrowse3_Click()
-{
-    for (;;) {
-        const QString chosen = m_ui.existingDirectory(this, QStringLiteral("Select the directory where Deus Ex is "
-                                                                           "installed"));
-        if (chosen.isEmpty())
-            return;
-        if (IsGameDirectory(chosen)) {
-            // A drive root comes with its separator already there.
-            txtPath->setText(WithTrailingSeparator(chosen));
-            return;
-        }
-        m_ui.tell(this, QStringLiteral("Essential Deus Ex files were not found in this directory."),
-                  ModalInteraction::Icon::None);
-    }
-}
-
-void frmMain::chkAutoStart_Click()
-{
-    if (!GamePath().isEmpty())
-        writeAutostartFlag(FlagForm::Unspaced);
-}
-
-void frmMain::writeAutostartFlag(FlagForm form)
-{
-    const QString gamePath = GamePath();
-    const QString error = WriteAutostartFlag(gamePath, chkAutoStart->isChecked(), form);
-    if (!error.isEmpty()) {
-        m_ui.tell(this,
-                  QStringLiteral("The autostart setting could not be written to %1.\n%2")
-                      .arg(AutostartFlagFile(gamePath), error),
-                  ModalInteraction::Icon::Exclamation);
-    }
 }

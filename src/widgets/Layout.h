@@ -6,6 +6,8 @@
 #include <QVariant>
 #include <QWidget>
 
+#include <type_traits>
+
 // The window's design is measured in twips, 15 to a device-independent pixel;
 // Qt scales those pixels on high-density screens.
 inline constexpr int TwipsPerPixel = 15;
@@ -26,9 +28,24 @@ inline QString IndexedName(const char* base, int index)
     return QStringLiteral("%1(%2)").arg(QLatin1String(base)).arg(index);
 }
 
-// The keyboard order of the design; the main window chains every control
-// carrying it, lowest first.
+// The keyboard order of the design; ChainTabOrder follows it.
 inline constexpr char TabIndexProperty[] = "zarvikTabIndex";
+
+// One control of a window's design: its name, its place in twips relative to
+// its parent, its keyboard order (NotInTabOrder for labels, pictures and
+// lines) and its caption or initial text, if any. Every fixed page keeps its
+// controls in a table of these, so its geometry stands in one place.
+inline constexpr int NotInTabOrder = -1;
+
+struct ControlDesign
+{
+    const char* name;
+    int left, top, width, height;
+    int tabIndex = NotInTabOrder;
+    const char* caption = nullptr;
+
+    QRect geometry() const { return Twips(left, top, width, height); }
+};
 
 // Creates a control at its design position with its object name and, when
 // it takes part in keyboard navigation, its keyboard order.
@@ -42,6 +59,21 @@ W* Place(QWidget* parent, const QString& name, const QRect& geometry, int tabInd
         w->setProperty(TabIndexProperty, tabIndex);
     return w;
 }
+
+// Creates a control from its row of a design table.
+template <class W> W* Place(QWidget* parent, const ControlDesign& design)
+{
+    const QString name = QString::fromLatin1(design.name);
+    if constexpr (std::is_constructible_v<W, const QString&, QWidget*>) {
+        if (design.caption)
+            return Place<W>(parent, name, design.geometry(), design.tabIndex, QString::fromLatin1(design.caption));
+    }
+    return Place<W>(parent, name, design.geometry(), design.tabIndex);
+}
+
+// Chains every control below root that carries a keyboard order, lowest
+// first; controls of one number keep the order in which they were made.
+void ChainTabOrder(QWidget* root);
 
 // The design's controls were laid out for a small, narrow 8-point sans-serif
 // face; wider faces at the desktop's default size would cut the captions.

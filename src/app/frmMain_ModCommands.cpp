@@ -3,7 +3,6 @@
 
 #include "frmMain.h"
 
-#include "ModalInteraction.h"
 #include "augmentations/AugmentationsPage.h"
 #include "game/GamePath.h"
 #include "game/LoaderFiles.h"
@@ -12,6 +11,7 @@
 #include "mod/ModFormat.h"
 #include "mod/ModReader.h"
 #include "skills/SkillsPage.h"
+#include "widgets/ModalInteraction.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -24,25 +24,32 @@ const QStringList ModFileFilters{QStringLiteral("Orvane Mod files (*.int)")};
 
 } // namespace
 
+void frmMain::ApplyModDefinition(const ModDefinition& mod)
+{
+    applyGeneralPage(mod);
+    frmInventory->apply(mod);
+    frmAugmentations->apply(mod);
+    frmSkills->apply(mod);
+}
+
+ModDefinition frmMain::CollectModDefinition() const
+{
+    ModDefinition mod;
+    collectGeneralPage(mod);
+    frmInventory->collect(mod);
+    frmAugmentations->collect(mod);
+    frmSkills->collect(mod);
+    return mod;
+}
+
 void frmMain::NewMod()
 {
-    for (QLineEdit* field : {txtName, txtMap, txtSplash, txtCredits, txtPlayer})
-        field->clear();
-    chkAction->setChecked(false);
-    // Clearing the box runs its handler, which rewrites the flag file only
-    // when the box was checked.
+    ApplyModDefinition(ModDefinition());
+    // Beyond the mod itself, New clears the autostart box and the typed
+    // custom item, which Open leaves alone. Clearing the box runs its
+    // handler, which rewrites the flag file only when the box was checked.
     chkAutoStart->setChecked(false);
-    frmInventory->SetEntries({});
     frmInventory->txtCustom->clear();
-    // Slot 0 comes last, so it ends up selected.
-    for (int slot = AugSlotCount - 1; slot >= 0; --slot) {
-        AugSlots[slot].clear();
-        AugLevels[slot] = 0;
-        frmAugmentations->picPart_Click(slot);
-    }
-    frmSkills->txtSkill->clear();
-    for (QLineEdit* level : frmSkills->txtLevel)
-        level->setText(QStringLiteral("1"));
     setCaptionFile(QString());
 }
 
@@ -81,9 +88,10 @@ void frmMain::OpenModFile(const QString& path)
         return;
     }
 
-    // The file is applied over a new mod's list, slots and levels, so that
-    // nothing of the mod shown before survives where the file is silent.
-    const ModFileContents mod = ReadModDefinition(read.text);
+    // The record read starts as a new mod, so nothing of the mod shown before
+    // survives where the file is silent.
+    ModReadReport report;
+    const ModDefinition mod = ReadModDefinition(read.text, &report);
     if (const QString field = OverlongField(mod); !field.isEmpty()) {
         m_ui.tell(this,
                   QStringLiteral("%1 could not be opened.\nIts %2 value is longer than the %3 characters the field "
@@ -93,28 +101,14 @@ void frmMain::OpenModFile(const QString& path)
                   ModalInteraction::Icon::Exclamation);
         return;
     }
-    txtName->setText(mod.name);
-    chkAction->setChecked(mod.action);
-    frmInventory->SetEntries(mod.inventory);
-    AugSlots = mod.augSlots;
-    AugLevels = mod.augLevels;
-    for (int slot = 0; slot < AugSlotCount; ++slot)
-        frmAugmentations->picPart_Click(slot);
-    frmAugmentations->picPart_Click(0);
-    txtPlayer->setText(mod.playerClass);
-    txtCredits->setText(mod.credits);
-    frmSkills->txtSkill->setText(mod.skillPoints);
-    for (int i = 0; i < SkillCount; ++i)
-        frmSkills->txtLevel[i]->setText(mod.skillLevels[i]);
-    txtSplash->setText(mod.splashMap);
-    txtMap->setText(mod.startingMap);
+    ApplyModDefinition(mod);
     setCaptionFile(QDir::toNativeSeparators(path));
 
-    if (!mod.unplacedAugmentations.isEmpty()) {
+    if (!report.unplacedAugmentations.isEmpty()) {
         // A box as tall as a damaged file's list would put its button off
         // the screen.
         constexpr qsizetype MaxListed = 20;
-        const QStringList& unplaced = mod.unplacedAugmentations;
+        const QStringList& unplaced = report.unplacedAugmentations;
         QString list = unplaced.mid(0, MaxListed).join(u'\n');
         if (unplaced.size() > MaxListed)
             list += QStringLiteral("\nand %1 more.").arg(unplaced.size() - MaxListed);

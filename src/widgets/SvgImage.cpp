@@ -28,3 +28,8 @@ QPixmap RenderSvg(const QString& resource, QSize size, const QWidget* on)
     QPixmapCache::insert(key, pixmap);
     return pixmap;
 }
+
+QIcon ApplicationIcon()
+{
+    return QIcon(RenderSvg(QStringLiteral(":/icons/zarvik.svg"), QSize(64, 64)));
+}
