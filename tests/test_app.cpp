@@ -8,15 +8,18 @@
 #include "app/CommandLine.h"
 #include "app/frmMain.h"
 #include "augmentations/AugmentationsPage.h"
+#include "game/TextFile.h"
 #include "inventory/InventoryPage.h"
 #include "mod/ModFormat.h"
 #include "skills/SkillsPage.h"
+#include "widgets/Layout.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMimeData>
 #include <QMimeDatabase>
 #include <QStyleFactory>
@@ -28,6 +31,7 @@
 #include <QUrl>
 #include <QWindow>
 
+#include <algorithm>
 #include <memory>
 
 using Kind = ScriptedModalInteraction::Asked::Kind;
@@ -72,6 +76,8 @@ private slots:
     void windowDesign();
     void pageSwitching_data();
     void pageSwitching();
+    void pagesBuiltOnFirstNeed_data();
+    void pagesBuiltOnFirstNeed();
     void saveWithoutGamePath();
     void firstAndSecondSave();
     void captionInCapitalsAsksAgain();
@@ -157,6 +163,59 @@ void TestApp::pageSwitching()
             QCOMPARE(pages[p]->isVisible(), p == tab);
     }
     QCOMPARE(w.txtName->text(), QStringLiteral("Kept"));
+}
+
+void TestApp::pagesBuiltOnFirstNeed_data()
+{
+    QTest::addColumn<QString>("need");
+    QTest::newRow("a tab chosen") << "tab";
+    QTest::newRow("a mod opened") << "open";
+    QTest::newRow("a new mod") << "new";
+}
+
+void TestApp::pagesBuiltOnFirstNeed()
+{
+    // The test window builds its pages straight away; this one as the
+    // program does, when they are first needed.
+    QFETCH(QString, need);
+    TestWindow t;
+    t.window->Form_Load();
+    frmMain w(t.ui, *t.settings);
+    w.Form_Load();
+    QVERIFY(!w.frmInventory && !w.frmAugmentations && !w.frmSkills);
+
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("Mod.int"));
+    if (need == QLatin1String("tab")) {
+        w.TabStrip1->setCurrentIndex(2);
+        QVERIFY(w.frmAugmentations && w.frmAugmentations->isVisible());
+    } else if (need == QLatin1String("open")) {
+        QVERIFY(WriteTextFile(file, ComposeModFile(WorkedExampleSample())).isEmpty());
+        w.OpenModFile(file);
+        t.window->OpenModFile(file);
+        QCOMPARE(w.frmInventory->Entries(), t.window->frmInventory->Entries());
+        QCOMPARE(w.frmSkills->txtLevel[9]->text(), QStringLiteral("4"));
+        QCOMPARE(w.AugSlots, t.window->AugSlots);
+    } else {
+        w.NewMod();
+    }
+
+    // Built late, the pages are what they are when built at once: the same
+    // controls, the item list filled, and every control in the design's
+    // keyboard order.
+    QVERIFY(w.frmInventory && w.frmAugmentations && w.frmSkills);
+    QCOMPARE(w.frmInventory->lstItems->count(), t.window->frmInventory->lstItems->count());
+    const auto keyboardOrder = [](QWidget* window) {
+        QList<int> order;
+        for (QWidget* next = window->nextInFocusChain(); next != window; next = next->nextInFocusChain()) {
+            if (next->property(TabIndexProperty).isValid() && next->focusPolicy() != Qt::NoFocus)
+                order << next->property(TabIndexProperty).toInt();
+        }
+        return order;
+    };
+    const QList<int> order = keyboardOrder(&w);
+    QVERIFY(std::is_sorted(order.cbegin(), order.cend()));
+    QCOMPARE(order, keyboardOrder(t.window.get()));
 }
 
 void TestApp::saveWithoutGamePath()
