@@ -216,6 +216,13 @@ void TestApp::pagesBuiltOnFirstNeed()
     const QList<int> order = keyboardOrder(&w);
     QVERIFY(std::is_sorted(order.cbegin(), order.cend()));
     QCOMPARE(order, keyboardOrder(t.window.get()));
+    for (const QWidget* control : w.centralWidget()->findChildren<QWidget*>()) {
+        if (control->objectName().isEmpty())
+            continue;
+        const auto* atOnce = t.window->centralWidget()->findChild<QWidget*>(control->objectName());
+        QVERIFY2(atOnce, qPrintable(control->objectName()));
+        QCOMPARE(control->geometry(), atOnce->geometry());
+    }
 }
 
 void TestApp::saveWithoutGamePath()
