@@ -538,6 +538,8 @@ void TestApp::dropOnWindow_data()
     QTest::addColumn<bool>("taken");
     QTest::newRow("a mod on the window") << QStringList{QStringLiteral("Mod.int")} << QStringLiteral("frmMain") << true;
     QTest::newRow("a mod on a text box") << QStringList{QStringLiteral("MOD.INT")} << QStringLiteral("txtName") << true;
+    QTest::newRow("a mod on a page's text box")
+        << QStringList{QStringLiteral("Mod.int")} << QStringLiteral("txtSkill") << true;
     QTest::newRow("two mods") << QStringList{QStringLiteral("Mod.int"), QStringLiteral("MOD.INT")}
                               << QStringLiteral("frmMain") << false;
     QTest::newRow("another file") << QStringList{QStringLiteral("DeusEx.ini")} << QStringLiteral("frmMain") << false;

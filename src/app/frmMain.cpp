@@ -118,7 +118,7 @@ frmMain::frmMain(ModalInteraction& ui, QSettings& settings, QWidget* parent)
 
     ChainTabOrder(client);
     fitCaptions();
-    new ModFileDrop(this, [this](const QString& path) { OpenModFile(path); });
+    m_fileDrop = new ModFileDrop(this, [this](const QString& path) { OpenModFile(path); });
 }
 
 void frmMain::BuildPages()
@@ -137,10 +137,12 @@ void frmMain::BuildPages()
     if (m_fixedListsFilled)
         fillFixedLists();
 
-    // The pages' controls take their places in the keyboard order, and their
-    // captions the room they need, as though they had been there all along.
+    // The pages' controls take their places in the keyboard order, their
+    // captions the room they need, and their text boxes pass a dropped mod
+    // file on, as though they had been there all along.
     ChainTabOrder(client);
     fitCaptions();
+    m_fileDrop->watch(client);
 }
 
 void frmMain::fillFixedLists()

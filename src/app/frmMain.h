@@ -11,6 +11,7 @@
 class AugmentationsPage;
 class InventoryPage;
 class LostFocusChecks;
+class ModFileDrop;
 class ModalInteraction;
 class SkillsPage;
 class frmAbout;
@@ -150,6 +151,7 @@ private:
     QSettings& m_settings;
     LostFocusChecks* m_focusChecks = nullptr;
     QPointer<frmAbout> m_about;
+    ModFileDrop* m_fileDrop = nullptr;
     QString m_programDirectory;
     bool m_fixedListsFilled = false;
 };
