@@ -569,6 +569,11 @@ void TestApp::dropOnWindow()
     for (const QString& file : files)
         urls << (file.contains(u':') ? QUrl(file) : QUrl::fromLocalFile(game.file(QStringLiteral("System/") + file)));
     data.setUrls(urls);
+    // File managers give the paths as text too, which a text box would paste.
+    QStringList paths;
+    for (const QUrl& url : urls)
+        paths << url.toString();
+    data.setText(paths.join(u'\n'));
     // File managers offer to move as well; the file must only ever be copied.
     const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
     const QPoint at = widget->rect().center();
