@@ -9,8 +9,11 @@ build_dir="${BUILD_DIR:-$root_dir/build}"
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core fonts-liberation2
           desktop-file-utils appstream dpkg-dev)
-# For test.sh only: the Win32 code cross-compiled and run under Wine.
-windows_check_packages=(g++-mingw-w64-x86-64-posix wine64)
+# For test.sh only: the program cross-built for Windows (its Qt kit from
+# Debian's source), its tests run under Wine, its installer made with NSIS and
+# tried on a virtual X server.
+windows_check_packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine64 nsis unzip xvfb xauth openbox
+                        imagemagick x11-utils)
 # For test.sh only: the package's check.
 package_check_packages=(lintian)
 # The fuzz harnesses need clang with its sanitizer and libFuzzer runtimes.

@@ -5,15 +5,22 @@
 #      in build-asan/ (SANITIZERS=0 skips it);
 #   2. each fuzz harness for FUZZ_SECONDS seconds (default 30) in build-fuzz/,
 #      when clang is there (FUZZ_SECONDS=0 skips it);
-#   3. the plain suite in build/, whose summary closes the output.
-# Both suites include the Windows check (scripts/windows-check.sh: the Win32
-# code built with MinGW-w64 and run under Wine); the plain suite also checks
-# the Debian package packed from its build with lintian.
+#   3. the program on Windows (scripts/windows-check.sh): cross-built with the
+#      Qt kit of scripts/windows-kit.sh, which is built first when it is not
+#      cached (15 to 35 minutes on two cores), the whole suite run as Windows
+#      programs under Wine, the installer and the .zip made, and the installer
+#      tried (only with WINDOWS=1 for now: the suite has not yet passed as a
+#      whole under Wine);
+#   4. the plain suite in build/, whose summary closes the output.
+# Both suites include the Win32 units built with MinGW-w64 and run under Wine;
+# the plain suite also checks the Debian package packed from its build with
+# lintian.
 # Exits non-zero when any of them fails.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 
 sanitizers="${SANITIZERS:-1}"
+windows="${WINDOWS:-0}"
 fuzz_seconds="${FUZZ_SECONDS:-30}"
 jobs="$(nproc 2>/dev/null || echo 2)"
 failed=()
@@ -59,8 +66,21 @@ if [ "$fuzz_seconds" != 0 ]; then
     fi
 fi
 
-echo "== Tests"
 configure_and_build
+
+if [ "$windows" != 0 ]; then
+    echo "== The program on Windows"
+    windows_status=0
+    "$root_dir/scripts/windows-check.sh" --no-units --host-build "$build_dir" || windows_status=$?
+    if [ "$windows_status" -eq 77 ]; then
+        echo "== Windows check skipped: its tools are missing"
+    elif [ "$windows_status" -ne 0 ]; then
+        echo "== Windows check FAILED" >&2
+        failed+=("Windows check")
+    fi
+fi
+
+echo "== Tests"
 status=0
 (cd "$build_dir" && ctest --output-on-failure --timeout 300 -j "$jobs") || status=$?
 if [ "${#failed[@]}" -gt 0 ]; then

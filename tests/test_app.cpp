@@ -106,10 +106,12 @@ void TestApp::initTestCase()
 {
     // The type of mod files as the package declares it, seen by the MIME
     // database before anything asks it.
+#ifndef Q_OS_WIN
     QVERIFY(QDir().mkpath(m_dataHome.filePath(QStringLiteral("mime/packages"))));
     QVERIFY(QFile::copy(QStringLiteral(ZARVIK_MIME_XML),
                         m_dataHome.filePath(QStringLiteral("mime/packages/zarvik-ml-utility.xml"))));
     qputenv("XDG_DATA_HOME", QFile::encodeName(m_dataHome.path()));
+#endif
 }
 
 void TestApp::windowDesign()
@@ -604,6 +606,9 @@ void TestApp::dropOnWindow()
 // not offer to open them here.
 void TestApp::modFilesHaveTheirType()
 {
+#ifdef Q_OS_WIN
+    QSKIP("Linux only: the type is declared to the desktop's shared MIME database.");
+#endif
     GameFixture game;
     game.write(QStringLiteral("System/Saved.int"), ComposeModFile(WorkedExampleSample()).toLatin1());
     game.write(QStringLiteral("System/DeusEx.int"),

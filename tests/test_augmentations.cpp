@@ -53,7 +53,7 @@ QStringList itemsOf(const QComboBox* combo)
 
 QImage slotImage(int number)
 {
-    return RenderSvg(QStringLiteral(":/augs/%1.svg").arg(number, 2, 10, QLatin1Char('0')), QSize(52, 52)).toImage();
+    return AssetPixmap(QStringLiteral(":/augs/%1").arg(number, 2, 10, QLatin1Char('0')), QSize(52, 52), 1.0).toImage();
 }
 
 // The page of a window shown on its Augmentations tab, as a user sees it.

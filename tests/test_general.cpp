@@ -46,6 +46,27 @@ void writeHidden(const GameFixture& game, const QString& relative)
 #endif
 }
 
+// A file with a plain name that Windows marks hidden or system by attribute:
+// skipped there, a file like any other elsewhere.
+#ifdef Q_OS_WIN
+constexpr bool MarksSkipped = true;
+#else
+constexpr bool MarksSkipped = false;
+#endif
+enum Mark : unsigned long
+{
+    HiddenMark = 0x2,
+    SystemMark = 0x4
+};
+
+void writeMarked(const GameFixture& game, const QString& relative, [[maybe_unused]] Mark mark)
+{
+    game.write(relative, "marked");
+#ifdef Q_OS_WIN
+    QVERIFY(SetFileAttributesW(reinterpret_cast<LPCWSTR>(game.file(relative).utf16()), mark));
+#endif
+}
+
 GameFixture::Options withoutMaps()
 {
     GameFixture::Options options;
@@ -172,6 +193,10 @@ void TestGeneral::mapSearch_data()
                                                 << "game" << false;
     QTest::newRow("hidden file by its name") << ".Secret.dx"
                                              << "game" << false;
+    QTest::newRow("hidden by its attribute") << "Attic.dx"
+                                             << "game" << !MarksSkipped;
+    QTest::newRow("system file") << "Boot*.dx"
+                                 << "game" << !MarksSkipped;
     QTest::newRow("a folder is no map") << "Sub.dx"
                                         << "game" << false;
     QTest::newRow("a directory in the text") << "../Maps/00_Intro.dx"
@@ -201,6 +226,8 @@ void TestGeneral::mapSearch()
     game.write(QStringLiteral("Maps/Map[1].dx"), "map");
     game.write(QStringLiteral("Maps/Notes"), "notes");
     writeHidden(game, QStringLiteral("Maps/.Secret.dx"));
+    writeMarked(game, QStringLiteral("Maps/Attic.dx"), HiddenMark);
+    writeMarked(game, QStringLiteral("Maps/Boot.dx"), SystemMark);
     QDir(game.file(QStringLiteral("Maps"))).mkdir(QStringLiteral("Sub.dx"));
     GameFixture bare(withoutMaps());
     QDir(bare.gamePath()).mkdir(QStringLiteral("Maps"));

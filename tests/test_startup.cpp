@@ -4,6 +4,7 @@
 #include "support/GameFixture.h"
 
 #include "app/frmMain.h"
+#include "game/InstalledGame.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -11,8 +12,15 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <functional>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 using Kind = ScriptedModalInteraction::Asked::Kind;
 using Icon = ModalInteraction::Icon;
@@ -37,6 +45,37 @@ void writeFile(const QString& path, const QByteArray& bytes)
     f.write(bytes);
 }
 
+#ifdef Q_OS_WIN
+const wchar_t* wide(const QString& text)
+{
+    return reinterpret_cast<const wchar_t*>(text.utf16());
+}
+
+const wchar_t* const InstallKeyW = reinterpret_cast<const wchar_t*>(InstallKey);
+
+// Records the game as its installer does: a 32-bit program, so its key lands
+// in the registry's 32-bit view, where a 64-bit program must look for it.
+void registerGame(const TestWindow&, const QString& dir, bool finalBackslash = false)
+{
+    const QString folder = QDir::toNativeSeparators(QDir::cleanPath(dir)) + QLatin1String(finalBackslash ? "\\" : "");
+    HKEY key = nullptr;
+    QCOMPARE(RegCreateKeyExW(HKEY_LOCAL_MACHINE, InstallKeyW, 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr,
+                             &key, nullptr),
+             ERROR_SUCCESS);
+    const auto bytes = static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t));
+    const LONG status = RegSetValueExW(key, reinterpret_cast<const wchar_t*>(InstallValue), 0, REG_SZ,
+                                       reinterpret_cast<const BYTE*>(wide(folder)), bytes);
+    RegCloseKey(key);
+    QCOMPARE(status, ERROR_SUCCESS);
+}
+
+void forgetGame()
+{
+    RegDeleteKeyExW(HKEY_LOCAL_MACHINE, InstallKeyW, KEY_WOW64_32KEY, 0);
+}
+#else
+void forgetGame() {}
+
 // Makes the test window's Wine prefix say the installer put the game in dir.
 void registerGame(const TestWindow& t, const QString& dir, bool finalBackslash = false)
 {
@@ -50,6 +89,7 @@ void registerGame(const TestWindow& t, const QString& dir, bool finalBackslash =
               "Deus Ex] 1700000000\n\"Folder\"=\"" +
                   windowsPath.toUtf8() + "\"\n");
 }
+#endif
 
 // A short name for each message box, so that a case can list what it shows.
 QStringList shown(const ScriptedModalInteraction& ui)
@@ -85,6 +125,8 @@ class TestStartup : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase() { forgetGame(); }
+    void cleanup() { forgetGame(); }
     void rememberedPath_data();
     void rememberedPath();
     void detectedPath_data();
@@ -98,6 +140,7 @@ private slots:
     void unwritableFlagFile();
     void emptyPathReadsWorkingDirectory();
     void pathSettingFollowsField();
+    void pathSettingInTheRegistry();
     void autostartBoxWritesFlag();
 };
 
@@ -251,6 +294,9 @@ void TestStartup::folderInOtherLetterCase()
 
 void TestStartup::steamGameDetected()
 {
+#ifdef Q_OS_WIN
+    QSKIP("Linux only: Steam libraries are looked for where Steam for Linux keeps them.");
+#endif
     TestWindow t;
     const QString steam = t.home + QStringLiteral("/.local/share/Steam");
     writeFile(steam + QStringLiteral("/steamapps/appmanifest_6910.acf"),
@@ -460,6 +506,57 @@ void TestStartup::pathSettingFollowsField()
     next.Form_Load();
     QCOMPARE(next.txtPath->text(), game.gamePath());
     QCOMPARE(shown(t.ui), QStringList{QStringLiteral("set up?")});
+}
+
+// The program's own settings store on Windows is the registry: a path
+// remembered there (here written with Win32 calls) is read at start, and the
+// field's changes are written back.
+void TestStartup::pathSettingInTheRegistry()
+{
+#ifndef Q_OS_WIN
+    QSKIP("Windows only: elsewhere the settings are a file.");
+#else
+    const wchar_t* const key = L"Software\\ZarvikSoft\\ModLoader";
+    const wchar_t* const value = L"DXPath";
+    const auto read = [&]() {
+        wchar_t text[1024] = {};
+        DWORD size = sizeof text;
+        if (RegGetValueW(HKEY_CURRENT_USER, key, value, RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS)
+            return QString();
+        return QString::fromWCharArray(text);
+    };
+    const auto write = [&](const QString& text) {
+        return RegSetKeyValueW(HKEY_CURRENT_USER, key, value, REG_SZ, wide(text),
+                               static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    };
+    // A developer's own remembered path comes back afterwards.
+    const QString before = read();
+    struct Restore
+    {
+        std::function<void()> run;
+        ~Restore() { run(); }
+    } restore{[&]() {
+        if (before.isEmpty())
+            RegDeleteKeyValueW(HKEY_CURRENT_USER, key, value);
+        else
+            write(before);
+    }};
+
+    GameFixture game;
+    GameFixture other;
+    QCOMPARE(write(game.gamePath()), ERROR_SUCCESS);
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("ZarvikSoft"),
+                       QStringLiteral("ModLoader"));
+    ScriptedModalInteraction ui;
+    frmMain w(ui, settings);
+    w.Form_Load();
+    QCOMPARE(w.txtPath->text(), game.gamePath());
+    QVERIFY(game.gamePath().contains(u'\\'));
+
+    w.txtPath->setText(other.gamePath());
+    settings.sync();
+    QCOMPARE(read(), other.gamePath());
+#endif
 }
 
 void TestStartup::autostartBoxWritesFlag()

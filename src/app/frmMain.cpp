@@ -72,10 +72,10 @@ struct ToolbarButton
 };
 
 constexpr std::array<ToolbarButton, 4> ToolbarButtons{{
-    {"New", ":/icons/new.svg"},
-    {"Open", ":/icons/open.svg"},
-    {"Save", ":/icons/save.svg"},
-    {"Exit", ":/icons/exit.svg"},
+    {"New", ":/icons/new"},
+    {"Open", ":/icons/open"},
+    {"Save", ":/icons/save"},
+    {"Exit", ":/icons/exit"},
 }};
 
 } // namespace
@@ -190,7 +190,7 @@ void frmMain::buildToolbar()
         const QString key = QString::fromLatin1(b.key);
         if (key == QLatin1String("Exit"))
             Toolbar1->addSeparator();
-        QAction* action = Toolbar1->addAction(QIcon(RenderSvg(QString::fromLatin1(b.icon), QSize(16, 16), this)), key);
+        QAction* action = Toolbar1->addAction(AssetIcon(QString::fromLatin1(b.icon), QSize(16, 16)), key);
         action->setObjectName(QStringLiteral("Toolbar1_") + key);
         action->setData(key);
         action->setToolTip(key);

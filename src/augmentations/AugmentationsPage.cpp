@@ -22,7 +22,7 @@ const QString EmptySlotDescription = QStringLiteral("Empty");
 
 QString slotImageResource(int number)
 {
-    return QStringLiteral(":/augs/%1.svg").arg(number, 2, 10, QLatin1Char('0'));
+    return QStringLiteral(":/augs/%1").arg(number, 2, 10, QLatin1Char('0'));
 }
 
 } // namespace
@@ -30,7 +30,7 @@ QString slotImageResource(int number)
 void SlotPicture::setImage(int number, const QString& description)
 {
     m_image = number;
-    setPixmap(RenderSvg(slotImageResource(number), SlotImageSize, this));
+    setPixmap(AssetPixmap(slotImageResource(number), SlotImageSize, this));
     setAccessibleDescription(description);
 }
 

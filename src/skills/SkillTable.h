@@ -13,17 +13,17 @@ struct SkillInfo
 };
 
 inline constexpr std::array<SkillInfo, 11> Skills{{
-    {"Weapons: Heavy", 0, ":/skills/heavy.svg"},
-    {"Weapons: Pistol", 1, ":/skills/pistol.svg"},
-    {"Weapons: Rifle", 2, ":/skills/rifle.svg"},
-    {"Weapons: Low-Tech", 4, ":/skills/lowtech.svg"},
-    {"Weapons: Demolitions", 3, ":/skills/demolitions.svg"},
-    {"Environmental Training", 5, ":/skills/environmental.svg"},
-    {"Lockpicking", 6, ":/skills/lockpicking.svg"},
-    {"Electronics", 7, ":/skills/electronics.svg"},
-    {"Medicine", 8, ":/skills/medicine.svg"},
-    {"Computer", 9, ":/skills/computer.svg"},
-    {"Swimming", 10, ":/skills/swimming.svg"},
+    {"Weapons: Heavy", 0, ":/skills/heavy"},
+    {"Weapons: Pistol", 1, ":/skills/pistol"},
+    {"Weapons: Rifle", 2, ":/skills/rifle"},
+    {"Weapons: Low-Tech", 4, ":/skills/lowtech"},
+    {"Weapons: Demolitions", 3, ":/skills/demolitions"},
+    {"Environmental Training", 5, ":/skills/environmental"},
+    {"Lockpicking", 6, ":/skills/lockpicking"},
+    {"Electronics", 7, ":/skills/electronics"},
+    {"Medicine", 8, ":/skills/medicine"},
+    {"Computer", 9, ":/skills/computer"},
+    {"Swimming", 10, ":/skills/swimming"},
 }};
 
 inline constexpr int SkillCount = static_cast<int>(Skills.size());

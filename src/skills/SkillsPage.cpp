@@ -87,7 +87,7 @@ SkillsPage::SkillsPage(ModalInteraction& ui, LostFocusChecks& focusChecks, QWidg
 
         auto* picture = Place<QLabel>(this, IndexedName("picSkills", icon), Twips(r.iconLeft, r.iconTop, 365, 365), -1);
         picture->setAlignment(Qt::AlignCenter);
-        picture->setPixmap(RenderSvg(QString::fromLatin1(Skills[i].image), QSize(24, 24), this));
+        picture->setPixmap(AssetPixmap(QString::fromLatin1(Skills[i].image), QSize(24, 24), this));
         picture->setAccessibleName(caption);
         picSkills[i] = picture;
 

@@ -1,35 +1,62 @@
 #include "SvgImage.h"
 
 #include <QGuiApplication>
-#include <QPainter>
 #include <QPixmapCache>
-#include <QSvgRenderer>
 #include <QWidget>
 
-QPixmap RenderSvg(const QString& resource, QSize size, const QWidget* on)
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int LargestDrawing = 3;
+
+QString drawingPath(const QString& name, int scale)
 {
-    // Pages show the same picture many times (an empty slot, say): draw each
+    return scale == 1 ? name + QStringLiteral(".png") : name + QStringLiteral("@%1x.png").arg(scale);
+}
+
+} // namespace
+
+QPixmap AssetPixmap(const QString& name, QSize size, qreal devicePixelRatio)
+{
+    const qreal ratio = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
+    // Pages show the same picture many times (an empty slot, say): load each
     // picture once per size and screen density.
-    const qreal ratio = on ? on->devicePixelRatioF() : qGuiApp->devicePixelRatio();
     const QString key =
-        QStringLiteral("zarvik:%1@%2x%3x%4").arg(resource).arg(size.width()).arg(size.height()).arg(ratio);
+        QStringLiteral("zarvik:%1@%2x%3x%4").arg(name).arg(size.width()).arg(size.height()).arg(ratio);
     QPixmap pixmap;
     if (QPixmapCache::find(key, &pixmap))
         return pixmap;
 
-    pixmap = QPixmap(size * ratio);
-    pixmap.fill(Qt::transparent);
-    QSvgRenderer renderer(resource);
-    if (renderer.isValid()) {
-        QPainter painter(&pixmap);
-        renderer.render(&painter);
+    const QSize pixels = size * ratio;
+    const int scale = std::clamp(static_cast<int>(std::ceil(ratio - 0.01)), 1, LargestDrawing);
+    pixmap = QPixmap(drawingPath(name, scale), "PNG");
+    if (pixmap.isNull()) {
+        pixmap = QPixmap(pixels);
+        pixmap.fill(Qt::transparent);
+    } else if (pixmap.size() != pixels) {
+        pixmap = pixmap.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
     pixmap.setDevicePixelRatio(ratio);
     QPixmapCache::insert(key, pixmap);
     return pixmap;
 }
 
+QPixmap AssetPixmap(const QString& name, QSize size, const QWidget* on)
+{
+    return AssetPixmap(name, size, on ? on->devicePixelRatioF() : qGuiApp->devicePixelRatio());
+}
+
+QIcon AssetIcon(const QString& name, QSize size)
+{
+    QIcon icon;
+    for (int scale = 1; scale <= LargestDrawing; ++scale)
+        icon.addPixmap(AssetPixmap(name, size, static_cast<qreal>(scale)));
+    return icon;
+}
+
 QIcon ApplicationIcon()
 {
-    return QIcon(RenderSvg(QStringLiteral(":/icons/zarvik.svg"), QSize(64, 64)));
+    return AssetIcon(QStringLiteral(":/icons/zarvik"), QSize(64, 64));
 }

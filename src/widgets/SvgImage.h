@@ -7,9 +7,17 @@
 
 class QWidget;
 
-// Draws one of the program's SVG images at a size in device-independent
-// pixels, sharp on the screen the widget is on.
-QPixmap RenderSvg(const QString& resource, QSize size, const QWidget* on = nullptr);
+// The program's pictures. Their SVG sources in assets/ are drawn at build
+// time at 1x, 2x and 3x; `name` is a resource without its extension, such as
+// ":/icons/new", and `size` the size the build drew it at 1x.
+
+// The picture for the screen the widget is on (the application's screen
+// without one): the matching drawing, scaled only at ratios between them.
+QPixmap AssetPixmap(const QString& name, QSize size, const QWidget* on = nullptr);
+QPixmap AssetPixmap(const QString& name, QSize size, qreal devicePixelRatio);
+
+// All three drawings, for widgets that may move between screens.
+QIcon AssetIcon(const QString& name, QSize size);
 
 // The program's icon, for the title bar of each of its windows.
 QIcon ApplicationIcon();

@@ -1,0 +1,56 @@
+# The program's pictures: the SVG sources in assets/ drawn at build time by
+# the host tool RenderAssets into PNGs at 1x, 2x and 3x, compiled in as
+# resources. A cross build runs the tool of a host build of this tree
+# (ZARVIK_RENDER_ASSETS, set by scripts/windows-check.sh).
+
+set(ZARVIK_RENDER_ASSETS "" CACHE FILEPATH "RenderAssets of a host build, for cross builds")
+if(ZARVIK_RENDER_ASSETS)
+    set(zarvik_render_assets "${ZARVIK_RENDER_ASSETS}")
+elseif(CMAKE_CROSSCOMPILING)
+    message(FATAL_ERROR "A cross build draws its pictures with the RenderAssets of a host build: "
+                        "set ZARVIK_RENDER_ASSETS")
+else()
+    find_package(Qt6 REQUIRED COMPONENTS Svg)
+    qt_add_executable(RenderAssets "${PROJECT_SOURCE_DIR}/tools/RenderAssets.cpp")
+    target_link_libraries(RenderAssets PRIVATE Qt6::Gui Qt6::Svg)
+    set(zarvik_render_assets $<TARGET_FILE:RenderAssets>)
+endif()
+set(zarvik_run_render_assets ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ${zarvik_render_assets})
+
+# zarvik_add_images(<target> <resource name> SIZE <pixels> FILES <svg>...)
+#
+# Each assets/<folder>/<name>.svg becomes the resources :/<folder>/<name>.png,
+# <name>@2x.png and <name>@3x.png, <pixels> square at 1x.
+function(zarvik_add_images target resource_name)
+    cmake_parse_arguments(ARG "" "SIZE" "FILES" ${ARGN})
+    set(images_dir "${CMAKE_CURRENT_BINARY_DIR}/images")
+    set(all_pngs)
+    foreach(svg IN LISTS ARG_FILES)
+        file(RELATIVE_PATH relative "${PROJECT_SOURCE_DIR}/assets" "${svg}")
+        string(REGEX REPLACE "\\.svg$" "" stem "${relative}")
+        set(pngs "${images_dir}/${stem}.png" "${images_dir}/${stem}@2x.png" "${images_dir}/${stem}@3x.png")
+        add_custom_command(OUTPUT ${pngs}
+            COMMAND ${zarvik_run_render_assets} png "${svg}" "${images_dir}/${stem}" ${ARG_SIZE}
+            DEPENDS "${svg}" ${zarvik_render_assets}
+            COMMENT "Drawing ${relative}"
+            VERBATIM)
+        list(APPEND all_pngs ${pngs})
+    endforeach()
+    qt_add_resources(${target} ${resource_name} PREFIX "/" BASE "${images_dir}" FILES ${all_pngs})
+endfunction()
+
+# zarvik_add_windows_icon(<target> <icon.svg>): the executable's icon and its
+# version resource, shown by Explorer and the installer.
+function(zarvik_add_windows_icon target svg)
+    set(ico "${CMAKE_CURRENT_BINARY_DIR}/${target}.ico")
+    add_custom_command(OUTPUT "${ico}"
+        COMMAND ${zarvik_run_render_assets} ico "${svg}" "${ico}" 16 20 24 32 40 48 64 256
+        DEPENDS "${svg}" ${zarvik_render_assets}
+        COMMENT "Drawing the Windows icon"
+        VERBATIM)
+    set(ZARVIK_ICO "${ico}")
+    set(rc "${CMAKE_CURRENT_BINARY_DIR}/${target}.rc")
+    configure_file("${PROJECT_SOURCE_DIR}/cmake/windows-resource.rc.in" "${rc}" @ONLY)
+    target_sources(${target} PRIVATE "${rc}")
+    set_source_files_properties("${rc}" PROPERTIES OBJECT_DEPENDS "${ico}")
+endfunction()

@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# The Windows installer as a player meets it, under Wine on an X server
+# (scripts/windows-check.sh runs this inside xvfb-run):
+#
+#   scripts/windows-package-check.sh <setup.exe> <empty Wine prefix> <screenshot.png>
+#
+# installs silently, checks what was installed, starts the installed program
+# with nothing but its own files (the windows platform, no paths into the
+# build), photographs the screen once its window shows, closes it and
+# uninstalls; the installation folder must be gone after.
+set -euo pipefail
+
+setup="$1"
+prefix="$2"
+shot="$3"
+wine=/usr/lib/wine/wine64
+wineserver=/usr/lib/wine/wineserver
+unset QT_QPA_PLATFORM QT_PLUGIN_PATH WINEPATH
+export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=en_US.UTF-8 LANG=en_US.UTF-8
+
+title="Zarvik's ML Utility"
+install_dir="$prefix/drive_c/Program Files/$title"
+fail() {
+    echo "Installer check: $*" >&2
+    "$wineserver" -k >/dev/null 2>&1 || true
+    exit 1
+}
+
+timeout 300 "$wine" wineboot --init >/dev/null 2>&1 || true
+timeout 120 "$wineserver" -w
+openbox >/dev/null 2>&1 &
+wm=$!
+trap 'kill "$wm" 2>/dev/null || true' EXIT
+
+timeout 300 "$wine" "$setup" /S || fail "the installer failed"
+timeout 120 "$wineserver" -w
+for f in zarvik-ml-utility.exe readme.htm Uninstall.exe Qt6Core.dll platforms/qwindows.dll; do
+    [ -f "$install_dir/$f" ] || fail "$f was not installed"
+done
+link="$(find "$prefix/drive_c" -path '*Start Menu*' -name "$title.lnk" | head -n1)"
+[ -n "$link" ] || fail "no Start-menu entry"
+echo "   installed into C:\\Program Files\\$title, Start-menu entry ${link#"$prefix/drive_c/"}"
+
+# The installed program, as the Start-menu entry starts it.
+(cd "$install_dir" && exec "$wine" "C:\\Program Files\\$title\\zarvik-ml-utility.exe") >"$prefix.program.log" 2>&1 &
+program=$!
+shown=""
+for _ in $(seq 1 120); do
+    if xwininfo -root -tree 2>/dev/null | grep -q "\"$title\""; then
+        shown=yes
+        break
+    fi
+    kill -0 "$program" 2>/dev/null || break
+    sleep 1
+done
+if [ -z "$shown" ]; then
+    cat "$prefix.program.log" >&2
+    fail "the installed program showed no window"
+fi
+sleep 3
+import -window root "$shot.full.png"
+convert "$shot.full.png" -trim +repage "$shot"
+rm -f "$shot.full.png"
+echo "   the installed program's window: $shot"
+"$wineserver" -k >/dev/null 2>&1 || true
+wait "$program" 2>/dev/null || true
+
+timeout 300 "$wine" "C:\\Program Files\\$title\\Uninstall.exe" /S || fail "the uninstaller failed"
+# The uninstaller runs on from a copy of itself; it is done when Wine is.
+timeout 120 "$wineserver" -w
+[ ! -e "$install_dir/zarvik-ml-utility.exe" ] || fail "the uninstaller left the program behind"
+[ -z "$(find "$prefix/drive_c" -path '*Start Menu*' -name "$title.lnk")" ] || fail "the uninstaller left the Start-menu entry"
+echo "   uninstalled"

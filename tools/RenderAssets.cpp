@@ -1,0 +1,146 @@
+// Draws the program's SVG pictures at build time into the PNG files it
+// carries as resources, and into the Windows icon, so the program itself
+// needs no SVG renderer at run time.
+//
+//   RenderAssets png <picture.svg> <out stem> <size>
+//       writes <stem>.png, <stem>@2x.png and <stem>@3x.png, <size> pixels
+//       square at 1x and twice and three times that;
+//   RenderAssets ico <icon.svg> <out.ico> <size>...
+//       writes one Windows icon holding every size.
+//
+// The pictures are drawn exactly as the program drew them from the SVG at
+// run time before, so a screen at 1x shows the same pixels.
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QSaveFile>
+#include <QString>
+#include <QSvgRenderer>
+#include <QtEndian>
+
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+QImage render(QSvgRenderer& renderer, int pixels)
+{
+    QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    renderer.render(&painter);
+    return image;
+}
+
+bool parseSize(const char* text, int& size)
+{
+    bool ok = false;
+    size = QString::fromLocal8Bit(text).toInt(&ok);
+    if (ok && size > 0 && size <= 256)
+        return true;
+    std::fprintf(stderr, "RenderAssets: bad size %s\n", text);
+    return false;
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return true;
+    std::fprintf(stderr, "RenderAssets: cannot write %s\n", qPrintable(path));
+    return false;
+}
+
+QByteArray png(const QImage& image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+template <typename T> void append(QByteArray& out, T value)
+{
+    const T little = qToLittleEndian(value);
+    out.append(reinterpret_cast<const char*>(&little), sizeof little);
+}
+
+// An icon file whose images are PNG streams, as Windows reads them since Vista.
+QByteArray icoFile(const std::vector<QByteArray>& images, const std::vector<int>& sizes)
+{
+    QByteArray out;
+    append<quint16>(out, 0);
+    append<quint16>(out, 1);
+    append<quint16>(out, static_cast<quint16>(images.size()));
+    quint32 offset = static_cast<quint32>(6 + 16 * images.size());
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        const auto side = static_cast<quint8>(sizes[i] >= 256 ? 0 : sizes[i]);
+        append<quint8>(out, side);
+        append<quint8>(out, side);
+        append<quint8>(out, 0);
+        append<quint8>(out, 0);
+        append<quint16>(out, 1);
+        append<quint16>(out, 32);
+        append<quint32>(out, static_cast<quint32>(images[i].size()));
+        append<quint32>(out, offset);
+        offset += static_cast<quint32>(images[i].size());
+    }
+    for (const QByteArray& image : images)
+        out.append(image);
+    return out;
+}
+
+int usage()
+{
+    std::fprintf(stderr, "usage: RenderAssets png <picture.svg> <out stem> <size>\n"
+                         "       RenderAssets ico <icon.svg> <out.ico> <size>...\n");
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QGuiApplication app(argc, argv);
+    if (argc < 5)
+        return usage();
+    const QByteArray mode = argv[1];
+    QSvgRenderer renderer(QString::fromLocal8Bit(argv[2]));
+    if (!renderer.isValid()) {
+        std::fprintf(stderr, "RenderAssets: cannot read %s\n", argv[2]);
+        return 1;
+    }
+    const QString out = QString::fromLocal8Bit(argv[3]);
+    if (mode == "png" && argc == 5) {
+        int size = 0;
+        if (!parseSize(argv[4], size))
+            return 2;
+        for (int scale = 1; scale <= 3; ++scale) {
+            const QString path =
+                scale == 1 ? out + QStringLiteral(".png") : out + QStringLiteral("@%1x.png").arg(scale);
+            if (!writeFile(path, png(render(renderer, size * scale))))
+                return 1;
+        }
+        return 0;
+    }
+    if (mode == "ico") {
+        std::vector<QByteArray> images;
+        std::vector<int> sizes;
+        for (int i = 4; i < argc; ++i) {
+            int size = 0;
+            if (!parseSize(argv[i], size))
+                return 2;
+            sizes.push_back(size);
+            images.push_back(png(render(renderer, size)));
+        }
+        return writeFile(out, icoFile(images, sizes)) ? 0 : 1;
+    }
+    return usage();
+}
