@@ -4,26 +4,35 @@
 #include "support/GameFixture.h"
 #include "support/SampleMods.h"
 
+#include "app/AppStyle.h"
 #include "app/CommandLine.h"
 #include "app/frmMain.h"
 #include "augmentations/AugmentationsPage.h"
+#include "game/TextFile.h"
 #include "inventory/InventoryPage.h"
 #include "mod/ModFormat.h"
 #include "skills/SkillsPage.h"
+#include "widgets/Layout.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMimeData>
 #include <QMimeDatabase>
+#include <QStyleFactory>
+#include <QStyleOption>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolBar>
 #include <QUrl>
 #include <QWindow>
+
+#include <algorithm>
+#include <memory>
 
 using Kind = ScriptedModalInteraction::Asked::Kind;
 using Icon = ModalInteraction::Icon;
@@ -67,6 +76,8 @@ private slots:
     void windowDesign();
     void pageSwitching_data();
     void pageSwitching();
+    void pagesBuiltOnFirstNeed_data();
+    void pagesBuiltOnFirstNeed();
     void saveWithoutGamePath();
     void firstAndSecondSave();
     void captionInCapitalsAsksAgain();
@@ -78,6 +89,7 @@ private slots:
     void workedExampleThroughWindow();
     void toolbarAndMenuAgree();
     void exitClosesWindow();
+    void overflowIconsAsTheStyleDrawsThem();
     void commandLine_data();
     void commandLine();
     void commandLineOpensAsOpenDoes_data();
@@ -153,6 +165,66 @@ void TestApp::pageSwitching()
             QCOMPARE(pages[p]->isVisible(), p == tab);
     }
     QCOMPARE(w.txtName->text(), QStringLiteral("Kept"));
+}
+
+void TestApp::pagesBuiltOnFirstNeed_data()
+{
+    QTest::addColumn<QString>("need");
+    QTest::newRow("a tab chosen") << "tab";
+    QTest::newRow("a mod opened") << "open";
+    QTest::newRow("a new mod") << "new";
+}
+
+void TestApp::pagesBuiltOnFirstNeed()
+{
+    // The test window builds its pages straight away; this one as the
+    // program does, when they are first needed.
+    QFETCH(QString, need);
+    TestWindow t;
+    t.window->Form_Load();
+    frmMain w(t.ui, *t.settings);
+    w.Form_Load();
+    QVERIFY(!w.frmInventory && !w.frmAugmentations && !w.frmSkills);
+
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("Mod.int"));
+    if (need == QLatin1String("tab")) {
+        w.TabStrip1->setCurrentIndex(2);
+        QVERIFY(w.frmAugmentations && w.frmAugmentations->isVisible());
+    } else if (need == QLatin1String("open")) {
+        QVERIFY(WriteTextFile(file, ComposeModFile(WorkedExampleSample())).isEmpty());
+        w.OpenModFile(file);
+        t.window->OpenModFile(file);
+        QCOMPARE(w.frmInventory->Entries(), t.window->frmInventory->Entries());
+        QCOMPARE(w.frmSkills->txtLevel[9]->text(), QStringLiteral("4"));
+        QCOMPARE(w.AugSlots, t.window->AugSlots);
+    } else {
+        w.NewMod();
+    }
+
+    // Built late, the pages are what they are when built at once: the same
+    // controls, the item list filled, and every control in the design's
+    // keyboard order.
+    QVERIFY(w.frmInventory && w.frmAugmentations && w.frmSkills);
+    QCOMPARE(w.frmInventory->lstItems->count(), t.window->frmInventory->lstItems->count());
+    const auto keyboardOrder = [](QWidget* window) {
+        QList<int> order;
+        for (QWidget* next = window->nextInFocusChain(); next != window; next = next->nextInFocusChain()) {
+            if (next->property(TabIndexProperty).isValid() && next->focusPolicy() != Qt::NoFocus)
+                order << next->property(TabIndexProperty).toInt();
+        }
+        return order;
+    };
+    const QList<int> order = keyboardOrder(&w);
+    QVERIFY(std::is_sorted(order.cbegin(), order.cend()));
+    QCOMPARE(order, keyboardOrder(t.window.get()));
+    for (const QWidget* control : w.centralWidget()->findChildren<QWidget*>()) {
+        if (control->objectName().isEmpty())
+            continue;
+        const auto* atOnce = t.window->centralWidget()->findChild<QWidget*>(control->objectName());
+        QVERIFY2(atOnce, qPrintable(control->objectName()));
+        QCOMPARE(control->geometry(), atOnce->geometry());
+    }
 }
 
 void TestApp::saveWithoutGamePath()
@@ -468,6 +540,8 @@ void TestApp::dropOnWindow_data()
     QTest::addColumn<bool>("taken");
     QTest::newRow("a mod on the window") << QStringList{QStringLiteral("Mod.int")} << QStringLiteral("frmMain") << true;
     QTest::newRow("a mod on a text box") << QStringList{QStringLiteral("MOD.INT")} << QStringLiteral("txtName") << true;
+    QTest::newRow("a mod on a page's text box")
+        << QStringList{QStringLiteral("Mod.int")} << QStringLiteral("txtSkill") << true;
     QTest::newRow("two mods") << QStringList{QStringLiteral("Mod.int"), QStringLiteral("MOD.INT")}
                               << QStringLiteral("frmMain") << false;
     QTest::newRow("another file") << QStringList{QStringLiteral("DeusEx.ini")} << QStringLiteral("frmMain") << false;
@@ -497,6 +571,11 @@ void TestApp::dropOnWindow()
     for (const QString& file : files)
         urls << (file.contains(u':') ? QUrl(file) : QUrl::fromLocalFile(game.file(QStringLiteral("System/") + file)));
     data.setUrls(urls);
+    // File managers give the paths as text too, which a text box would paste.
+    QStringList paths;
+    for (const QUrl& url : urls)
+        paths << url.toString();
+    data.setText(paths.join(u'\n'));
     // File managers offer to move as well; the file must only ever be copied.
     const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
     const QPoint at = widget->rect().center();
@@ -544,4 +623,24 @@ void TestApp::modFilesHaveTheirType()
 }
 
 QTEST_MAIN(TestApp)
+void TestApp::overflowIconsAsTheStyleDrawsThem()
+{
+    // The overflow icons are fetched late, but must be the style's own.
+    const std::unique_ptr<QStyle> base(QStyleFactory::create(QStringLiteral("Fusion")));
+    AppStyle style(QStyleFactory::create(QStringLiteral("Fusion")));
+    QStyleOption rightToLeft;
+    rightToLeft.direction = Qt::RightToLeft;
+    const QStyleOption* const options[] = {nullptr, &rightToLeft};
+    for (QStyle::StandardPixmap which :
+         {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_ToolBarVerticalExtensionButton}) {
+        for (const QStyleOption* option : options) {
+            const QIcon late = style.standardIcon(which, option);
+            const QIcon own = base->standardIcon(which, option);
+            QVERIFY(!late.isNull());
+            QCOMPARE(late.pixmap(16).toImage(), own.pixmap(16).toImage());
+            QCOMPARE(late.availableSizes(), own.availableSizes());
+        }
+    }
+}
+
 #include "test_app.moc"

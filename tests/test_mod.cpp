@@ -8,6 +8,7 @@
 #include "game/AnsiText.h"
 #include "game/TextFile.h"
 #include "mod/GetField.h"
+#include "mod/KeySearch.h"
 #include "mod/ModFormat.h"
 #include "mod/ModReader.h"
 #include "mod/Numeric.h"
@@ -41,9 +42,15 @@ private slots:
     void unsavableValues();
     void everyAcceptedValueReadsBack();
     void cp1252RoundTripsEveryByte();
+    void cp1252HighCharacterAnywhere_data();
+    void cp1252HighCharacterAnywhere();
     void atomicWriteKeepsOldFileOnFailure();
     void getField_data();
     void getField();
+    void keySearchAgreesWithQString_data();
+    void keySearchAgreesWithQString();
+    void listEntriesAsGetFieldReadsThem_data();
+    void listEntriesAsGetFieldReadsThem();
     void readWorkedExample();
     void readHandWrittenFiles();
     void readAugmentations_data();
@@ -461,6 +468,31 @@ void TestMod::cp1252RoundTripsEveryByte()
     QVERIFY(!AnsiText::Encode(QString(QChar(0x0100))));
 }
 
+void TestMod::cp1252HighCharacterAnywhere_data()
+{
+    // Plain ASCII is handled in blocks: put the one character that is not
+    // ASCII before, inside and after the first blocks.
+    QTest::addColumn<int>("at");
+    for (int at : {0, 1, 3, 4, 5, 7, 8, 9, 15, 16, 17, 40})
+        QTest::addRow("at %d", at) << at;
+}
+
+void TestMod::cp1252HighCharacterAnywhere()
+{
+    QFETCH(int, at);
+    const QByteArray ascii = "Object=(Name=\"Mod\",Class=Class,MetaClass=Quenlar.MLGameInfo";
+    QByteArray bytes = ascii.left(at) + '\x80' + ascii.mid(at);
+    const QString text = AnsiText::Decode(bytes);
+    QCOMPARE(text, QString::fromLatin1(ascii.left(at)) + QChar(0x20AC) + QString::fromLatin1(ascii.mid(at)));
+    QCOMPARE(AnsiText::Encode(text).value(), bytes);
+    QCOMPARE(AnsiText::FirstUnencodable(text), -1);
+
+    // An encodable character ahead of the one that is not is passed over.
+    const QString unencodable = text.left(at) + QChar(0x00E9) + text.mid(at, 2) + QChar(0x0100) + text.mid(at + 2);
+    QCOMPARE(AnsiText::FirstUnencodable(unencodable), at + 3);
+    QVERIFY(!AnsiText::Encode(unencodable));
+}
+
 void TestMod::atomicWriteKeepsOldFileOnFailure()
 {
     QTemporaryDir dir;
@@ -551,6 +583,67 @@ void TestMod::getField()
                                : GetField(position, text, key, endMark, limit);
     QCOMPARE(result, value);
     QCOMPARE(position, positionAfter);
+}
+
+void TestMod::keySearchAgreesWithQString_data()
+{
+    QTest::addColumn<QString>("text");
+    const QString filler(40, u'x');
+    QTest::newRow("keys in any case") << QStringLiteral("name=\"a\" NAME=\"b\" map=M; MAP=N; Class=C; cLaSs=D");
+    // Letters outside ASCII that fold to ASCII ones: the Kelvin sign and the long s.
+    QTest::newRow("folding outside ASCII") << QStringLiteral("SKILL\u212A=1; \u017Fkills=2; Skills=3");
+    // Characters sharing a byte with "=" or ";": U+013D, U+3D3D, U+3B00.
+    QTest::newRow("look-alike bytes") << QStringLiteral("Map\u013D Map\u3D3D Inv\u3B00; Inv=; Map=") + filler +
+                                             QStringLiteral("\u013D\u3D3DMap=X");
+    QTest::newRow("look-alike bytes far on") << filler + QStringLiteral("\u3B00\u3B3B\u2200\u0122;\"");
+    QTest::newRow("far beyond the first stretch") << filler + filler + QStringLiteral("Inv=A;B;; Map=M\")") + filler;
+    QTest::newRow("key at the very end") << filler + QStringLiteral("Map=");
+    QTest::newRow("cut key at the end") << filler + QStringLiteral("Ma");
+    QTest::newRow("empty") << QString();
+}
+
+void TestMod::keySearchAgreesWithQString()
+{
+    // Every key and end mark the reader searches for, from every position.
+    QFETCH(QString, text);
+    for (const char* key : {"Name=\"", "Action=Start", "Inv=", "Class=", "Credits=", "SkillPts=", "Skills=", "Aug=",
+                            "Splash=", "Map=", "DeusEx.", ";", "\"", "\")", NoEndMark, "Skill"}) {
+        const QString k = QString::fromLatin1(key);
+        for (qsizetype from = 0; from <= text.size() + 1; ++from) {
+            QVERIFY2(IndexOfKey(text, k, from) == text.indexOf(k, from, Qt::CaseInsensitive),
+                     qPrintable(QStringLiteral("%1 from %2").arg(k).arg(from)));
+        }
+    }
+}
+
+void TestMod::listEntriesAsGetFieldReadsThem_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("list and more") << QStringLiteral("Inv=A;B(2);C;; Class=X;");
+    QTest::newRow("runs to the end") << QStringLiteral("Inv=A;B");
+    QTest::newRow("ends on its mark") << QStringLiteral("Inv=A;B;");
+    QTest::newRow("first entry empty") << QStringLiteral("Inv=;A;;");
+    QTest::newRow("no mark at all") << QStringLiteral("Inv=A");
+    // U+013B and U+3B00 share a byte with ";".
+    QTest::newRow("look-alike bytes") << QStringLiteral("Inv=A\u013B;\u3B00B;C\u3B3B;;");
+    QTest::newRow("long entries") << QStringLiteral("Inv=") + QString(100, u'x') + u';' + QString(70, u'y') + u';';
+}
+
+void TestMod::listEntriesAsGetFieldReadsThem()
+{
+    QFETCH(QString, text);
+    const QString semicolon = QStringLiteral(";");
+    qsizetype expectedPosition = 1;
+    QStringList expected{GetField(expectedPosition, text, QStringLiteral("Inv="), semicolon)};
+    qsizetype position = expectedPosition;
+    for (QString entry = GetField(expectedPosition, text, semicolon, semicolon); !entry.isEmpty();
+         entry = GetField(expectedPosition, text, semicolon, semicolon))
+        expected.append(entry);
+
+    QStringList entries{expected.first()};
+    AppendListEntries(position, text, entries);
+    QCOMPARE(entries, expected);
+    QCOMPARE(position, expectedPosition);
 }
 
 void TestMod::readWorkedExample()
@@ -727,6 +820,9 @@ void TestMod::recognisesModDefinitions_data()
         << "[public]\nobject=(name=\"m\",class=class,metaclass=quenlar.mlgameinfo,description=\"map=m\")" << true;
     QTest::newRow("the class on another line than Object=")
         << "[Public]\r\nMetaClass=Quenlar.MLGameInfo\r\nObject=(Name=\"M\",Description=\"Map=M\")" << false;
+    QTest::newRow("a later line holds both")
+        << "MetaClass=Quenlar.MLGameInfo\nx\r\nMetaClass=Quenlar.MLGameInfo,Object=(Name=\"M\")" << true;
+    QTest::newRow("Object= only on the line after") << "MetaClass=Quenlar.MLGameInfo\nObject=" << false;
 }
 
 void TestMod::recognisesModDefinitions()

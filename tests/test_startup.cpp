@@ -147,15 +147,17 @@ private slots:
 void TestStartup::rememberedPath_data()
 {
     QTest::addColumn<QString>("ending");
+    QTest::addColumn<bool>("settingsRewritten");
     const QString s = QDir::separator();
-    QTest::newRow("as stored") << s;
-    QTest::newRow("closed while the field had the focus") << QString();
-    QTest::newRow("doubled separator") << s + s;
+    QTest::newRow("as stored") << s << false;
+    QTest::newRow("closed while the field had the focus") << QString() << true;
+    QTest::newRow("doubled separator") << s + s << true;
 }
 
 void TestStartup::rememberedPath()
 {
     QFETCH(QString, ending);
+    QFETCH(bool, settingsRewritten);
     GameFixture game;
     GameFixture other;
     TestWindow t;
@@ -163,10 +165,19 @@ void TestStartup::rememberedPath()
     QString remembered = game.gamePath();
     remembered.chop(1);
     t.settings->setValue(QStringLiteral("DXPath"), remembered + ending);
+    // A rewrite of the settings file would drop this comment.
+    t.settings->sync();
+    QFile file(t.settings->fileName());
+    QVERIFY(file.open(QIODevice::Append));
+    file.write("; untouched\n");
+    file.close();
 
     t.window->Form_Load();
     QVERIFY(t.window->isVisible());
     QCOMPARE(t.window->txtPath->text(), game.gamePath());
+    t.settings->sync();
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(!file.readAll().contains("; untouched"), settingsRewritten);
     QCOMPARE(t.settings->value(QStringLiteral("DXPath")).toString(), game.gamePath());
     // No look-up, no question about the directory: straight to the loader.
     QCOMPARE(shown(t.ui), QStringList{QStringLiteral("set up?")});

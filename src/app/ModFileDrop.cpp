@@ -10,8 +10,13 @@ ModFileDrop::ModFileDrop(QWidget* window, std::function<void(const QString&)> op
 {
     window->setAcceptDrops(true);
     window->installEventFilter(this);
+    watch(window);
+}
+
+void ModFileDrop::watch(QWidget* root)
+{
     // Text boxes take drops of their own and would paste the file's path.
-    for (QWidget* child : window->findChildren<QWidget*>()) {
+    for (QWidget* child : root->findChildren<QWidget*>()) {
         if (child->acceptDrops())
             child->installEventFilter(this);
     }

@@ -20,6 +20,10 @@ public:
     // window's widgets are built.
     ModFileDrop(QWidget* window, std::function<void(const QString&)> open);
 
+    // Watches the widgets below root that take drops, for widgets built after
+    // the window. Watching one twice does no harm.
+    void watch(QWidget* root);
+
     // The mod file a drag carries, or empty when it carries anything else.
     static QString DroppedModFile(const QMimeData* data);
 

@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
@@ -114,6 +115,17 @@ frmMain::frmMain(ModalInteraction& ui, QSettings& settings, QWidget* parent)
 
     frmGeneral = Place<QFrame>(client, Design::frmGeneral);
     buildGeneralPage();
+
+    ChainTabOrder(client);
+    fitCaptions();
+    m_fileDrop = new ModFileDrop(this, [this](const QString& path) { OpenModFile(path); });
+}
+
+void frmMain::BuildPages()
+{
+    if (frmInventory)
+        return;
+    QWidget* client = centralWidget();
     frmInventory = placePage(new InventoryPage(m_ui, client), Design::frmInventory);
     frmAugmentations =
         placePage(new AugmentationsPage(AugSlots, AugLevels, CurrentSlot, client), Design::frmAugmentations);
@@ -122,10 +134,22 @@ frmMain::frmMain(ModalInteraction& ui, QSettings& settings, QWidget* parent)
     frmInventory->hide();
     frmAugmentations->hide();
     frmSkills->hide();
+    if (m_fixedListsFilled)
+        fillFixedLists();
 
+    // The pages' controls take their places in the keyboard order, their
+    // captions the room they need, and their text boxes pass a dropped mod
+    // file on, as though they had been there all along.
     ChainTabOrder(client);
     fitCaptions();
-    new ModFileDrop(this, [this](const QString& path) { OpenModFile(path); });
+    m_fileDrop->watch(client);
+}
+
+void frmMain::fillFixedLists()
+{
+    m_fixedListsFilled = true;
+    if (frmInventory)
+        frmInventory->cboFilter->setCurrentIndex(0);
 }
 
 frmMain::~frmMain() = default;
@@ -193,7 +217,9 @@ void frmMain::fitCaptions()
 int frmMain::shownPage() const
 {
     const std::array<QWidget*, 4> pages{frmGeneral, frmInventory, frmAugmentations, frmSkills};
-    const auto shown = std::find_if(pages.begin(), pages.end(), [](QWidget* page) { return !page->isHidden(); });
+    // A page not built yet is not shown either.
+    const auto shown =
+        std::find_if(pages.begin(), pages.end(), [](QWidget* page) { return page && !page->isHidden(); });
     return shown == pages.end() ? -1 : int(shown - pages.begin());
 }
 
@@ -236,6 +262,7 @@ void frmMain::TabStrip1_Click()
         TabStrip1->setCurrentIndex(shown);
         return;
     }
+    BuildPages();
     frmGeneral->setVisible(n == 1);
     frmInventory->setVisible(n == 2);
     frmAugmentations->setVisible(n == 3);

@@ -11,6 +11,7 @@
 class AugmentationsPage;
 class InventoryPage;
 class LostFocusChecks;
+class ModFileDrop;
 class ModalInteraction;
 class SkillsPage;
 class frmAbout;
@@ -43,6 +44,11 @@ public:
     // sure a game directory is known and the loader is set up, and reads the
     // autostart flag. Runs once, after construction.
     void Form_Load();
+
+    // The Inventory, Augmentations and Skills pages are built on their first
+    // need (their tab chosen, a mod started, opened or saved), so that
+    // start-up builds only what the window shows. Builds them now if not yet.
+    void BuildPages();
 
     // Commands of the File menu and the toolbar.
     void NewMod();
@@ -121,6 +127,9 @@ private:
     void buildMenus();
     void buildToolbar();
     void fitCaptions();
+    // The Inventory page's item list shows the whole catalogue from start-up
+    // on, or from when the page is built after start-up.
+    void fillFixedLists();
     // The page frame shown now, and its tab's position.
     int shownPage() const;
     // Takes the focus off the shown page before it is hidden; false when a
@@ -142,5 +151,7 @@ private:
     QSettings& m_settings;
     LostFocusChecks* m_focusChecks = nullptr;
     QPointer<frmAbout> m_about;
+    ModFileDrop* m_fileDrop = nullptr;
     QString m_programDirectory;
+    bool m_fixedListsFilled = false;
 };

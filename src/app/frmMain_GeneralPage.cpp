@@ -121,7 +121,13 @@ QString frmMain::GamePath() const
 
 void frmMain::txtPath_Change()
 {
-    m_settings.setValue(QString::fromLatin1(PathSettingKey), txtPath->text());
+    // Start-up puts the remembered path back into the field: writing it back
+    // unchanged would cost a locked, synced rewrite of the settings file
+    // before the window is painted.
+    const QString key = QString::fromLatin1(PathSettingKey);
+    const QString path = txtPath->text();
+    if (m_settings.value(key).toString() != path || !m_settings.contains(key))
+        m_settings.setValue(key, path);
 }
 
 void frmMain::txtPath_LostFocus()

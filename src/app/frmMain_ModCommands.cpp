@@ -26,6 +26,7 @@ const QStringList ModFileFilters{QStringLiteral("Orvane Mod files (*.int)")};
 
 void frmMain::ApplyModDefinition(const ModDefinition& mod)
 {
+    BuildPages();
     applyGeneralPage(mod);
     frmInventory->apply(mod);
     frmAugmentations->apply(mod);
@@ -34,6 +35,9 @@ void frmMain::ApplyModDefinition(const ModDefinition& mod)
 
 ModDefinition frmMain::CollectModDefinition() const
 {
+    // Building the pages changes nothing of the mod: unbuilt, they stand for
+    // a new mod's values, which they hold once built.
+    const_cast<frmMain*>(this)->BuildPages();
     ModDefinition mod;
     collectGeneralPage(mod);
     frmInventory->collect(mod);

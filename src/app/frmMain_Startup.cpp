@@ -28,7 +28,7 @@ void frmMain::Form_Load()
     // lacks its final separator, and every name joined to it would miss.
     txtPath->setText(WithTrailingSeparator(m_settings.value(QString::fromLatin1(PathSettingKey)).toString()));
 
-    frmInventory->cboFilter->setCurrentIndex(0);
+    fillFixedLists();
 
     // Questions from here on appear over the window.
     show();

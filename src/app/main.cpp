@@ -1,3 +1,4 @@
+#include "app/AppStyle.h"
 #include "app/CommandLine.h"
 #include "app/frmMain.h"
 #include "widgets/Layout.h"
@@ -5,6 +6,7 @@
 
 #include <QApplication>
 #include <QSettings>
+#include <QStyleFactory>
 
 #include <cstdio>
 
@@ -62,6 +64,7 @@ int main(int argc, char* argv[])
 
     QApplication::setDesktopFileName(QStringLiteral("zarvik-ml-utility"));
     QApplication::setFont(DesignFont());
+    QApplication::setStyle(new AppStyle(QStyleFactory::create(QApplication::style()->name())));
 
     // The remembered game directory: application "ZarvikSoft", section
     // "ModLoader", key "DXPath", in the platform's own settings store.

@@ -6,12 +6,40 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 namespace {
 
 const QString ItemSeparator = QStringLiteral("; ");
 const QString ObjectOpening = QStringLiteral("Object=(Name=\"");
 const QString ObjectMiddle = QStringLiteral("\",Class=Class,MetaClass=Quenlar.MLGameInfo,Description=\"");
 const QString ObjectClosing = QStringLiteral("\")");
+
+const QString DefaultPackage = QStringLiteral("DeusEx.");
+
+bool hasPackage(const QString& entry)
+{
+    // Entries are short: a plain loop beats a call into the library's search.
+    return std::any_of(entry.cbegin(), entry.cend(), [](QChar c) { return c == u'.'; });
+}
+
+// The inventory as written, "DeusEx.MedKit(2);DeusEx.WeaponPistol;", in one
+// buffer of its exact length: a long inventory is most of a large file.
+QString inventoryList(const QStringList& inventory)
+{
+    qsizetype length = 0;
+    for (const QString& entry : inventory)
+        length += (hasPackage(entry) ? 0 : DefaultPackage.size()) + entry.size() + 1;
+    QString list(length, Qt::Uninitialized);
+    QChar* out = list.data();
+    for (const QString& entry : inventory) {
+        if (!hasPackage(entry))
+            out = std::copy_n(DefaultPackage.constData(), DefaultPackage.size(), out);
+        out = std::copy_n(entry.constData(), entry.size(), out);
+        *out++ = u';';
+    }
+    return list;
+}
 
 bool writesPlayerClass(const QString& playerClass)
 {
@@ -31,30 +59,66 @@ enum class ReadUpTo
     ClosingQuote, // the starting map, the last item: up to the closing ")
 };
 
-// One value of the file as the user knows it, and how it is read back.
+// One value of the file, the field it is in and how it is read back.
 struct FieldValue
 {
-    QString field;
-    QString value;
+    const char* field; // as the user knows it; none for an inventory entry
+    const QString* value;
     ReadUpTo end;
 };
 
-QList<FieldValue> valuesInFileOrder(const ModDefinition& mod)
+QString fieldName(const FieldValue& v)
 {
-    QList<FieldValue> values;
-    values.append({QStringLiteral("Mod Name"), mod.name, ReadUpTo::Quote});
-    for (const QString& entry : mod.inventory)
-        values.append({QStringLiteral("Current Inventory (entry \"%1\")").arg(entry), entry, ReadUpTo::Semicolon});
-    if (writesPlayerClass(mod.playerClass))
-        values.append({QStringLiteral("PlayerClass"), mod.playerClass, ReadUpTo::Semicolon});
-    if (IsNumericText(mod.credits))
-        values.append({QStringLiteral("Starting Credits"), mod.credits, ReadUpTo::Semicolon});
-    if (IsNumericText(mod.skillPoints))
-        values.append({QStringLiteral("Initial Skill Points"), mod.skillPoints, ReadUpTo::Semicolon});
-    if (writesSplashMap(mod.splashMap))
-        values.append({QStringLiteral("Splash Map"), mod.splashMap, ReadUpTo::Semicolon});
-    values.append({QStringLiteral("Starting Map"), mod.startingMap, ReadUpTo::ClosingQuote});
-    return values;
+    return v.field ? QString::fromLatin1(v.field) : QStringLiteral("Current Inventory (entry \"%1\")").arg(*v.value);
+}
+
+// Calls visit with every value in file order until it returns true; says
+// whether one did.
+template <class Visit> bool visitValuesInFileOrder(const ModDefinition& mod, Visit visit)
+{
+    if (visit(FieldValue{"Mod Name", &mod.name, ReadUpTo::Quote}))
+        return true;
+    for (const QString& entry : mod.inventory) {
+        if (visit(FieldValue{nullptr, &entry, ReadUpTo::Semicolon}))
+            return true;
+    }
+    if (writesPlayerClass(mod.playerClass) && visit(FieldValue{"PlayerClass", &mod.playerClass, ReadUpTo::Semicolon}))
+        return true;
+    if (IsNumericText(mod.credits) && visit(FieldValue{"Starting Credits", &mod.credits, ReadUpTo::Semicolon}))
+        return true;
+    if (IsNumericText(mod.skillPoints) &&
+        visit(FieldValue{"Initial Skill Points", &mod.skillPoints, ReadUpTo::Semicolon}))
+        return true;
+    if (writesSplashMap(mod.splashMap) && visit(FieldValue{"Splash Map", &mod.splashMap, ReadUpTo::Semicolon}))
+        return true;
+    return visit(FieldValue{"Starting Map", &mod.startingMap, ReadUpTo::ClosingQuote});
+}
+
+constexpr bool everySearchedKeyHoldsEquals()
+{
+    for (const SearchedKey& key : SearchedKeys) {
+        bool equals = false;
+        for (const char* c = key.text; *c; ++c)
+            equals = equals || *c == '=';
+        if (!equals)
+            return false;
+    }
+    return true;
+}
+static_assert(everySearchedKeyHoldsEquals(), "values without \"=\" are taken to hold no key");
+
+// Whether a value holds a character that one of the checks looks for: a line
+// break, a quote, a ";", the "=" of every searched key, or anything beyond
+// ASCII. Most values hold none, and one look at each character clears them.
+bool needsChecking(const QString& value)
+{
+    constexpr quint64 marks = (1ULL << '\r') | (1ULL << '\n') | (1ULL << '"') | (1ULL << ';') | (1ULL << '=');
+    for (QChar c : value) {
+        const char16_t u = c.unicode();
+        if (u >= 0x80 || (u < 64 && ((marks >> u) & 1)))
+            return true;
+    }
+    return false;
 }
 
 // The first key that Open searches the whole file for and would find inside
@@ -79,9 +143,9 @@ QString describeCharacter(QChar c)
 
 QString EncodeInventoryEntry(const QString& entry)
 {
-    if (entry.contains(u'.'))
+    if (hasPackage(entry))
         return entry;
-    return QStringLiteral("DeusEx.") + entry;
+    return DefaultPackage + entry;
 }
 
 QString EncodeSkillLevel(const QString& levelText)
@@ -103,14 +167,16 @@ QString EncodeSkillLevel(const QString& levelText)
 
 QString ComposeDescription(const ModDefinition& mod)
 {
+    const QString inventory = inventoryList(mod.inventory);
     QString d;
+    // Everything but the inventory takes a few hundred characters.
+    d.reserve(inventory.size() + 1024);
     if (mod.action)
         d += QStringLiteral("Action=Start") + ItemSeparator;
 
     if (!mod.inventory.isEmpty()) {
         d += QStringLiteral("Inv=");
-        for (const QString& entry : mod.inventory)
-            d += EncodeInventoryEntry(entry) + u';';
+        d += inventory;
         d += ItemSeparator;
     }
 
@@ -144,53 +210,72 @@ QString ComposeDescription(const ModDefinition& mod)
 
 QString ComposeModFile(const ModDefinition& mod)
 {
-    return QStringLiteral("[Public]\r\n") + ObjectOpening + mod.name + ObjectMiddle + ComposeDescription(mod) +
-           ObjectClosing;
+    const QString description = ComposeDescription(mod);
+    const QString opening = QStringLiteral("[Public]\r\n") + ObjectOpening;
+    QString file;
+    file.reserve(opening.size() + mod.name.size() + ObjectMiddle.size() + description.size() + ObjectClosing.size());
+    file += opening;
+    file += mod.name;
+    file += ObjectMiddle;
+    file += description;
+    file += ObjectClosing;
+    return file;
 }
 
 std::optional<UnsavableValue> FindUnsavableValue(const ModDefinition& mod)
 {
-    for (const FieldValue& v : valuesInFileOrder(mod)) {
-        if (v.value.contains(u'\r') || v.value.contains(u'\n')) {
-            return UnsavableValue{v.field, QStringLiteral("The mod can't be saved: the %1 field contains a line "
-                                                          "break, which would break the mod file.")
-                                               .arg(v.field)};
+    std::optional<UnsavableValue> found;
+    bool anyChecked = false;
+    const auto problem = [&found](const FieldValue& v, const QString& message) {
+        const QString field = fieldName(v);
+        found = UnsavableValue{field, message.arg(field)};
+        return true;
+    };
+    visitValuesInFileOrder(mod, [&](const FieldValue& v) {
+        if (!needsChecking(*v.value))
+            return false;
+        anyChecked = true;
+        const QString& value = *v.value;
+        if (value.contains(u'\r') || value.contains(u'\n')) {
+            return problem(v, QStringLiteral("The mod can't be saved: the %1 field contains a line break, which "
+                                             "would break the mod file."));
         }
-        if (v.end == ReadUpTo::Quote && v.value.contains(u'"')) {
-            return UnsavableValue{v.field, QStringLiteral("The mod can't be saved: the %1 field contains a double "
-                                                          "quote (\"), which would end the name early when the "
-                                                          "mod is opened again.")
-                                               .arg(v.field)};
+        if (v.end == ReadUpTo::Quote && value.contains(u'"')) {
+            return problem(v, QStringLiteral("The mod can't be saved: the %1 field contains a double quote (\"), "
+                                             "which would end the name early when the mod is opened again."));
         }
-        if (v.end == ReadUpTo::Semicolon && v.value.contains(u';')) {
-            return UnsavableValue{v.field, QStringLiteral("The mod can't be saved: the %1 field contains a "
-                                                          "semicolon (;), which would cut the value short when the "
-                                                          "mod is opened again.")
-                                               .arg(v.field)};
+        if (v.end == ReadUpTo::Semicolon && value.contains(u';')) {
+            return problem(v, QStringLiteral("The mod can't be saved: the %1 field contains a semicolon (;), which "
+                                             "would cut the value short when the mod is opened again."));
         }
-        if (v.value.contains(ObjectClosing)) {
-            return UnsavableValue{v.field, QStringLiteral("The mod can't be saved: the %1 field contains \"), "
-                                                          "which would end the mod definition early when it is "
-                                                          "opened again.")
-                                               .arg(v.field)};
+        if (value.contains(ObjectClosing)) {
+            return problem(v, QStringLiteral("The mod can't be saved: the %1 field contains \"), which would end "
+                                             "the mod definition early when it is opened again."));
         }
-        if (const QString key = searchedKeyIn(v.value); !key.isEmpty()) {
-            return UnsavableValue{v.field, QStringLiteral("The mod can't be saved: the %1 field contains \"%2\", "
-                                                          "which would be read as another setting of the mod "
-                                                          "when it is opened again.")
-                                               .arg(v.field, key)};
+        if (const QString key = searchedKeyIn(value); !key.isEmpty()) {
+            const QString field = fieldName(v);
+            found = UnsavableValue{field, QStringLiteral("The mod can't be saved: the %1 field contains \"%2\", "
+                                                         "which would be read as another setting of the mod when it "
+                                                         "is opened again.")
+                                              .arg(field, key)};
+            return true;
         }
-    }
+        return false;
+    });
+    if (found || !anyChecked)
+        return found;
 
     // Skill levels are written as numbers and augmentations come from the
     // catalogue, so only the typed values can hold such a character.
-    for (const FieldValue& v : valuesInFileOrder(mod)) {
-        const qsizetype bad = AnsiText::FirstUnencodable(v.value);
-        if (bad >= 0) {
-            return UnsavableValue{v.field, QStringLiteral("The mod can't be saved: the %1 field contains the "
-                                                          "character %2, which a Deus Ex mod file cannot hold.")
-                                               .arg(v.field, describeCharacter(v.value.at(bad)))};
-        }
-    }
-    return std::nullopt;
+    visitValuesInFileOrder(mod, [&found](const FieldValue& v) {
+        const qsizetype bad = AnsiText::FirstUnencodable(*v.value);
+        if (bad < 0)
+            return false;
+        const QString field = fieldName(v);
+        found = UnsavableValue{field, QStringLiteral("The mod can't be saved: the %1 field contains the character "
+                                                     "%2, which a Deus Ex mod file cannot hold.")
+                                          .arg(field, describeCharacter(v.value->at(bad)))};
+        return true;
+    });
+    return found;
 }

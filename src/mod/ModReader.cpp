@@ -1,6 +1,7 @@
 #include "ModReader.h"
 
 #include "GetField.h"
+#include "KeySearch.h"
 #include "Numeric.h"
 #include "augmentations/AugmentationCatalogue.h"
 
@@ -10,7 +11,7 @@ namespace {
 
 bool contains(const QString& text, const char* key)
 {
-    return text.contains(QLatin1String(key), Qt::CaseInsensitive);
+    return IndexOfKey(text, QString::fromLatin1(key)) >= 0;
 }
 
 // The first field at position 1, emptied when the key is missing.
@@ -72,10 +73,21 @@ void readSkills(const QString& text, ModDefinition& mod)
 
 bool LooksLikeModDefinition(const QString& text)
 {
-    for (QStringView line : QStringView(text).tokenize(u'\n')) {
-        if (line.contains(u"Object=", Qt::CaseInsensitive) &&
-            line.contains(u"MetaClass=Quenlar.MLGameInfo", Qt::CaseInsensitive))
+    // The rarer key is searched for across the file, then its line for the
+    // other: no pass over every line with two case-blind searches each.
+    const QString metaClass = QStringLiteral("MetaClass=Quenlar.MLGameInfo");
+    const QString object = QStringLiteral("Object=");
+    for (qsizetype at = IndexOfKey(text, metaClass); at >= 0;) {
+        const qsizetype lineStart = text.lastIndexOf(u'\n', at) + 1;
+        qsizetype lineEnd = IndexOfMark(text, u'\n', at);
+        if (lineEnd < 0)
+            lineEnd = text.size();
+        const qsizetype objectAt = IndexOfKey(text, object, lineStart);
+        if (objectAt >= 0 && objectAt < lineEnd)
             return true;
+        if (lineEnd == text.size())
+            return false;
+        at = IndexOfKey(text, metaClass, lineEnd + 1);
     }
     return false;
 }
@@ -111,10 +123,8 @@ ModDefinition ReadModDefinition(const QString& text, ModReadReport* report)
         qsizetype position = 1;
         QString entry = GetField(position, text, QStringLiteral("Inv="), semicolon);
         // The first entry counts even when empty ("Inv=;" gives one empty row).
-        do {
-            mod.inventory.append(entry);
-            entry = GetField(position, text, semicolon, semicolon);
-        } while (!entry.isEmpty());
+        mod.inventory.append(entry);
+        AppendListEntries(position, text, mod.inventory);
     }
 
     if (contains(text, "Aug="))

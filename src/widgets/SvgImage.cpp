@@ -1,6 +1,8 @@
 #include "SvgImage.h"
 
 #include <QGuiApplication>
+#include <QImageReader>
+#include <QPixmapCache>
 #include <QWidget>
 
 #include <algorithm>
@@ -20,9 +22,20 @@ QString drawingPath(const QString& name, int scale)
 QPixmap AssetPixmap(const QString& name, QSize size, qreal devicePixelRatio)
 {
     const qreal ratio = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
+    // Pages show the same picture many times (an empty slot, say): load each
+    // picture once per size and screen density.
+    const QString key = QStringLiteral("zarvik:%1@%2x%3x%4").arg(name).arg(size.width()).arg(size.height()).arg(ratio);
+    QPixmap pixmap;
+    if (QPixmapCache::find(key, &pixmap))
+        return pixmap;
+
     const QSize pixels = size * ratio;
     const int scale = std::clamp(static_cast<int>(std::ceil(ratio - 0.01)), 1, LargestDrawing);
-    QPixmap pixmap(drawingPath(name, scale), "PNG");
+    // The built-in PNG reader only: left to guess, the reader would first ask
+    // every image format plugin, loading them all, whether it knows the file.
+    QImageReader reader(drawingPath(name, scale), "png");
+    reader.setAutoDetectImageFormat(false);
+    pixmap = QPixmap::fromImage(reader.read());
     if (pixmap.isNull()) {
         pixmap = QPixmap(pixels);
         pixmap.fill(Qt::transparent);
@@ -30,6 +43,7 @@ QPixmap AssetPixmap(const QString& name, QSize size, qreal devicePixelRatio)
         pixmap = pixmap.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
     pixmap.setDevicePixelRatio(ratio);
+    QPixmapCache::insert(key, pixmap);
     return pixmap;
 }
 

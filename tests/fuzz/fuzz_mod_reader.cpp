@@ -8,6 +8,7 @@
 #include "support/ModRoundTrip.h"
 
 #include "game/AnsiText.h"
+#include "mod/KeySearch.h"
 #include "mod/ModFormat.h"
 #include "mod/ModReader.h"
 #include "mod/Numeric.h"
@@ -36,6 +37,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const QString text = AnsiText::Decode(bytes);
     require(text.size() == bytes.size());
+
+    // The reader's fast key search finds what QString's would.
+    for (const char* key : {"Name=\"", "Inv=", "Map=", ";", "\")"}) {
+        const QString k = QString::fromLatin1(key);
+        require(IndexOfKey(text, k, 0) == text.indexOf(k, 0, Qt::CaseInsensitive));
+    }
+
     if (text.isEmpty() || !LooksLikeModDefinition(text))
         return 0;
 

@@ -67,6 +67,9 @@ template <class Interaction> struct BasicTestWindow
               std::make_unique<QSettings>(settingsDir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat)),
           window(std::make_unique<frmMain>(ui, *settings)), home(IsolateHome(settingsDir))
     {
+        // Tests look at every page from the start; the program builds them
+        // when first needed, the same controls in the same order.
+        window->BuildPages();
     }
     explicit BasicTestWindow(const GameFixture& game) : BasicTestWindow() { window->txtPath->setText(game.gamePath()); }
 

@@ -1,0 +1,86 @@
+#include "AppStyle.h"
+
+#include <QIconEngine>
+#include <QPainter>
+#include <QPointer>
+#include <QStyleOption>
+
+#include <optional>
+
+namespace {
+
+// Stands in for one of the style's standard icons and asks the style for it
+// when it is first needed, with the option and widget it was asked with.
+class DeferredIconEngine : public QIconEngine
+{
+public:
+    DeferredIconEngine(QStyle* style, QStyle::StandardPixmap which, const QStyleOption* option, const QWidget* widget)
+        : m_style(style), m_which(which), m_widget(const_cast<QWidget*>(widget))
+    {
+        if (option)
+            m_option = *option;
+    }
+
+    QIconEngine* clone() const override
+    {
+        return new DeferredIconEngine(m_style, m_which, m_option ? &*m_option : nullptr, m_widget);
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().pixmap(size, mode, state);
+    }
+
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state, qreal scale) override
+    {
+        return icon().pixmap(size, scale, mode, state);
+    }
+
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().actualSize(size, mode, state);
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().availableSizes(mode, state);
+    }
+
+    // The style always has these icons: saying so spares fetching them.
+    bool isNull() override { return m_icon && m_icon->isNull(); }
+
+    QString key() const override { return QStringLiteral("zarvik.deferred"); }
+
+private:
+    const QIcon& icon()
+    {
+        if (!m_icon)
+            m_icon = m_style ? m_style->standardIcon(m_which, m_option ? &*m_option : nullptr, m_widget) : QIcon();
+        return *m_icon;
+    }
+
+    QPointer<QStyle> m_style;
+    QStyle::StandardPixmap m_which;
+    std::optional<QStyleOption> m_option;
+    QPointer<QWidget> m_widget;
+    std::optional<QIcon> m_icon;
+};
+
+} // namespace
+
+AppStyle::AppStyle(QStyle* base) : QProxyStyle(base) {}
+
+QIcon AppStyle::standardIcon(StandardPixmap standardIcon, const QStyleOption* option, const QWidget* widget) const
+{
+    const bool overflow =
+        standardIcon == SP_ToolBarHorizontalExtensionButton || standardIcon == SP_ToolBarVerticalExtensionButton;
+    // An option of a derived kind would lose its extra fields in the copy.
+    if (overflow && (!option || option->type == QStyleOption::SO_Default))
+        return QIcon(new DeferredIconEngine(baseStyle(), standardIcon, option, widget));
+    return QProxyStyle::standardIcon(standardIcon, option, widget);
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QProxyStyle>
+
+// The application's style: the one Qt chose, except that the overflow
+// buttons of the menu bar and the toolbar fetch their icon only when they are
+// first drawn. This fixed-size window never shows them, and fetching the icon
+// makes Qt load every image format plugin before the window appears.
+class AppStyle : public QProxyStyle
+{
+public:
+    // Takes ownership of the style it wraps.
+    explicit AppStyle(QStyle* base);
+
+    QIcon standardIcon(StandardPixmap standardIcon, const QStyleOption* option = nullptr,
+                       const QWidget* widget = nullptr) const override;
+};
