@@ -131,6 +131,7 @@ if [ "$rest" = 1 ]; then
     bash "$root_dir/scripts/windows-kit.sh"
     kit="$(bash "$root_dir/scripts/windows-kit.sh" --print-path)"
     app_dir="$cross_dir/app"
+    mkdir -p "$cross_dir"
 
     step "Cross-building the program and its tests for Windows"
     # Qt's toolchain file knows the kit and the host Qt; it chains to the
