@@ -13,7 +13,7 @@ packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-
 # Debian's source), its tests run under Wine, its installer made with NSIS and
 # tried on a virtual X server.
 windows_check_packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine64 nsis unzip xvfb xauth openbox
-                        imagemagick x11-utils)
+                        imagemagick x11-utils xdotool)
 # For test.sh only: the package's check.
 package_check_packages=(lintian)
 # The fuzz harnesses need clang with its sanitizer and libFuzzer runtimes.

@@ -53,6 +53,7 @@ if [ "$rest" = 1 ]; then
     command -v openbox >/dev/null 2>&1 || missing+=(openbox)
     command -v import >/dev/null 2>&1 || missing+=(imagemagick)
     command -v xwininfo >/dev/null 2>&1 || missing+=(x11-utils)
+    command -v xdotool >/dev/null 2>&1 || missing+=(xdotool)
 fi
 if [ ${#missing[@]} -gt 0 ]; then
     echo "Skipped: install ${missing[*]} to run the Windows check." >&2
@@ -156,6 +157,18 @@ if [ "$rest" = 1 ]; then
     new_prefix
     step "Setting up a fresh Wine prefix"
     DISPLAY='' "${wine_env[@]}" timeout 300 "$wine" wineboot --init >"$prefix.log" 2>&1 || true
+    # Wine hides Unix variables starting with QT_ from Windows programs (they
+    # are meant for the host's Qt), so what ctest sets for the tests would not
+    # reach them: the prefix's own environment says it instead. The offscreen
+    # platform, as on Linux; Qt's messages and the test logs on the standard
+    # error and output rather than the debugger channel, since no console
+    # window is attached; and fonts for the offscreen platform, which looks
+    # in a folder rather than asking Windows: Liberation, Arial's metrics.
+    for setting in QT_QPA_PLATFORM=offscreen QT_FORCE_STDERR_LOGGING=1 \
+        "QT_QPA_FONTDIR=$(winepath_of /usr/share/fonts/truetype/liberation2)"; do
+        DISPLAY='' "${wine_env[@]}" timeout 60 "$wine" reg add 'HKCU\Environment' /v "${setting%%=*}" \
+            /d "${setting#*=}" /f >>"$prefix.log" 2>&1
+    done
     "${wine_env[@]}" timeout 120 "$wineserver" -w
 
     step "Running the test suite as Windows programs under Wine"

@@ -72,13 +72,16 @@ if [ -z "$shown" ]; then
     cat "$prefix.program.log" >&2
     fail "the installed program showed no window"
 fi
+# The pointer starts in the middle of the screen, over the window, where a
+# hovered text box would look like the focused one.
+xdotool mousemove 0 0
 sleep 3
 import -window root "$shot.full.png"
 convert "$shot.full.png" -trim +repage "$shot"
 rm -f "$shot.full.png"
 echo "   the installed program's window: $shot"
 "$wineserver" -k >/dev/null 2>&1 || true
-wait "$program" 2>/dev/null || true
+{ wait "$program"; } 2>/dev/null || true
 
 timeout 300 "$wine" "C:\\Program Files\\$title\\Uninstall.exe" /S || fail "the uninstaller failed"
 # The uninstaller runs on from a copy of itself; it is done when Wine is.

@@ -278,6 +278,9 @@ void TestApp::captionInCapitalsAsksAgain()
 void TestApp::captionShowsPathLiterally()
 {
     // Qt would take "[*]" for its modified mark and show the path without it.
+#ifdef Q_OS_WIN
+    QSKIP("Windows file names cannot hold \"*\", so no path shows \"[*]\".");
+#endif
     GameFixture game;
     TestWindow t;
     frmMain& w = *t.window;

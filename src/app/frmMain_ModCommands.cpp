@@ -65,8 +65,11 @@ void frmMain::OpenMod()
     OpenModFile(path);
 }
 
-void frmMain::OpenModFile(const QString& path)
+void frmMain::OpenModFile(const QString& fileName)
 {
+    // Qt's dialogs and the command line give "/" on Windows too; messages
+    // and the caption show the path as the system writes it.
+    const QString path = QDir::toNativeSeparators(fileName);
     const auto refuse = [this, &path](const QString& reason) {
         m_ui.tell(this, QStringLiteral("%1 is not a mod definition file.\n%2").arg(path, reason),
                   ModalInteraction::Icon::Exclamation);
@@ -106,7 +109,7 @@ void frmMain::OpenModFile(const QString& path)
         return;
     }
     ApplyModDefinition(mod);
-    setCaptionFile(QDir::toNativeSeparators(path));
+    setCaptionFile(path);
 
     if (!report.unplacedAugmentations.isEmpty()) {
         // A box as tall as a damaged file's list would put its button off
