@@ -62,5 +62,8 @@ QIcon AssetIcon(const QString& name, QSize size)
 
 QIcon ApplicationIcon()
 {
-    return AssetIcon(QStringLiteral(":/icons/zarvik"), QSize(64, 64));
+    // One drawing, the one for the screen the program starts on: the window
+    // system is handed every size an icon holds, so all three would be
+    // decoded, converted and sent for a title bar that shows one.
+    return QIcon(AssetPixmap(QStringLiteral(":/icons/zarvik"), QSize(64, 64), qGuiApp->devicePixelRatio()));
 }

@@ -19,5 +19,6 @@ QPixmap AssetPixmap(const QString& name, QSize size, qreal devicePixelRatio);
 // All three drawings, for widgets that may move between screens.
 QIcon AssetIcon(const QString& name, QSize size);
 
-// The program's icon, for the title bar of each of its windows.
+// The program's icon, for the title bar of each of its windows, drawn for
+// the application's screen.
 QIcon ApplicationIcon();
