@@ -99,9 +99,14 @@ frmMain::frmMain(ModalInteraction& ui, QSettings& settings, QWidget* parent)
 
     buildMenus();
 
-    // A grey line under the menu bar, as the classic window drew it.
+    // A grey line under the menu bar, as the classic window drew it. Filled
+    // through the palette: a style sheet would bring in the whole style sheet
+    // machinery at every start for one line.
     auto* line1 = Place<QFrame>(client, Design::Line1);
-    line1->setStyleSheet(QStringLiteral("background-color: rgb(128, 128, 128);"));
+    QPalette linePalette = line1->palette();
+    linePalette.setColor(QPalette::Window, QColor(128, 128, 128));
+    line1->setPalette(linePalette);
+    line1->setAutoFillBackground(true);
 
     buildToolbar();
 
