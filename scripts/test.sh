@@ -7,7 +7,7 @@
 #      when clang is there (FUZZ_SECONDS=0 skips it);
 #   3. the program on Windows (scripts/windows-check.sh): cross-built with the
 #      Qt kit of scripts/windows-kit.sh, which is built first when it is not
-#      cached (15 to 35 minutes on two cores), the whole suite run as Windows
+#      cached (about 35 minutes on two cores), the whole suite run as Windows
 #      programs under Wine, the installer and the .zip made, and the installer
 #      tried (WINDOWS=0 skips it);
 #   4. the plain suite in build/, whose summary closes the output.

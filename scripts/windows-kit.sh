@@ -16,7 +16,7 @@
 # HarfBuzz are Qt's bundled copies, built into the DLLs.
 #
 # Needs root (or sudo) once, to add the deb-src entries and install the
-# compilers. Takes 15 to 35 minutes on two cores (JOBS=n to change).
+# compilers. Takes about 35 minutes on two idle cores (JOBS=n to change).
 set -euo pipefail
 
 script="$(readlink -f "${BASH_SOURCE[0]}")"
