@@ -17,12 +17,13 @@ else()
 endif()
 set(zarvik_run_render_assets ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ${zarvik_render_assets})
 
-# zarvik_add_images(<target> <resource name> SIZE <pixels> FILES <svg>...)
+# zarvik_add_images(<target> <resource name> [PAGE] SIZE <pixels> FILES <svg>...)
 #
 # Each assets/<folder>/<name>.svg becomes the resources :/<folder>/<name>.png,
-# <name>@2x.png and <name>@3x.png, <pixels> square at 1x.
+# <name>@2x.png and <name>@3x.png, <pixels> square at 1x. PAGE: pictures of a
+# page built after start-up, kept apart from what start-up reads.
 function(zarvik_add_images target resource_name)
-    cmake_parse_arguments(ARG "" "SIZE" "FILES" ${ARGN})
+    cmake_parse_arguments(ARG "PAGE" "SIZE" "FILES" ${ARGN})
     set(images_dir "${CMAKE_CURRENT_BINARY_DIR}/images")
     set(all_pngs)
     foreach(svg IN LISTS ARG_FILES)
@@ -37,6 +38,13 @@ function(zarvik_add_images target resource_name)
         list(APPEND all_pngs ${pngs})
     endforeach()
     qt_add_resources(${target} ${resource_name} PREFIX "/" BASE "${images_dir}" FILES ${all_pngs})
+    if(ARG_PAGE)
+        # Qt names the source it generates after the resource.
+        add_custom_command(OUTPUT "${CMAKE_CURRENT_BINARY_DIR}/.rcc/qrc_${resource_name}.cpp" APPEND
+            COMMAND ${CMAKE_COMMAND} -DSOURCE=${CMAKE_CURRENT_BINARY_DIR}/.rcc/qrc_${resource_name}.cpp
+                    -P "${PROJECT_SOURCE_DIR}/cmake/PageResourceData.cmake"
+            DEPENDS "${PROJECT_SOURCE_DIR}/cmake/PageResourceData.cmake")
+    endif()
 endfunction()
 
 # zarvik_add_windows_icon(<target> <icon.svg>): the executable's icon and its
