@@ -17,27 +17,36 @@ else()
 endif()
 set(zarvik_run_render_assets ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ${zarvik_render_assets})
 
-# zarvik_add_images(<target> <resource name> [PAGE] SIZE <pixels> FILES <svg>...)
+# zarvik_add_images(<target> <resource name> [PAGE | START] SIZE <pixels> FILES <svg>...)
 #
 # Each assets/<folder>/<name>.svg becomes the resources :/<folder>/<name>.png,
 # <name>@2x.png and <name>@3x.png, <pixels> square at 1x. PAGE: pictures of a
-# page built after start-up, kept apart from what start-up reads.
+# page built after start-up, kept apart from what start-up reads. START:
+# pictures the window shows at start-up, kept as plain pixels (.rgba, not
+# compressed) so that showing them needs no decoding.
 function(zarvik_add_images target resource_name)
-    cmake_parse_arguments(ARG "PAGE" "SIZE" "FILES" ${ARGN})
+    cmake_parse_arguments(ARG "PAGE;START" "SIZE" "FILES" ${ARGN})
+    set(format png)
+    set(rcc_options)
+    if(ARG_START)
+        set(format rgba)
+        set(rcc_options OPTIONS --no-compress)
+    endif()
     set(images_dir "${CMAKE_CURRENT_BINARY_DIR}/images")
-    set(all_pngs)
+    set(all_drawings)
     foreach(svg IN LISTS ARG_FILES)
         file(RELATIVE_PATH relative "${PROJECT_SOURCE_DIR}/assets" "${svg}")
         string(REGEX REPLACE "\\.svg$" "" stem "${relative}")
-        set(pngs "${images_dir}/${stem}.png" "${images_dir}/${stem}@2x.png" "${images_dir}/${stem}@3x.png")
-        add_custom_command(OUTPUT ${pngs}
-            COMMAND ${zarvik_run_render_assets} png "${svg}" "${images_dir}/${stem}" ${ARG_SIZE}
+        set(drawings "${images_dir}/${stem}.${format}" "${images_dir}/${stem}@2x.${format}"
+                     "${images_dir}/${stem}@3x.${format}")
+        add_custom_command(OUTPUT ${drawings}
+            COMMAND ${zarvik_run_render_assets} ${format} "${svg}" "${images_dir}/${stem}" ${ARG_SIZE}
             DEPENDS "${svg}" ${zarvik_render_assets}
             COMMENT "Drawing ${relative}"
             VERBATIM)
-        list(APPEND all_pngs ${pngs})
+        list(APPEND all_drawings ${drawings})
     endforeach()
-    qt_add_resources(${target} ${resource_name} PREFIX "/" BASE "${images_dir}" FILES ${all_pngs})
+    qt_add_resources(${target} ${resource_name} PREFIX "/" BASE "${images_dir}" FILES ${all_drawings} ${rcc_options})
     if(ARG_PAGE)
         # Qt names the source it generates after the resource.
         add_custom_command(OUTPUT "${CMAKE_CURRENT_BINARY_DIR}/.rcc/qrc_${resource_name}.cpp" APPEND

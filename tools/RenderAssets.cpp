@@ -5,6 +5,10 @@
 //   RenderAssets png <picture.svg> <out stem> <size>
 //       writes <stem>.png, <stem>@2x.png and <stem>@3x.png, <size> pixels
 //       square at 1x and twice and three times that;
+//   RenderAssets rgba <picture.svg> <out stem> <size>
+//       the same drawings as plain pixels, <stem>.rgba and so on: rows of
+//       red, green, blue and alpha bytes, colours premultiplied by alpha,
+//       for pictures shown at start-up, which then need no decoding;
 //   RenderAssets ico <icon.svg> <out.ico> <size>...
 //       writes one Windows icon holding every size.
 //
@@ -66,6 +70,15 @@ QByteArray png(const QImage& image)
     return bytes;
 }
 
+QByteArray rgba(const QImage& image)
+{
+    const QImage pixels = image.convertToFormat(QImage::Format_RGBA8888_Premultiplied);
+    QByteArray bytes;
+    for (int y = 0; y < pixels.height(); ++y)
+        bytes.append(reinterpret_cast<const char*>(pixels.constScanLine(y)), pixels.width() * 4);
+    return bytes;
+}
+
 template <typename T> void append(QByteArray& out, T value)
 {
     const T little = qToLittleEndian(value);
@@ -99,7 +112,7 @@ QByteArray icoFile(const std::vector<QByteArray>& images, const std::vector<int>
 
 int usage()
 {
-    std::fprintf(stderr, "usage: RenderAssets png <picture.svg> <out stem> <size>\n"
+    std::fprintf(stderr, "usage: RenderAssets png|rgba <picture.svg> <out stem> <size>\n"
                          "       RenderAssets ico <icon.svg> <out.ico> <size>...\n");
     return 2;
 }
@@ -118,14 +131,15 @@ int main(int argc, char* argv[])
         return 1;
     }
     const QString out = QString::fromLocal8Bit(argv[3]);
-    if (mode == "png" && argc == 5) {
+    if ((mode == "png" || mode == "rgba") && argc == 5) {
         int size = 0;
         if (!parseSize(argv[4], size))
             return 2;
+        const QString extension = QLatin1Char('.') + QString::fromLatin1(mode);
         for (int scale = 1; scale <= 3; ++scale) {
-            const QString path =
-                scale == 1 ? out + QStringLiteral(".png") : out + QStringLiteral("@%1x.png").arg(scale);
-            if (!writeFile(path, png(render(renderer, size * scale))))
+            const QString path = scale == 1 ? out + extension : out + QStringLiteral("@%1x").arg(scale) + extension;
+            const QImage image = render(renderer, size * scale);
+            if (!writeFile(path, mode == "png" ? png(image) : rgba(image)))
                 return 1;
         }
         return 0;

@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QPixmapCache>
+#include <QResource>
 #include <QWidget>
 
 #include <algorithm>
@@ -12,9 +13,28 @@ namespace {
 
 constexpr int LargestDrawing = 3;
 
-QString drawingPath(const QString& name, int scale)
+QString drawingPath(const QString& name, int scale, QLatin1StringView extension)
 {
-    return scale == 1 ? name + QStringLiteral(".png") : name + QStringLiteral("@%1x.png").arg(scale);
+    return scale == 1 ? name + extension : name + QStringLiteral("@%1x").arg(scale) + extension;
+}
+
+// One drawing as the build made it: plain pixels for the pictures shown at
+// start-up, which need no decoding, PNG for the others.
+QImage readDrawing(const QString& name, int scale, QSize pixels)
+{
+    const QResource plain(drawingPath(name, scale, QLatin1StringView(".rgba")));
+    if (plain.isValid()) {
+        if (plain.compressionAlgorithm() != QResource::NoCompression ||
+            plain.size() != qint64(pixels.width()) * pixels.height() * 4)
+            return {};
+        return QImage(plain.data(), pixels.width(), pixels.height(), pixels.width() * 4,
+                      QImage::Format_RGBA8888_Premultiplied);
+    }
+    // The built-in PNG reader only: left to guess, the reader would first ask
+    // every image format plugin, loading them all, whether it knows the file.
+    QImageReader reader(drawingPath(name, scale, QLatin1StringView(".png")), "png");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
 }
 
 } // namespace
@@ -31,11 +51,7 @@ QPixmap AssetPixmap(const QString& name, QSize size, qreal devicePixelRatio)
 
     const QSize pixels = size * ratio;
     const int scale = std::clamp(static_cast<int>(std::ceil(ratio - 0.01)), 1, LargestDrawing);
-    // The built-in PNG reader only: left to guess, the reader would first ask
-    // every image format plugin, loading them all, whether it knows the file.
-    QImageReader reader(drawingPath(name, scale), "png");
-    reader.setAutoDetectImageFormat(false);
-    pixmap = QPixmap::fromImage(reader.read());
+    pixmap = QPixmap::fromImage(readDrawing(name, scale, size * scale));
     if (pixmap.isNull()) {
         pixmap = QPixmap(pixels);
         pixmap.fill(Qt::transparent);
