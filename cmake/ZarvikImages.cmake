@@ -1,7 +1,7 @@
 # The program's pictures: the SVG sources in assets/ drawn at build time by
-# the host tool RenderAssets into PNGs at 1x, 2x and 3x, compiled in as
-# resources. A cross build runs the tool of a host build of this tree
-# (ZARVIK_RENDER_ASSETS, set by scripts/windows-check.sh).
+# the host tool RenderAssets at 1x, 2x and 3x, as PNGs or plain pixels,
+# compiled in as resources. A cross build runs the tool of a host build of
+# this tree (ZARVIK_RENDER_ASSETS, set by scripts/windows-check.sh).
 
 set(ZARVIK_RENDER_ASSETS "" CACHE FILEPATH "RenderAssets of a host build, for cross builds")
 if(ZARVIK_RENDER_ASSETS)

@@ -1,6 +1,6 @@
-// Draws the program's SVG pictures at build time into the PNG files it
-// carries as resources, and into the Windows icon, so the program itself
-// needs no SVG renderer at run time.
+// Draws the program's SVG pictures at build time into the PNG and pixel
+// files it carries as resources, and into the Windows icon, so the program
+// itself needs no SVG renderer at run time.
 //
 //   RenderAssets png <picture.svg> <out stem> <size>
 //       writes <stem>.png, <stem>@2x.png and <stem>@3x.png, <size> pixels
