@@ -1,5 +1,7 @@
 #include "Layout.h"
 
+#include <QFontDatabase>
+
 #include <algorithm>
 
 void ChainTabOrder(QWidget* root)
@@ -14,4 +16,32 @@ void ChainTabOrder(QWidget* root)
     });
     for (qsizetype i = 1; i < controls.size(); ++i)
         QWidget::setTabOrder(controls[i - 1], controls[i]);
+}
+
+QFont DesignFont()
+{
+    // The design's face first, then faces of the same measure. Those this
+    // system lacks are left out: Qt would pick the first one present all the
+    // same, but a missing family asked for first makes it also ask fontconfig
+    // for that family's stand-ins, a sort of every installed font, at every
+    // start. With none of them present the list stays whole, so the system's
+    // stand-in for the design's face is chosen as before.
+    static const QStringList families = [] {
+        const QStringList wanted{QStringLiteral("Segoe UI"), QStringLiteral("Liberation Sans"),
+                                 QStringLiteral("Arial"), QStringLiteral("Helvetica")};
+        // A family several foundries make is listed once for each, as
+        // "Family [Foundry]".
+        QStringList installed;
+        for (const QString& family : QFontDatabase::families())
+            installed << family.section(QStringLiteral(" ["), 0, 0);
+        QStringList present;
+        for (const QString& family : wanted)
+            if (installed.contains(family, Qt::CaseInsensitive))
+                present << family;
+        return present.isEmpty() ? wanted : present;
+    }();
+    QFont font;
+    font.setFamilies(families);
+    font.setPointSizeF(8);
+    return font;
 }

@@ -77,11 +77,5 @@ void ChainTabOrder(QWidget* root);
 
 // The design's controls were laid out for a small, narrow 8-point sans-serif
 // face; wider faces at the desktop's default size would cut the captions.
-inline QFont DesignFont()
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("Segoe UI"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                      QStringLiteral("Helvetica")});
-    font.setPointSizeF(8);
-    return font;
-}
+// Needs the application object.
+QFont DesignFont();
