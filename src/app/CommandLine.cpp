@@ -36,6 +36,10 @@ struct Parser
 
 CommandLine ParseCommandLine(const QStringList& arguments)
 {
+    // The program's name alone, as every start from the desktop: nothing to
+    // parse, and no parser to set up.
+    if (arguments.size() <= 1)
+        return {};
     Parser p;
     const bool parsed = p.parser.parse(arguments);
 

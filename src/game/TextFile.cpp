@@ -12,8 +12,10 @@ FileRead ReadFileBytes(const QString& path, qint64 maxBytes)
     QFileInfo info(path);
     if (info.isDir())
         return {{}, QStringLiteral("It is a folder, not a file.")};
+    // Read whole in one go, straight into the result: a buffer in between
+    // would only copy the bytes once more.
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return {{}, file.errorString()};
     if (maxBytes >= 0 && file.size() > maxBytes)
         return {{}, QStringLiteral("The file is too large.")};
