@@ -18,6 +18,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFontInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
@@ -74,6 +75,7 @@ class TestApp : public QObject
 private slots:
     void initTestCase();
     void windowDesign();
+    void designFontAsTheWholeListChooses();
     void pageSwitching_data();
     void pageSwitching();
     void pagesBuiltOnFirstNeed_data();
@@ -140,6 +142,21 @@ void TestApp::windowDesign()
         QVERIFY(a->shortcut().isEmpty());
         QVERIFY2(!a->text().contains(u'&'), qPrintable(a->text()));
     }
+}
+
+void TestApp::designFontAsTheWholeListChooses()
+{
+    // The families the system lacks are left out of the list; the face Qt
+    // chooses must be the one it chose from the whole list.
+    QFont whole;
+    whole.setFamilies({QStringLiteral("Segoe UI"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                       QStringLiteral("Helvetica")});
+    whole.setPointSizeF(8);
+    const QFont design = DesignFont();
+    QCOMPARE(QFontInfo(design).family(), QFontInfo(whole).family());
+    QCOMPARE(QFontInfo(design).pointSizeF(), QFontInfo(whole).pointSizeF());
+    QCOMPARE(QFontMetrics(design).horizontalAdvance(QStringLiteral("Starting Credits:")),
+             QFontMetrics(whole).horizontalAdvance(QStringLiteral("Starting Credits:")));
 }
 
 void TestApp::pageSwitching_data()
