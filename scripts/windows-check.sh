@@ -102,7 +102,11 @@ if [ "$units" = 1 ]; then
     cmake --build "$units_dir"
 
     new_prefix
-    step "Running test_win32.exe under Wine (the first run sets up the prefix)"
+    # The prefix is made before the test runs rather than by its first
+    # start, which now and then left a prefix without Windows' own DLLs.
+    step "Setting up a fresh Wine prefix and running test_win32.exe in it"
+    DISPLAY='' "${wine_env[@]}" timeout 300 "$wine" wineboot --init >"$prefix.log" 2>&1 || true
+    "${wine_env[@]}" timeout 120 "$wineserver" -w || true
     windows_status=0
     DISPLAY='' "${wine_env[@]}" timeout 240 "$wine" "$units_dir/test_win32.exe" 2>"$prefix.log" || windows_status=$?
     if [ "$windows_status" -ne 0 ]; then
