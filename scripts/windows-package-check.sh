@@ -76,7 +76,8 @@ if ! window_shows 60; then
     # Now and then, in a full test run, Wine starts the program and never
     # shows it (the program takes about two seconds to show otherwise). Wine
     # is ended and the program started once more; one that never shows fails.
-    echo "   no window within 60 s; ending Wine and starting the program once more"
+    echo "   no window within 60 s; ending Wine and starting the program once more. Wine's processes:"
+    ps -eo pid,stat,etime,args | grep -iE "wine|\.exe" | grep -v grep | sed 's/^/     /' || true
     { kill "$program" && wait "$program"; } 2>/dev/null || true
     "$wineserver" -k >/dev/null 2>&1 || true
     timeout 120 "$wineserver" -w || true
