@@ -22,7 +22,7 @@ set(zarvik_run_render_assets ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen $
 # Each assets/<folder>/<name>.svg becomes the resources :/<folder>/<name>.png,
 # <name>@2x.png and <name>@3x.png, <pixels> square at 1x. PAGE: pictures of a
 # page built after start-up, kept apart from what start-up reads. START:
-# pictures the window shows at start-up, kept as plain pixels (.rgba, not
+# pictures the window shows at start-up, kept as plain pixels (.argb, not
 # compressed) so that showing them needs no decoding. DENSE_LATER: start-up
 # reads only the drawing for its screen, so the 2x and 3x drawings are kept
 # apart like a page's.
@@ -31,7 +31,7 @@ function(zarvik_add_images target resource_name)
     set(format png)
     set(rcc_options)
     if(ARG_START)
-        set(format rgba)
+        set(format argb)
         set(rcc_options OPTIONS --no-compress)
     endif()
     set(images_dir "${CMAKE_CURRENT_BINARY_DIR}/images")

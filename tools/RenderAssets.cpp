@@ -5,10 +5,12 @@
 //   RenderAssets png <picture.svg> <out stem> <size>
 //       writes <stem>.png, <stem>@2x.png and <stem>@3x.png, <size> pixels
 //       square at 1x and twice and three times that;
-//   RenderAssets rgba <picture.svg> <out stem> <size>
-//       the same drawings as plain pixels, <stem>.rgba and so on: rows of
-//       red, green, blue and alpha bytes, colours premultiplied by alpha,
-//       for pictures shown at start-up, which then need no decoding;
+//   RenderAssets argb <picture.svg> <out stem> <size>
+//       the same drawings as plain pixels, <stem>.argb and so on: rows of
+//       32-bit alpha, red, green, blue words, little-endian, colours
+//       premultiplied by alpha, for pictures shown at start-up. That is the
+//       layout Qt paints from on the machines the program runs on, so the
+//       program shows them as they are, without decoding or converting;
 //   RenderAssets ico <icon.svg> <out.ico> <size>...
 //       writes one Windows icon holding every size.
 //
@@ -70,12 +72,18 @@ QByteArray png(const QImage& image)
     return bytes;
 }
 
-QByteArray rgba(const QImage& image)
+QByteArray argb(const QImage& image)
 {
-    const QImage pixels = image.convertToFormat(QImage::Format_RGBA8888_Premultiplied);
+    const QImage pixels = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     QByteArray bytes;
-    for (int y = 0; y < pixels.height(); ++y)
-        bytes.append(reinterpret_cast<const char*>(pixels.constScanLine(y)), pixels.width() * 4);
+    bytes.reserve(pixels.width() * pixels.height() * 4);
+    for (int y = 0; y < pixels.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(pixels.constScanLine(y));
+        for (int x = 0; x < pixels.width(); ++x) {
+            const quint32 little = qToLittleEndian<quint32>(row[x]);
+            bytes.append(reinterpret_cast<const char*>(&little), sizeof little);
+        }
+    }
     return bytes;
 }
 
@@ -112,7 +120,7 @@ QByteArray icoFile(const std::vector<QByteArray>& images, const std::vector<int>
 
 int usage()
 {
-    std::fprintf(stderr, "usage: RenderAssets png|rgba <picture.svg> <out stem> <size>\n"
+    std::fprintf(stderr, "usage: RenderAssets png|argb <picture.svg> <out stem> <size>\n"
                          "       RenderAssets ico <icon.svg> <out.ico> <size>...\n");
     return 2;
 }
@@ -131,7 +139,7 @@ int main(int argc, char* argv[])
         return 1;
     }
     const QString out = QString::fromLocal8Bit(argv[3]);
-    if ((mode == "png" || mode == "rgba") && argc == 5) {
+    if ((mode == "png" || mode == "argb") && argc == 5) {
         int size = 0;
         if (!parseSize(argv[4], size))
             return 2;
@@ -139,7 +147,7 @@ int main(int argc, char* argv[])
         for (int scale = 1; scale <= 3; ++scale) {
             const QString path = scale == 1 ? out + extension : out + QStringLiteral("@%1x").arg(scale) + extension;
             const QImage image = render(renderer, size * scale);
-            if (!writeFile(path, mode == "png" ? png(image) : rgba(image)))
+            if (!writeFile(path, mode == "png" ? png(image) : argb(image)))
                 return 1;
         }
         return 0;

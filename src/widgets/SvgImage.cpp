@@ -4,6 +4,8 @@
 #include <QImageReader>
 #include <QPixmapCache>
 #include <QResource>
+#include <QSysInfo>
+#include <QtEndian>
 #include <QWidget>
 
 #include <algorithm>
@@ -22,13 +24,21 @@ QString drawingPath(const QString& name, int scale, QLatin1StringView extension)
 // start-up, which need no decoding, PNG for the others.
 QImage readDrawing(const QString& name, int scale, QSize pixels)
 {
-    const QResource plain(drawingPath(name, scale, QLatin1StringView(".rgba")));
+    const QResource plain(drawingPath(name, scale, QLatin1StringView(".argb")));
     if (plain.isValid()) {
-        if (plain.compressionAlgorithm() != QResource::NoCompression ||
-            plain.size() != qint64(pixels.width()) * pixels.height() * 4)
+        const qsizetype count = qsizetype(pixels.width()) * pixels.height();
+        if (plain.compressionAlgorithm() != QResource::NoCompression || plain.size() != count * 4)
             return {};
-        return QImage(plain.data(), pixels.width(), pixels.height(), pixels.width() * 4,
-                      QImage::Format_RGBA8888_Premultiplied);
+        // Little-endian ARGB words are the very layout Qt paints from here:
+        // the image reads the resource in place, and a pixmap made from it
+        // shares those bytes rather than converting a copy.
+        if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian)
+            return QImage(plain.data(), pixels.width(), pixels.height(), pixels.width() * 4,
+                          QImage::Format_ARGB32_Premultiplied);
+        QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+        for (qsizetype i = 0; i < count; ++i)
+            reinterpret_cast<QRgb*>(image.bits())[i] = qFromLittleEndian<quint32>(plain.data() + 4 * i);
+        return image;
     }
     // The built-in PNG reader only: left to guess, the reader would first ask
     // every image format plugin, loading them all, whether it knows the file.
