@@ -6,16 +6,24 @@
 
 void ChainTabOrder(QWidget* root)
 {
-    QList<QWidget*> controls;
+    // Each property lookup searches the class's own properties by name
+    // first: read every control's index once, not at every comparison.
+    struct Control {
+        int tabIndex;
+        QWidget* widget;
+    };
+    QList<Control> controls;
     for (QWidget* w : root->findChildren<QWidget*>()) {
-        if (w->property(TabIndexProperty).isValid() && w->focusPolicy() != Qt::NoFocus)
-            controls.append(w);
+        if (w->focusPolicy() == Qt::NoFocus)
+            continue;
+        const QVariant tabIndex = w->property(TabIndexProperty);
+        if (tabIndex.isValid())
+            controls.append({tabIndex.toInt(), w});
     }
-    std::stable_sort(controls.begin(), controls.end(), [](QWidget* a, QWidget* b) {
-        return a->property(TabIndexProperty).toInt() < b->property(TabIndexProperty).toInt();
-    });
+    std::stable_sort(controls.begin(), controls.end(),
+                     [](const Control& a, const Control& b) { return a.tabIndex < b.tabIndex; });
     for (qsizetype i = 1; i < controls.size(); ++i)
-        QWidget::setTabOrder(controls[i - 1], controls[i]);
+        QWidget::setTabOrder(controls[i - 1].widget, controls[i].widget);
 }
 
 QFont DesignFont()
