@@ -27,18 +27,8 @@ fi
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
-# A home and a runtime folder of its own, so that nothing of the user's
-# desktop settings is read, with the game directory the program remembers.
-export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_RUNTIME_DIR="$work/runtime"
-mkdir -p -m 700 "$XDG_RUNTIME_DIR"
-game="$work/game"
-mkdir -p "$game/System" "$game/Maps" "$XDG_CONFIG_HOME/ZarvikSoft"
-printf 'MZ' >"$game/System/DeusEx.exe"
-printf '[Engine.Engine]\r\nDefaultGame=Quenlar.MLGameInfo\r\n' >"$game/System/DeusEx.ini"
-printf 'package' >"$game/System/Quenlar.u"
-printf '[Quenlar.MLGameInfo]\r\nbAutoStart=False' >"$game/System/Quenlar.ini"
-printf 'map' >"$game/Maps/00_Intro.dx"
-printf '[General]\nDXPath=%s/\n' "$game" >"$XDG_CONFIG_HOME/ZarvikSoft/ModLoader.conf"
+source "$root_dir/tests/startup/fixture.sh"
+startup_fixture "$work"
 
 # One run: microseconds until mapped, until painted, until exit, and peak KiB.
 measure() {
