@@ -48,8 +48,6 @@ FontConfigWarmUp::~FontConfigWarmUp()
 
 void FontConfigWarmUp::finish()
 {
-#if !defined(Q_OS_WIN)
     if (m_worker.joinable())
         m_worker.join();
-#endif
 }

@@ -1,8 +1,6 @@
 #pragma once
 
-#if !defined(_WIN32)
-#  include <thread>
-#endif
+#include <thread>
 
 // Reads fontconfig's configuration and font caches on a worker thread while
 // the main thread connects to the window system. Qt reads them, on the main
@@ -22,8 +20,6 @@ public:
     // fontconfig that is still being read would be read a second time.
     void finish();
 
-#if !defined(_WIN32)
 private:
     std::thread m_worker;
-#endif
 };
