@@ -2,7 +2,7 @@
 # Starts the program's own main (bench_startup: the start-up probe ends it
 # after the first paint) with a remembered game directory, and checks that
 # it shows and paints its window and ends cleanly: the whole start as a user
-# has it, from the font warm-up to the first paint.
+# has it, up to the first paint.
 #   check_start.sh <bench_startup>
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/fixture.sh"
