@@ -10,6 +10,10 @@
 
 #include <cstdio>
 
+#if defined(__GLIBC__)
+#  include <malloc.h>
+#endif
+
 namespace {
 
 QStringList ArgumentsOf(int argc, char* argv[])
@@ -44,6 +48,12 @@ int AnswerOnTerminal(const CommandLine& commandLine)
 
 int main(int argc, char* argv[])
 {
+#if defined(__GLIBC__)
+    // One heap for the whole program. The window system's connection, the
+    // session bus and the painter each start a thread, and glibc would give
+    // every one a heap of its own for the few small blocks it allocates.
+    mallopt(M_ARENA_MAX, 1);
+#endif
     QApplication::setApplicationName(QStringLiteral("Zarvik's ML Utility"));
     QApplication::setApplicationVersion(QStringLiteral(ZARVIK_VERSION));
 
