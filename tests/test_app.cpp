@@ -13,6 +13,7 @@
 #include "mod/ModFormat.h"
 #include "skills/SkillsPage.h"
 #include "widgets/Layout.h"
+#include "widgets/SvgImage.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -91,6 +92,7 @@ private slots:
     void workedExampleThroughWindow();
     void toolbarAndMenuAgree();
     void exitClosesWindow();
+    void toolbarIconsForTheScreens();
     void overflowIconsAsTheStyleDrawsThem();
     void commandLine_data();
     void commandLine();
@@ -450,6 +452,34 @@ void TestApp::exitClosesWindow()
         QVERIFY(!t.window->isVisible());
         QVERIFY(t.ui.asked.isEmpty());
     }
+}
+
+void TestApp::toolbarIconsForTheScreens()
+{
+    // A standard-density desktop gets the 1x drawings alone; they must paint
+    // exactly as the full icon does there, in every mode the toolbar uses.
+    for (const char* name : {":/icons/new", ":/icons/open", ":/icons/save", ":/icons/exit"}) {
+        const QIcon standard = AssetIcon(QString::fromLatin1(name), QSize(16, 16), 1.0);
+        const QIcon full = AssetIcon(QString::fromLatin1(name), QSize(16, 16), 2.0);
+        QCOMPARE(standard.availableSizes(), QList<QSize>{QSize(16, 16)});
+        QCOMPARE(full.availableSizes().size(), 3);
+        for (QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled, QIcon::Active, QIcon::Selected})
+            QCOMPARE(standard.pixmap(QSize(16, 16), 1.0, mode).toImage(),
+                     full.pixmap(QSize(16, 16), 1.0, mode).toImage());
+    }
+
+    // The offscreen screen is at 1x; a denser screen turns up later.
+    TestWindow t;
+    QAction* save = t.window->findChild<QAction*>(QStringLiteral("Toolbar1_Save"));
+    QVERIFY(save);
+    QCOMPARE(save->icon().availableSizes().size(), 1);
+    t.window->fitToolbarIcons(2.0);
+    QCOMPARE(save->icon().availableSizes().size(), 3);
+    QCOMPARE(save->icon().pixmap(QSize(16, 16), 2.0).toImage(),
+             AssetPixmap(QStringLiteral(":/icons/save"), QSize(16, 16), 2.0).toImage());
+    // Back on standard screens alone the denser drawings are kept.
+    t.window->fitToolbarIcons(1.0);
+    QCOMPARE(save->icon().availableSizes().size(), 3);
 }
 
 void TestApp::commandLine_data()

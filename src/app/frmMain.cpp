@@ -25,6 +25,7 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QTabBar>
 #include <QTabWidget>
@@ -195,7 +196,7 @@ void frmMain::buildToolbar()
         const QString key = QString::fromLatin1(b.key);
         if (key == QLatin1String("Exit"))
             Toolbar1->addSeparator();
-        QAction* action = Toolbar1->addAction(AssetIcon(QString::fromLatin1(b.icon), QSize(16, 16)), key);
+        QAction* action = Toolbar1->addAction(key);
         action->setObjectName(QStringLiteral("Toolbar1_") + key);
         action->setData(key);
         action->setToolTip(key);
@@ -204,6 +205,35 @@ void frmMain::buildToolbar()
             button->setAccessibleName(key);
         }
         connect(action, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
+    }
+    fitToolbarIcons(LargestScreenRatio());
+    connect(qGuiApp, &QGuiApplication::screenAdded, this, [this](QScreen* screen) {
+        watchScreen(screen);
+        fitToolbarIcons(LargestScreenRatio());
+    });
+    for (QScreen* screen : QGuiApplication::screens())
+        watchScreen(screen);
+}
+
+void frmMain::watchScreen(QScreen* screen)
+{
+    // A screen's ratio follows its logical resolution (Windows, X11) or its
+    // scale, which changes its logical geometry (Wayland).
+    const auto refit = [this] { fitToolbarIcons(LargestScreenRatio()); };
+    connect(screen, &QScreen::logicalDotsPerInchChanged, this, refit);
+    connect(screen, &QScreen::geometryChanged, this, refit);
+}
+
+void frmMain::fitToolbarIcons(qreal largestRatio)
+{
+    // Only ever more drawings: the 1x drawing stays right on any screen.
+    const qreal ratio = largestRatio > 1.0 ? largestRatio : 1.0;
+    if (m_toolbarIconRatio >= ratio || (m_toolbarIconRatio > 1.0 && ratio > 1.0))
+        return;
+    m_toolbarIconRatio = ratio;
+    for (const ToolbarButton& b : ToolbarButtons) {
+        if (auto* action = findChild<QAction*>(QStringLiteral("Toolbar1_") + QLatin1String(b.key)))
+            action->setIcon(AssetIcon(QString::fromLatin1(b.icon), QSize(16, 16), ratio));
     }
 }
 

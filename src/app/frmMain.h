@@ -21,6 +21,7 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QScreen;
 class QSettings;
 class QTabWidget;
 class QToolBar;
@@ -68,6 +69,10 @@ public:
     // Window-level handlers.
     void TabStrip1_Click();
     void Toolbar1_ButtonClick(const QString& key);
+    // The toolbar's icons hold the drawings screens of at most this ratio
+    // show: the 1x drawings alone on a standard-density desktop, all three
+    // once a denser screen is there (from the start, added or changed).
+    void fitToolbarIcons(qreal largestRatio);
     void mnuExit_Click();
     void mnuAHelp_Click();
     void mnuAbout_Click();
@@ -126,6 +131,7 @@ private:
     // frmMain.cpp
     void buildMenus();
     void buildToolbar();
+    void watchScreen(QScreen* screen);
     void fitCaptions();
     // The Inventory page's item list shows the whole catalogue from start-up
     // on, or from when the page is built after start-up.
@@ -153,5 +159,7 @@ private:
     QPointer<frmAbout> m_about;
     ModFileDrop* m_fileDrop = nullptr;
     QString m_programDirectory;
+    // The ratio the toolbar's icons were drawn for.
+    qreal m_toolbarIconRatio = 0;
     bool m_fixedListsFilled = false;
 };

@@ -4,6 +4,7 @@
 #include <QImageReader>
 #include <QPixmapCache>
 #include <QResource>
+#include <QScreen>
 #include <QSysInfo>
 #include <QtEndian>
 #include <QWidget>
@@ -78,12 +79,21 @@ QPixmap AssetPixmap(const QString& name, QSize size, const QWidget* on)
     return AssetPixmap(name, size, on ? on->devicePixelRatioF() : qGuiApp->devicePixelRatio());
 }
 
-QIcon AssetIcon(const QString& name, QSize size)
+QIcon AssetIcon(const QString& name, QSize size, qreal largestRatio)
 {
     QIcon icon;
-    for (int scale = 1; scale <= LargestDrawing; ++scale)
+    const int drawings = largestRatio > 1.0 ? LargestDrawing : 1;
+    for (int scale = 1; scale <= drawings; ++scale)
         icon.addPixmap(AssetPixmap(name, size, static_cast<qreal>(scale)));
     return icon;
+}
+
+qreal LargestScreenRatio()
+{
+    qreal largest = 1.0;
+    for (const QScreen* screen : QGuiApplication::screens())
+        largest = std::max(largest, screen->devicePixelRatio());
+    return largest;
 }
 
 QIcon ApplicationIcon()

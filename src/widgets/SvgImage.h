@@ -16,8 +16,13 @@ class QWidget;
 QPixmap AssetPixmap(const QString& name, QSize size, const QWidget* on = nullptr);
 QPixmap AssetPixmap(const QString& name, QSize size, qreal devicePixelRatio);
 
-// All three drawings, for widgets that may move between screens.
-QIcon AssetIcon(const QString& name, QSize size);
+// The drawings screens of at most `largestRatio` show: on a standard-density
+// desktop (1) the 1x drawing alone, which is all such screens ever paint;
+// above that all three, for widgets that may move between screens.
+QIcon AssetIcon(const QString& name, QSize size, qreal largestRatio);
+
+// The largest device pixel ratio of the screens there are now.
+qreal LargestScreenRatio();
 
 // The program's icon, for the title bar of each of its windows, drawn for
 // the application's screen.
