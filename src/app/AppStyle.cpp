@@ -1,10 +1,10 @@
 #include "AppStyle.h"
 
 #include <QIconEngine>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPointer>
 #include <QStyleOption>
-#include <QLineEdit>
 
 #include <optional>
 
@@ -115,8 +115,8 @@ bool AppStyle::drawStoredPanel(const QStyleOption* option, QPainter* painter, co
     const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option);
     // Drawn apart first, translucent strokes that cross each other would
     // blend a shade differently: the focus ring does, and so does the
-    // shading of a panel narrower than a few pixels.
-    // A text box inside a combo box or spin box is drawn as part of it.
+    // shading of a panel narrower than a few pixels. A text box inside a
+    // combo box or spin box is drawn as part of it.
     if (!m_fusion || !frame || !painter || !qobject_cast<const QLineEdit*>(widget) ||
         (widget->parentWidget() && (widget->parentWidget()->inherits("QComboBox") ||
                                     widget->parentWidget()->inherits("QAbstractSpinBox"))) ||
@@ -129,14 +129,15 @@ bool AppStyle::drawStoredPanel(const QStyleOption* option, QPainter* painter, co
         painter->device()->devicePixelRatio() != 1.0 || frame->palette.base().style() != Qt::SolidPattern ||
         frame->palette.color(QPalette::Base).alpha() != 255 || frame->palette.color(QPalette::Window).alpha() != 255)
         return false;
-    const QString key = QStringLiteral("%1x%2 %3 %4 %5 %6 %7")
+    const QString key = QStringLiteral("%1x%2 %3 %4 %5 %6 %7 %8")
                             .arg(frame->rect.width())
                             .arg(frame->rect.height())
                             .arg(int(frame->state))
                             .arg(frame->palette.cacheKey())
                             .arg(frame->lineWidth)
                             .arg(frame->midLineWidth)
-                            .arg(int(frame->direction) * 16 + int(frame->features));
+                            .arg(int(frame->direction))
+                            .arg(int(frame->features));
     auto stored = m_panels.constFind(key);
     if (stored == m_panels.constEnd()) {
         // The program's text boxes come in a few sizes; a changed palette

@@ -226,14 +226,14 @@ void frmMain::watchScreen(QScreen* screen)
 
 void frmMain::fitToolbarIcons(qreal largestRatio)
 {
-    // Only ever more drawings: the 1x drawing stays right on any screen.
-    const qreal ratio = largestRatio > 1.0 ? largestRatio : 1.0;
-    if (m_toolbarIconRatio >= ratio || (m_toolbarIconRatio > 1.0 && ratio > 1.0))
-        return;
-    m_toolbarIconRatio = ratio;
     for (const ToolbarButton& b : ToolbarButtons) {
-        if (auto* action = findChild<QAction*>(QStringLiteral("Toolbar1_") + QLatin1String(b.key)))
-            action->setIcon(AssetIcon(QString::fromLatin1(b.icon), QSize(16, 16), ratio));
+        auto* action = findChild<QAction*>(QStringLiteral("Toolbar1_") + QLatin1String(b.key));
+        if (!action)
+            continue;
+        // Only ever more drawings: the 1x drawing stays right on any screen.
+        const QIcon icon = AssetIcon(QString::fromLatin1(b.icon), QSize(16, 16), largestRatio);
+        if (icon.availableSizes().size() > action->icon().availableSizes().size())
+            action->setIcon(icon);
     }
 }
 

@@ -159,7 +159,5 @@ private:
     QPointer<frmAbout> m_about;
     ModFileDrop* m_fileDrop = nullptr;
     QString m_programDirectory;
-    // The ratio the toolbar's icons were drawn for.
-    qreal m_toolbarIconRatio = 0;
     bool m_fixedListsFilled = false;
 };
