@@ -9,6 +9,7 @@
 #include "game/TextFile.h"
 #include "inventory/InventoryPage.h"
 #include "widgets/ModalInteraction.h"
+#include "widgets/WindowPixels.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -32,6 +33,7 @@ void frmMain::Form_Load()
 
     // Questions from here on appear over the window.
     show();
+    PrepareWindowPixels(this);
 
     if (GamePath().isEmpty()) {
         const QString detected = FindInstalledGame();
