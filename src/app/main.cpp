@@ -1,5 +1,6 @@
 #include "app/AppStyle.h"
 #include "app/CommandLine.h"
+#include "app/ProcessHeap.h"
 #include "app/frmMain.h"
 #include "widgets/Layout.h"
 #include "widgets/ModalInteraction.h"
@@ -9,10 +10,6 @@
 #include <QStyleFactory>
 
 #include <cstdio>
-
-#if defined(__GLIBC__)
-#  include <malloc.h>
-#endif
 
 namespace {
 
@@ -48,12 +45,6 @@ int AnswerOnTerminal(const CommandLine& commandLine)
 
 int main(int argc, char* argv[])
 {
-#if defined(__GLIBC__)
-    // One heap for the whole program. The window system's connection, the
-    // session bus and the painter each start a thread, and glibc would give
-    // every one a heap of its own for the few small blocks it allocates.
-    mallopt(M_ARENA_MAX, 1);
-#endif
     QApplication::setApplicationName(QStringLiteral("Zarvik's ML Utility"));
     QApplication::setApplicationVersion(QStringLiteral(ZARVIK_VERSION));
 
@@ -67,6 +58,7 @@ int main(int argc, char* argv[])
         return AnswerOnTerminal(early);
     }
 
+    PrepareHeap();
     QApplication app(argc, argv);
     const CommandLine commandLine = ParseCommandLine(QApplication::arguments());
     if (commandLine.action != CommandLine::Action::Run)
