@@ -104,6 +104,7 @@ private slots:
     void toolbarIconsForTheScreens();
     void overflowIconsAsTheStyleDrawsThem();
     void storedTextBoxPanelsAsTheStyleDrawsThem();
+    void tabWidgetFrameAsTheStyleDrawsIt();
     void commandLine_data();
     void commandLine();
     void commandLineOpensAsOpenDoes_data();
@@ -711,7 +712,6 @@ void TestApp::heapReadyForStartUp()
 #endif
 }
 
-QTEST_MAIN(TestApp)
 void TestApp::overflowIconsAsTheStyleDrawsThem()
 {
     // The overflow icons are fetched late, but must be the style's own.
@@ -779,4 +779,47 @@ void TestApp::storedTextBoxPanelsAsTheStyleDrawsThem()
     }
 }
 
+void TestApp::tabWidgetFrameAsTheStyleDrawsIt()
+{
+    // The tab widget's frame is drawn in bands of rows; together they must
+    // be the frame as the style draws it whole, also where the painter is
+    // already clipped.
+    const std::unique_ptr<QStyle> base(QStyleFactory::create(QStringLiteral("Fusion")));
+    AppStyle style(QStyleFactory::create(QStringLiteral("Fusion")));
+    QTabWidget tabs;
+    QPalette dark = base->standardPalette();
+    dark.setColor(QPalette::Window, QColor(53, 53, 53));
+    dark.setColor(QPalette::Button, QColor(60, 60, 60));
+    dark.setColor(QPalette::Base, QColor(25, 25, 25));
+    const QSize sizes[] = {{394, 290}, {40, 64}, {40, 65}, {7, 129}, {300, 400}};
+    const QRect clips[] = {QRect(), QRect(5, 60, 200, 70)};
+    for (const QPalette& palette : {base->standardPalette(), dark}) {
+        for (QSize size : sizes) {
+            for (QTabBar::Shape shape : {QTabBar::RoundedNorth, QTabBar::RoundedSouth, QTabBar::RoundedWest}) {
+                for (QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied}) {
+                    for (const QRect& clip : clips) {
+                        QStyleOptionTabWidgetFrame option;
+                        option.initFrom(&tabs);
+                        option.rect = QRect(QPoint(2, 3), size);
+                        option.palette = palette;
+                        option.shape = shape;
+                        const auto paint = [&](const QStyle& by) {
+                            QImage image(size + QSize(6, 8), format);
+                            image.fill(QColor(200, 60, 20));
+                            QPainter painter(&image);
+                            painter.translate(1, 2);
+                            if (!clip.isNull())
+                                painter.setClipRect(clip);
+                            by.drawPrimitive(QStyle::PE_FrameTabWidget, &option, &painter, &tabs);
+                            return image;
+                        };
+                        QCOMPARE(paint(style), paint(*base));
+                    }
+                }
+            }
+        }
+    }
+}
+
+QTEST_MAIN(TestApp)
 #include "test_app.moc"

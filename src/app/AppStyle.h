@@ -8,9 +8,10 @@
 // buttons of the menu bar and the toolbar fetch their icon only when they are
 // first drawn (this fixed-size window never shows them, and fetching the icon
 // makes Qt load every image format plugin before the window appears), that
-// widgets do not animate, and that text boxes of one size and look share one
+// widgets do not animate, that text boxes of one size and look share one
 // drawing of their panel (Fusion strokes each panel's rounded, antialiased
-// outline anew, the dearest part of painting the main window).
+// outline anew, the dearest part of painting the main window), and that the
+// tab widget's frame is drawn in bands, which spares starting threads.
 class AppStyle : public QProxyStyle
 {
 public:
@@ -29,6 +30,9 @@ private:
     // false where the stored drawing would not land exactly as the style
     // draws the panel itself.
     bool drawStoredPanel(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
+    // Draws a tall frame in bands of rows; false where that is not the same.
+    bool drawFrameInBands(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                          const QWidget* widget) const;
 
     // The stored drawings are made for Fusion's panels, which depend on the
     // option alone.
