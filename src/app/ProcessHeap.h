@@ -1,7 +1,7 @@
 #pragma once
 
 // Sets up the C library's heap for this program, before the application
-// object is made: one heap for all its threads, and the first mebibyte that
+// object is made: one heap for all its threads, and the first 1.25 MiB that
 // start-up fills asked of the system in one request instead of one page
 // fault at a time. Page faults are dear on virtual machines (some 15 µs each
 // on the one this was measured on; asked for ahead, a page costs a fraction
