@@ -783,7 +783,7 @@ void TestApp::tabWidgetFrameAsTheStyleDrawsIt()
 {
     // The tab widget's frame is drawn in bands of rows; together they must
     // be the frame as the style draws it whole, also where the painter is
-    // already clipped.
+    // already clipped and on a denser device.
     const std::unique_ptr<QStyle> base(QStyleFactory::create(QStringLiteral("Fusion")));
     AppStyle style(QStyleFactory::create(QStringLiteral("Fusion")));
     QTabWidget tabs;
@@ -798,22 +798,25 @@ void TestApp::tabWidgetFrameAsTheStyleDrawsIt()
             for (QTabBar::Shape shape : {QTabBar::RoundedNorth, QTabBar::RoundedSouth, QTabBar::RoundedWest}) {
                 for (QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied}) {
                     for (const QRect& clip : clips) {
-                        QStyleOptionTabWidgetFrame option;
-                        option.initFrom(&tabs);
-                        option.rect = QRect(QPoint(2, 3), size);
-                        option.palette = palette;
-                        option.shape = shape;
-                        const auto paint = [&](const QStyle& by) {
-                            QImage image(size + QSize(6, 8), format);
-                            image.fill(QColor(200, 60, 20));
-                            QPainter painter(&image);
-                            painter.translate(1, 2);
-                            if (!clip.isNull())
-                                painter.setClipRect(clip);
-                            by.drawPrimitive(QStyle::PE_FrameTabWidget, &option, &painter, &tabs);
-                            return image;
-                        };
-                        QCOMPARE(paint(style), paint(*base));
+                        for (qreal ratio : {1.0, 2.0}) {
+                            QStyleOptionTabWidgetFrame option;
+                            option.initFrom(&tabs);
+                            option.rect = QRect(QPoint(2, 3), size);
+                            option.palette = palette;
+                            option.shape = shape;
+                            const auto paint = [&](const QStyle& by) {
+                                QImage image((size + QSize(6, 8)) * ratio, format);
+                                image.setDevicePixelRatio(ratio);
+                                image.fill(QColor(200, 60, 20));
+                                QPainter painter(&image);
+                                painter.translate(1, 2);
+                                if (!clip.isNull())
+                                    painter.setClipRect(clip);
+                                by.drawPrimitive(QStyle::PE_FrameTabWidget, &option, &painter, &tabs);
+                                return image;
+                            };
+                            QCOMPARE(paint(style), paint(*base));
+                        }
                     }
                 }
             }

@@ -124,9 +124,11 @@ bool AppStyle::drawFrameInBands(PrimitiveElement element, const QStyleOption* op
     constexpr int RowsPerBand = 64;
     if (!m_fusion || !option || !painter || option->rect.height() <= RowsPerBand)
         return false;
+    // On a denser device the frame's lines fall between device pixels, and
+    // a band's edge would cut them differently.
     const QTransform transform = painter->transform();
     if (transform.type() > QTransform::TxTranslate || transform.dx() != qRound(transform.dx()) ||
-        transform.dy() != qRound(transform.dy()))
+        transform.dy() != qRound(transform.dy()) || painter->device()->devicePixelRatio() != 1.0)
         return false;
     const QRect& rect = option->rect;
     for (int top = rect.top(); top <= rect.bottom(); top += RowsPerBand) {

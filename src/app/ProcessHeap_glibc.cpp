@@ -29,7 +29,7 @@ bool PrepareHeap()
     // start a thread, and glibc would give every one a heap of its own for
     // the few small blocks it allocates.
     mallopt(M_ARENA_MAX, 1);
-#  ifdef MADV_POPULATE_WRITE
+#ifdef MADV_POPULATE_WRITE
     // The heap grows by this much beyond each request and keeps this much
     // when blocks are freed, so the pages made ready below stay with it for
     // what start-up allocates next.
@@ -56,9 +56,9 @@ bool PrepareHeap()
     for (void* block : blocks)
         std::free(block);
     return ready;
-#  else
+#else
     return false;
-#  endif
+#endif
 #else
     return false;
 #endif

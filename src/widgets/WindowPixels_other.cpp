@@ -1,6 +1,4 @@
 #include "widgets/WindowPixels.h"
 
 // Elsewhere the first paint brings the window's memory in, as it always does.
-void PrepareWindowPixels(QWidget*)
-{
-}
+void PrepareWindowPixels(QWidget*) {}
