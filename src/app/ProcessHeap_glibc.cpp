@@ -32,7 +32,8 @@ bool PrepareHeap()
 #ifdef MADV_POPULATE_WRITE
     // The heap grows by this much beyond each request and keeps this much
     // when blocks are freed, so the pages made ready below stay with it for
-    // what start-up allocates next.
+    // what start-up allocates next. (Setting it also keeps glibc's size for
+    // blocks of a mapping of their own at its default, 128 KiB.)
     mallopt(M_TOP_PAD, static_cast<int>(StartupHeapBytes));
     std::array<void*, StartupHeapBytes / BlockBytes> blocks{};
     std::uintptr_t low = UINTPTR_MAX;
