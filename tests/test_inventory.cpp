@@ -126,9 +126,9 @@ void TestInventory::catalogue_data()
                          << "WeaponSword";
     QTest::newRow("ammo") << 1 << "Ammo" << 20 << "Ammo10mm"
                           << "AmmoShuriken";
-    QTest::newRow("misc") << 2 << "Misc Items" << 33 << "AugmentationCanister"
+    QTest::newRow("misc") << 2 << "Misc Items" << 33 << "AugmentationCannister"
                           << "WineBottle";
-    QTest::newRow("weapons") << 3 << "Weapons" << 24 << "WeaponAssultGun"
+    QTest::newRow("weapons") << 3 << "Weapons" << 24 << "WeaponAssaultGun"
                              << "WeaponSword";
 }
 
@@ -162,10 +162,23 @@ void TestInventory::placement_data()
     // The tables' own order, not the alphabet's.
     QTest::newRow("Candybar before AdaptiveArmor") << 2 << "Candybar" << 4;
     QTest::newRow("AdaptiveArmor after Candybar") << 2 << "AdaptiveArmor" << 5;
-    QTest::newRow("VirusGrenade before Pepper") << 3 << "WeaponVirusGrenade" << 14;
-    QTest::newRow("Pepper after VirusGrenade") << 3 << "WeaponPepper" << 15;
-    QTest::newRow("all: misc after ammo") << 0 << "AugmentationCanister" << 20;
-    QTest::newRow("all: weapons after misc") << 0 << "WeaponAssultGun" << 53;
+    QTest::newRow("NanoVirusGrenade before PepperGun") << 3 << "WeaponNanoVirusGrenade" << 14;
+    QTest::newRow("PepperGun after NanoVirusGrenade") << 3 << "WeaponPepperGun" << 15;
+    QTest::newRow("all: misc after ammo") << 0 << "AugmentationCannister" << 20;
+    QTest::newRow("all: weapons after misc") << 0 << "WeaponAssaultGun" << 53;
+
+    // The game's own class names, where a misspelling would give nothing.
+    QTest::newRow("augmentation canister") << 2 << "AugmentationCannister" << 0;
+    QTest::newRow("upgrade canister") << 2 << "AugmentationUpgradeCannister" << 1;
+    QTest::newRow("assault gun") << 3 << "WeaponAssaultGun" << 0;
+    QTest::newRow("assault shotgun") << 3 << "WeaponAssaultShotgun" << 1;
+    QTest::newRow("pepper gun") << 3 << "WeaponPepperGun" << 15;
+    QTest::newRow("nano virus grenade") << 3 << "WeaponNanoVirusGrenade" << 14;
+    QTest::newRow("no misspelt canister") << 0 << "AugmentationCanister" << -1;
+    QTest::newRow("no misspelt assault gun") << 0 << "WeaponAssultGun" << -1;
+    QTest::newRow("no misspelt assault shotgun") << 0 << "WeaponAssultShotGun" << -1;
+    QTest::newRow("no short pepper gun") << 0 << "WeaponPepper" << -1;
+    QTest::newRow("no short virus grenade") << 0 << "WeaponVirusGrenade" << -1;
 
     // Weapon modifications are misc items; the LAM has ammo and a weapon.
     QTest::newRow("first mod in misc") << 2 << "WeaponModAccuracy" << 24;

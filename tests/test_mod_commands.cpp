@@ -80,6 +80,13 @@ void TestModCommands::roundTrip_data()
         full.inventory.append(i % 2 ? QStringLiteral("Item%1(%2)").arg(i).arg(i + 2) : QStringLiteral("Item%1").arg(i));
     QTest::newRow("ten inventory rows with counts") << full;
 
+    // Names an older catalogue offered open and save back as they are written.
+    ModDefinition oldNames = NewModSample();
+    oldNames.inventory = {QStringLiteral("AugmentationCanister(2)"), QStringLiteral("WeaponAssultGun"),
+                          QStringLiteral("WeaponAssultShotGun"),     QStringLiteral("WeaponPepper"),
+                          QStringLiteral("WeaponVirusGrenade(3)"),   QStringLiteral("AugmentationUpgradeCanister")};
+    QTest::newRow("class names of an older catalogue") << oldNames;
+
     ModDefinition torso = NewModSample();
     torso.augSlots[4] = torso.augSlots[6] = QStringLiteral("AugShield");
     torso.augLevels[4] = 2;

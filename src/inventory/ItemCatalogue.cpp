@@ -4,6 +4,9 @@
 
 namespace {
 
+// The class names exactly as the game's own package spells them
+// ("AugmentationCannister", "WeaponAssaultShotgun"): the loader creates the
+// items by name, so a name the game lacks gives the player nothing.
 constexpr CatalogueItem Catalogue[] = {
     {ItemTable::AmmoItems, "Ammo10mm"},
     {ItemTable::AmmoItems, "Ammo20mm"},
@@ -26,8 +29,8 @@ constexpr CatalogueItem Catalogue[] = {
     {ItemTable::AmmoItems, "AmmoShell"},
     {ItemTable::AmmoItems, "AmmoShuriken"},
 
-    {ItemTable::MiscItems, "AugmentationCanister"},
-    {ItemTable::MiscItems, "AugmentationUpgradeCanister"},
+    {ItemTable::MiscItems, "AugmentationCannister"},
+    {ItemTable::MiscItems, "AugmentationUpgradeCannister"},
     {ItemTable::MiscItems, "Binoculars"},
     {ItemTable::MiscItems, "BioelectricCell"},
     {ItemTable::MiscItems, "Candybar"},
@@ -60,9 +63,8 @@ constexpr CatalogueItem Catalogue[] = {
     {ItemTable::MiscItems, "WeaponModSilencer"},
     {ItemTable::MiscItems, "WineBottle"},
 
-    // The game's own spelling: "Assult", not "Assault".
-    {ItemTable::WeaponItems, "WeaponAssultGun"},
-    {ItemTable::WeaponItems, "WeaponAssultShotGun"},
+    {ItemTable::WeaponItems, "WeaponAssaultGun"},
+    {ItemTable::WeaponItems, "WeaponAssaultShotgun"},
     {ItemTable::WeaponItems, "WeaponBaton"},
     {ItemTable::WeaponItems, "WeaponCombatKnife"},
     {ItemTable::WeaponItems, "WeaponCrowbar"},
@@ -75,8 +77,8 @@ constexpr CatalogueItem Catalogue[] = {
     {ItemTable::WeaponItems, "WeaponLAW"},
     {ItemTable::WeaponItems, "WeaponMiniCrossbow"},
     {ItemTable::WeaponItems, "WeaponNanoSword"},
-    {ItemTable::WeaponItems, "WeaponVirusGrenade"},
-    {ItemTable::WeaponItems, "WeaponPepper"},
+    {ItemTable::WeaponItems, "WeaponNanoVirusGrenade"},
+    {ItemTable::WeaponItems, "WeaponPepperGun"},
     {ItemTable::WeaponItems, "WeaponPistol"},
     {ItemTable::WeaponItems, "WeaponPlasmaRifle"},
     {ItemTable::WeaponItems, "WeaponProd"},
