@@ -1,8 +1,10 @@
 // The game installation's rules: the Wine registry reader, game file names,
-// the loader's INI files and the Steam libraries.
+// the loader's INI files, the Steam libraries and every place the game is
+// looked for.
 
 #include "support/GameFixture.h"
 
+#include "game/GameDiscovery.h"
 #include "game/GamePath.h"
 #include "game/InstalledGame.h"
 #include "game/LoaderFiles.h"
@@ -13,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
@@ -20,11 +23,14 @@
 #ifdef Q_OS_UNIX
 #include <unistd.h>
 #endif
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 namespace {
 
-const QString InstallKeyText = QString::fromUtf16(InstallKey);
-const QString Folder = QString::fromUtf16(InstallValue);
+const QString InstallKeyText = QString::fromUtf16(InstallerKey);
+const QString Folder = QString::fromUtf16(InstallerValue);
 
 void writeFile(const QString& path, const QByteArray& bytes)
 {
@@ -42,7 +48,7 @@ QByteArray systemReg(const QByteArray& keyLine, const QByteArray& values)
            keyLine + " 1700000000\n#time=1d9a0b0c0d0e0f0\n" + values + "\n\n[Software\\\\Zzz] 1700000000\n";
 }
 
-const QByteArray PlainKey = "[Software\\\\Unrealed Technology\\\\Installed Apps\\\\Deus Ex]";
+const QByteArray PlainKey = "[Software\\\\Unreal Technology\\\\Installed Apps\\\\Deus Ex]";
 
 // A game directory whose System folder and files are spelt in lower case.
 void makeLowerCaseGame(const QString& dir)
@@ -109,11 +115,11 @@ void TestGame::wineRegistry_data()
 
     QTest::newRow("plain value") << systemReg(PlainKey, "\"Folder\"=\"C:\\\\DeusEx\"") << "C:\\DeusEx";
     QTest::newRow("32-bit view of a 64-bit prefix")
-        << systemReg("[Software\\\\Wow6432Node\\\\Unrealed Technology\\\\Installed Apps\\\\Deus Ex]",
+        << systemReg("[Software\\\\Wow6432Node\\\\Unreal Technology\\\\Installed Apps\\\\Deus Ex]",
                      "\"Folder\"=\"C:\\\\GOG\\\\DeusEx\\\\\"")
         << "C:\\GOG\\DeusEx\\";
     QTest::newRow("names in other letter case")
-        << systemReg("[SOFTWARE\\\\unrealed technology\\\\INSTALLED APPS\\\\deus ex]", "\"FOLDER\"=\"D:\\\\Dx\"")
+        << systemReg("[SOFTWARE\\\\unreal technology\\\\INSTALLED APPS\\\\deus ex]", "\"FOLDER\"=\"D:\\\\Dx\"")
         << "D:\\Dx";
     QTest::newRow("escapes") << systemReg(PlainKey, "\"Folder\"=\"C:\\\\Jeux \\\"D\\xe9us\\\" \\x20AC\\t\\101\"")
                              << QStringLiteral("C:\\Jeux \"D\u00e9us\" \u20ac\tA");
@@ -133,11 +139,11 @@ void TestGame::wineRegistry_data()
     QTest::newRow("string Wine wrote as bytes")
         << systemReg(PlainKey, "\"Folder\"=hex(1):43,00,3a,00,5c,00,44,00,78,00,00,00") << "C:\\Dx";
     QTest::newRow("missing value") << systemReg(PlainKey, "\"Path\"=\"C:\\\\Dx\"") << "";
-    QTest::newRow("missing key") << systemReg("[Software\\\\Unrealed Technology\\\\Installed Apps\\\\Unreal]",
+    QTest::newRow("missing key") << systemReg("[Software\\\\Unreal Technology\\\\Installed Apps\\\\Unreal]",
                                               "\"Folder\"=\"C:\\\\Unreal\"")
                                  << "";
     QTest::newRow("key that only begins alike")
-        << systemReg("[Software\\\\Unrealed Technology\\\\Installed Apps\\\\Deus Ex\\\\Patch]",
+        << systemReg("[Software\\\\Unreal Technology\\\\Installed Apps\\\\Deus Ex\\\\Patch]",
                      "\"Folder\"=\"C:\\\\Patch\"")
         << "";
     QTest::newRow("no header") << QByteArray(PlainKey + "\n\"Folder\"=\"C:\\\\Dx\"\n") << "";
@@ -642,53 +648,274 @@ void TestGame::steamDiscovery()
         makeLowerCaseGame(steam + common);
     }
 
-    QCOMPARE(FindSteamGame(home), expected.isEmpty() ? QString() : root + u'/' + expected);
+    QCOMPARE(FindSteamGame(SteamRoots(home)), expected.isEmpty() ? QString() : root + u'/' + expected);
 }
+
+namespace {
+
+// A folder as an installer or launcher records it in the registry.
+struct Recorded
+{
+    RegistryRoot root;
+    QString key;
+    QString name;
+    QString folder; // below the test's temporary folder
+};
+using RecordedFolders = QList<Recorded>;
+using Files = QMap<QString, QByteArray>; // below the temporary folder; "@ROOT@" stands for it
+
+Recorded Installer(const QString& folder)
+{
+    return {RegistryRoot::LocalMachine, QString::fromUtf16(InstallerKey), QString::fromUtf16(InstallerValue), folder};
+}
+
+Recorded OldInstaller(const QString& folder)
+{
+    return {RegistryRoot::LocalMachine, QString::fromUtf16(OldInstallerKey), QString::fromUtf16(InstallerValue),
+            folder};
+}
+
+Recorded Gog(const QString& id, const QString& folder)
+{
+    return {RegistryRoot::LocalMachine, QString::fromUtf16(GogGamesKey) + u'\\' + id, QStringLiteral("path"), folder};
+}
+
+Recorded SteamPath(const QString& folder)
+{
+    return {RegistryRoot::CurrentUser, QString::fromUtf16(SteamUserKey), QString::fromUtf16(SteamUserValue), folder};
+}
+
+QByteArray HeroicList(const QStringList& folders)
+{
+    QByteArray list = "{\"installed\": [";
+    for (const QString& folder : folders) {
+        list += QByteArray(list.endsWith('[') ? "" : ",") +
+                "{\"appName\": \"1207658919\", \"platform\": \"windows\", " + "\"install_path\": \"@ROOT@/" +
+                folder.toUtf8() + "\"}";
+    }
+    return list + "], \"other\": 1}";
+}
+
+const QByteArray Library = "\"libraryfolders\"\n{\n\t\"0\"\n\t{\n\t\t\"path\"\t\t\"@ROOT@/games/Library\"\n\t}\n}\n";
+
+#ifdef Q_OS_WIN
+bool UnderWine()
+{
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+HKEY Hkey(RegistryRoot root)
+{
+    return root == RegistryRoot::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+}
+
+// Records each folder as its installer does (HKEY_LOCAL_MACHINE in the
+// 32-bit view), and takes it out again at the end of the case.
+bool WriteRegistry(const RecordedFolders& recorded, const QString& root)
+{
+    for (const Recorded& r : recorded) {
+        HKEY key = nullptr;
+        const std::wstring path = r.key.toStdWString();
+        if (RegCreateKeyExW(Hkey(r.root), path.c_str(), 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &key,
+                            nullptr) != ERROR_SUCCESS)
+            return false;
+        const std::wstring folder = QDir::toNativeSeparators(root + u'/' + r.folder).toStdWString();
+        const LONG status =
+            RegSetValueExW(key, r.name.toStdWString().c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
+                           static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t)));
+        RegCloseKey(key);
+        if (status != ERROR_SUCCESS)
+            return false;
+    }
+    return true;
+}
+
+void ForgetRegistry(const RecordedFolders& recorded)
+{
+    for (const Recorded& r : recorded)
+        RegDeleteKeyExW(Hkey(r.root), r.key.toStdWString().c_str(), KEY_WOW64_32KEY, 0);
+}
+#else
+QByteArray RegText(const QString& text)
+{
+    QByteArray escaped = text.toUtf8();
+    escaped.replace("\\", "\\\\");
+    return escaped;
+}
+
+// The same in the user's Wine prefix, as a 32-bit installer leaves it in a
+// 64-bit prefix: HKEY_LOCAL_MACHINE in system.reg below Wow6432Node,
+// HKEY_CURRENT_USER in user.reg; Windows paths on the drive Z:, which is /.
+void WriteWinePrefix(const QString& prefix, const RecordedFolders& recorded, const QString& root)
+{
+    QDir().mkpath(prefix + QStringLiteral("/dosdevices"));
+    QVERIFY(QFile::link(QStringLiteral("/"), prefix + QStringLiteral("/dosdevices/z:")));
+    QByteArray machine = "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win64\n";
+    QByteArray user = "WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\S-1-5-21-0-0-0-1000\n\n";
+    for (const Recorded& r : recorded) {
+        QString key = r.key;
+        if (r.root == RegistryRoot::LocalMachine)
+            key = WineRegistry::Bit32KeyNames(key).first();
+        const QString windowsPath =
+            QStringLiteral("Z:") + QDir::toNativeSeparators(root + u'/' + r.folder).replace(u'/', u'\\');
+        (r.root == RegistryRoot::LocalMachine ? machine : user) +=
+            "\n[" + RegText(key) + "] 1700000000\n\"" + RegText(r.name) + "\"=\"" + RegText(windowsPath) + "\"\n";
+    }
+    writeFile(prefix + QStringLiteral("/system.reg"), machine);
+    writeFile(prefix + QStringLiteral("/user.reg"), user);
+}
+#endif
+
+} // namespace
+
+Q_DECLARE_METATYPE(Recorded)
+Q_DECLARE_METATYPE(RecordedFolders)
 
 void TestGame::installedGame_data()
 {
-    QTest::addColumn<bool>("gameInPrefix");
-    QTest::addColumn<bool>("gameInSteam");
-    QTest::addColumn<QString>("expected"); // below the temporary folder
-    QTest::newRow("the game where the registry says") << true << true << "prefix/drive_c/DeusEx";
-    QTest::newRow("an empty folder there: on to Steam")
-        << false << true << "home/.local/share/Steam/steamapps/common/Deus Ex";
-    QTest::newRow("nowhere") << false << false << "";
+    // Each case lays out a fake home (home/), registry and game folders below
+    // a temporary folder, and names the folder that must be found there.
+    QTest::addColumn<RecordedFolders>("registry");
+    QTest::addColumn<Files>("files");
+    QTest::addColumn<QStringList>("games"); // folders holding System/DeusEx.exe
+    QTest::addColumn<bool>("linuxOnly");
+    QTest::addColumn<QString>("expected"); // "" for none
+
+    const QString steamRoot = QStringLiteral("home/.local/share/Steam");
+    const QString manifest = QStringLiteral("/steamapps/appmanifest_6910.acf");
+    const QString common = QStringLiteral("/steamapps/common/Deus Ex");
+    const Files noFiles;
+    const Files emptyFolders{{QStringLiteral("games/Empty/System/Readme.txt"), "No game here."}};
+
+    QTest::newRow("installer's key, 32-bit view")
+        << RecordedFolders{Installer(QStringLiteral("games/DeusEx"))} << noFiles
+        << QStringList{QStringLiteral("games/DeusEx")} << false << "games/DeusEx";
+    QTest::newRow("older key name") << RecordedFolders{OldInstaller(QStringLiteral("games/DeusEx"))} << noFiles
+                                    << QStringList{QStringLiteral("games/DeusEx")} << false << "games/DeusEx";
+    QTest::newRow("installer's key before the older name")
+        << RecordedFolders{OldInstaller(QStringLiteral("games/Other")), Installer(QStringLiteral("games/DeusEx"))}
+        << noFiles << QStringList{QStringLiteral("games/DeusEx"), QStringLiteral("games/Other")} << false
+        << "games/DeusEx";
+    QTest::newRow("installer's key left behind, older name right")
+        << RecordedFolders{Installer(QStringLiteral("games/Empty")), OldInstaller(QStringLiteral("games/DeusEx"))}
+        << emptyFolders << QStringList{QStringLiteral("games/DeusEx")} << false << "games/DeusEx";
+    QTest::newRow("GOG Galaxy among other GOG games")
+        << RecordedFolders{Gog(QStringLiteral("1207658930"), QStringLiteral("games/Empty")),
+                           Gog(QStringLiteral("1207658919"), QStringLiteral("GOG Games/Deus Ex GOTY")),
+                           Gog(QStringLiteral("1440426004"), QStringLiteral("GOG Games/Missing"))}
+        << emptyFolders << QStringList{QStringLiteral("GOG Games/Deus Ex GOTY")} << false << "GOG Games/Deus Ex GOTY";
+    QTest::newRow("older GOG key") << RecordedFolders{{RegistryRoot::LocalMachine, QString::fromUtf16(OldGogKey),
+                                                       QStringLiteral("PATH"), QStringLiteral("GOG Games/Deus Ex")}}
+                                   << noFiles << QStringList{QStringLiteral("GOG Games/Deus Ex")} << false
+                                   << "GOG Games/Deus Ex";
+    QTest::newRow("installer's key before GOG")
+        << RecordedFolders{Gog(QStringLiteral("1207658919"), QStringLiteral("GOG Games/Deus Ex")),
+                           Installer(QStringLiteral("games/DeusEx"))}
+        << noFiles << QStringList{QStringLiteral("GOG Games/Deus Ex"), QStringLiteral("games/DeusEx")} << false
+        << "games/DeusEx";
+    QTest::newRow("Heroic, an entry without the game first")
+        << RecordedFolders{}
+        << Files{{QStringLiteral("home/.config/heroic/gog_store/installed.json"),
+                  HeroicList({QStringLiteral("games/Empty"), QStringLiteral("Games/Heroic/Deus Ex")})},
+                 {QStringLiteral("games/Empty/System/Readme.txt"), "No game here."}}
+        << QStringList{QStringLiteral("Games/Heroic/Deus Ex")} << true << "Games/Heroic/Deus Ex";
+    QTest::newRow("Flatpak Heroic after a broken native list")
+        << RecordedFolders{}
+        << Files{{QStringLiteral("home/.config/heroic/gog_store/installed.json"), "{\"installed\": [{\"install_pa"},
+                 {QStringLiteral("home/.var/app/com.heroicgameslauncher.hgl/config/heroic/gog_store/installed.json"),
+                  HeroicList({QStringLiteral("Games/Heroic/DeusEx")})}}
+        << QStringList{QStringLiteral("Games/Heroic/DeusEx")} << true << "Games/Heroic/DeusEx";
+    QTest::newRow("empty Heroic lists, GOG's key")
+        << RecordedFolders{Gog(QStringLiteral("1207658919"), QStringLiteral("GOG Games/Deus Ex"))}
+        << Files{{QStringLiteral("home/.config/heroic/gog_store/installed.json"), ""},
+                 {QStringLiteral("home/.var/app/com.heroicgameslauncher.hgl/config/heroic/gog_store/installed.json"),
+                  "[]"}}
+        << QStringList{QStringLiteral("GOG Games/Deus Ex")} << true << "GOG Games/Deus Ex";
+    QTest::newRow("Heroic before Steam") << RecordedFolders{}
+                                         << Files{{QStringLiteral("home/.config/heroic/gog_store/installed.json"),
+                                                   HeroicList({QStringLiteral("Games/Heroic/Deus Ex")})},
+                                                  {steamRoot + manifest, Manifest}}
+                                         << QStringList{QStringLiteral("Games/Heroic/Deus Ex"), steamRoot + common}
+                                         << true << "Games/Heroic/Deus Ex";
+    QTest::newRow("Steam through SteamPath")
+        << RecordedFolders{SteamPath(QStringLiteral("Steam"))} << Files{{QStringLiteral("Steam") + manifest, Manifest}}
+        << QStringList{QStringLiteral("Steam") + common} << false << "Steam/steamapps/common/Deus Ex";
+    QTest::newRow("Steam through the machine's InstallPath")
+        << RecordedFolders{{RegistryRoot::LocalMachine, QString::fromUtf16(SteamMachineKey),
+                            QString::fromUtf16(SteamMachineValue), QStringLiteral("Steam")}}
+        << Files{{QStringLiteral("Steam/steamapps/libraryfolders.vdf"), Library},
+                 {QStringLiteral("games/Library") + manifest, Manifest}}
+        << QStringList{QStringLiteral("games/Library") + common} << false << "games/Library/steamapps/common/Deus Ex";
+    QTest::newRow("SteamApps in the Steam root")
+        << RecordedFolders{} << Files{{steamRoot + QStringLiteral("/SteamApps/appmanifest_6910.acf"), Manifest}}
+        << QStringList{steamRoot + QStringLiteral("/SteamApps/common/Deus Ex")} << true
+        << steamRoot + QStringLiteral("/SteamApps/common/Deus Ex");
+    QTest::newRow("SteamApps in a library")
+        << RecordedFolders{SteamPath(QStringLiteral("Steam"))}
+        << Files{{QStringLiteral("Steam/SteamApps/libraryfolders.vdf"), Library},
+                 {QStringLiteral("games/Library/SteamApps/appmanifest_6910.acf"), Manifest}}
+        << QStringList{QStringLiteral("games/Library/SteamApps/Common/Deus Ex")} << false
+        << "games/Library/SteamApps/Common/Deus Ex";
+    QByteArray renamed = Library;
+    renamed.replace("@ROOT@/games/Library", "@ROOT@/GAMES/library");
+    QTest::newRow("library listed in other letter case")
+        << RecordedFolders{}
+        << Files{{steamRoot + QStringLiteral("/steamapps/libraryfolders.vdf"), renamed},
+                 {QStringLiteral("games/Library") + manifest, Manifest}}
+        << QStringList{QStringLiteral("games/Library") + common} << true << "games/Library/steamapps/common/Deus Ex";
+    QTest::newRow("GOG before Steam") << RecordedFolders{SteamPath(QStringLiteral("Steam")),
+                                                         Gog(QStringLiteral("1207658919"),
+                                                             QStringLiteral("GOG Games/Deus Ex"))}
+                                      << Files{{QStringLiteral("Steam") + manifest, Manifest}}
+                                      << QStringList{QStringLiteral("Steam") + common,
+                                                     QStringLiteral("GOG Games/Deus Ex")}
+                                      << false << "GOG Games/Deus Ex";
+    QTest::newRow("nowhere") << RecordedFolders{Installer(QStringLiteral("games/Empty")),
+                                                Gog(QStringLiteral("1207658919"), QStringLiteral("games/Gone"))}
+                             << emptyFolders << QStringList{} << false << "";
 }
 
 void TestGame::installedGame()
 {
-#ifdef Q_OS_WIN
-    QSKIP("On Windows the installer's value is read from the registry itself.");
-#endif
-    QFETCH(bool, gameInPrefix);
-    QFETCH(bool, gameInSteam);
+    QFETCH(RecordedFolders, registry);
+    QFETCH(Files, files);
+    QFETCH(QStringList, games);
+    QFETCH(bool, linuxOnly);
     QFETCH(QString, expected);
     QTemporaryDir tmp;
     const QString root = QFileInfo(tmp.path()).canonicalFilePath();
-    const QString prefix = root + QStringLiteral("/prefix");
     const QString home = root + QStringLiteral("/home");
-    // The folder the registry names is there in any case: left behind by an
-    // uninstall, say.
-    QDir().mkpath(prefix + QStringLiteral("/drive_c/DeusEx/System"));
-    QDir().mkpath(prefix + QStringLiteral("/dosdevices"));
-    QVERIFY(QFile::link(QStringLiteral("../drive_c"), prefix + QStringLiteral("/dosdevices/c:")));
-    writeFile(prefix + QStringLiteral("/system.reg"), systemReg(PlainKey, "\"Folder\"=\"C:\\\\DeusEx\""));
-    if (gameInPrefix)
-        makeGame(prefix + QStringLiteral("/drive_c/DeusEx"));
-    const QString steam = home + QStringLiteral("/.local/share/Steam");
     QDir().mkpath(home);
-    if (gameInSteam) {
-        makeManifest(steam);
-        makeGame(steam + QStringLiteral("/steamapps/common/Deus Ex"));
-    }
+    QByteArray rootText = QDir::toNativeSeparators(root).toUtf8();
+    rootText.replace("\\", "\\\\"); // as Steam's and Heroic's files escape it
+    for (auto it = files.constBegin(); it != files.constEnd(); ++it)
+        writeFile(root + u'/' + it.key(), QByteArray(it.value()).replace("@ROOT@", rootText));
+    for (const QString& game : games)
+        makeGame(root + u'/' + game);
 
-    qputenv("HOME", QFile::encodeName(home));
+#ifdef Q_OS_WIN
+    if (linuxOnly)
+        QSKIP("Linux only: Heroic's lists, Steam for Linux's folders.");
+    if (!UnderWine())
+        QSKIP("This case writes the installers' registry keys: it runs only in a throwaway Wine prefix.");
+    const auto forget = qScopeGuard([&] { ForgetRegistry(registry); });
+    QVERIFY(WriteRegistry(registry, root));
+    const Qt::CaseSensitivity caseSensitivity = Qt::CaseInsensitive;
+#else
+    Q_UNUSED(linuxOnly);
+    const QString prefix = root + QStringLiteral("/prefix");
+    WriteWinePrefix(prefix, registry, root);
     qputenv("WINEPREFIX", QFile::encodeName(prefix));
+    const Qt::CaseSensitivity caseSensitivity = Qt::CaseSensitive;
+#endif
+    qputenv("HOME", QFile::encodeName(home));
     const QString found = FindInstalledGame();
     qputenv("HOME", QFile::encodeName(m_home.path()));
     qunsetenv("WINEPREFIX");
-    QCOMPARE(found, expected.isEmpty() ? QString() : root + u'/' + expected);
+
+    const QString wanted = expected.isEmpty() ? QString() : QDir::toNativeSeparators(root + u'/' + expected);
+    QVERIFY2(found.compare(wanted, caseSensitivity) == 0, qPrintable(found + QStringLiteral(" != ") + wanted));
 }
 
 QTEST_GUILESS_MAIN(TestGame)

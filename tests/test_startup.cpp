@@ -4,7 +4,7 @@
 #include "support/GameFixture.h"
 
 #include "app/frmMain.h"
-#include "game/InstalledGame.h"
+#include "game/GameDiscovery.h"
 
 #include <QBackingStore>
 #include <QCheckBox>
@@ -60,7 +60,7 @@ const wchar_t* wide(const QString& text)
     return reinterpret_cast<const wchar_t*>(text.utf16());
 }
 
-const wchar_t* const InstallKeyW = reinterpret_cast<const wchar_t*>(InstallKey);
+const wchar_t* const InstallKeyW = reinterpret_cast<const wchar_t*>(InstallerKey);
 
 // Records the game as its installer does: a 32-bit program, so its key lands
 // in the registry's 32-bit view, where a 64-bit program must look for it.
@@ -72,7 +72,7 @@ void registerGame(const TestWindow&, const QString& dir, bool finalBackslash = f
                              &key, nullptr),
              ERROR_SUCCESS);
     const auto bytes = static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t));
-    const LONG status = RegSetValueExW(key, reinterpret_cast<const wchar_t*>(InstallValue), 0, REG_SZ,
+    const LONG status = RegSetValueExW(key, reinterpret_cast<const wchar_t*>(InstallerValue), 0, REG_SZ,
                                        reinterpret_cast<const BYTE*>(wide(folder)), bytes);
     RegCloseKey(key);
     QCOMPARE(status, ERROR_SUCCESS);
@@ -94,7 +94,7 @@ void registerGame(const TestWindow& t, const QString& dir, bool finalBackslash =
     QString windowsPath = QStringLiteral("Z:") + QDir::cleanPath(dir) + QLatin1String(finalBackslash ? "/" : "");
     windowsPath.replace(u'/', QLatin1String("\\\\"));
     writeFile(prefix + QStringLiteral("/system.reg"),
-              "WINE REGISTRY Version 2\n\n[Software\\\\Wow6432Node\\\\Unrealed Technology\\\\Installed Apps\\\\"
+              "WINE REGISTRY Version 2\n\n[Software\\\\Wow6432Node\\\\Unreal Technology\\\\Installed Apps\\\\"
               "Deus Ex] 1700000000\n\"Folder\"=\"" +
                   windowsPath.toUtf8() + "\"\n");
 }

@@ -30,6 +30,41 @@ QString FindEntryIgnoringCase(const QString& dir, const QString& name)
     return {};
 }
 
+QString AppendIgnoringCase(const QString& dir, const QString& relative)
+{
+    QString path = dir;
+    bool onDisk = true;
+    for (const QString& part : QString(relative).replace(u'\\', u'/').split(u'/', Qt::SkipEmptyParts)) {
+        QString name = part;
+        if (onDisk) {
+            const QString found = FindEntryIgnoringCase(path, name);
+            onDisk = !found.isEmpty();
+            if (onDisk)
+                name = found;
+        }
+        if (!path.endsWith(u'/'))
+            path += u'/';
+        path += name;
+    }
+    return path;
+}
+
+QString PathIgnoringCase(const QString& path)
+{
+    const QString p = QDir::fromNativeSeparators(path);
+    if (p.isEmpty() || QFileInfo::exists(p))
+        return p;
+    // The root ("/", or a drive's "C:/") is taken as it is.
+    qsizetype rootLength = 0;
+    if (p.startsWith(u'/'))
+        rootLength = 1;
+    else if (p.size() >= 3 && p.at(1) == u':' && p.at(2) == u'/')
+        rootLength = 3;
+    else
+        return p;
+    return AppendIgnoringCase(p.left(rootLength), p.mid(rootLength));
+}
+
 QString GameFile(const QString& gamePath, const QString& relative)
 {
     const QString rel = QDir::toNativeSeparators(relative);

@@ -31,6 +31,16 @@ QString WithTrailingSeparator(const QString& path);
 // exists, else the first such entry in name order, else the empty text.
 QString FindEntryIgnoringCase(const QString& dir, const QString& name);
 
+// The parts (separated by '/' or '\\') appended to the directory dir, each
+// spelt as on disk where it exists there in another letter case, since
+// Windows and the tools that come from it ignore case; the parts from the
+// first missing one on are kept as given. '/' separators.
+QString AppendIgnoringCase(const QString& dir, const QString& relative);
+
+// An absolute path spelt as on disk, part by part, as AppendIgnoringCase
+// spells it; a relative path is kept as given. '/' separators.
+QString PathIgnoringCase(const QString& path);
+
 // Whether a file (not a folder) of that name is there; hidden files (and on
 // Windows system files) count as missing, as they did for the game's tools.
 bool GameFileExists(const QString& path);

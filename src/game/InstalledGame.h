@@ -2,14 +2,13 @@
 
 #include <QString>
 
-// Where the game's installer records the game: the value "Folder" of this
-// key below HKEY_LOCAL_MACHINE.
-inline constexpr char16_t InstallKey[] = u"Software\\Unrealed Technology\\Installed Apps\\Deus Ex";
-inline constexpr char16_t InstallValue[] = u"Folder";
-
-// The game directory this system knows of, as found (no separator is added),
-// or empty text. On Windows it is the installer's registry value. Elsewhere
-// the game runs under Wine: the same value in the Wine prefix's registry,
-// translated to a directory of this system, when that directory holds the
-// game, and otherwise the game in one of the user's Steam libraries.
+// The game directory this system knows of, or empty text: the first folder
+// that holds the game among those its installers and launchers recorded,
+// with native separators and no final separator. In order: the game's own
+// installer key, GOG's keys, then Steam. On Windows these are read from the
+// registry and Steam's folder from Steam's registry values. Elsewhere the
+// game runs under Wine: the keys are read from the user's Wine prefix, GOG
+// games of Heroic Games Launcher follow GOG's keys, and Steam is looked for
+// where Steam for Linux keeps its files (with the game's Proton prefix), then
+// where the prefix's registry says a Steam for Windows is.
 QString FindInstalledGame();

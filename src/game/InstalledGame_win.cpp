@@ -1,9 +1,45 @@
 #include "InstalledGame.h"
 
+#include "GameDiscovery.h"
+#include "SteamDiscovery.h"
 #include "win32/Registry.h"
+
+#include <QDir>
+
+namespace {
+
+class WindowsRegistry final : public RegistryReader
+{
+public:
+    QString value(RegistryRoot root, const QString& key, const QString& name) const override
+    {
+        return QString::fromStdWString(win32::GetString(Hkey(root), key.toStdWString(), name.toStdWString()));
+    }
+
+    QStringList subkeys(RegistryRoot root, const QString& key) const override
+    {
+        QStringList names;
+        for (const std::wstring& name : win32::SubKeys(Hkey(root), key.toStdWString()))
+            names.append(QString::fromStdWString(name));
+        return names;
+    }
+
+    QString localPath(const QString& recordedPath) const override { return QDir::fromNativeSeparators(recordedPath); }
+
+private:
+    static HKEY Hkey(RegistryRoot root)
+    {
+        return root == RegistryRoot::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+    }
+};
+
+} // namespace
 
 QString FindInstalledGame()
 {
-    return QString::fromStdWString(win32::GetString(HKEY_LOCAL_MACHINE, QString::fromUtf16(InstallKey).toStdWString(),
-                                                    QString::fromUtf16(InstallValue).toStdWString()));
+    const WindowsRegistry registry;
+    QString found = FirstGameDirectory(InstallerCandidates(registry) + GogCandidates(registry));
+    if (found.isEmpty())
+        found = FindSteamGame(SteamRootsInRegistry(registry));
+    return QDir::toNativeSeparators(found);
 }

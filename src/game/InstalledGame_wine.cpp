@@ -1,6 +1,6 @@
 #include "InstalledGame.h"
 
-#include "GamePath.h"
+#include "GameDiscovery.h"
 #include "SteamDiscovery.h"
 #include "WineRegistry.h"
 
@@ -8,13 +8,12 @@
 
 QString FindInstalledGame()
 {
-    const QString prefix = WineRegistry::DefaultPrefix();
-    const QString folder =
-        WineRegistry::GetStringFromPrefix(prefix, QString::fromUtf16(InstallKey), QString::fromUtf16(InstallValue));
     // A value left behind by an uninstalled or moved game must not hide a
-    // copy in the Steam libraries.
-    const QString directory = WineRegistry::ToUnixPath(prefix, folder);
-    if (!directory.isEmpty() && IsGameDirectory(directory))
-        return directory;
-    return FindSteamGame(QDir::homePath());
+    // copy elsewhere: each source counts only where the game is.
+    const WineRegistry::PrefixRegistry wine(WineRegistry::DefaultPrefix());
+    const QString home = QDir::homePath();
+    QString found = FirstGameDirectory(InstallerCandidates(wine) + GogCandidates(wine) + HeroicCandidates(home));
+    if (found.isEmpty())
+        found = FindSteamGame(SteamRoots(home) + SteamRootsInRegistry(wine));
+    return QDir::toNativeSeparators(found);
 }

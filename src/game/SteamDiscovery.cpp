@@ -1,7 +1,7 @@
 #include "SteamDiscovery.h"
 
+#include "GameDiscovery.h"
 #include "GamePath.h"
-#include "InstalledGame.h"
 #include "TextFile.h"
 #include "WineRegistry.h"
 
@@ -225,8 +225,10 @@ QStringList SteamLibraries(const QString& steamRoot)
 {
     QStringList libraries{steamRoot};
     QStringList seen{Canonical(steamRoot)};
+    // Older installations and libraries carried over from Windows spell the
+    // folder "SteamApps"; Steam takes any letter case, and so does this.
     for (const char* relative : {"steamapps/libraryfolders.vdf", "config/libraryfolders.vdf"}) {
-        const VdfNode file = ReadVdfFile(steamRoot + u'/' + QLatin1String(relative));
+        const VdfNode file = ReadVdfFile(AppendIgnoringCase(steamRoot, QLatin1String(relative)));
         const VdfNode* folders = file.block(QStringLiteral("libraryfolders"));
         if (!folders)
             continue;
@@ -237,7 +239,8 @@ QStringList SteamLibraries(const QString& steamRoot)
             e.key.toUInt(&numbered);
             if (!numbered)
                 continue;
-            const QString path = e.block ? e.block->text(QStringLiteral("path")) : e.text;
+            // A mount point renamed since, or a Windows path, in another case.
+            const QString path = PathIgnoringCase(e.block ? e.block->text(QStringLiteral("path")) : e.text);
             if (path.isEmpty())
                 continue;
             const QString canonical = Canonical(path);
@@ -253,29 +256,28 @@ QStringList SteamLibraries(const QString& steamRoot)
 QStringList GameCandidates(const QString& library)
 {
     QStringList candidates;
-    const QString steamapps = library + QStringLiteral("/steamapps");
-    const VdfNode manifest = ReadVdfFile(steamapps + QStringLiteral("/appmanifest_%1.acf").arg(DeusExSteamAppId));
+    const QString steamapps = AppendIgnoringCase(library, QStringLiteral("steamapps"));
+    const VdfNode manifest =
+        ReadVdfFile(AppendIgnoringCase(steamapps, QStringLiteral("appmanifest_%1.acf").arg(DeusExSteamAppId)));
     if (const VdfNode* state = manifest.block(QStringLiteral("AppState"))) {
         const QString installDir = state->text(QStringLiteral("installdir"));
         // A folder name only: a manifest must not lead out of its library.
-        if (!installDir.isEmpty() && !installDir.contains(u'/') && installDir != QLatin1String("..") &&
-            installDir != QLatin1String("."))
-            candidates.append(steamapps + QStringLiteral("/common/") + installDir);
+        if (!installDir.isEmpty() && !installDir.contains(u'/') && !installDir.contains(u'\\') &&
+            installDir != QLatin1String("..") && installDir != QLatin1String("."))
+            candidates.append(AppendIgnoringCase(steamapps, QStringLiteral("common/") + installDir));
     }
 
-    const QString prefix = steamapps + QStringLiteral("/compatdata/%1/pfx").arg(DeusExSteamAppId);
-    const QString folder =
-        WineRegistry::GetStringFromPrefix(prefix, QString::fromUtf16(InstallKey), QString::fromUtf16(InstallValue));
-    const QString translated = WineRegistry::ToUnixPath(prefix, folder);
-    if (!translated.isEmpty())
-        candidates.append(translated);
+    // The game's Proton prefix, where its installer ran and left its key.
+    const WineRegistry::PrefixRegistry proton(
+        AppendIgnoringCase(steamapps, QStringLiteral("compatdata/%1/pfx").arg(DeusExSteamAppId)));
+    candidates.append(InstallerCandidates(proton));
     return candidates;
 }
 
-QString FindSteamGame(const QString& home)
+QString FindSteamGame(const QStringList& roots)
 {
     QStringList seenRoots;
-    for (const QString& root : SteamRoots(home)) {
+    for (const QString& root : roots) {
         if (!QFileInfo(root).isDir())
             continue;
         const QString canonicalRoot = Canonical(root);
@@ -283,10 +285,9 @@ QString FindSteamGame(const QString& home)
             continue;
         seenRoots.append(canonicalRoot);
         for (const QString& library : SteamLibraries(root)) {
-            for (const QString& candidate : GameCandidates(library)) {
-                if (IsGameDirectory(candidate))
-                    return QDir::cleanPath(candidate);
-            }
+            const QString found = FirstGameDirectory(GameCandidates(library));
+            if (!found.isEmpty())
+                return found;
         }
     }
     return {};

@@ -6,8 +6,9 @@
 
 #include <memory>
 
-// Finding the game in the Steam libraries of a Linux user, where it runs
-// through Proton and no installer ever wrote the registry value.
+// Finding the game in the Steam libraries: Steam's own folder, the libraries
+// it lists, and in each the game's manifest and, for Steam for Linux, the
+// game's Proton prefix.
 
 // Valve's KeyValues text ("VDF"): quoted or bare keys, each followed by a
 // quoted or bare text or by a { } block of more pairs. The reader is
@@ -38,20 +39,20 @@ public:
 // Deus Ex: Game of the Year Edition.
 inline constexpr int DeusExSteamAppId = 6910;
 
-// The places a Steam client keeps its own files under a home directory, in
+// The places Steam for Linux keeps its own files under a home directory, in
 // the order they are tried: native, the Debian/Ubuntu package's links,
 // Flatpak and Snap.
 QStringList SteamRoots(const QString& home);
 
 // The libraries of a Steam root: the root itself, then those its
-// libraryfolders.vdf files name, each once.
+// libraryfolders.vdf files name, each once, spelt as on disk.
 QStringList SteamLibraries(const QString& steamRoot);
 
 // The game's directories a library offers, valid or not: the install folder
 // its manifest names, then the folder the installer's registry value names
-// in the game's Proton prefix.
+// in the game's Proton prefix. Folders are found in any letter case.
 QStringList GameCandidates(const QString& library);
 
-// The first candidate of every root and library that holds the game
+// The first candidate of the roots' libraries that holds the game
 // (System/DeusEx.exe), without a final separator; empty text when none does.
-QString FindSteamGame(const QString& home);
+QString FindSteamGame(const QStringList& roots);

@@ -1,6 +1,7 @@
 #include "WineRegistry.h"
 
 #include "GamePath.h"
+#include "TextFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,6 +14,9 @@
 namespace {
 
 const QLatin1String Header("WINE REGISTRY Version 2");
+
+// A large prefix's registry runs to a few MiB; far beyond that it is not one.
+constexpr qint64 MaxRegistryBytes = 64 * 1024 * 1024;
 
 int HexDigit(QChar c)
 {
@@ -181,11 +185,77 @@ QStringList LogicalLines(const QString& text)
     return lines;
 }
 
-// The key's own name and the one of its 32-bit view, which is looked in first
-// as the Windows side asks for the 32-bit view.
-QStringList KeyNames(const QString& strPath)
+} // namespace
+
+namespace WineRegistry {
+
+Hive::Hive(const QByteArray& file)
 {
-    QString path = strPath;
+    m_lines = LogicalLines(QString::fromUtf8(file));
+    if (m_lines.isEmpty() || !m_lines.first().startsWith(Header)) {
+        m_lines.clear();
+        return;
+    }
+    for (qsizetype i = 0; i < m_lines.size(); ++i) {
+        const QString& line = m_lines.at(i);
+        if (!line.startsWith(u'['))
+            continue;
+        qsizetype pos = 1;
+        const auto name = ReadQuoted(line, pos, u']');
+        if (name)
+            m_keys.insert(name->toLower(), {*name, i + 1}); // Wine writes each key once
+    }
+}
+
+QString Hive::value(const QString& key, const QString& name) const
+{
+    const auto found = m_keys.constFind(key.toLower());
+    if (found == m_keys.constEnd())
+        return {};
+    for (qsizetype i = found->firstLine; i < m_lines.size(); ++i) {
+        const QString& line = m_lines.at(i);
+        if (line.startsWith(u'['))
+            break;
+        QString valueName;
+        qsizetype pos = 0;
+        if (line.startsWith(QLatin1String("@="))) {
+            pos = 1;
+        } else if (line.startsWith(u'"')) {
+            pos = 1;
+            const auto quoted = ReadQuoted(line, pos);
+            if (!quoted)
+                continue;
+            valueName = *quoted;
+        } else {
+            continue; // comments, #time= and other metadata
+        }
+        if (pos >= line.size() || line.at(pos) != u'=')
+            continue;
+        if (valueName.compare(name, Qt::CaseInsensitive) == 0)
+            return ValueText(line.mid(pos + 1).trimmed());
+    }
+    return {};
+}
+
+QStringList Hive::subkeys(const QString& key) const
+{
+    // Wine lists only keys that hold values or nothing below them, so a
+    // subkey may show only as a part of a deeper key's name.
+    const QString parent = key.toLower() + u'\\';
+    QStringList names;
+    for (auto it = m_keys.constBegin(); it != m_keys.constEnd(); ++it) {
+        if (!it.key().startsWith(parent))
+            continue;
+        const QString child = it->name.mid(parent.size()).section(u'\\', 0, 0);
+        if (!child.isEmpty() && !names.contains(child, Qt::CaseInsensitive))
+            names.append(child);
+    }
+    return names;
+}
+
+QStringList Bit32KeyNames(const QString& key)
+{
+    QString path = key;
     path.replace(u'/', u'\\');
     while (path.startsWith(u'\\'))
         path.remove(0, 1);
@@ -197,10 +267,6 @@ QStringList KeyNames(const QString& strPath)
     return names;
 }
 
-} // namespace
-
-namespace WineRegistry {
-
 QString DefaultPrefix()
 {
     const QString prefix = qEnvironmentVariable("WINEPREFIX");
@@ -211,51 +277,18 @@ QString DefaultPrefix()
 
 QString GetString(const QByteArray& systemReg, const QString& strPath, const QString& strValue)
 {
-    const QStringList lines = LogicalLines(QString::fromUtf8(systemReg));
-    if (lines.isEmpty() || !lines.first().startsWith(Header))
-        return {};
-
-    const QStringList wanted = KeyNames(strPath);
-    // Values of each wanted key, found in the order of the file.
-    for (const QString& key : wanted) {
-        bool inKey = false;
-        for (const QString& line : lines) {
-            if (line.startsWith(u'[')) {
-                qsizetype pos = 1;
-                const auto name = ReadQuoted(line, pos, u']');
-                inKey = name && name->compare(key, Qt::CaseInsensitive) == 0;
-                continue;
-            }
-            if (!inKey)
-                continue;
-            QString name;
-            qsizetype pos = 0;
-            if (line.startsWith(QLatin1String("@="))) {
-                pos = 1;
-            } else if (line.startsWith(u'"')) {
-                pos = 1;
-                const auto quoted = ReadQuoted(line, pos);
-                if (!quoted)
-                    continue;
-                name = *quoted;
-            } else {
-                continue; // comments, #time= and other metadata
-            }
-            if (pos >= line.size() || line.at(pos) != u'=')
-                continue;
-            if (name.compare(strValue, Qt::CaseInsensitive) == 0)
-                return ValueText(line.mid(pos + 1).trimmed());
-        }
+    const Hive hive(systemReg);
+    for (const QString& key : Bit32KeyNames(strPath)) {
+        QString text = hive.value(key, strValue);
+        if (!text.isEmpty())
+            return text;
     }
     return {};
 }
 
 QString GetStringFromPrefix(const QString& prefix, const QString& strPath, const QString& strValue)
 {
-    QFile file(prefix + QStringLiteral("/system.reg"));
-    if (prefix.isEmpty() || !file.open(QIODevice::ReadOnly))
-        return {};
-    return GetString(file.readAll(), strPath, strValue);
+    return PrefixRegistry(prefix).value(RegistryRoot::LocalMachine, strPath, strValue);
 }
 
 QString ToUnixPath(const QString& prefix, const QString& windowsPath)
@@ -276,21 +309,50 @@ QString ToUnixPath(const QString& prefix, const QString& windowsPath)
     if (drive.isEmpty())
         return {};
 
-    QString path = drive;
-    bool onDisk = true;
-    for (const QString& part : m.captured(2).split(QRegularExpression(QStringLiteral("[\\\\/]")), Qt::SkipEmptyParts)) {
-        QString name = part;
-        if (onDisk) {
-            const QString found = FindEntryIgnoringCase(path, part);
-            onDisk = !found.isEmpty();
-            if (onDisk)
-                name = found;
-        }
-        if (!path.endsWith(u'/'))
-            path += u'/';
-        path += name;
+    return AppendIgnoringCase(drive, m.captured(2));
+}
+
+PrefixRegistry::PrefixRegistry(const QString& prefix) : m_prefix(prefix)
+{
+    if (prefix.isEmpty())
+        return;
+    const FileRead machine = ReadFileBytes(prefix + QStringLiteral("/system.reg"), MaxRegistryBytes);
+    if (machine.ok())
+        m_machine = Hive(machine.bytes);
+    const FileRead user = ReadFileBytes(prefix + QStringLiteral("/user.reg"), MaxRegistryBytes);
+    if (user.ok())
+        m_user = Hive(user.bytes);
+}
+
+QString PrefixRegistry::value(RegistryRoot root, const QString& key, const QString& name) const
+{
+    if (root == RegistryRoot::CurrentUser)
+        return m_user.value(key, name);
+    for (const QString& viewKey : Bit32KeyNames(key)) {
+        QString text = m_machine.value(viewKey, name);
+        if (!text.isEmpty())
+            return text;
     }
-    return path;
+    return {};
+}
+
+QStringList PrefixRegistry::subkeys(RegistryRoot root, const QString& key) const
+{
+    if (root == RegistryRoot::CurrentUser)
+        return m_user.subkeys(key);
+    QStringList names;
+    for (const QString& viewKey : Bit32KeyNames(key)) {
+        for (const QString& name : m_machine.subkeys(viewKey)) {
+            if (!names.contains(name, Qt::CaseInsensitive))
+                names.append(name);
+        }
+    }
+    return names;
+}
+
+QString PrefixRegistry::localPath(const QString& recordedPath) const
+{
+    return ToUnixPath(m_prefix, recordedPath);
 }
 
 } // namespace WineRegistry

@@ -1,22 +1,56 @@
 #pragma once
 
-#include <QByteArray>
-#include <QString>
+#include "RegistryReader.h"
 
-// Reading the machine part of the registry that Wine (and Proton, which is a
-// Wine) keeps as a text file, system.reg, in its prefix. The program only
-// reads it; Wine owns it.
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+// Reading the registry that Wine (and Proton, which is a Wine) keeps as text
+// files in its prefix: system.reg for HKEY_LOCAL_MACHINE, user.reg for
+// HKEY_CURRENT_USER. The program only reads them; Wine owns them.
 namespace WineRegistry {
+
+// One registry file, read once and looked up by key.
+class Hive
+{
+public:
+    Hive() = default;
+    // The text of a .reg file as Wine writes it; anything that is not one
+    // reads as an empty hive.
+    explicit Hive(const QByteArray& file);
+
+    // The value name of the key named exactly key (in any letter case), read
+    // as the Windows registry reads it: REG_SZ up to its first NUL,
+    // REG_BINARY as the little-endian signed 16-bit number of its first two
+    // bytes. Any other type, and anything missing or malformed, gives empty
+    // text.
+    QString value(const QString& key, const QString& name) const;
+
+    // The names of the key's direct subkeys, as the file spells them, each once.
+    QStringList subkeys(const QString& key) const;
+
+private:
+    struct Key
+    {
+        QString name;        // as the file spells it
+        qsizetype firstLine; // of its values in m_lines
+    };
+    QStringList m_lines;
+    QHash<QString, Key> m_keys; // by the name in lower case
+};
+
+// The names a key of HKEY_LOCAL_MACHINE has in the 32-bit view, in the order
+// they are looked in: Software\Wow6432Node\... where a 32-bit installer writes
+// in a 64-bit prefix, then the key itself (a 32-bit prefix has no other).
+QStringList Bit32KeyNames(const QString& key);
 
 // The user's prefix: $WINEPREFIX when set, else ~/.wine.
 QString DefaultPrefix();
 
-// The value strValue of the key strPath below HKEY_LOCAL_MACHINE, in the
-// text of a system.reg, read as the Windows registry reads it: REG_SZ up to
-// its first NUL, REG_BINARY as the little-endian signed 16-bit number of its
-// first two bytes. The key is also looked for in the 32-bit view
-// (Software\Wow6432Node\...), where a 32-bit installer writes in a 64-bit
-// prefix. Any other type, and anything missing or malformed, gives empty text.
+// The value strValue of the key strPath below HKEY_LOCAL_MACHINE (32-bit view
+// first) in the text of a system.reg.
 QString GetString(const QByteArray& systemReg, const QString& strPath, const QString& strValue);
 
 // The same, read from prefix/system.reg.
@@ -27,5 +61,21 @@ QString GetStringFromPrefix(const QString& prefix, const QString& strPath, const
 // disk, since Windows ignores letter case. Empty for a path that is not on a
 // drive of the prefix.
 QString ToUnixPath(const QString& prefix, const QString& windowsPath);
+
+// The registry of one prefix, its files read when it is made.
+class PrefixRegistry final : public RegistryReader
+{
+public:
+    explicit PrefixRegistry(const QString& prefix);
+
+    QString value(RegistryRoot root, const QString& key, const QString& name) const override;
+    QStringList subkeys(RegistryRoot root, const QString& key) const override;
+    QString localPath(const QString& recordedPath) const override;
+
+private:
+    QString m_prefix;
+    Hive m_machine;
+    Hive m_user;
+};
 
 } // namespace WineRegistry

@@ -1,7 +1,8 @@
 // Feeds arbitrary bytes as a Wine prefix's system.reg to the reader that
-// looks up where the game's installer put the game, the way start-up asks.
+// looks up where the game's installer or GOG put the game, the way start-up
+// asks.
 
-#include "game/InstalledGame.h"
+#include "game/GameDiscovery.h"
 #include "game/WineRegistry.h"
 
 #include <QByteArray>
@@ -15,10 +16,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray systemReg =
         QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const QString folder =
-        WineRegistry::GetString(systemReg, QString::fromUtf16(InstallKey), QString::fromUtf16(InstallValue));
+        WineRegistry::GetString(systemReg, QString::fromUtf16(InstallerKey), QString::fromUtf16(InstallerValue));
     // Windows hands over a text up to its first NUL, and the value is taken
     // out of the file, so it can never be longer than the file.
     if (folder.contains(QChar(0)) || folder.size() > systemReg.size())
         std::abort();
+    // GOG's games are looked up through the subkeys the file lists.
+    const WineRegistry::Hive hive(systemReg);
+    for (const QString& key : WineRegistry::Bit32KeyNames(QString::fromUtf16(GogGamesKey))) {
+        for (const QString& id : hive.subkeys(key)) {
+            if (id.isEmpty() || id.contains(u'\\'))
+                std::abort();
+            if (hive.value(key + u'\\' + id, QString::fromUtf16(GogGameValue)).size() > systemReg.size())
+                std::abort();
+        }
+    }
     return 0;
 }

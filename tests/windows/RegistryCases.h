@@ -31,7 +31,7 @@ enum class View
     Bit64
 };
 
-inline constexpr std::u16string_view GameKey = u"Software\\Unrealed Technology\\Installed Apps\\Deus Ex";
+inline constexpr std::u16string_view GameKey = u"Software\\Unreal Technology\\Installed Apps\\Deus Ex";
 
 // The game directory the installer records, and the folders it creates there.
 inline constexpr std::u16string_view GameFolder = u"C:\\DeusEx";
@@ -91,7 +91,7 @@ struct Read
 
 inline constexpr std::array Reads{
     Read{"REG_SZ", GameKey, u"Folder", GameFolder},
-    Read{"key and value names in another letter case", u"SOFTWARE\\unrealed technology\\Installed Apps\\DEUS EX",
+    Read{"key and value names in another letter case", u"SOFTWARE\\unreal technology\\Installed Apps\\DEUS EX",
          u"FOLDER", GameFolder},
     Read{"REG_SZ with an embedded NUL", GameKey, u"WithNul", u"C:\\Games"},
     Read{"REG_SZ without its final NUL", GameKey, u"Unterminated", u"C:\\DeusEx"},
@@ -110,8 +110,8 @@ inline constexpr std::array Reads{
     Read{"REG_BINARY of three bytes", GameKey, u"ThreeBytes", u"258"},
     Read{"REG_BINARY over several lines", GameKey, u"LongBinary", u"4660"},
     Read{"missing value", GameKey, u"Nothing", u""},
-    Read{"missing key", u"Software\\Unrealed Technology\\Installed Apps\\Deus Ex Invisible War", u"Folder", u""},
-    Read{"the parent key", u"Software\\Unrealed Technology\\Installed Apps", u"Folder", u""},
+    Read{"missing key", u"Software\\Unreal Technology\\Installed Apps\\Deus Ex Invisible War", u"Folder", u""},
+    Read{"the parent key", u"Software\\Unreal Technology\\Installed Apps", u"Folder", u""},
 };
 
 } // namespace RegistryCases

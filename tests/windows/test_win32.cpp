@@ -105,10 +105,15 @@ void checkRegistry(Check& check)
     const std::wstring gameKey = wide(RegistryCases::GameKey);
     check.equal(readView(gameKey.c_str(), KEY_WOW64_64KEY, L"Folder"), u"C:\\Wrong view", "the 64-bit view");
     check.equal(
-        readView(L"Software\\Wow6432Node\\Unrealed Technology\\Installed Apps\\Deus Ex", KEY_WOW64_64KEY, L"Folder"),
+        readView(L"Software\\Wow6432Node\\Unreal Technology\\Installed Apps\\Deus Ex", KEY_WOW64_64KEY, L"Folder"),
         RegistryCases::GameFolder, "the 32-bit view is Software\\Wow6432Node");
 
     check.equal(utf16(win32::RegQueryStringValue(nullptr, L"Folder")), u"", "RegQueryStringValue without a key");
+
+    // GOG's games are found through the subkeys of its key.
+    const auto subkeys = win32::SubKeys(HKEY_LOCAL_MACHINE, L"SOFTWARE\\unreal technology\\Installed Apps");
+    check.verify(subkeys.size() == 1 && subkeys[0] == L"Deus Ex", "SubKeys of the installer's parent key");
+    check.verify(win32::SubKeys(HKEY_LOCAL_MACHINE, gameKey + L"\\Nothing").empty(), "SubKeys of a missing key");
 }
 
 void encodes(Check& check, unsigned int codePage, const std::wstring& text, std::string_view bytes)

@@ -38,6 +38,10 @@ void checkRegistry(Check& check, const QString& prefix)
         check.equal(text.toStdU16String(), read.expected,
                     std::string("GetStringFromPrefix, ") + std::string(read.what));
     }
+    const QStringList subkeys = WineRegistry::PrefixRegistry(prefix).subkeys(
+        RegistryRoot::LocalMachine, QStringLiteral("SOFTWARE\\unreal technology\\Installed Apps"));
+    check.verify(subkeys == QStringList{QStringLiteral("Deus Ex")},
+                 "subkeys of the installer's parent key, got " + printable(subkeys.join(u'|')));
 }
 
 void checkPaths(Check& check, const QString& prefix)

@@ -50,4 +50,27 @@ std::wstring GetString(HKEY hKey, const std::wstring& strPath, const std::wstrin
     return text;
 }
 
+std::vector<std::wstring> SubKeys(HKEY hKey, const std::wstring& strPath)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(hKey, strPath.c_str(), 0, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE | KEY_WOW64_32KEY, &key) !=
+        ERROR_SUCCESS)
+        return {};
+    std::vector<std::wstring> names;
+    DWORD longest = 0;
+    if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, &longest, nullptr, nullptr, nullptr, nullptr, nullptr,
+                         nullptr) == ERROR_SUCCESS) {
+        std::vector<wchar_t> name(longest + 1);
+        for (DWORD index = 0;; ++index) {
+            DWORD length = static_cast<DWORD>(name.size());
+            const LONG result = RegEnumKeyExW(key, index, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
+            if (result != ERROR_SUCCESS) // ERROR_NO_MORE_ITEMS at the end
+                break;
+            names.emplace_back(name.data(), length);
+        }
+    }
+    RegCloseKey(key);
+    return names;
+}
+
 } // namespace win32

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace win32 {
 
@@ -17,5 +18,9 @@ std::wstring RegQueryStringValue(HKEY hKey, const std::wstring& strValueName);
 // installer is a 32-bit program, so a 64-bit build must look where it wrote),
 // reads strValue and closes the key again. Empty text on any failure.
 std::wstring GetString(HKEY hKey, const std::wstring& strPath, const std::wstring& strValue);
+
+// The names of the direct subkeys of strPath below hKey, in the same view;
+// nothing on any failure.
+std::vector<std::wstring> SubKeys(HKEY hKey, const std::wstring& strPath);
 
 } // namespace win32

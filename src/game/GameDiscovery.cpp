@@ -1,0 +1,88 @@
+#include "GameDiscovery.h"
+
+#include "GamePath.h"
+#include "TextFile.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace {
+
+// Heroic's list of installed games is small; far beyond this it is not one.
+constexpr qint64 MaxHeroicListBytes = 16 * 1024 * 1024;
+
+QString Text(const char16_t* text)
+{
+    return QString::fromUtf16(text);
+}
+
+void AppendLocal(QStringList& candidates, const RegistryReader& registry, const QString& recorded)
+{
+    if (recorded.isEmpty())
+        return;
+    const QString local = registry.localPath(recorded);
+    if (!local.isEmpty())
+        candidates.append(local);
+}
+
+} // namespace
+
+QStringList InstallerCandidates(const RegistryReader& registry)
+{
+    QStringList candidates;
+    for (const char16_t* key : {InstallerKey, OldInstallerKey})
+        AppendLocal(candidates, registry, registry.value(RegistryRoot::LocalMachine, Text(key), Text(InstallerValue)));
+    return candidates;
+}
+
+QStringList GogCandidates(const RegistryReader& registry)
+{
+    QStringList candidates;
+    // Product ids differ between editions and releases, so every game GOG
+    // registered is a candidate; only the one holding this game counts.
+    const QString games = Text(GogGamesKey);
+    for (const QString& id : registry.subkeys(RegistryRoot::LocalMachine, games)) {
+        AppendLocal(candidates, registry,
+                    registry.value(RegistryRoot::LocalMachine, games + u'\\' + id, Text(GogGameValue)));
+    }
+    AppendLocal(candidates, registry, registry.value(RegistryRoot::LocalMachine, Text(OldGogKey), Text(OldGogValue)));
+    return candidates;
+}
+
+QStringList HeroicCandidates(const QString& home)
+{
+    QStringList candidates;
+    for (const char* relative : {".config/heroic/gog_store/installed.json",
+                                 ".var/app/com.heroicgameslauncher.hgl/config/heroic/gog_store/installed.json"}) {
+        const FileRead read = ReadFileBytes(home + u'/' + QLatin1String(relative), MaxHeroicListBytes);
+        if (!read.ok())
+            continue;
+        const QJsonArray installed = QJsonDocument::fromJson(read.bytes).object().value(u"installed").toArray();
+        for (const QJsonValue& entry : installed) {
+            const QString path = entry.toObject().value(u"install_path").toString();
+            if (!path.isEmpty())
+                candidates.append(path);
+        }
+    }
+    return candidates;
+}
+
+QStringList SteamRootsInRegistry(const RegistryReader& registry)
+{
+    QStringList roots;
+    AppendLocal(roots, registry, registry.value(RegistryRoot::CurrentUser, Text(SteamUserKey), Text(SteamUserValue)));
+    AppendLocal(roots, registry,
+                registry.value(RegistryRoot::LocalMachine, Text(SteamMachineKey), Text(SteamMachineValue)));
+    return roots;
+}
+
+QString FirstGameDirectory(const QStringList& candidates)
+{
+    for (const QString& candidate : candidates) {
+        if (IsGameDirectory(candidate))
+            return QDir::cleanPath(candidate);
+    }
+    return {};
+}
