@@ -6,7 +6,7 @@
 //   bench_io read|write BYTES
 
 #include "game/TextFile.h"
-#include "inventory/ItemCatalogue.h"
+#include "mod/ItemCatalogue.h"
 #include "mod/ModFormat.h"
 #include "mod/ModReader.h"
 

@@ -3,7 +3,7 @@
 
 #include "support/GameFixture.h"
 
-#include "augmentations/AugmentationCatalogue.h"
+#include "mod/AugmentationCatalogue.h"
 #include "augmentations/AugmentationsPage.h"
 #include "widgets/SvgImage.h"
 

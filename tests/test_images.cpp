@@ -4,7 +4,7 @@
 
 #include "support/GameFixture.h"
 
-#include "skills/SkillTable.h"
+#include "mod/SkillTable.h"
 #include "skills/SkillsPage.h"
 #include "widgets/SvgImage.h"
 

@@ -5,7 +5,7 @@
 
 #include "app/frmMain.h"
 #include "inventory/InventoryPage.h"
-#include "inventory/ItemCatalogue.h"
+#include "mod/ItemCatalogue.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AugmentationCatalogue.h"
+#include "mod/AugmentationCatalogue.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "InventoryPage.h"
 
-#include "InventoryList.h"
-#include "ItemCatalogue.h"
+#include "mod/InventoryList.h"
+#include "mod/ItemCatalogue.h"
 #include "mod/ModDefinition.h"
 #include "widgets/Layout.h"
 #include "widgets/ModalInteraction.h"

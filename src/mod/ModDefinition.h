@@ -2,8 +2,8 @@
 
 // The mod record needs the sizes of the two catalogues it follows; both
 // headers are plain tables without widgets.
-#include "augmentations/AugmentationCatalogue.h"
-#include "skills/SkillTable.h"
+#include "AugmentationCatalogue.h"
+#include "SkillTable.h"
 
 #include <QString>
 #include <QStringList>

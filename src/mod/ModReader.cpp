@@ -3,7 +3,7 @@
 #include "GetField.h"
 #include "KeySearch.h"
 #include "Numeric.h"
-#include "augmentations/AugmentationCatalogue.h"
+#include "AugmentationCatalogue.h"
 
 #include <utility>
 

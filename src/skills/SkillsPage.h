@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SkillTable.h"
+#include "mod/SkillTable.h"
 
 #include <QFrame>
 
