@@ -1,9 +1,9 @@
 #include "WineRegistry.h"
 
 #include "GamePath.h"
+#include "TextFile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringList>
@@ -252,10 +252,10 @@ QString GetString(const QByteArray& systemReg, const QString& strPath, const QSt
 
 QString GetStringFromPrefix(const QString& prefix, const QString& strPath, const QString& strValue)
 {
-    QFile file(prefix + QStringLiteral("/system.reg"));
-    if (prefix.isEmpty() || !file.open(QIODevice::ReadOnly))
+    if (prefix.isEmpty())
         return {};
-    return GetString(file.readAll(), strPath, strValue);
+    const FileRead read = ReadFileBytes(prefix + QStringLiteral("/system.reg"));
+    return read.ok() ? GetString(read.bytes, strPath, strValue) : QString();
 }
 
 QString ToUnixPath(const QString& prefix, const QString& windowsPath)
