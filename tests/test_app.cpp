@@ -42,6 +42,9 @@
 #ifdef Q_OS_LINUX
 #include <sys/resource.h>
 #endif
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 using Kind = ScriptedModalInteraction::Asked::Kind;
 using Icon = ModalInteraction::Icon;
@@ -610,6 +613,13 @@ void TestApp::dropOnWindow_data()
         << QStringList{QStringLiteral("DeusEx.ini")} << QStringLiteral("txtMap") << false;
     QTest::newRow("a web address") << QStringList{QStringLiteral("https://www.orvane.example/Mod.int")}
                                    << QStringLiteral("frmMain") << false;
+    // Refused by the cursor, not by a message after the drop.
+    QTest::newRow("a folder named like a mod")
+        << QStringList{QStringLiteral("Folder.int")} << QStringLiteral("frmMain") << false;
+#ifdef Q_OS_UNIX
+    QTest::newRow("a pipe named like a mod")
+        << QStringList{QStringLiteral("Pipe.int")} << QStringLiteral("txtName") << false;
+#endif
 }
 
 void TestApp::dropOnWindow()
@@ -620,6 +630,10 @@ void TestApp::dropOnWindow()
     GameFixture game;
     game.write(QStringLiteral("System/Mod.int"), NewModFile);
     game.write(QStringLiteral("System/MOD.INT"), NewModFile);
+    QVERIFY(QDir().mkpath(game.file(QStringLiteral("System/Folder.int"))));
+#ifdef Q_OS_UNIX
+    QCOMPARE(::mkfifo(QFile::encodeName(game.file(QStringLiteral("System/Pipe.int"))).constData(), 0600), 0);
+#endif
     TestWindow t;
     frmMain& w = *t.window;
     w.show();
