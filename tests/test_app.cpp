@@ -24,8 +24,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
-#include <QPainter>
 #include <QMimeDatabase>
+#include <QPainter>
 #include <QStyleFactory>
 #include <QStyleOption>
 #include <QTabBar>
@@ -523,6 +523,18 @@ void TestApp::commandLine_data()
                                << QString() << QStringLiteral("Only one FILE can be opened at a time.");
     QTest::newRow("unknown option") << QStringList{QStringLiteral("--bogus"), QStringLiteral("a.int")} << Action::Refuse
                                     << QString() << QStringLiteral("bogus");
+    // Qt's own options are left to Qt, in every form it takes them.
+    QTest::newRow("Qt's options and a file")
+        << QStringList{QStringLiteral("-platform"), QStringLiteral("offscreen"), QStringLiteral("--style=fusion"),
+                       QStringLiteral("-reverse"), QStringLiteral("a.int")}
+        << Action::Run << QStringLiteral("a.int") << QString();
+    QTest::newRow("Qt's option without its value") << QStringList{QStringLiteral("a.int"), QStringLiteral("-style")}
+                                                   << Action::Refuse << QString() << QStringLiteral("-style");
+    // The name of a file, not help asked for with its letter h.
+    QTest::newRow("a file that looks like an option")
+        << QStringList{QStringLiteral("-dash.int")} << Action::Refuse << QString() << QStringLiteral("-- -dash.int");
+    QTest::newRow("help among mistakes") << QStringList{QStringLiteral("--bogus"), QStringLiteral("-help")}
+                                         << Action::ShowHelp << QString() << QString();
 }
 
 void TestApp::commandLine()
@@ -531,7 +543,9 @@ void TestApp::commandLine()
     QFETCH(CommandLine::Action, action);
     QFETCH(QString, file);
     QFETCH(QString, error);
-    const CommandLine parsed = ParseCommandLine(QStringList{QStringLiteral("zarvik-ml-utility")} + arguments);
+    // As the program reads its command line before the window system starts.
+    const CommandLine parsed =
+        ParseCommandLine(WithoutToolkitOptions(QStringList{QStringLiteral("zarvik-ml-utility")} + arguments));
     QCOMPARE(parsed.action, action);
     QCOMPARE(parsed.file, file.isEmpty() ? QString() : QDir::current().absoluteFilePath(file));
     QVERIFY2(error.isEmpty() ? parsed.error.isEmpty() : parsed.error.contains(error), qPrintable(parsed.error));
@@ -767,7 +781,8 @@ void TestApp::storedTextBoxPanelsAsTheStyleDrawsThem()
         for (QSize size : sizes) {
             for (QStyle::State state : states) {
                 for (QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied}) {
-                    for (QColor background : {palette.color(QPalette::Window), QColor(Qt::white), QColor(200, 60, 20)}) {
+                    for (QColor background :
+                         {palette.color(QPalette::Window), QColor(Qt::white), QColor(200, 60, 20)}) {
                         QStyleOptionFrame option;
                         option.initFrom(&edit);
                         option.rect = QRect(QPoint(3, 2), size);
