@@ -22,6 +22,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -164,6 +165,7 @@ private slots:
     void leavingAPageThroughItsTab_data();
     void leavingAPageThroughItsTab();
     void checkRunsBeforeTheClickedControl();
+    void refusedControlGetsNothingOfTheGesture();
     void allFilesShowsNamesWithoutADot();
     void help();
 };
@@ -509,6 +511,48 @@ void TestGeneral::checkRunsBeforeTheClickedControl()
     QCOMPARE(QApplication::focusWidget(), g.w.txtName);
     settle();
     QCOMPARE(g.ui.messages().size(), 1);
+}
+
+void TestGeneral::refusedControlGetsNothingOfTheGesture()
+{
+    // Through the window system, as a person's mouse: the right-click's
+    // context menu and a held button's moves reach the refused text box no
+    // more than the press does.
+    GeneralWindow g;
+    QWindow* window = g.w.windowHandle();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    const auto at = [&g](QWidget* w) { return w->mapTo(&g.w, w->rect().center()); };
+    g.w.txtMap->setText(QStringLiteral("00_Intro.dx"));
+    g.enter(g.w.txtName, QStringLiteral("a:b"));
+
+    QTest::mouseClick(window, Qt::RightButton, {}, at(g.w.txtMap));
+    QCOMPARE(g.ui.messages(), QStringList{NameMessage});
+    QCOMPARE(QApplication::focusWidget(), g.w.txtName);
+    QVERIFY2(!QApplication::activePopupWidget(), "the refused text box opened its context menu");
+    settle();
+    QVERIFY(!QApplication::activePopupWidget());
+
+    // A press held while the loop turns, then dragged back across the text
+    // from its end, where the cursor stands.
+    const QPoint end = g.w.txtMap->mapTo(&g.w, QPoint(g.w.txtMap->width() - 4, g.w.txtMap->height() / 2));
+    const QPoint start = g.w.txtMap->mapTo(&g.w, QPoint(4, g.w.txtMap->height() / 2));
+    QTest::mousePress(window, Qt::LeftButton, {}, end);
+    settle();
+    QTest::mouseMove(window, start);
+    settle();
+    QTest::mouseRelease(window, Qt::LeftButton, {}, start);
+    settle();
+    QCOMPARE(g.ui.messages().size(), 2);
+    QVERIFY(!g.w.txtMap->hasSelectedText());
+    QCOMPARE(QApplication::focusWidget(), g.w.txtName);
+
+    // The gestures over, the text box is the user's again.
+    g.w.txtName->setText(QStringLiteral("Lab"));
+    QTest::mouseClick(window, Qt::RightButton, {}, at(g.w.txtMap));
+    QCOMPARE(QApplication::focusWidget(), g.w.txtMap);
+    QTRY_VERIFY(QApplication::activePopupWidget());
+    QApplication::activePopupWidget()->close();
+    QCOMPARE(g.ui.messages().size(), 2);
 }
 
 void TestGeneral::allFilesShowsNamesWithoutADot()
