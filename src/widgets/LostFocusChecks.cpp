@@ -2,10 +2,20 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QMenuBar>
 #include <QScopeGuard>
 #include <QWidget>
 
 #include <utility>
+
+namespace {
+
+bool isMenuBar(const QWidget* widget)
+{
+    return qobject_cast<const QMenuBar*>(widget) != nullptr;
+}
+
+} // namespace
 
 LostFocusChecks::LostFocusChecks(QObject* parent) : QObject(parent)
 {
@@ -38,6 +48,23 @@ void LostFocusChecks::onFocusChanged(QWidget* old, QWidget* now)
     // The check's own message box and the focus coming back are no leaving.
     if (m_checking || !old || !now)
         return;
+
+    // The menu bar, worked from the keyboard, holds the focus for the field
+    // it took it from and gives it back. Only going on from there to another
+    // control of the window leaves that field.
+    if (isMenuBar(now)) {
+        if (now->window() == old->window() && !isMenuBar(old))
+            m_beforeMenuBar = old;
+        return;
+    }
+    if (isMenuBar(old)) {
+        // A dialog opened from a menu: the field is still the one to return to.
+        if (now->window() != old->window())
+            return;
+        old = std::exchange(m_beforeMenuBar, nullptr);
+        if (!old || old == now)
+            return;
+    }
 
     if (!m_checks.contains(old) || now->window() != old->window() || QApplication::activeModalWidget())
         return;

@@ -11,7 +11,11 @@ class QWidget;
 // Runs a field's check when the keyboard focus moves from the field to
 // another control of the same window (Tab, Shift+Tab, a click), at once and
 // before the control taking the focus sees the click that brought it there.
-// A message box, dialog or other window taking the focus does not count.
+// A message box, dialog or other window taking the focus does not count, and
+// neither does the menu bar: worked from the keyboard (Alt, F10, a menu's
+// access key) it holds the focus only until a menu is done with, as a click
+// on a menu takes none; going on from the menu bar to another control leaves
+// the field it came from.
 // A check that fails puts the focus back into its field, and the control
 // that was to take the focus gets nothing of the gesture that moved it there:
 // no press, release, double-click, move, context menu or wheel turn, until
@@ -53,4 +57,6 @@ private:
     // to give it the focus goes on, and a count of the holds on it.
     QPointer<QWidget> m_refused;
     int m_holds = 0;
+    // The control that had the focus when the menu bar took it.
+    QPointer<QWidget> m_beforeMenuBar;
 };
