@@ -92,6 +92,14 @@ void TestModCommands::roundTrip_data()
     maps.splashMap = QStringLiteral("DX.dx");
     maps.action = false;
     QTest::newRow("empty map, placeholder splash, no action") << maps;
+
+    // Key texts that Open finds only after their own items: the file opens
+    // as it was saved, so it saves back unchanged.
+    ModDefinition keys = WorkedExampleSample();
+    keys.name = QStringLiteral("First Class=Best");
+    keys.startingMap = QStringLiteral("Skills=x.dx");
+    keys.splashMap = QStringLiteral("Class=s.dx");
+    QTest::newRow("key texts behind their items") << keys;
 }
 
 void TestModCommands::roundTrip()
