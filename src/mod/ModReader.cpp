@@ -5,6 +5,7 @@
 #include "Numeric.h"
 #include "augmentations/AugmentationCatalogue.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -88,6 +89,22 @@ bool LooksLikeModDefinition(const QString& text)
         at = IndexOfKey(text, metaClass, lineEnd + 1);
     }
     return false;
+}
+
+bool LooksLikeUtf16(const QByteArray& bytes)
+{
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
+        return true;
+    // Without a mark: the first characters, which in a mod file are plain
+    // Latin ("[Public]"), each carry a zero byte on the same side.
+    const qsizetype pairs = std::min<qsizetype>(bytes.size() / 2, 256);
+    qsizetype zerosFirst = 0;
+    qsizetype zerosSecond = 0;
+    for (qsizetype i = 0; i < pairs; ++i) {
+        zerosFirst += bytes.at(2 * i) == '\0';
+        zerosSecond += bytes.at(2 * i + 1) == '\0';
+    }
+    return pairs > 0 && ((zerosSecond * 2 > pairs && zerosFirst == 0) || (zerosFirst * 2 > pairs && zerosSecond == 0));
 }
 
 QString OverlongField(const ModDefinition& mod)

@@ -2,6 +2,7 @@
 
 #include "ModDefinition.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -16,6 +17,11 @@ struct ModReadReport
 // game's own .int files beside the mods hold keys such as "Class=" too, but
 // never that class.
 bool LooksLikeModDefinition(const QString& text);
+
+// Whether a file's bytes are text in UTF-16, as Notepad saves "Unicode": a
+// byte order mark, or else a zero byte beside every letter of plain Latin
+// text. A mod definition is single-byte text, which holds no zero byte.
+bool LooksLikeUtf16(const QByteArray& bytes);
 
 // A text that Open searches the file for to find a value, with the way it
 // compares letters. Save looks closer at a value holding one: it matters
