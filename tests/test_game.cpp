@@ -83,7 +83,7 @@ template <class Read> auto endsWithin(Read read, const char* what)
 }
 
 // A name that is no regular file: a pipe, a device or a folder, or a link to
-// one. Only where the system has them.
+// one. Only where the system has them all (Unix).
 void makeSpecial(const QString& path, const QString& kind)
 {
 #ifdef Q_OS_UNIX
@@ -101,7 +101,7 @@ void makeSpecial(const QString& path, const QString& kind)
         QFAIL(qPrintable(kind));
 #else
     Q_UNUSED(path);
-    QSKIP(qPrintable(QStringLiteral("No %1 to make here.").arg(kind)));
+    QFAIL(qPrintable(QStringLiteral("No %1 to make here.").arg(kind)));
 #endif
 }
 
@@ -525,6 +525,9 @@ void TestGame::lockedFolderKeepsFilesWritable()
 
 void TestGame::readsOnlyRegularFiles_data()
 {
+#ifndef Q_OS_UNIX
+    QSKIP("Unix only: pipes, devices and links to them are made with Unix calls.");
+#endif
     QTest::addColumn<QString>("path"); // in a temporary folder unless absolute
     QTest::addColumn<QString>("kind"); // what to make there, if anything
     QTest::addColumn<QString>("error");
@@ -555,6 +558,8 @@ void TestGame::readsOnlyRegularFiles()
         path = dir.filePath(path);
     if (!kind.isEmpty())
         makeSpecial(path, kind);
+    if (QTest::currentTestFailed())
+        return;
     const FileRead read = endsWithin([path] { return ReadFileBytes(path); }, "reading a special file");
     QCOMPARE(read.error, error);
     QVERIFY(read.bytes.isEmpty());
@@ -569,9 +574,11 @@ void TestGame::readingStopsAtTheLimit()
     writeFile(file, "0123456789");
     QCOMPARE(ReadFileBytes(file, 10).bytes, QByteArray("0123456789"));
     QCOMPARE(ReadFileBytes(file, 9).error, QStringLiteral("The file is too large."));
+#ifdef Q_OS_UNIX
     const QString link = dir.filePath(QStringLiteral("Link.ini"));
     QVERIFY(QFile::link(file, link));
     QCOMPARE(ReadTextFile(link).text, QStringLiteral("0123456789"));
+#endif
 #ifdef Q_OS_LINUX
     // A file of the system's that reports no size but has one: the limit
     // holds against what is read, not what the file claims.
@@ -804,6 +811,9 @@ void TestGame::installedGame()
 
 void TestGame::settingsReadersPassSpecialFilesBy()
 {
+#ifndef Q_OS_UNIX
+    QSKIP("Unix only: pipes, devices and links to them are made with Unix calls.");
+#endif
     // The loader's flag file, the Wine registry and Steam's lists, each a
     // pipe or a device: nothing is found, and nothing waits.
     GameFixture::Options options;
