@@ -649,17 +649,31 @@ void TestGeneral::leavingTheMenuBarForAnotherControlChecks()
     QCOMPARE(QApplication::focusWidget(), g.w.txtName);
     QVERIFY(!g.w.chkAction->isChecked());
 
+    // Nor does a click on another tab, which leaves the page.
+    g.w.txtName->setText(QStringLiteral("Lab"));
+    g.w.TabStrip1->setCurrentIndex(3);
+    auto* level = g.w.findChild<QLineEdit*>(QStringLiteral("txtLevel(2)"));
+    g.enter(level, QStringLiteral("9"));
+    QTest::keyClick(window, Qt::Key_Alt);
+    QCOMPARE(QApplication::focusWidget(), g.w.menuBar());
+    QTabBar* tabs = g.w.TabStrip1->tabBar();
+    QTest::mouseClick(window, Qt::LeftButton, {}, tabs->mapTo(&g.w, tabs->tabRect(0).center()));
+    QCOMPARE(g.ui.messages(), (QStringList{NameMessage, LevelMessage}));
+    QCOMPARE(g.w.TabStrip1->currentIndex(), 3);
+    QCOMPARE(QApplication::focusWidget(), level);
+    level->setText(QStringLiteral("2"));
+    g.w.TabStrip1->setCurrentIndex(0);
+
     // And a path typed without its separator gets it on the way.
     QString path = g.game.gamePath();
     path.chop(1);
-    g.w.txtName->setText(QStringLiteral("Lab"));
     g.enter(g.w.txtPath, path);
     QTest::keyClick(window, Qt::Key_Alt);
     QCOMPARE(QApplication::focusWidget(), g.w.menuBar());
     QTest::mouseClick(window, Qt::LeftButton, {}, g.w.txtMap->mapTo(&g.w, g.w.txtMap->rect().center()));
     QCOMPARE(QApplication::focusWidget(), g.w.txtMap);
     QCOMPARE(g.w.txtPath->text(), g.game.gamePath());
-    QCOMPARE(g.ui.messages().size(), 1);
+    QCOMPARE(g.ui.messages().size(), 2);
 }
 
 void TestGeneral::allFilesShowsNamesWithoutADot()

@@ -272,7 +272,7 @@ bool frmMain::leavePage()
     // A control that keeps the focus while its page is hidden would take the
     // user's typing out of sight. The focus goes to the tab strip first, while
     // the page is still shown, so a field's check speaks over its own page.
-    QWidget* focus = focusWidget();
+    QWidget* focus = m_focusChecks->workingControl(focusWidget());
     const std::array<QWidget*, 4> pages{frmGeneral, frmInventory, frmAugmentations, frmSkills};
     const int shown = shownPage();
     if (!focus || shown < 0 || !pages[shown]->isAncestorOf(focus))

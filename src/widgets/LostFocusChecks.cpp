@@ -43,6 +43,11 @@ bool LostFocusChecks::moveFocus(QWidget* to)
     return !std::exchange(m_kept, false);
 }
 
+QWidget* LostFocusChecks::workingControl(QWidget* focus) const
+{
+    return isMenuBar(focus) && m_beforeMenuBar ? m_beforeMenuBar.data() : focus;
+}
+
 void LostFocusChecks::onFocusChanged(QWidget* old, QWidget* now)
 {
     // The check's own message box and the focus coming back are no leaving.

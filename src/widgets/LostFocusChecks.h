@@ -39,6 +39,11 @@ public:
     // the focus in its field.
     bool moveFocus(QWidget* to);
 
+    // The control the user works in while `focus` has the focus: that one,
+    // or for the menu bar, holding the focus for the keyboard, the control it
+    // took it from.
+    QWidget* workingControl(QWidget* focus) const;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
