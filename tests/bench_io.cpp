@@ -5,6 +5,7 @@
 //
 //   bench_io read|write BYTES
 
+#include "game/AnsiText.h"
 #include "game/TextFile.h"
 #include "mod/ItemCatalogue.h"
 #include "mod/ModFormat.h"
@@ -52,11 +53,14 @@ QByteArray modFileOfSize(qsizetype bytes)
 // Open's work once the user has chosen the file.
 __attribute__((noinline)) qsizetype benchRead(const QString& path)
 {
-    const TextRead read = ReadTextFile(path, MaxModFileBytes);
-    if (!read.ok() || read.text.isEmpty() || !LooksLikeModDefinition(read.text))
+    const FileRead read = ReadFileBytes(path, MaxModFileBytes);
+    if (!read.ok() || read.bytes.isEmpty() || LooksLikeUtf16(read.bytes))
+        return -1;
+    const QString text = AnsiText::Decode(read.bytes);
+    if (!LooksLikeModDefinition(text))
         return -1;
     ModReadReport report;
-    const ModDefinition mod = ReadModDefinition(read.text, &report);
+    const ModDefinition mod = ReadModDefinition(text, &report);
     if (!OverlongField(mod).isEmpty())
         return -1;
     return mod.inventory.size();

@@ -3,8 +3,9 @@
 # the launcher in bin resolving into the program folder that also holds the
 # help document, the menu entry and metadata naming what is really
 # installed, every icon size, the type of mod files the menu entry claims,
-# the manual page and the licence, that --help and --version answer without
-# a display, and that the installed program starts.
+# the manual page and the licence, that --help, --version and a refused
+# command line answer without a display, and that the installed program
+# starts.
 #   check_install.sh <build dir>
 set -euo pipefail
 
@@ -57,6 +58,14 @@ version="$("${no_display[@]}" "$launcher" --version)" || fail "--version failed"
 [ "$version" = "Zarvik's ML Utility $(sed -n 's/.*<release version="\([^"]*\)".*/\1/p' "$metainfo")" ] \
     || fail "--version printed: $version"
 "${no_display[@]}" "$launcher" --help | grep -q -- '--version' || fail "--help does not list --version"
+# A command line it refuses is answered the same way, with its own message.
+for refused in "a.int b.int" "--bogus" "-dash.int"; do
+    status=0
+    # shellcheck disable=SC2086 # each case is split into its arguments
+    message="$("${no_display[@]}" "$launcher" $refused 2>&1 >/dev/null)" || status=$?
+    [ "$status" -eq 1 ] || fail "'$refused' ended with status $status: $message"
+    grep -q -- 'Try --help' <<<"$message" || fail "'$refused' printed: $message"
+done
 
 # Started through the link, with a home of its own, the program must still
 # be running when it is stopped.

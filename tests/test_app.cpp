@@ -23,9 +23,10 @@
 #include <QFontInfo>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMimeData>
-#include <QPainter>
 #include <QMimeDatabase>
+#include <QPainter>
 #include <QStyleFactory>
 #include <QStyleOption>
 #include <QTabBar>
@@ -41,6 +42,9 @@
 
 #ifdef Q_OS_LINUX
 #include <sys/resource.h>
+#endif
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
 #endif
 
 using Kind = ScriptedModalInteraction::Asked::Kind;
@@ -151,10 +155,14 @@ void TestApp::windowDesign()
     QCOMPARE(w.txtName->nextInFocusChain(), w.txtMap);
     QCOMPARE(w.txtMap->nextInFocusChain(), w.txtSplash);
     QCOMPARE(w.txtSplash->nextInFocusChain(), w.chkAction);
+    // No entry has a shortcut or an access key; the two menus have theirs.
     for (QAction* a : w.findChildren<QAction*>()) {
         QVERIFY(a->shortcut().isEmpty());
-        QVERIFY2(!a->text().contains(u'&'), qPrintable(a->text()));
+        if (!a->menu())
+            QVERIFY2(!a->text().contains(u'&'), qPrintable(a->text()));
     }
+    QCOMPARE(w.findChild<QMenu*>(QStringLiteral("mnuFile"))->title(), QStringLiteral("&File"));
+    QCOMPARE(w.findChild<QMenu*>(QStringLiteral("mnuHelp"))->title(), QStringLiteral("&Help"));
 }
 
 void TestApp::designFontAsTheWholeListChooses()
@@ -520,6 +528,18 @@ void TestApp::commandLine_data()
                                << QString() << QStringLiteral("Only one FILE can be opened at a time.");
     QTest::newRow("unknown option") << QStringList{QStringLiteral("--bogus"), QStringLiteral("a.int")} << Action::Refuse
                                     << QString() << QStringLiteral("bogus");
+    // Qt's own options are left to Qt, in every form it takes them.
+    QTest::newRow("Qt's options and a file")
+        << QStringList{QStringLiteral("-platform"), QStringLiteral("offscreen"), QStringLiteral("--style=fusion"),
+                       QStringLiteral("-reverse"), QStringLiteral("a.int")}
+        << Action::Run << QStringLiteral("a.int") << QString();
+    QTest::newRow("Qt's option without its value") << QStringList{QStringLiteral("a.int"), QStringLiteral("-style")}
+                                                   << Action::Refuse << QString() << QStringLiteral("-style");
+    // The name of a file, not help asked for with its letter h.
+    QTest::newRow("a file that looks like an option")
+        << QStringList{QStringLiteral("-dash.int")} << Action::Refuse << QString() << QStringLiteral("-- -dash.int");
+    QTest::newRow("help among mistakes") << QStringList{QStringLiteral("--bogus"), QStringLiteral("-help")}
+                                         << Action::ShowHelp << QString() << QString();
 }
 
 void TestApp::commandLine()
@@ -528,7 +548,9 @@ void TestApp::commandLine()
     QFETCH(CommandLine::Action, action);
     QFETCH(QString, file);
     QFETCH(QString, error);
-    const CommandLine parsed = ParseCommandLine(QStringList{QStringLiteral("zarvik-ml-utility")} + arguments);
+    // As the program reads its command line before the window system starts.
+    const CommandLine parsed =
+        ParseCommandLine(WithoutToolkitOptions(QStringList{QStringLiteral("zarvik-ml-utility")} + arguments));
     QCOMPARE(parsed.action, action);
     QCOMPARE(parsed.file, file.isEmpty() ? QString() : QDir::current().absoluteFilePath(file));
     QVERIFY2(error.isEmpty() ? parsed.error.isEmpty() : parsed.error.contains(error), qPrintable(parsed.error));
@@ -610,6 +632,13 @@ void TestApp::dropOnWindow_data()
         << QStringList{QStringLiteral("DeusEx.ini")} << QStringLiteral("txtMap") << false;
     QTest::newRow("a web address") << QStringList{QStringLiteral("https://www.orvane.example/Mod.int")}
                                    << QStringLiteral("frmMain") << false;
+    // Refused by the cursor, not by a message after the drop.
+    QTest::newRow("a folder named like a mod")
+        << QStringList{QStringLiteral("Folder.int")} << QStringLiteral("frmMain") << false;
+#ifdef Q_OS_UNIX
+    QTest::newRow("a pipe named like a mod")
+        << QStringList{QStringLiteral("Pipe.int")} << QStringLiteral("txtName") << false;
+#endif
 }
 
 void TestApp::dropOnWindow()
@@ -620,6 +649,10 @@ void TestApp::dropOnWindow()
     GameFixture game;
     game.write(QStringLiteral("System/Mod.int"), NewModFile);
     game.write(QStringLiteral("System/MOD.INT"), NewModFile);
+    QVERIFY(QDir().mkpath(game.file(QStringLiteral("System/Folder.int"))));
+#ifdef Q_OS_UNIX
+    QCOMPARE(::mkfifo(QFile::encodeName(game.file(QStringLiteral("System/Pipe.int"))).constData(), 0600), 0);
+#endif
     TestWindow t;
     frmMain& w = *t.window;
     w.show();
@@ -753,7 +786,8 @@ void TestApp::storedTextBoxPanelsAsTheStyleDrawsThem()
         for (QSize size : sizes) {
             for (QStyle::State state : states) {
                 for (QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied}) {
-                    for (QColor background : {palette.color(QPalette::Window), QColor(Qt::white), QColor(200, 60, 20)}) {
+                    for (QColor background :
+                         {palette.color(QPalette::Window), QColor(Qt::white), QColor(200, 60, 20)}) {
                         QStyleOptionFrame option;
                         option.initFrom(&edit);
                         option.rect = QRect(QPoint(3, 2), size);

@@ -20,7 +20,15 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <future>
+#include <memory>
+#include <thread>
+
 #ifdef Q_OS_UNIX
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 #ifdef Q_OS_WIN
@@ -63,6 +71,46 @@ bool caseSensitiveFileSystem(const QString& dir)
     return !QFileInfo::exists(dir + QStringLiteral("/PROBE"));
 }
 
+// Runs a read on a thread of its own and waits a few seconds for it: a read
+// that waits on a pipe or never ends fails the test at once instead of
+// hanging it, and ends the process, which stops the read too.
+template <class Read> auto endsWithin(Read read, const char* what)
+{
+    using Result = decltype(read());
+    auto done = std::make_shared<std::promise<Result>>();
+    std::future<Result> result = done->get_future();
+    std::thread([read, done] { done->set_value(read()); }).detach();
+    if (result.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+        std::fprintf(stderr, "FAIL! %s did not end within 5 seconds\n", what);
+        std::fflush(stderr);
+        std::_Exit(EXIT_FAILURE);
+    }
+    return result.get();
+}
+
+// A name that is no regular file: a pipe, a device or a folder, or a link to
+// one. Only where the system has them all (Unix).
+void makeSpecial(const QString& path, const QString& kind)
+{
+#ifdef Q_OS_UNIX
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    const QString pipe = path + QStringLiteral(".pipe");
+    if (kind == QLatin1String("pipe"))
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else if (kind == QLatin1String("link to a pipe"))
+        QVERIFY(::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0 && QFile::link(pipe, path));
+    else if (kind == QLatin1String("device"))
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+    else if (kind == QLatin1String("folder"))
+        QVERIFY(QDir().mkpath(path));
+    else
+        QFAIL(qPrintable(kind));
+#else
+    Q_UNUSED(path);
+    QFAIL(qPrintable(QStringLiteral("No %1 to make here.").arg(kind)));
+#endif
+}
+
 } // namespace
 
 class TestGame : public QObject
@@ -90,6 +138,10 @@ private slots:
     void inPlaceWriteDecision_data();
     void inPlaceWriteDecision();
     void lockedFolderKeepsFilesWritable();
+    void readsOnlyRegularFiles_data();
+    void readsOnlyRegularFiles();
+    void readingStopsAtTheLimit();
+    void settingsReadersPassSpecialFilesBy();
 
     void vdfForms();
     void steamDiscovery_data();
@@ -475,6 +527,72 @@ void TestGame::lockedFolderKeepsFilesWritable()
     QVERIFY2(switchError.contains(QStringLiteral("not writable")), qPrintable(switchError));
     QCOMPARE(game.read(QStringLiteral("System/DeusEx.ini")), ini);
     QVERIFY(!game.exists(QStringLiteral("System/DeusEx.ini.bak")));
+}
+
+void TestGame::readsOnlyRegularFiles_data()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("Unix only: pipes, devices and links to them are made with Unix calls.");
+#endif
+    QTest::addColumn<QString>("path"); // in a temporary folder unless absolute
+    QTest::addColumn<QString>("kind"); // what to make there, if anything
+    QTest::addColumn<QString>("error");
+    const QString notAFile = QStringLiteral("It is a device, pipe or socket, not a file.");
+    QTest::newRow("a pipe") << "Mod.int"
+                            << "pipe" << notAFile;
+    QTest::newRow("a link to a pipe") << "Mod.int"
+                                      << "link to a pipe" << notAFile;
+    QTest::newRow("a link to a device") << "x.int"
+                                        << "device" << notAFile;
+    QTest::newRow("a folder") << "Mod.int"
+                              << "folder"
+                              << "It is a folder, not a file.";
+#ifdef Q_OS_LINUX
+    // Reported as 0 bytes long and never ending.
+    QTest::newRow("the device itself") << "/dev/zero"
+                                       << "" << notAFile;
+#endif
+}
+
+void TestGame::readsOnlyRegularFiles()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, kind);
+    QFETCH(QString, error);
+    QTemporaryDir dir;
+    if (!QDir::isAbsolutePath(path))
+        path = dir.filePath(path);
+    if (!kind.isEmpty())
+        makeSpecial(path, kind);
+    if (QTest::currentTestFailed())
+        return;
+    const FileRead read = endsWithin([path] { return ReadFileBytes(path); }, "reading a special file");
+    QCOMPARE(read.error, error);
+    QVERIFY(read.bytes.isEmpty());
+    const TextRead text = endsWithin([path] { return ReadTextFile(path); }, "reading a special file as text");
+    QCOMPARE(text.error, error);
+}
+
+void TestGame::readingStopsAtTheLimit()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("Ten.ini"));
+    writeFile(file, "0123456789");
+    QCOMPARE(ReadFileBytes(file, 10).bytes, QByteArray("0123456789"));
+    QCOMPARE(ReadFileBytes(file, 9).error, QStringLiteral("The file is too large."));
+#ifdef Q_OS_UNIX
+    const QString link = dir.filePath(QStringLiteral("Link.ini"));
+    QVERIFY(QFile::link(file, link));
+    QCOMPARE(ReadTextFile(link).text, QStringLiteral("0123456789"));
+#endif
+#ifdef Q_OS_LINUX
+    // A file of the system's that reports no size but has one: the limit
+    // holds against what is read, not what the file claims.
+    const QString status = QStringLiteral("/proc/self/status");
+    QCOMPARE(QFileInfo(status).size(), 0);
+    QCOMPARE(ReadFileBytes(status, 16).error, QStringLiteral("The file is too large."));
+    QVERIFY(ReadFileBytes(status).bytes.startsWith("Name:"));
+#endif
 }
 
 void TestGame::vdfForms()
@@ -916,6 +1034,35 @@ void TestGame::installedGame()
 
     const QString wanted = expected.isEmpty() ? QString() : QDir::toNativeSeparators(root + u'/' + expected);
     QVERIFY2(found.compare(wanted, caseSensitivity) == 0, qPrintable(found + QStringLiteral(" != ") + wanted));
+}
+
+void TestGame::settingsReadersPassSpecialFilesBy()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("Unix only: pipes, devices and links to them are made with Unix calls.");
+#endif
+    // The loader's flag file, the Wine registry and Steam's lists, each a
+    // pipe or a device: nothing is found, and nothing waits.
+    GameFixture::Options options;
+    options.quenlarIni = false;
+    GameFixture game(options);
+    makeSpecial(game.file(QStringLiteral("System/Quenlar.ini")), QStringLiteral("pipe"));
+    const AutostartFlag flag = endsWithin([&game] { return ReadAutostartFlag(game.gamePath()); }, "the flag");
+    QVERIFY(!flag.on);
+    QVERIFY2(flag.error.contains(QStringLiteral("pipe")), qPrintable(flag.error));
+
+    QTemporaryDir prefix;
+    makeSpecial(prefix.filePath(QStringLiteral("system.reg")), QStringLiteral("device"));
+    QCOMPARE(endsWithin([&prefix] { return WineRegistry::GetStringFromPrefix(prefix.path(), InstallKeyText, Folder); },
+                        "the Wine registry"),
+             QString());
+
+    QTemporaryDir home;
+    const QString steamApps = home.filePath(QStringLiteral(".local/share/Steam/steamapps"));
+    makeGame(steamApps + QStringLiteral("/common/Deus Ex"));
+    makeSpecial(steamApps + QStringLiteral("/libraryfolders.vdf"), QStringLiteral("pipe"));
+    makeSpecial(steamApps + QStringLiteral("/appmanifest_6910.acf"), QStringLiteral("link to a pipe"));
+    QCOMPARE(endsWithin([&home] { return FindSteamGame(SteamRoots(home.path())); }, "the Steam libraries"), QString());
 }
 
 QTEST_GUILESS_MAIN(TestGame)

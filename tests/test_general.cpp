@@ -17,11 +17,13 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -164,6 +166,10 @@ private slots:
     void leavingAPageThroughItsTab_data();
     void leavingAPageThroughItsTab();
     void checkRunsBeforeTheClickedControl();
+    void refusedControlGetsNothingOfTheGesture();
+    void menusOpenWithoutLeavingTheField_data();
+    void menusOpenWithoutLeavingTheField();
+    void leavingTheMenuBarForAnotherControlChecks();
     void allFilesShowsNamesWithoutADot();
     void help();
 };
@@ -509,6 +515,165 @@ void TestGeneral::checkRunsBeforeTheClickedControl()
     QCOMPARE(QApplication::focusWidget(), g.w.txtName);
     settle();
     QCOMPARE(g.ui.messages().size(), 1);
+}
+
+void TestGeneral::refusedControlGetsNothingOfTheGesture()
+{
+    // Through the window system, as a person's mouse: the right-click's
+    // context menu and a held button's moves reach the refused text box no
+    // more than the press does.
+    GeneralWindow g;
+    QWindow* window = g.w.windowHandle();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    const auto at = [&g](QWidget* w) { return w->mapTo(&g.w, w->rect().center()); };
+    g.w.txtMap->setText(QStringLiteral("00_Intro.dx"));
+    g.enter(g.w.txtName, QStringLiteral("a:b"));
+
+    QTest::mouseClick(window, Qt::RightButton, {}, at(g.w.txtMap));
+    QCOMPARE(g.ui.messages(), QStringList{NameMessage});
+    QCOMPARE(QApplication::focusWidget(), g.w.txtName);
+    QVERIFY2(!QApplication::activePopupWidget(), "the refused text box opened its context menu");
+    settle();
+    QVERIFY(!QApplication::activePopupWidget());
+
+    // A press held while the loop turns, then dragged back across the text
+    // from its end, where the cursor stands.
+    const QPoint end = g.w.txtMap->mapTo(&g.w, QPoint(g.w.txtMap->width() - 4, g.w.txtMap->height() / 2));
+    const QPoint start = g.w.txtMap->mapTo(&g.w, QPoint(4, g.w.txtMap->height() / 2));
+    QTest::mousePress(window, Qt::LeftButton, {}, end);
+    settle();
+    QTest::mouseMove(window, start);
+    settle();
+    QTest::mouseRelease(window, Qt::LeftButton, {}, start);
+    settle();
+    QCOMPARE(g.ui.messages().size(), 2);
+    QVERIFY(!g.w.txtMap->hasSelectedText());
+    QCOMPARE(QApplication::focusWidget(), g.w.txtName);
+
+    // The gestures over, the text box is the user's again.
+    g.w.txtName->setText(QStringLiteral("Lab"));
+    QTest::mouseClick(window, Qt::RightButton, {}, at(g.w.txtMap));
+    QCOMPARE(QApplication::focusWidget(), g.w.txtMap);
+    QTRY_VERIFY(QApplication::activePopupWidget());
+    QApplication::activePopupWidget()->close();
+    QCOMPARE(g.ui.messages().size(), 2);
+}
+
+void TestGeneral::menusOpenWithoutLeavingTheField_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text"); // "path" for the game directory without its final separator
+    QTest::addColumn<QKeyCombination>("key");
+    QTest::addColumn<QString>("menu"); // opened at once, if any
+    QTest::newRow("Alt in a path being typed") << "txtPath"
+                                               << "path" << QKeyCombination(Qt::AltModifier, Qt::Key_Alt) << "";
+    QTest::newRow("Alt in a name being typed") << "txtName"
+                                               << "a:b" << QKeyCombination(Qt::AltModifier, Qt::Key_Alt) << "";
+    QTest::newRow("Alt+F") << "txtName"
+                           << "a:b" << QKeyCombination(Qt::AltModifier, Qt::Key_F) << "mnuFile";
+    QTest::newRow("Alt+H in a path") << "txtPath"
+                                     << "path" << QKeyCombination(Qt::AltModifier, Qt::Key_H) << "mnuHelp";
+    QTest::newRow("F10") << "txtMap"
+                         << "Missing.dx" << QKeyCombination(Qt::Key_F10) << "mnuFile";
+    QTest::newRow("F10 in a level") << "txtLevel(3)"
+                                    << "7" << QKeyCombination(Qt::Key_F10) << "mnuFile";
+}
+
+void TestGeneral::menusOpenWithoutLeavingTheField()
+{
+    // The keyboard's ways to the menus, as a person presses them: they open
+    // the menus as a click does, with no check and the text as typed.
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(QKeyCombination, key);
+    QFETCH(QString, menu);
+    GeneralWindow g;
+    QWindow* window = g.w.windowHandle();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    if (text == QLatin1String("path")) {
+        text = g.game.gamePath();
+        text.chop(1);
+    }
+    auto* box = g.w.findChild<QLineEdit*>(field);
+    QVERIFY(box);
+    if (field.startsWith(QLatin1String("txtLevel")))
+        g.w.TabStrip1->setCurrentIndex(3);
+    g.enter(box, text);
+
+    if (key.key() == Qt::Key_Alt) {
+        QTest::keyClick(window, Qt::Key_Alt);
+        QCOMPARE(QApplication::focusWidget(), g.w.menuBar());
+        // Down opens the first menu, as the menu bar takes the keyboard.
+        QTest::keyClick(window, Qt::Key_Down);
+        menu = QStringLiteral("mnuFile");
+    } else {
+        QTest::keyClick(window, key.key(), key.keyboardModifiers());
+    }
+    QTRY_VERIFY(QApplication::activePopupWidget());
+    QCOMPARE(QApplication::activePopupWidget()->objectName(), menu);
+    settle();
+    QVERIFY2(g.ui.messages().isEmpty(), qPrintable(g.ui.messages().join(u'\n')));
+    QCOMPARE(box->text(), text);
+
+    // Escape leaves the menus, and the field has the focus as before.
+    for (int i = 0; i < 2 && (QApplication::activePopupWidget() || QApplication::focusWidget() != box); ++i)
+        QTest::keyClick(window, Qt::Key_Escape);
+    QCOMPARE(QApplication::focusWidget(), box);
+    QVERIFY(!QApplication::activePopupWidget());
+    QTest::keyClicks(box, QStringLiteral("z"));
+    QCOMPARE(box->text(), text + u'z');
+    settle();
+    QVERIFY(g.ui.messages().isEmpty());
+
+    // Leaving it for a control still checks it.
+    if (field != QLatin1String("txtPath")) {
+        QTest::keyClick(window, Qt::Key_Tab);
+        QCOMPARE(g.ui.messages().size(), 1);
+        QCOMPARE(QApplication::focusWidget(), box);
+    }
+}
+
+void TestGeneral::leavingTheMenuBarForAnotherControlChecks()
+{
+    // From the menu bar, taken with Alt, a click on another control leaves
+    // the field the menu bar took the focus from: its check runs and keeps
+    // the focus, and the click does nothing where it landed.
+    GeneralWindow g;
+    QWindow* window = g.w.windowHandle();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    g.enter(g.w.txtName, QStringLiteral("a|b"));
+    QTest::keyClick(window, Qt::Key_Alt);
+    QCOMPARE(QApplication::focusWidget(), g.w.menuBar());
+    QTest::mouseClick(window, Qt::LeftButton, {}, g.w.chkAction->mapTo(&g.w, QPoint(5, 5)));
+    QCOMPARE(g.ui.messages(), QStringList{NameMessage});
+    QCOMPARE(QApplication::focusWidget(), g.w.txtName);
+    QVERIFY(!g.w.chkAction->isChecked());
+
+    // Nor does a click on another tab, which leaves the page.
+    g.w.txtName->setText(QStringLiteral("Lab"));
+    g.w.TabStrip1->setCurrentIndex(3);
+    auto* level = g.w.findChild<QLineEdit*>(QStringLiteral("txtLevel(2)"));
+    g.enter(level, QStringLiteral("9"));
+    QTest::keyClick(window, Qt::Key_Alt);
+    QCOMPARE(QApplication::focusWidget(), g.w.menuBar());
+    QTabBar* tabs = g.w.TabStrip1->tabBar();
+    QTest::mouseClick(window, Qt::LeftButton, {}, tabs->mapTo(&g.w, tabs->tabRect(0).center()));
+    QCOMPARE(g.ui.messages(), (QStringList{NameMessage, LevelMessage}));
+    QCOMPARE(g.w.TabStrip1->currentIndex(), 3);
+    QCOMPARE(QApplication::focusWidget(), level);
+    level->setText(QStringLiteral("2"));
+    g.w.TabStrip1->setCurrentIndex(0);
+
+    // And a path typed without its separator gets it on the way.
+    QString path = g.game.gamePath();
+    path.chop(1);
+    g.enter(g.w.txtPath, path);
+    QTest::keyClick(window, Qt::Key_Alt);
+    QCOMPARE(QApplication::focusWidget(), g.w.menuBar());
+    QTest::mouseClick(window, Qt::LeftButton, {}, g.w.txtMap->mapTo(&g.w, g.w.txtMap->rect().center()));
+    QCOMPARE(QApplication::focusWidget(), g.w.txtMap);
+    QCOMPARE(g.w.txtPath->text(), g.game.gamePath());
+    QCOMPARE(g.ui.messages().size(), 2);
 }
 
 void TestGeneral::allFilesShowsNamesWithoutADot()

@@ -18,6 +18,17 @@
 #include <QListWidget>
 #include <QTest>
 
+#include <chrono>
+#include <future>
+#include <thread>
+#include <utility>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 using Kind = ScriptedModalInteraction::Asked::Kind;
 
 Q_DECLARE_METATYPE(ModDefinition)
@@ -99,6 +110,14 @@ void TestModCommands::roundTrip_data()
     maps.splashMap = QStringLiteral("DX.dx");
     maps.action = false;
     QTest::newRow("empty map, placeholder splash, no action") << maps;
+
+    // Key texts that Open finds only after their own items: the file opens
+    // as it was saved, so it saves back unchanged.
+    ModDefinition keys = WorkedExampleSample();
+    keys.name = QStringLiteral("First Class=Best");
+    keys.startingMap = QStringLiteral("Skills=x.dx");
+    keys.splashMap = QStringLiteral("Class=s.dx");
+    QTest::newRow("key texts behind their items") << keys;
 }
 
 void TestModCommands::roundTrip()
@@ -169,37 +188,90 @@ void TestModCommands::openDialogAndCaption()
 void TestModCommands::openRefusesFiles_data()
 {
     QTest::addColumn<QByteArray>("contents");
-    QTest::addColumn<bool>("folder");
-    QTest::newRow("empty") << QByteArray() << false;
-    QTest::newRow("not a mod") << QByteArray("[Engine.Engine]\r\nGameRenderDevice=D3DDrv.D3DRenderDevice") << false;
-    QTest::newRow("too large") << QByteArray(1024 * 1024 + 1, 'M') << false;
+    QTest::addColumn<QString>("kind");   // what stands under the name instead of a file with the contents
+    QTest::addColumn<QString>("reason"); // part of the message
+    const QByteArray newMod = ComposeModFile(NewModSample()).toLatin1();
+    QTest::newRow("empty") << QByteArray() << ""
+                           << "It is empty.";
+    QTest::newRow("not a mod") << QByteArray("[Engine.Engine]\r\nGameRenderDevice=D3DDrv.D3DRenderDevice") << ""
+                               << "Object=";
+    QTest::newRow("too large") << QByteArray(1024 * 1024 + 1, 'M') << ""
+                               << "larger than a mod definition";
     QTest::newRow("the game's own localisation file")
         << QByteArray("[Public]\r\nObject=(Name=DeusEx.DeusExGameInfo,Class=Class,MetaClass=Engine.GameInfo)\r\n"
                       "Preferences=(Caption=\"Deus Ex\",Parent=\"Game\",Class=DeusEx.DeusExGameInfo)\r\n")
-        << false;
+        << ""
+        << "Object=";
     QTest::newRow("a value longer than its field holds")
         << QByteArray("[Public]\r\nObject=(Name=\"") + QByteArray(40000, 'N') +
                QByteArray("\",Class=Class,MetaClass=Quenlar.MLGameInfo,Description=\"Map=M\")")
-        << false;
-    QTest::newRow("cannot be read") << QByteArray() << true;
+        << ""
+        << "longer than";
+    // A mod saved by Notepad as "Unicode", with and without its mark.
+    const QString text = QString::fromLatin1(newMod);
+    const QByteArray utf16 = QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    QTest::newRow("UTF-16 as Notepad saves it") << QByteArray("\xFF\xFE") + utf16 << ""
+                                                << "UTF-16";
+    QByteArray bigEndian = utf16;
+    for (qsizetype i = 0; i + 1 < bigEndian.size(); i += 2)
+        std::swap(bigEndian[i], bigEndian[i + 1]);
+    QTest::newRow("UTF-16, big-endian") << QByteArray("\xFE\xFF") + bigEndian << ""
+                                        << "UTF-16";
+    QTest::newRow("UTF-16 without its mark") << utf16 << ""
+                                             << "UTF-16";
+    QTest::newRow("cannot be read") << QByteArray() << "folder"
+                                    << "folder";
+#ifdef Q_OS_UNIX
+    QTest::newRow("a pipe") << QByteArray() << "pipe"
+                            << "It is a device, pipe or socket, not a file.";
+#endif
+#ifdef Q_OS_LINUX
+    QTest::newRow("a link to a device that never ends") << QByteArray() << "device"
+                                                        << "It is a device, pipe or socket, not a file.";
+#endif
 }
 
 void TestModCommands::openRefusesFiles()
 {
     QFETCH(QByteArray, contents);
-    QFETCH(bool, folder);
+    QFETCH(QString, kind);
+    QFETCH(QString, reason);
     GameFixture game;
-    if (folder)
-        QDir().mkpath(game.file(QStringLiteral("System/Odd.int")));
+    const QString path = game.file(QStringLiteral("System/Odd.int"));
+    if (kind == QLatin1String("folder"))
+        QDir().mkpath(path);
+#ifdef Q_OS_UNIX
+    else if (kind == QLatin1String("pipe"))
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else if (kind == QLatin1String("device"))
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+#endif
     else
         game.write(QStringLiteral("System/Odd.int"), contents);
     TestWindow t(game);
     frmMain& w = *t.window;
     w.ApplyModDefinition(WorkedExampleSample());
-    t.ui.dialogAnswers = {game.file(QStringLiteral("System/Odd.int"))};
+    t.ui.dialogAnswers = {path};
+
+#ifdef Q_OS_UNIX
+    // Should Open ever wait on the pipe for a writer, one comes after a few
+    // seconds and ends the wait, and the test fails instead of hanging.
+    std::promise<void> opened;
+    std::thread writer([done = opened.get_future(), pipe = QFile::encodeName(path)] {
+        if (done.wait_for(std::chrono::seconds(5)) == std::future_status::ready)
+            return;
+        if (const int fd = ::open(pipe.constData(), O_WRONLY | O_NONBLOCK); fd >= 0)
+            ::close(fd);
+    });
     w.OpenMod();
+    opened.set_value();
+    writer.join();
+#else
+    w.OpenMod();
+#endif
     QCOMPARE(t.ui.messages().size(), 1);
-    QVERIFY(t.ui.messages()[0].contains(game.file(QStringLiteral("System/Odd.int"))));
+    QVERIFY(t.ui.messages()[0].contains(path));
+    QVERIFY2(t.ui.messages()[0].contains(reason), qPrintable(t.ui.messages()[0]));
     QCOMPARE(t.ui.asked.last().icon, ModalInteraction::Icon::Exclamation);
     compareMods(w.CollectModDefinition(), WorkedExampleSample());
     QCOMPARE(w.windowTitle(), Title);

@@ -5,6 +5,7 @@
 
 #include "app/frmMain.h"
 #include "game/GameDiscovery.h"
+#include "game/TextFile.h"
 
 #include <QBackingStore>
 #include <QCheckBox>
@@ -407,7 +408,7 @@ void TestStartup::loaderSetUp()
     if (settings == "<too large>") {
         // Past what start-up reads of a settings file; sparse, so it costs no disk.
         QFile big(game.file(QStringLiteral("System/DeusEx.ini")));
-        QVERIFY(big.resize(16 * 1024 * 1024 + 1));
+        QVERIFY(big.resize(MaxIniBytes + 1));
     }
     TestWindow t;
     t.settings->setValue(QStringLiteral("DXPath"), game.gamePath());

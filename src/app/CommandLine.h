@@ -23,9 +23,15 @@ struct CommandLine
 };
 
 // Reads the arguments, the program's own name first. Needs no application
-// object, so that --help and --version can be answered before the program
-// connects to a display. Help and version win over other mistakes.
+// object, so that the command line can be answered before the program
+// connects to a display. Help and version, each given as an argument of its
+// own, win over other mistakes.
 CommandLine ParseCommandLine(const QStringList& arguments);
+
+// The arguments without the options Qt's application object takes out for
+// itself (-platform offscreen, -style=fusion…), as it will take them: what
+// ParseCommandLine reads before the application object exists.
+QStringList WithoutToolkitOptions(const QStringList& arguments);
 
 // The texts printed for --help and --version. The help's usage line names the
 // program as it was started, so it needs the application object.

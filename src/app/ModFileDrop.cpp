@@ -1,6 +1,7 @@
 #include "ModFileDrop.h"
 
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QMimeData>
 #include <QUrl>
 #include <QWidget>
@@ -30,8 +31,12 @@ QString ModFileDrop::DroppedModFile(const QMimeData* data)
     if (urls.size() != 1 || !urls.first().isLocalFile())
         return {};
     const QString path = urls.first().toLocalFile();
-    // Files copied from Windows often end in ".INT"; Open reads them too.
-    return path.endsWith(QLatin1String(".int"), Qt::CaseInsensitive) ? path : QString();
+    // Files copied from Windows often end in ".INT"; Open reads them too. A
+    // folder, pipe or device of that name is refused by the drag cursor,
+    // not by a message after the drop.
+    if (!path.endsWith(QLatin1String(".int"), Qt::CaseInsensitive) || !QFileInfo(path).isFile())
+        return {};
+    return path;
 }
 
 bool ModFileDrop::eventFilter(QObject* watched, QEvent* event)

@@ -26,6 +26,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QTabBar>
 #include <QTabWidget>
@@ -162,8 +163,10 @@ frmMain::~frmMain() = default;
 
 void frmMain::buildMenus()
 {
-    // No shortcuts and no access keys, as the design has none.
-    QMenu* mnuFile = menuBar()->addMenu(QStringLiteral("File"));
+    // The entries have no shortcuts and no access keys, as the design has
+    // none; the menus have theirs, so that the keyboard reaches them as it
+    // does every program's (Alt+F, Alt+H).
+    QMenu* mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
     auto addEntry = [this](QMenu* menu, const char* name, const char* caption, void (frmMain::*handler)()) {
         QAction* action = menu->addAction(QString::fromLatin1(caption));
@@ -176,11 +179,17 @@ void frmMain::buildMenus()
     mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuDash1"));
     addEntry(mnuFile, "mnuExit", "Exit", &frmMain::mnuExit_Click);
 
-    QMenu* mnuHelp = menuBar()->addMenu(QStringLiteral("Help"));
+    QMenu* mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
     addEntry(mnuHelp, "mnuAHelp", "Help", &frmMain::mnuAHelp_Click);
     mnuHelp->addSeparator()->setObjectName(QStringLiteral("mnuDash2"));
     addEntry(mnuHelp, "mnuAbout", "About Zarvik's ML Utility", &frmMain::mnuAbout_Click);
+
+    // F10 opens the menus, as on Windows. Like a click on them it leaves the
+    // focus where it is, so no field is left and none is checked.
+    auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(f10, &QShortcut::activated, this,
+            [this] { menuBar()->setActiveAction(menuBar()->actions().constFirst()); });
 }
 
 void frmMain::buildToolbar()
@@ -263,7 +272,7 @@ bool frmMain::leavePage()
     // A control that keeps the focus while its page is hidden would take the
     // user's typing out of sight. The focus goes to the tab strip first, while
     // the page is still shown, so a field's check speaks over its own page.
-    QWidget* focus = focusWidget();
+    QWidget* focus = m_focusChecks->workingControl(focusWidget());
     const std::array<QWidget*, 4> pages{frmGeneral, frmInventory, frmAugmentations, frmSkills};
     const int shown = shownPage();
     if (!focus || shown < 0 || !pages[shown]->isAncestorOf(focus))

@@ -4,6 +4,7 @@
 #include "frmMain.h"
 
 #include "augmentations/AugmentationsPage.h"
+#include "game/AnsiText.h"
 #include "game/GamePath.h"
 #include "game/LoaderFiles.h"
 #include "game/TextFile.h"
@@ -79,17 +80,27 @@ void frmMain::OpenModFile(const QString& fileName)
         refuse(QStringLiteral("It is larger than a mod definition can be."));
         return;
     }
-    const TextRead read = ReadTextFile(path, MaxModFileBytes);
-    if (!read.ok()) {
-        m_ui.tell(this, QStringLiteral("%1 could not be opened.\n%2").arg(path, read.error),
+    const auto cannotOpen = [this, &path](const QString& reason) {
+        m_ui.tell(this, QStringLiteral("%1 could not be opened.\n%2").arg(path, reason),
                   ModalInteraction::Icon::Exclamation);
+    };
+    const FileRead read = ReadFileBytes(path, MaxModFileBytes);
+    if (!read.ok()) {
+        cannotOpen(read.error);
         return;
     }
-    if (read.text.isEmpty()) {
+    if (read.bytes.isEmpty()) {
         refuse(QStringLiteral("It is empty."));
         return;
     }
-    if (!LooksLikeModDefinition(read.text)) {
+    // Read as single-byte text it would only lack its Object= line.
+    if (LooksLikeUtf16(read.bytes)) {
+        cannotOpen(QStringLiteral("It is saved in UTF-16 (Notepad's \"Unicode\"), which a mod definition cannot "
+                                  "be. Save it as ANSI and open it again."));
+        return;
+    }
+    const QString text = AnsiText::Decode(read.bytes);
+    if (!LooksLikeModDefinition(text)) {
         refuse(QStringLiteral("It has no Object= line naming MetaClass=Quenlar.MLGameInfo, as every mod of the "
                               "Orvane Mod Loader has."));
         return;
@@ -98,14 +109,11 @@ void frmMain::OpenModFile(const QString& fileName)
     // The record read starts as a new mod, so nothing of the mod shown before
     // survives where the file is silent.
     ModReadReport report;
-    const ModDefinition mod = ReadModDefinition(read.text, &report);
+    const ModDefinition mod = ReadModDefinition(text, &report);
     if (const QString field = OverlongField(mod); !field.isEmpty()) {
-        m_ui.tell(this,
-                  QStringLiteral("%1 could not be opened.\nIts %2 value is longer than the %3 characters the field "
-                                 "holds.")
-                      .arg(path, field)
-                      .arg(MaxFieldLength),
-                  ModalInteraction::Icon::Exclamation);
+        cannotOpen(QStringLiteral("Its %1 value is longer than the %2 characters the field holds.")
+                       .arg(field)
+                       .arg(MaxFieldLength));
         return;
     }
     ApplyModDefinition(mod);

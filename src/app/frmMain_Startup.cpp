@@ -16,13 +16,6 @@
 #include <QLineEdit>
 #include <QSettings>
 
-namespace {
-
-// Settings files are small; anything far larger is not one.
-constexpr qint64 MaxIniBytes = 16 * 1024 * 1024;
-
-} // namespace
-
 void frmMain::Form_Load()
 {
     // The remembered directory. One saved while the field still had the focus
@@ -54,7 +47,7 @@ void frmMain::Form_Load()
         const QString iniFile = DeusExIniFile(gamePath);
         if (!GameFileExists(iniFile))
             return;
-        const FileRead ini = ReadFileBytes(iniFile, MaxIniBytes);
+        const FileRead ini = ReadFileBytes(iniFile);
         if (!ini.ok()) {
             // The set-up question needs the settings; the rest of start-up does not.
             m_ui.tell(this, QStringLiteral("%1 could not be read.\n%2").arg(iniFile, ini.error),

@@ -48,18 +48,20 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Zarvik's ML Utility"));
     QApplication::setApplicationVersion(QStringLiteral(ZARVIK_VERSION));
 
-    // --help and --version are answered before the window system is
-    // connected, so they work without a display. Anything else waits for
-    // QApplication, which takes its own options (-platform, -style…) out of
-    // the arguments first.
-    if (const CommandLine early = ParseCommandLine(ArgumentsOf(argc, argv));
-        early.action == CommandLine::Action::ShowHelp || early.action == CommandLine::Action::ShowVersion) {
+    // The command line is answered before the window system is connected, so
+    // help, the version and a refusal all work without a display. Qt's own
+    // options (-platform, -style…) are left out as QApplication will take
+    // them out.
+    if (const CommandLine early = ParseCommandLine(WithoutToolkitOptions(ArgumentsOf(argc, argv)));
+        early.action != CommandLine::Action::Run) {
         const QCoreApplication app(argc, argv);
         return AnswerOnTerminal(early);
     }
 
     PrepareHeap();
     QApplication app(argc, argv);
+    // Read again as Qt left it: an option it did not take after all is
+    // refused here.
     const CommandLine commandLine = ParseCommandLine(QApplication::arguments());
     if (commandLine.action != CommandLine::Action::Run)
         return AnswerOnTerminal(commandLine);

@@ -10,9 +10,6 @@
 
 namespace {
 
-// Heroic's list of installed games is small; far beyond this it is not one.
-constexpr qint64 MaxHeroicListBytes = 16 * 1024 * 1024;
-
 QString Text(const char16_t* text)
 {
     return QString::fromUtf16(text);
@@ -56,7 +53,7 @@ QStringList HeroicCandidates(const QString& home)
     QStringList candidates;
     for (const char* relative : {".config/heroic/gog_store/installed.json",
                                  ".var/app/com.heroicgameslauncher.hgl/config/heroic/gog_store/installed.json"}) {
-        const FileRead read = ReadFileBytes(home + u'/' + QLatin1String(relative), MaxHeroicListBytes);
+        const FileRead read = ReadFileBytes(home + u'/' + QLatin1String(relative));
         if (!read.ok())
             continue;
         const QJsonArray installed = QJsonDocument::fromJson(read.bytes).object().value(u"installed").toArray();

@@ -11,9 +11,6 @@ namespace {
 const QByteArray GameDefault = QByteArrayLiteral("DefaultGame=DeusEx.DeusExGameInfo");
 const QByteArray LoaderDefault = QByteArrayLiteral("DefaultGame=Quenlar.MLGameInfo");
 
-// Settings files are small; anything far larger is not one.
-constexpr qint64 MaxIniBytes = 16 * 1024 * 1024;
-
 // The searched texts are plain ASCII, which every single-byte code page
 // shares, so the search runs on the bytes and leaves all others untouched.
 qsizetype IndexIgnoringCase(const QByteArray& haystack, const QByteArray& needle, qsizetype from)
@@ -109,7 +106,7 @@ AutostartFlag ReadAutostartFlag(const QString& gamePath)
     const QFileInfo info(file);
     if (!info.exists() && !info.isSymLink())
         return {};
-    const FileRead read = ReadFileBytes(file, MaxIniBytes);
+    const FileRead read = ReadFileBytes(file);
     if (!read.ok())
         return {false, read.error};
     return {IndexIgnoringCase(read.bytes, QByteArrayLiteral("True"), 0) >= 0, {}};

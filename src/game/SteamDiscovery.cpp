@@ -10,9 +10,6 @@
 
 namespace {
 
-// Steam's own files are small; a huge one is not one of them.
-constexpr qint64 MaxVdfBytes = 4 * 1024 * 1024;
-
 class VdfReader
 {
 public:
@@ -161,7 +158,7 @@ private:
 
 VdfNode ReadVdfFile(const QString& path)
 {
-    const FileRead read = ReadFileBytes(path, MaxVdfBytes);
+    const FileRead read = ReadFileBytes(path);
     if (!read.ok())
         return {};
     return VdfNode::Parse(QString::fromUtf8(read.bytes));

@@ -1,28 +1,65 @@
 #include "TextFile.h"
 
 #include "AnsiText.h"
+#include "RegularFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+
+namespace {
+
+const QString TooLarge = QStringLiteral("The file is too large.");
+
+// Reads to the end, or one byte beyond maxBytes. The size the file reports
+// only sizes the first read: a file can grow while it is read.
+FileRead readAtMost(QFile& file, qint64 maxBytes)
+{
+    const qint64 reported = file.size();
+    if (reported > maxBytes)
+        return {{}, TooLarge};
+    // One byte more than reported, so that a single read sees the end.
+    qint64 capacity = std::min(reported, maxBytes) + 1;
+    QByteArray bytes(static_cast<qsizetype>(capacity), Qt::Uninitialized);
+    qint64 got = 0;
+    for (;;) {
+        const qint64 n = file.read(bytes.data() + got, capacity - got);
+        if (n < 0)
+            return {{}, file.errorString()};
+        if (n == 0)
+            break;
+        got += n;
+        if (got > maxBytes)
+            return {{}, TooLarge};
+        if (got == capacity) {
+            capacity = std::min(capacity * 2, maxBytes + 1);
+            bytes.resize(static_cast<qsizetype>(capacity));
+        }
+    }
+    bytes.resize(static_cast<qsizetype>(got));
+    return {std::move(bytes), {}};
+}
+
+} // namespace
+
 FileRead ReadFileBytes(const QString& path, qint64 maxBytes)
 {
-    QFileInfo info(path);
-    if (info.isDir())
+    QFile file;
+    const RegularFileOpen opened = OpenRegularFile(file, path);
+    switch (opened.outcome) {
+    case RegularFileOpen::Outcome::Opened:
+        return readAtMost(file, maxBytes);
+    case RegularFileOpen::Outcome::Folder:
         return {{}, QStringLiteral("It is a folder, not a file.")};
-    // Read whole in one go, straight into the result: a buffer in between
-    // would only copy the bytes once more.
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return {{}, file.errorString()};
-    if (maxBytes >= 0 && file.size() > maxBytes)
-        return {{}, QStringLiteral("The file is too large.")};
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return {{}, file.errorString()};
-    return {std::move(bytes), {}};
+    case RegularFileOpen::Outcome::NotAFile:
+        return {{}, QStringLiteral("It is a device, pipe or socket, not a file.")};
+    case RegularFileOpen::Outcome::Failed:
+        break;
+    }
+    return {{}, opened.error};
 }
 
 TextRead ReadTextFile(const QString& path, qint64 maxBytes)

@@ -23,13 +23,20 @@ struct FileRead
     bool ok() const { return error.isEmpty(); }
 };
 
-// Reads the whole file as it is on disk. A file larger than maxBytes (when
-// given) is not read and reported as too large.
-FileRead ReadFileBytes(const QString& path, qint64 maxBytes = -1);
+// The most the program reads of any file of settings: the game's and the
+// loader's INI files, a Wine prefix's registry, Steam's library lists and
+// manifests. Each is far smaller (the registry of a large prefix runs to a
+// few megabytes), so anything beyond is no such file.
+inline constexpr qint64 MaxIniBytes = 64 * 1024 * 1024;
 
-// Reads and decodes the whole file. A file larger than maxBytes (when given)
-// is not read and reported as too large.
-TextRead ReadTextFile(const QString& path, qint64 maxBytes = -1);
+// Reads the whole of a regular file (links followed) as it is on disk, and
+// at most maxBytes of it: reading stops one byte beyond and reports the file
+// as too large, whatever size it claimed. A folder, pipe, device or socket
+// is refused with the reason, never waited on or read.
+FileRead ReadFileBytes(const QString& path, qint64 maxBytes = MaxIniBytes);
+
+// Reads and decodes the whole file, as ReadFileBytes reads it.
+TextRead ReadTextFile(const QString& path, qint64 maxBytes = MaxIniBytes);
 
 // Whether a write may fall back to rewriting the file in place.
 enum class InPlaceWrite

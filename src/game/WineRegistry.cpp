@@ -4,7 +4,6 @@
 #include "TextFile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringList>
@@ -14,9 +13,6 @@
 namespace {
 
 const QLatin1String Header("WINE REGISTRY Version 2");
-
-// A large prefix's registry runs to a few MiB; far beyond that it is not one.
-constexpr qint64 MaxRegistryBytes = 64 * 1024 * 1024;
 
 int HexDigit(QChar c)
 {
@@ -316,10 +312,10 @@ PrefixRegistry::PrefixRegistry(const QString& prefix) : m_prefix(prefix)
 {
     if (prefix.isEmpty())
         return;
-    const FileRead machine = ReadFileBytes(prefix + QStringLiteral("/system.reg"), MaxRegistryBytes);
+    const FileRead machine = ReadFileBytes(prefix + QStringLiteral("/system.reg"));
     if (machine.ok())
         m_machine = Hive(machine.bytes);
-    const FileRead user = ReadFileBytes(prefix + QStringLiteral("/user.reg"), MaxRegistryBytes);
+    const FileRead user = ReadFileBytes(prefix + QStringLiteral("/user.reg"));
     if (user.ok())
         m_user = Hive(user.bytes);
 }

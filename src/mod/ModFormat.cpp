@@ -1,5 +1,6 @@
 #include "ModFormat.h"
 
+#include "KeySearch.h"
 #include "ModReader.h"
 #include "Numeric.h"
 #include "game/AnsiText.h"
@@ -14,6 +15,28 @@ const QString ItemSeparator = QStringLiteral("; ");
 const QString ObjectOpening = QStringLiteral("Object=(Name=\"");
 const QString ObjectMiddle = QStringLiteral("\",Class=Class,MetaClass=Quenlar.MLGameInfo,Description=\"");
 const QString ObjectClosing = QStringLiteral("\")");
+
+const QString FileOpening = QStringLiteral("[Public]\r\n") + ObjectOpening;
+
+// The Description's items, in file order.
+const QString ActionItem = QStringLiteral("Action=Start");
+const QString InventoryKey = QStringLiteral("Inv=");
+const QString ClassKey = QStringLiteral("Class=");
+const QString CreditsKey = QStringLiteral("Credits=");
+const QString SkillPointsKey = QStringLiteral("SkillPts=");
+const QString SkillsKey = QStringLiteral("Skills=");
+const QString AugmentationsKey = QStringLiteral("Aug=");
+const QString SplashKey = QStringLiteral("Splash=");
+const QString MapKey = QStringLiteral("Map=");
+// Open looks for the player class from the first of these on.
+const QString DescriptionKey = QStringLiteral("Description=");
+
+// Where each item of the Description starts, in ReadStarts.
+constexpr qsizetype ReadStarts::*ItemStarts[] = {
+    &ReadStarts::action,        &ReadStarts::inventory,   &ReadStarts::playerClass,
+    &ReadStarts::credits,       &ReadStarts::skillPoints, &ReadStarts::skills,
+    &ReadStarts::augmentations, &ReadStarts::splashMap,   &ReadStarts::startingMap,
+};
 
 const QString DefaultPackage = QStringLiteral("DeusEx.");
 
@@ -65,6 +88,12 @@ struct FieldValue
     const char* field; // as the user knows it; none for an inventory entry
     const QString* value;
     ReadUpTo end;
+    // Whether the Object line's closing ") inside the value changes what Open
+    // reads: it ends the starting map, and Open looks for the player class
+    // only up to the first one, so one in the class or ahead of it (in the
+    // inventory) loses the class. After the class, in the splash map, it is
+    // read past.
+    bool closingMatters;
 };
 
 QString fieldName(const FieldValue& v)
@@ -76,22 +105,23 @@ QString fieldName(const FieldValue& v)
 // whether one did.
 template <class Visit> bool visitValuesInFileOrder(const ModDefinition& mod, Visit visit)
 {
-    if (visit(FieldValue{"Mod Name", &mod.name, ReadUpTo::Quote}))
+    if (visit(FieldValue{"Mod Name", &mod.name, ReadUpTo::Quote, false}))
         return true;
+    const bool writesClass = writesPlayerClass(mod.playerClass);
     for (const QString& entry : mod.inventory) {
-        if (visit(FieldValue{nullptr, &entry, ReadUpTo::Semicolon}))
+        if (visit(FieldValue{nullptr, &entry, ReadUpTo::Semicolon, writesClass}))
             return true;
     }
-    if (writesPlayerClass(mod.playerClass) && visit(FieldValue{"PlayerClass", &mod.playerClass, ReadUpTo::Semicolon}))
+    if (writesClass && visit(FieldValue{"PlayerClass", &mod.playerClass, ReadUpTo::Semicolon, true}))
         return true;
-    if (IsNumericText(mod.credits) && visit(FieldValue{"Starting Credits", &mod.credits, ReadUpTo::Semicolon}))
+    if (IsNumericText(mod.credits) && visit(FieldValue{"Starting Credits", &mod.credits, ReadUpTo::Semicolon, true}))
         return true;
     if (IsNumericText(mod.skillPoints) &&
-        visit(FieldValue{"Initial Skill Points", &mod.skillPoints, ReadUpTo::Semicolon}))
+        visit(FieldValue{"Initial Skill Points", &mod.skillPoints, ReadUpTo::Semicolon, true}))
         return true;
-    if (writesSplashMap(mod.splashMap) && visit(FieldValue{"Splash Map", &mod.splashMap, ReadUpTo::Semicolon}))
+    if (writesSplashMap(mod.splashMap) && visit(FieldValue{"Splash Map", &mod.splashMap, ReadUpTo::Semicolon, false}))
         return true;
-    return visit(FieldValue{"Starting Map", &mod.startingMap, ReadUpTo::ClosingQuote});
+    return visit(FieldValue{"Starting Map", &mod.startingMap, ReadUpTo::ClosingQuote, true});
 }
 
 constexpr bool everySearchedKeyHoldsEquals()
@@ -121,22 +151,206 @@ bool needsChecking(const QString& value)
     return false;
 }
 
-// The first key that Open searches the whole file for and would find inside
-// the value, as the value spells it; empty text when there is none.
-QString searchedKeyIn(const QString& value)
+// Whether a value holds a text that Open searches the file for.
+bool holdsSearchedKey(const QString& value)
 {
-    for (const SearchedKey& key : SearchedKeys) {
-        const QLatin1String text(key.text);
-        const qsizetype at = value.indexOf(text, 0, key.sensitivity);
-        if (at >= 0)
-            return value.mid(at, text.size());
-    }
-    return {};
+    return std::any_of(std::begin(SearchedKeys), std::end(SearchedKeys), [&value](const SearchedKey& key) {
+        return value.contains(QLatin1String(key.text), key.sensitivity);
+    });
 }
 
 QString describeCharacter(QChar c)
 {
     return QStringLiteral("\"%1\" (U+%2)").arg(QString(c)).arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper();
+}
+
+// The Description value; with items given, where each item's key stands in
+// it (1-based, 0 for an item left out).
+QString composeDescription(const ModDefinition& mod, ReadStarts* items)
+{
+    const QString inventory = inventoryList(mod.inventory);
+    QString d;
+    // Everything but the inventory takes a few hundred characters.
+    d.reserve(inventory.size() + 1024);
+    if (items) {
+        for (qsizetype ReadStarts::*start : ItemStarts)
+            items->*start = 0;
+    }
+    const auto item = [&d, items](qsizetype ReadStarts::*start, const QString& key) {
+        if (items)
+            items->*start = d.size() + 1;
+        d += key;
+    };
+    if (mod.action) {
+        item(&ReadStarts::action, ActionItem);
+        d += ItemSeparator;
+    }
+
+    if (!mod.inventory.isEmpty()) {
+        item(&ReadStarts::inventory, InventoryKey);
+        d += inventory;
+        d += ItemSeparator;
+    }
+
+    if (writesPlayerClass(mod.playerClass)) {
+        item(&ReadStarts::playerClass, ClassKey);
+        d += mod.playerClass + ItemSeparator;
+    }
+    if (IsNumericText(mod.credits)) {
+        item(&ReadStarts::credits, CreditsKey);
+        d += mod.credits + ItemSeparator;
+    }
+    if (IsNumericText(mod.skillPoints)) {
+        item(&ReadStarts::skillPoints, SkillPointsKey);
+        d += mod.skillPoints + ItemSeparator;
+    }
+
+    item(&ReadStarts::skills, SkillsKey);
+    for (const QString& level : mod.skillLevels)
+        d += EncodeSkillLevel(level) + u';';
+    d += ItemSeparator;
+
+    QString augs;
+    for (int slot = 0; slot < AugSlotCount; ++slot) {
+        if (mod.augSlots[slot].isEmpty())
+            continue;
+        augs += QStringLiteral("DeusEx.%1(%2);").arg(mod.augSlots[slot]).arg(mod.augLevels[slot]);
+    }
+    if (!augs.isEmpty()) {
+        item(&ReadStarts::augmentations, AugmentationsKey);
+        d += augs + ItemSeparator;
+    }
+
+    if (writesSplashMap(mod.splashMap)) {
+        item(&ReadStarts::splashMap, SplashKey);
+        d += mod.splashMap + ItemSeparator;
+    }
+
+    item(&ReadStarts::startingMap, MapKey);
+    d += mod.startingMap;
+    return d;
+}
+
+// The whole file; with items given, where each item's key stands in it.
+QString composeModFile(const ModDefinition& mod, ReadStarts* items)
+{
+    const QString description = composeDescription(mod, items);
+    QString file;
+    file.reserve(FileOpening.size() + mod.name.size() + ObjectMiddle.size() + description.size() +
+                 ObjectClosing.size());
+    file += FileOpening;
+    file += mod.name;
+    file += ObjectMiddle;
+    if (items) {
+        const qsizetype offset = file.size();
+        for (qsizetype ReadStarts::*start : ItemStarts) {
+            if (items->*start > 0)
+                items->*start += offset;
+        }
+    }
+    file += description;
+    file += ObjectClosing;
+    return file;
+}
+
+// The typed value whose text in the file holds the 0-based position at.
+std::optional<FieldValue> valueAt(const ModDefinition& mod, const ReadStarts& items, qsizetype at)
+{
+    const auto holds = [at](qsizetype valueAt, qsizetype size) { return at >= valueAt && at < valueAt + size; };
+    if (holds(FileOpening.size(), mod.name.size()))
+        return FieldValue{"Mod Name", &mod.name, ReadUpTo::Quote, false};
+    if (items.inventory > 0) {
+        qsizetype entryAt = items.inventory - 1 + InventoryKey.size();
+        for (const QString& entry : mod.inventory) {
+            const qsizetype size = (hasPackage(entry) ? 0 : DefaultPackage.size()) + entry.size();
+            if (holds(entryAt, size))
+                return FieldValue{nullptr, &entry, ReadUpTo::Semicolon, writesPlayerClass(mod.playerClass)};
+            entryAt += size + 1;
+        }
+    }
+    const struct
+    {
+        qsizetype start;
+        const QString& key;
+        FieldValue value;
+    } typed[] = {
+        {items.playerClass, ClassKey, {"PlayerClass", &mod.playerClass, ReadUpTo::Semicolon, true}},
+        {items.credits, CreditsKey, {"Starting Credits", &mod.credits, ReadUpTo::Semicolon, true}},
+        {items.skillPoints, SkillPointsKey, {"Initial Skill Points", &mod.skillPoints, ReadUpTo::Semicolon, true}},
+        {items.splashMap, SplashKey, {"Splash Map", &mod.splashMap, ReadUpTo::Semicolon, false}},
+        {items.startingMap, MapKey, {"Starting Map", &mod.startingMap, ReadUpTo::ClosingQuote, true}},
+    };
+    for (const auto& item : typed) {
+        if (item.start > 0 && holds(item.start - 1 + item.key.size(), item.value.value->size()))
+            return item.value;
+    }
+    return std::nullopt;
+}
+
+// A key text inside a value that Open would find in place of its item, with
+// the value that holds it. Open reads the file Save would write twice: as
+// Open does, and with every search begun at the item Save wrote (or finding
+// nothing where Save left the item out). Where the two differ, the key Open
+// found first was one inside a value.
+struct MisreadKey
+{
+    FieldValue value;
+    QString key; // as the value spells it
+};
+
+std::optional<MisreadKey> findMisreadKey(const ModDefinition& mod)
+{
+    ReadStarts items;
+    const QString text = composeModFile(mod, &items);
+    const ReadStarts open = OpenStarts(text);
+    ModReadReport openedReport;
+    ModReadReport meantReport;
+    const ModDefinition opened = ReadModDefinition(text, open, &openedReport);
+    const ModDefinition meant = ReadModDefinition(text, items, &meantReport);
+
+    // The player class is searched from the first "Description=" on, so one
+    // in the name moves where the search begins.
+    const qsizetype descriptionAt = open.playerClass - 1;
+    const bool descriptionInName =
+        descriptionAt >= FileOpening.size() && descriptionAt < FileOpening.size() + mod.name.size();
+
+    // Each field that reads differently, with the key its search found first
+    // and where that search began.
+    struct Misread
+    {
+        bool differs;
+        const QString& key;
+        qsizetype from;
+    };
+    const Misread misreads[] = {
+        {opened.action != meant.action, ActionItem, open.action},
+        {opened.inventory != meant.inventory, InventoryKey, open.inventory},
+        {opened.playerClass != meant.playerClass, descriptionInName ? DescriptionKey : ClassKey, open.playerClass},
+        {opened.credits != meant.credits, CreditsKey, open.credits},
+        {opened.skillPoints != meant.skillPoints, SkillPointsKey, open.skillPoints},
+        {opened.skillLevels != meant.skillLevels, SkillsKey, open.skills},
+        {opened.augSlots != meant.augSlots || opened.augLevels != meant.augLevels ||
+             openedReport.unplacedAugmentations != meantReport.unplacedAugmentations,
+         AugmentationsKey, open.augmentations},
+        {opened.splashMap != meant.splashMap, SplashKey, open.splashMap},
+        {opened.startingMap != meant.startingMap, MapKey, open.startingMap},
+    };
+
+    // The value holding the first of those keys in the file.
+    std::optional<MisreadKey> first;
+    qsizetype firstAt = text.size();
+    for (const Misread& m : misreads) {
+        if (!m.differs || m.from <= 0)
+            continue;
+        const qsizetype at = IndexOfKey(text, m.key, m.from - 1);
+        if (at < 0 || at >= firstAt)
+            continue;
+        if (const auto value = valueAt(mod, items, at)) {
+            first = MisreadKey{*value, text.mid(at, m.key.size())};
+            firstAt = at;
+        }
+    }
+    return first;
 }
 
 } // namespace
@@ -167,65 +381,19 @@ QString EncodeSkillLevel(const QString& levelText)
 
 QString ComposeDescription(const ModDefinition& mod)
 {
-    const QString inventory = inventoryList(mod.inventory);
-    QString d;
-    // Everything but the inventory takes a few hundred characters.
-    d.reserve(inventory.size() + 1024);
-    if (mod.action)
-        d += QStringLiteral("Action=Start") + ItemSeparator;
-
-    if (!mod.inventory.isEmpty()) {
-        d += QStringLiteral("Inv=");
-        d += inventory;
-        d += ItemSeparator;
-    }
-
-    if (writesPlayerClass(mod.playerClass))
-        d += QStringLiteral("Class=") + mod.playerClass + ItemSeparator;
-    if (IsNumericText(mod.credits))
-        d += QStringLiteral("Credits=") + mod.credits + ItemSeparator;
-    if (IsNumericText(mod.skillPoints))
-        d += QStringLiteral("SkillPts=") + mod.skillPoints + ItemSeparator;
-
-    d += QStringLiteral("Skills=");
-    for (const QString& level : mod.skillLevels)
-        d += EncodeSkillLevel(level) + u';';
-    d += ItemSeparator;
-
-    QString augs;
-    for (int slot = 0; slot < AugSlotCount; ++slot) {
-        if (mod.augSlots[slot].isEmpty())
-            continue;
-        augs += QStringLiteral("DeusEx.%1(%2);").arg(mod.augSlots[slot]).arg(mod.augLevels[slot]);
-    }
-    if (!augs.isEmpty())
-        d += QStringLiteral("Aug=") + augs + ItemSeparator;
-
-    if (writesSplashMap(mod.splashMap))
-        d += QStringLiteral("Splash=") + mod.splashMap + ItemSeparator;
-
-    d += QStringLiteral("Map=") + mod.startingMap;
-    return d;
+    return composeDescription(mod, nullptr);
 }
 
 QString ComposeModFile(const ModDefinition& mod)
 {
-    const QString description = ComposeDescription(mod);
-    const QString opening = QStringLiteral("[Public]\r\n") + ObjectOpening;
-    QString file;
-    file.reserve(opening.size() + mod.name.size() + ObjectMiddle.size() + description.size() + ObjectClosing.size());
-    file += opening;
-    file += mod.name;
-    file += ObjectMiddle;
-    file += description;
-    file += ObjectClosing;
-    return file;
+    return composeModFile(mod, nullptr);
 }
 
 std::optional<UnsavableValue> FindUnsavableValue(const ModDefinition& mod)
 {
     std::optional<UnsavableValue> found;
     bool anyChecked = false;
+    bool holdsKey = false;
     const auto problem = [&found](const FieldValue& v, const QString& message) {
         const QString field = fieldName(v);
         found = UnsavableValue{field, message.arg(field)};
@@ -248,22 +416,28 @@ std::optional<UnsavableValue> FindUnsavableValue(const ModDefinition& mod)
             return problem(v, QStringLiteral("The mod can't be saved: the %1 field contains a semicolon (;), which "
                                              "would cut the value short when the mod is opened again."));
         }
-        if (value.contains(ObjectClosing)) {
+        if (v.closingMatters && value.contains(ObjectClosing)) {
             return problem(v, QStringLiteral("The mod can't be saved: the %1 field contains \"), which would end "
                                              "the mod definition early when it is opened again."));
         }
-        if (const QString key = searchedKeyIn(value); !key.isEmpty()) {
-            const QString field = fieldName(v);
-            found = UnsavableValue{field, QStringLiteral("The mod can't be saved: the %1 field contains \"%2\", "
-                                                         "which would be read as another setting of the mod when it "
-                                                         "is opened again.")
-                                              .arg(field, key)};
-            return true;
-        }
+        holdsKey = holdsKey || holdsSearchedKey(value);
         return false;
     });
     if (found || !anyChecked)
         return found;
+
+    // A key inside a value matters only where Open finds it before the real
+    // item, or where Save leaves that item out: the file is read as Open
+    // would read it to tell.
+    if (holdsKey) {
+        if (const auto misread = findMisreadKey(mod)) {
+            const QString field = fieldName(misread->value);
+            return UnsavableValue{field, QStringLiteral("The mod can't be saved: the %1 field contains \"%2\", which "
+                                                        "would be read as another setting of the mod when it is "
+                                                        "opened again.")
+                                             .arg(field, misread->key)};
+        }
+    }
 
     // Skill levels are written as numbers and augmentations come from the
     // catalogue, so only the typed values can hold such a character.

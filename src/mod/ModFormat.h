@@ -33,8 +33,10 @@ struct UnsavableValue
 };
 
 // Values that would not read back as saved (a ";" inside a list or item that
-// Open reads up to one, the closing quote of the Object line inside a value, a
-// quote in the name, a line break, a text that Open searches for as a key) and
-// characters the file's single-byte encoding cannot carry. The first offending
-// field in file order is reported; nothing means the mod can be saved.
+// Open reads up to one, the closing quote of the Object line where Open stops
+// at it, a quote in the name, a key text that Open would find before its own
+// item or in place of one left out), a line break, which would break the
+// file's two lines, and characters the file's single-byte encoding cannot
+// carry. The first offending field in file order is reported; nothing means
+// the mod can be saved.
 std::optional<UnsavableValue> FindUnsavableValue(const ModDefinition& mod);

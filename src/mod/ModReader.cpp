@@ -5,20 +5,21 @@
 #include "Numeric.h"
 #include "AugmentationCatalogue.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
 
-bool contains(const QString& text, const char* key)
+// Whether the key occurs at or after the 1-based position from.
+bool contains(const QString& text, const char* key, qsizetype from)
 {
-    return IndexOfKey(text, QString::fromLatin1(key)) >= 0;
+    return from > 0 && IndexOfKey(text, QString::fromLatin1(key), from - 1) >= 0;
 }
 
-// The first field at position 1, emptied when the key is missing.
-QString field(const QString& text, const char* key, const QString& endMark)
+// The field found from the 1-based position from, emptied when the key is missing.
+QString field(const QString& text, const char* key, const QString& endMark, qsizetype from)
 {
-    qsizetype position = 1;
-    return GetField(position, text, QString::fromLatin1(key), endMark);
+    return GetField(from, text, QString::fromLatin1(key), endMark);
 }
 
 // The class of an augmentation entry: everything after its first "DeusEx."
@@ -29,10 +30,9 @@ QString stripPackage(const QString& entry)
     return GetField(position, entry, QStringLiteral("DeusEx."));
 }
 
-void readAugmentations(const QString& text, ModDefinition& mod, ModReadReport& found)
+void readAugmentations(const QString& text, qsizetype position, ModDefinition& mod, ModReadReport& found)
 {
     const QString semicolon = QStringLiteral(";");
-    qsizetype position = 1;
     QString entry = stripPackage(GetField(position, text, QStringLiteral("Aug="), semicolon));
     while (!entry.isEmpty()) {
         QString className = entry;
@@ -54,10 +54,9 @@ void readAugmentations(const QString& text, ModDefinition& mod, ModReadReport& f
     }
 }
 
-void readSkills(const QString& text, ModDefinition& mod)
+void readSkills(const QString& text, qsizetype position, ModDefinition& mod)
 {
     const QString semicolon = QStringLiteral(";");
-    qsizetype position = 1;
     QString value = GetField(position, text, QStringLiteral("Skills="), semicolon);
     for (int index = 0; !value.isEmpty(); ++index) {
         if (index < SkillCount && IsNumericText(value)) {
@@ -92,6 +91,22 @@ bool LooksLikeModDefinition(const QString& text)
     return false;
 }
 
+bool LooksLikeUtf16(const QByteArray& bytes)
+{
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
+        return true;
+    // Without a mark: the first characters, which in a mod file are plain
+    // Latin ("[Public]"), each carry a zero byte on the same side.
+    const qsizetype pairs = std::min<qsizetype>(bytes.size() / 2, 256);
+    qsizetype zerosFirst = 0;
+    qsizetype zerosSecond = 0;
+    for (qsizetype i = 0; i < pairs; ++i) {
+        zerosFirst += bytes.at(2 * i) == '\0';
+        zerosSecond += bytes.at(2 * i + 1) == '\0';
+    }
+    return pairs > 0 && ((zerosSecond * 2 > pairs && zerosFirst == 0) || (zerosFirst * 2 > pairs && zerosSecond == 0));
+}
+
 QString OverlongField(const ModDefinition& mod)
 {
     const std::pair<const char*, const QString*> fields[] = {
@@ -109,40 +124,51 @@ QString OverlongField(const ModDefinition& mod)
     return {};
 }
 
-// Every key searched for here stands in SearchedKeys.
+ReadStarts OpenStarts(const QString& text)
+{
+    ReadStarts starts;
+    const qsizetype descriptionAt = text.indexOf(QLatin1String("Description="));
+    starts.playerClass = descriptionAt < 0 ? 0 : descriptionAt + 1;
+    return starts;
+}
+
 ModDefinition ReadModDefinition(const QString& text, ModReadReport* report)
+{
+    return ReadModDefinition(text, OpenStarts(text), report);
+}
+
+// Every key searched for here stands in SearchedKeys.
+ModDefinition ReadModDefinition(const QString& text, const ReadStarts& starts, ModReadReport* report)
 {
     ModDefinition mod;
     ModReadReport found;
     const QString semicolon = QStringLiteral(";");
 
-    mod.name = field(text, "Name=\"", QStringLiteral("\""));
-    mod.action = contains(text, "Action=Start");
+    mod.name = field(text, "Name=\"", QStringLiteral("\""), 1);
+    mod.action = contains(text, "Action=Start", starts.action);
 
-    if (contains(text, "Inv=")) {
-        qsizetype position = 1;
+    if (contains(text, "Inv=", starts.inventory)) {
+        qsizetype position = starts.inventory;
         QString entry = GetField(position, text, QStringLiteral("Inv="), semicolon);
         // The first entry counts even when empty ("Inv=;" gives one empty row).
         mod.inventory.append(entry);
         AppendListEntries(position, text, mod.inventory);
     }
 
-    if (contains(text, "Aug="))
-        readAugmentations(text, mod, found);
+    if (contains(text, "Aug=", starts.augmentations))
+        readAugmentations(text, starts.augmentations, mod, found);
 
-    // The class is searched from the Description on, so the fixed
-    // "Class=Class" of the Object line is never taken, and only up to the
-    // line's closing quote, so inventory counts ahead of it don't hide it.
-    const qsizetype descriptionAt = text.indexOf(QLatin1String("Description="));
-    qsizetype position = descriptionAt < 0 ? 0 : descriptionAt + 1;
+    // The class is searched only up to the Object line's closing quote, so
+    // inventory counts ahead of it don't hide it.
+    qsizetype position = starts.playerClass;
     mod.playerClass = GetField(position, text, QStringLiteral("Class="), semicolon, QStringLiteral("\")"));
 
-    mod.credits = field(text, "Credits=", semicolon);
-    mod.skillPoints = field(text, "SkillPts=", semicolon);
-    if (contains(text, "Skills="))
-        readSkills(text, mod);
-    mod.splashMap = field(text, "Splash=", semicolon);
-    mod.startingMap = field(text, "Map=", QStringLiteral("\")"));
+    mod.credits = field(text, "Credits=", semicolon, starts.credits);
+    mod.skillPoints = field(text, "SkillPts=", semicolon, starts.skillPoints);
+    if (contains(text, "Skills=", starts.skills))
+        readSkills(text, starts.skills, mod);
+    mod.splashMap = field(text, "Splash=", semicolon, starts.splashMap);
+    mod.startingMap = field(text, "Map=", QStringLiteral("\")"), starts.startingMap);
     if (report)
         *report = found;
     return mod;

@@ -2,6 +2,7 @@
 
 #include "ModDefinition.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -17,9 +18,15 @@ struct ModReadReport
 // never that class.
 bool LooksLikeModDefinition(const QString& text);
 
+// Whether a file's bytes are text in UTF-16, as Notepad saves "Unicode": a
+// byte order mark, or else a zero byte beside every letter of plain Latin
+// text. A mod definition is single-byte text, which holds no zero byte.
+bool LooksLikeUtf16(const QByteArray& bytes);
+
 // A text that Open searches the file for to find a value, with the way it
-// compares letters. A value holding one would be found in its place, so Save
-// refuses such values.
+// compares letters. Save looks closer at a value holding one: it matters
+// where Open would find it before the real item, or where that item is left
+// out.
 struct SearchedKey
 {
     const char* text;
@@ -33,10 +40,35 @@ inline constexpr SearchedKey SearchedKeys[] = {
     {"Map=", Qt::CaseInsensitive},    {"Description=", Qt::CaseSensitive},
 };
 
+// Where each of Open's searches begins, as a 1-based position (the way
+// GetField counts); 0 finds nothing, as though the key were missing. The
+// mod name is always searched from the start: its key is the first text of
+// every mod file.
+struct ReadStarts
+{
+    qsizetype action = 1;
+    qsizetype inventory = 1;
+    qsizetype playerClass = 1;
+    qsizetype credits = 1;
+    qsizetype skillPoints = 1;
+    qsizetype skills = 1;
+    qsizetype augmentations = 1;
+    qsizetype splashMap = 1;
+    qsizetype startingMap = 1;
+};
+
+// Where Open begins: every key is searched across the whole text, but the
+// player class only from the first "Description=" on (letter case exact),
+// so that the fixed "Class=Class" of the Object line is never taken.
+ReadStarts OpenStarts(const QString& text);
+
 // Reads every field the way Open applies it, without a window. The record
 // starts as a new mod, so fields that the file does not name come out as a
 // new mod has them; inventory entries keep the package the file gives them.
 ModDefinition ReadModDefinition(const QString& text, ModReadReport* report = nullptr);
+
+// Reads as Open does, each search beginning where starts says.
+ModDefinition ReadModDefinition(const QString& text, const ReadStarts& starts, ModReadReport* report = nullptr);
 
 // The largest file Open accepts; real mod files are a few hundred bytes.
 inline constexpr qint64 MaxModFileBytes = 1024 * 1024;

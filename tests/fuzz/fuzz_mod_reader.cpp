@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes through everything Open does with a file short of
-// the window: the size limit, decoding, the look of a mod definition and
-// reading every field. Besides crashes and undefined behaviour it checks
+// the window: the size limit, the refusal of UTF-16, decoding, the look of a
+// mod definition and reading every field. Besides crashes and undefined behaviour it checks
 // what the window relies on when it applies the result, and that what Open
 // shows, once Save accepts it, opens again the same: read, compose, read
 // gives the same mod, and saving that writes the same file.
@@ -35,6 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size > static_cast<std::size_t>(MaxModFileBytes))
         return -1;
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    // Open refuses text in UTF-16 before decoding it.
+    if (LooksLikeUtf16(bytes))
+        return 0;
     const QString text = AnsiText::Decode(bytes);
     require(text.size() == bytes.size());
 

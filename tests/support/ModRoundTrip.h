@@ -35,6 +35,23 @@ inline ModDefinition SavedAndOpened(const ModDefinition& mod)
 
 // The first field in which two mods differ, with both values; empty text
 // when they agree.
+inline QString FirstDifference(const ModDefinition& a, const ModDefinition& b);
+
+// What Open makes of the file Save writes for the mod, against the mod as
+// saved: the first field that differs, or that the file is no mod
+// definition or leaves augmentations out; empty text when it opens as saved.
+inline QString OpensDifferently(const ModDefinition& mod)
+{
+    const QString file = ComposeModFile(mod);
+    if (!LooksLikeModDefinition(file))
+        return QStringLiteral("no mod definition");
+    ModReadReport report;
+    const ModDefinition opened = ReadModDefinition(file, &report);
+    if (!report.unplacedAugmentations.isEmpty())
+        return QStringLiteral("augmentations left out: ") + report.unplacedAugmentations.join(u'|');
+    return FirstDifference(opened, AsSaved(mod));
+}
+
 inline QString FirstDifference(const ModDefinition& a, const ModDefinition& b)
 {
     const auto differs = [](const char* field, const QString& x, const QString& y) {
@@ -45,8 +62,14 @@ inline QString FirstDifference(const ModDefinition& a, const ModDefinition& b)
         return QStringLiteral("action");
     if (!(d = differs("name", a.name, b.name)).isEmpty())
         return d;
-    if (!(d = differs("inventory", a.inventory.join(u'|'), b.inventory.join(u'|'))).isEmpty())
-        return d;
+    // Counted too: one empty entry is not none.
+    if (a.inventory != b.inventory) {
+        return QStringLiteral("inventory: %1 entries \"%2\" vs %3 entries \"%4\"")
+            .arg(a.inventory.size())
+            .arg(a.inventory.join(u'|'))
+            .arg(b.inventory.size())
+            .arg(b.inventory.join(u'|'));
+    }
     if (!(d = differs("class", a.playerClass, b.playerClass)).isEmpty())
         return d;
     if (!(d = differs("credits", a.credits, b.credits)).isEmpty())
