@@ -2,6 +2,7 @@
 // was, and New starts afresh.
 
 #include "support/GameFixture.h"
+#include "support/ModRoundTrip.h"
 #include "support/SampleMods.h"
 
 #include "app/frmMain.h"
@@ -36,17 +37,6 @@ Q_DECLARE_METATYPE(ModDefinition)
 namespace {
 
 const QString Title = QStringLiteral("Zarvik's ML Utility");
-
-// What the window shows after opening the saved file: inventory entries
-// with the package the file gives them, placeholders as empty fields.
-ModDefinition asOpened(ModDefinition mod)
-{
-    for (QString& entry : mod.inventory)
-        entry = EncodeInventoryEntry(entry);
-    if (mod.splashMap == QLatin1String(PlaceholderSplashMap))
-        mod.splashMap.clear();
-    return mod;
-}
 
 void compareMods(const ModDefinition& actual, const ModDefinition& expected)
 {
@@ -133,7 +123,7 @@ void TestModCommands::roundTrip()
     w.NewMod();
     w.OpenMod();
     QVERIFY(t.ui.messages().isEmpty());
-    compareMods(w.CollectModDefinition(), asOpened(mod));
+    compareMods(w.CollectModDefinition(), AsSaved(mod));
     QCOMPARE(w.windowTitle(), Title + QStringLiteral(" - ") + file);
     QCOMPARE(w.CurrentSlot, qint16(0));
 }

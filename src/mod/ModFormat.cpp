@@ -355,13 +355,6 @@ std::optional<MisreadKey> findMisreadKey(const ModDefinition& mod)
 
 } // namespace
 
-QString EncodeInventoryEntry(const QString& entry)
-{
-    if (hasPackage(entry))
-        return entry;
-    return DefaultPackage + entry;
-}
-
 QString EncodeSkillLevel(const QString& levelText)
 {
     // A level such as "2.5" passes the level check and is written as "1.5",

@@ -17,10 +17,6 @@ QString ComposeDescription(const ModDefinition& mod);
 // The whole file: "[Public]", CR LF, the Object line, no final line break.
 QString ComposeModFile(const ModDefinition& mod);
 
-// The text written for one inventory entry: "DeusEx." is put in front of a
-// name without a package.
-QString EncodeInventoryEntry(const QString& entry);
-
 // The text written for one skill level: its numeric value minus one, in the
 // fewest digits that read back as the same level.
 QString EncodeSkillLevel(const QString& levelText);

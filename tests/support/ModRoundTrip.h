@@ -10,12 +10,19 @@
 // Save followed by Open, without a window: what a mod turns into when it is
 // written and read back, and where two mods differ.
 
+// An inventory entry as Open shows it once saved: a class without a package
+// comes back in the game's own, "DeusEx.".
+inline QString WithGamePackage(const QString& entry)
+{
+    return entry.contains(u'.') ? entry : QStringLiteral("DeusEx.") + entry;
+}
+
 // What opening the saved file must show: values Save leaves out come back
 // empty, and inventory entries carry the package the file gives them.
 inline ModDefinition AsSaved(ModDefinition mod)
 {
     for (QString& entry : mod.inventory)
-        entry = EncodeInventoryEntry(entry);
+        entry = WithGamePackage(entry);
     if (mod.playerClass == QLatin1String(PlaceholderPlayerClass))
         mod.playerClass.clear();
     if (!IsNumericText(mod.credits))
