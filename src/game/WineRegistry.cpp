@@ -271,20 +271,20 @@ QString DefaultPrefix()
     return QDir::homePath() + QStringLiteral("/.wine");
 }
 
-QString GetString(const QByteArray& systemReg, const QString& strPath, const QString& strValue)
+QString GetString(const QByteArray& systemReg, const QString& keyPath, const QString& valueName)
 {
     const Hive hive(systemReg);
-    for (const QString& key : Bit32KeyNames(strPath)) {
-        QString text = hive.value(key, strValue);
+    for (const QString& key : Bit32KeyNames(keyPath)) {
+        QString text = hive.value(key, valueName);
         if (!text.isEmpty())
             return text;
     }
     return {};
 }
 
-QString GetStringFromPrefix(const QString& prefix, const QString& strPath, const QString& strValue)
+QString GetStringFromPrefix(const QString& prefix, const QString& keyPath, const QString& valueName)
 {
-    return PrefixRegistry(prefix).value(RegistryRoot::LocalMachine, strPath, strValue);
+    return PrefixRegistry(prefix).value(RegistryRoot::LocalMachine, keyPath, valueName);
 }
 
 QString ToUnixPath(const QString& prefix, const QString& windowsPath)

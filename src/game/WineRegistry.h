@@ -49,12 +49,12 @@ QStringList Bit32KeyNames(const QString& key);
 // The user's prefix: $WINEPREFIX when set, else ~/.wine.
 QString DefaultPrefix();
 
-// The value strValue of the key strPath below HKEY_LOCAL_MACHINE (32-bit view
+// The value valueName of the key keyPath below HKEY_LOCAL_MACHINE (32-bit view
 // first) in the text of a system.reg.
-QString GetString(const QByteArray& systemReg, const QString& strPath, const QString& strValue);
+QString GetString(const QByteArray& systemReg, const QString& keyPath, const QString& valueName);
 
 // The same, read from prefix/system.reg.
-QString GetStringFromPrefix(const QString& prefix, const QString& strPath, const QString& strValue);
+QString GetStringFromPrefix(const QString& prefix, const QString& keyPath, const QString& valueName);
 
 // The directory that a Windows drive path (C:\Games\DeusEx) names inside the
 // prefix, through its dosdevices links, with each existing part spelt as on

@@ -5,11 +5,11 @@
 
 namespace win32 {
 
-std::wstring RegQueryStringValue(HKEY hKey, const std::wstring& strValueName)
+std::wstring RegQueryStringValue(HKEY key, const std::wstring& valueName)
 {
     DWORD type = 0;
     DWORD size = 0;
-    if (RegQueryValueExW(hKey, strValueName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+    if (RegQueryValueExW(key, valueName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
         return {};
     if (type != REG_SZ && type != REG_BINARY)
         return {};
@@ -18,7 +18,7 @@ std::wstring RegQueryStringValue(HKEY hKey, const std::wstring& strValueName)
     // two bytes would only fail.
     std::vector<BYTE> data(size + sizeof(wchar_t), 0);
     DWORD read = size;
-    if (RegQueryValueExW(hKey, strValueName.c_str(), nullptr, &type, data.data(), &read) != ERROR_SUCCESS)
+    if (RegQueryValueExW(key, valueName.c_str(), nullptr, &type, data.data(), &read) != ERROR_SUCCESS)
         return {};
 
     if (type == REG_SZ) {
@@ -40,20 +40,20 @@ std::wstring RegQueryStringValue(HKEY hKey, const std::wstring& strValueName)
     return {};
 }
 
-std::wstring GetString(HKEY hKey, const std::wstring& strPath, const std::wstring& strValue)
+std::wstring GetString(HKEY root, const std::wstring& keyPath, const std::wstring& valueName)
 {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(hKey, strPath.c_str(), 0, KEY_QUERY_VALUE | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(root, keyPath.c_str(), 0, KEY_QUERY_VALUE | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS)
         return {};
-    std::wstring text = RegQueryStringValue(key, strValue);
+    std::wstring text = RegQueryStringValue(key, valueName);
     RegCloseKey(key);
     return text;
 }
 
-std::vector<std::wstring> SubKeys(HKEY hKey, const std::wstring& strPath)
+std::vector<std::wstring> SubKeys(HKEY root, const std::wstring& keyPath)
 {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(hKey, strPath.c_str(), 0, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE | KEY_WOW64_32KEY, &key) !=
+    if (RegOpenKeyExW(root, keyPath.c_str(), 0, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE | KEY_WOW64_32KEY, &key) !=
         ERROR_SUCCESS)
         return {};
     std::vector<std::wstring> names;

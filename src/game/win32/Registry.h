@@ -12,15 +12,15 @@ namespace win32 {
 // A registry value as text: REG_SZ up to its first NUL, REG_BINARY as the
 // little-endian signed 16-bit number of its first two bytes in decimal. Any
 // other type, and every failure, gives empty text.
-std::wstring RegQueryStringValue(HKEY hKey, const std::wstring& strValueName);
+std::wstring RegQueryStringValue(HKEY key, const std::wstring& valueName);
 
-// Opens strPath below hKey in the 32-bit view of the registry (the game's
+// Opens keyPath below root in the 32-bit view of the registry (the game's
 // installer is a 32-bit program, so a 64-bit build must look where it wrote),
-// reads strValue and closes the key again. Empty text on any failure.
-std::wstring GetString(HKEY hKey, const std::wstring& strPath, const std::wstring& strValue);
+// reads valueName and closes the key again. Empty text on any failure.
+std::wstring GetString(HKEY root, const std::wstring& keyPath, const std::wstring& valueName);
 
-// The names of the direct subkeys of strPath below hKey, in the same view;
+// The names of the direct subkeys of keyPath below root, in the same view;
 // nothing on any failure.
-std::vector<std::wstring> SubKeys(HKEY hKey, const std::wstring& strPath);
+std::vector<std::wstring> SubKeys(HKEY root, const std::wstring& keyPath);
 
 } // namespace win32
