@@ -6,7 +6,6 @@
 
 #include "app/AppStyle.h"
 #include "app/CommandLine.h"
-#include "app/ProcessHeap.h"
 #include "app/frmMain.h"
 #include "augmentations/AugmentationsPage.h"
 #include "game/TextFile.h"
@@ -37,11 +36,6 @@
 
 #include <algorithm>
 #include <memory>
-#include <vector>
-
-#ifdef Q_OS_LINUX
-#include <sys/resource.h>
-#endif
 
 using Kind = ScriptedModalInteraction::Asked::Kind;
 using Icon = ModalInteraction::Icon;
@@ -82,8 +76,6 @@ class TestApp : public QObject
     Q_OBJECT
 private slots:
     void initTestCase();
-    // First, while the heap is still as start-up leaves it.
-    void heapReadyForStartUp();
     void windowDesign();
     void designFontAsTheWholeListChooses();
     void pageSwitching_data();
@@ -681,35 +673,6 @@ void TestApp::modFilesHaveTheirType()
     QCOMPARE(types.mimeTypeForFile(game.file(QStringLiteral("System/DeusEx.int"))).name(),
              QStringLiteral("text/plain"));
     QVERIFY(types.mimeTypeForName(QStringLiteral("application/x-orvane-mod")).inherits(QStringLiteral("text/plain")));
-}
-
-// What start-up allocates after the heap is prepared lands on pages already
-// there: filling three quarters of a mebibyte in small blocks faults in
-// almost none of them (page by page it would be some 190 faults).
-void TestApp::heapReadyForStartUp()
-{
-#if !defined(Q_OS_LINUX)
-    QSKIP("Only Linux is asked for the heap's pages ahead of their use.");
-#elif defined(__SANITIZE_ADDRESS__)
-    QSKIP("The address sanitizer brings its own heap.");
-#else
-    if (!PrepareHeap())
-        QSKIP("This system cannot be asked for pages ahead of their use.");
-    constexpr int Blocks = 192;
-    constexpr std::size_t BlockBytes = 4000;
-    std::vector<std::unique_ptr<char[]>> blocks;
-    blocks.reserve(Blocks);
-    rusage before{};
-    QCOMPARE(getrusage(RUSAGE_THREAD, &before), 0);
-    for (int i = 0; i < Blocks; ++i) {
-        blocks.emplace_back(new char[BlockBytes]);
-        std::fill_n(blocks.back().get(), BlockBytes, char(i));
-    }
-    rusage after{};
-    QCOMPARE(getrusage(RUSAGE_THREAD, &after), 0);
-    QVERIFY2(after.ru_minflt - before.ru_minflt < 16,
-             qPrintable(QStringLiteral("%1 page faults").arg(after.ru_minflt - before.ru_minflt)));
-#endif
 }
 
 void TestApp::overflowIconsAsTheStyleDrawsThem()
