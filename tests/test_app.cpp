@@ -23,7 +23,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
-#include <QPainter>
 #include <QMimeDatabase>
 #include <QStyleFactory>
 #include <QStyleOption>
@@ -95,8 +94,6 @@ private slots:
     void exitClosesWindow();
     void toolbarIconsForTheScreens();
     void overflowIconsAsTheStyleDrawsThem();
-    void storedTextBoxPanelsAsTheStyleDrawsThem();
-    void tabWidgetFrameAsTheStyleDrawsIt();
     void commandLine_data();
     void commandLine();
     void commandLineOpensAsOpenDoes_data();
@@ -691,98 +688,6 @@ void TestApp::overflowIconsAsTheStyleDrawsThem()
             QVERIFY(!late.isNull());
             QCOMPARE(late.pixmap(16).toImage(), own.pixmap(16).toImage());
             QCOMPARE(late.availableSizes(), own.availableSizes());
-        }
-    }
-}
-
-void TestApp::storedTextBoxPanelsAsTheStyleDrawsThem()
-{
-    // Text boxes of one size and look share one drawing of their panel: on
-    // any background, in any state, it must land as the style draws it.
-    const std::unique_ptr<QStyle> base(QStyleFactory::create(QStringLiteral("Fusion")));
-    AppStyle style(QStyleFactory::create(QStringLiteral("Fusion")));
-    QLineEdit edit;
-    QPalette dark = base->standardPalette();
-    dark.setColor(QPalette::Window, QColor(53, 53, 53));
-    dark.setColor(QPalette::Base, QColor(25, 25, 25));
-    dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
-    QPalette tinted = base->standardPalette();
-    tinted.setColor(QPalette::Window, QColor(214, 226, 240));
-    tinted.setColor(QPalette::Base, QColor(255, 252, 235));
-    const QStyle::State states[] = {QStyle::State_Enabled, QStyle::State_Enabled | QStyle::State_HasFocus,
-                                    QStyle::State_None, QStyle::State_Enabled | QStyle::State_ReadOnly};
-    const QSize sizes[] = {{8, 8}, {9, 19}, {31, 25}, {208, 19}, {240, 21}, {3, 19}};
-    for (const QPalette& palette : {base->standardPalette(), dark, tinted}) {
-        for (QSize size : sizes) {
-            for (QStyle::State state : states) {
-                for (QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied}) {
-                    for (QColor background : {palette.color(QPalette::Window), QColor(Qt::white), QColor(200, 60, 20)}) {
-                        QStyleOptionFrame option;
-                        option.initFrom(&edit);
-                        option.rect = QRect(QPoint(3, 2), size);
-                        option.state = state;
-                        option.palette = palette;
-                        option.lineWidth = base->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &edit);
-                        const auto paint = [&](const QStyle& by) {
-                            QImage image(size + QSize(6, 4), format);
-                            image.fill(background);
-                            QPainter painter(&image);
-                            painter.translate(1, 1);
-                            by.drawPrimitive(QStyle::PE_PanelLineEdit, &option, &painter, &edit);
-                            return image;
-                        };
-                        const QImage direct = paint(*base);
-                        // The first time draws the panel, later times reuse it.
-                        QCOMPARE(paint(style), direct);
-                        QCOMPARE(paint(style), direct);
-                    }
-                }
-            }
-        }
-    }
-}
-
-void TestApp::tabWidgetFrameAsTheStyleDrawsIt()
-{
-    // The tab widget's frame is drawn in bands of rows; together they must
-    // be the frame as the style draws it whole, also where the painter is
-    // already clipped and on a denser device.
-    const std::unique_ptr<QStyle> base(QStyleFactory::create(QStringLiteral("Fusion")));
-    AppStyle style(QStyleFactory::create(QStringLiteral("Fusion")));
-    QTabWidget tabs;
-    QPalette dark = base->standardPalette();
-    dark.setColor(QPalette::Window, QColor(53, 53, 53));
-    dark.setColor(QPalette::Button, QColor(60, 60, 60));
-    dark.setColor(QPalette::Base, QColor(25, 25, 25));
-    const QSize sizes[] = {{394, 290}, {40, 64}, {40, 65}, {7, 129}, {300, 400}};
-    const QRect clips[] = {QRect(), QRect(5, 60, 200, 70)};
-    for (const QPalette& palette : {base->standardPalette(), dark}) {
-        for (QSize size : sizes) {
-            for (QTabBar::Shape shape : {QTabBar::RoundedNorth, QTabBar::RoundedSouth, QTabBar::RoundedWest}) {
-                for (QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied}) {
-                    for (const QRect& clip : clips) {
-                        for (qreal ratio : {1.0, 2.0}) {
-                            QStyleOptionTabWidgetFrame option;
-                            option.initFrom(&tabs);
-                            option.rect = QRect(QPoint(2, 3), size);
-                            option.palette = palette;
-                            option.shape = shape;
-                            const auto paint = [&](const QStyle& by) {
-                                QImage image((size + QSize(6, 8)) * ratio, format);
-                                image.setDevicePixelRatio(ratio);
-                                image.fill(QColor(200, 60, 20));
-                                QPainter painter(&image);
-                                painter.translate(1, 2);
-                                if (!clip.isNull())
-                                    painter.setClipRect(clip);
-                                by.drawPrimitive(QStyle::PE_FrameTabWidget, &option, &painter, &tabs);
-                                return image;
-                            };
-                            QCOMPARE(paint(style), paint(*base));
-                        }
-                    }
-                }
-            }
         }
     }
 }
