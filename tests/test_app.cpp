@@ -12,8 +12,8 @@
 #include "inventory/InventoryPage.h"
 #include "mod/ModFormat.h"
 #include "skills/SkillsPage.h"
+#include "widgets/AssetPictures.h"
 #include "widgets/Layout.h"
-#include "widgets/SvgImage.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -92,7 +92,7 @@ private slots:
     void workedExampleThroughWindow();
     void toolbarAndMenuAgree();
     void exitClosesWindow();
-    void toolbarIconsForTheScreens();
+    void toolbarIconsForEveryScreen();
     void overflowIconsAsTheStyleDrawsThem();
     void commandLine_data();
     void commandLine();
@@ -454,32 +454,29 @@ void TestApp::exitClosesWindow()
     }
 }
 
-void TestApp::toolbarIconsForTheScreens()
+void TestApp::toolbarIconsForEveryScreen()
 {
-    // A standard-density desktop gets the 1x drawings alone; they must paint
-    // exactly as the full icon does there, in every mode the toolbar uses.
-    for (const char* name : {":/icons/new", ":/icons/open", ":/icons/save", ":/icons/exit"}) {
-        const QIcon standard = AssetIcon(QString::fromLatin1(name), QSize(16, 16), 1.0);
-        const QIcon full = AssetIcon(QString::fromLatin1(name), QSize(16, 16), 2.0);
-        QCOMPARE(standard.availableSizes(), QList<QSize>{QSize(16, 16)});
-        QCOMPARE(full.availableSizes().size(), 3);
-        for (QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled, QIcon::Active, QIcon::Selected})
-            QCOMPARE(standard.pixmap(QSize(16, 16), 1.0, mode).toImage(),
-                     full.pixmap(QSize(16, 16), 1.0, mode).toImage());
-    }
-
-    // The offscreen screen is at 1x; a denser screen turns up later.
+    // Each icon reads its drawings as screens ask for them, and shows what
+    // an icon holding all three shows: in every mode the toolbar uses, at
+    // each drawing's ratio and between them, whatever was asked before.
     TestWindow t;
-    QAction* save = t.window->findChild<QAction*>(QStringLiteral("Toolbar1_Save"));
-    QVERIFY(save);
-    QCOMPARE(save->icon().availableSizes().size(), 1);
-    t.window->fitToolbarIcons(2.0);
-    QCOMPARE(save->icon().availableSizes().size(), 3);
-    QCOMPARE(save->icon().pixmap(QSize(16, 16), 2.0).toImage(),
-             AssetPixmap(QStringLiteral(":/icons/save"), QSize(16, 16), 2.0).toImage());
-    // Back on standard screens alone the denser drawings are kept.
-    t.window->fitToolbarIcons(1.0);
-    QCOMPARE(save->icon().availableSizes().size(), 3);
+    for (const char* key : {"New", "Open", "Save", "Exit"}) {
+        const QAction* action = t.window->findChild<QAction*>(QStringLiteral("Toolbar1_") + QLatin1String(key));
+        QVERIFY(action);
+        const QString name = QStringLiteral(":/icons/") + QString::fromLatin1(key).toLower();
+        QIcon all;
+        for (int scale = 1; scale <= 3; ++scale)
+            all.addPixmap(AssetPixmap(name, QSize(16, 16), scale));
+        for (qreal ratio : {1.0, 2.0, 1.5, 3.0, 1.0, 1.25}) {
+            for (QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled, QIcon::Active, QIcon::Selected}) {
+                const QPixmap shown = action->icon().pixmap(QSize(16, 16), ratio, mode);
+                const QPixmap expected = all.pixmap(QSize(16, 16), ratio, mode);
+                QCOMPARE(shown.devicePixelRatio(), expected.devicePixelRatio());
+                QCOMPARE(shown.toImage(), expected.toImage());
+            }
+        }
+        QCOMPARE(action->icon().availableSizes(), QList<QSize>{QSize(16, 16)});
+    }
 }
 
 void TestApp::commandLine_data()

@@ -2,9 +2,9 @@
 
 #include "AboutLinks.h"
 #include "game/HelpDocument.h"
+#include "widgets/AssetPictures.h"
 #include "widgets/Layout.h"
 #include "widgets/ModalInteraction.h"
-#include "widgets/SvgImage.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
