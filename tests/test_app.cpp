@@ -371,7 +371,7 @@ void TestApp::refusedValues_data()
     QTest::newRow("quote in the name") << "txtName"
                                        << "A\"B"
                                        << "Mod Name";
-    QTest::newRow("unencodable character") << "txtPlayer" << QStringLiteral("Pkg.") + QChar(0x0416) << "PlayerClass";
+    QTest::newRow("unencodable character") << "txtPlayer" << QStringLiteral("Pkg.") + QChar(0x0436) << "PlayerClass";
 }
 
 void TestApp::refusedValues()
