@@ -17,17 +17,14 @@ else()
 endif()
 set(zarvik_run_render_assets ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ${zarvik_render_assets})
 
-# zarvik_add_images(<target> <resource name> [PAGE | START [DENSE_LATER]] SIZE <pixels> FILES <svg>...)
+# zarvik_add_images(<target> <resource name> [START] SIZE <pixels> FILES <svg>...)
 #
 # Each assets/<folder>/<name>.svg becomes the resources :/<folder>/<name>.png,
-# <name>@2x.png and <name>@3x.png, <pixels> square at 1x. PAGE: pictures of a
-# page built after start-up, kept apart from what start-up reads. START:
-# pictures the window shows at start-up, kept as plain pixels (.argb, not
-# compressed) so that showing them needs no decoding. DENSE_LATER: start-up
-# reads only the drawing for its screen, so the 2x and 3x drawings are kept
-# apart like a page's.
+# <name>@2x.png and <name>@3x.png, <pixels> square at 1x. START: pictures the
+# window shows at start-up, kept as plain pixels (.argb, not compressed) so
+# that showing them needs no decoding.
 function(zarvik_add_images target resource_name)
-    cmake_parse_arguments(ARG "PAGE;START;DENSE_LATER" "SIZE" "FILES" ${ARGN})
+    cmake_parse_arguments(ARG "START" "SIZE" "FILES" ${ARGN})
     set(format png)
     set(rcc_options)
     if(ARG_START)
@@ -35,43 +32,20 @@ function(zarvik_add_images target resource_name)
         set(rcc_options OPTIONS --no-compress)
     endif()
     set(images_dir "${CMAKE_CURRENT_BINARY_DIR}/images")
-    set(start_drawings)
-    set(late_drawings)
+    set(drawings)
     foreach(svg IN LISTS ARG_FILES)
         file(RELATIVE_PATH relative "${PROJECT_SOURCE_DIR}/assets" "${svg}")
         string(REGEX REPLACE "\\.svg$" "" stem "${relative}")
-        set(standard "${images_dir}/${stem}.${format}")
-        set(dense "${images_dir}/${stem}@2x.${format}" "${images_dir}/${stem}@3x.${format}")
-        add_custom_command(OUTPUT ${standard} ${dense}
+        set(scales "${images_dir}/${stem}.${format}" "${images_dir}/${stem}@2x.${format}"
+                   "${images_dir}/${stem}@3x.${format}")
+        add_custom_command(OUTPUT ${scales}
             COMMAND ${zarvik_run_render_assets} ${format} "${svg}" "${images_dir}/${stem}" ${ARG_SIZE}
             DEPENDS "${svg}" ${zarvik_render_assets}
             COMMENT "Drawing ${relative}"
             VERBATIM)
-        if(ARG_PAGE)
-            list(APPEND late_drawings ${standard} ${dense})
-        elseif(ARG_DENSE_LATER)
-            list(APPEND start_drawings ${standard})
-            list(APPEND late_drawings ${dense})
-        else()
-            list(APPEND start_drawings ${standard} ${dense})
-        endif()
+        list(APPEND drawings ${scales})
     endforeach()
-    if(start_drawings)
-        qt_add_resources(${target} ${resource_name} PREFIX "/" BASE "${images_dir}"
-                         FILES ${start_drawings} ${rcc_options})
-    endif()
-    if(late_drawings)
-        set(late_name ${resource_name})
-        if(start_drawings)
-            set(late_name ${resource_name}_dense)
-        endif()
-        qt_add_resources(${target} ${late_name} PREFIX "/" BASE "${images_dir}" FILES ${late_drawings} ${rcc_options})
-        # Qt names the source it generates after the resource.
-        add_custom_command(OUTPUT "${CMAKE_CURRENT_BINARY_DIR}/.rcc/qrc_${late_name}.cpp" APPEND
-            COMMAND ${CMAKE_COMMAND} -DSOURCE=${CMAKE_CURRENT_BINARY_DIR}/.rcc/qrc_${late_name}.cpp
-                    -P "${PROJECT_SOURCE_DIR}/cmake/LateResourceData.cmake"
-            DEPENDS "${PROJECT_SOURCE_DIR}/cmake/LateResourceData.cmake")
-    endif()
+    qt_add_resources(${target} ${resource_name} PREFIX "/" BASE "${images_dir}" FILES ${drawings} ${rcc_options})
 endfunction()
 
 # zarvik_add_windows_icon(<target> <icon.svg>): the executable's icon and its

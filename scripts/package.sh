@@ -9,6 +9,9 @@ source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 package_dir="${PACKAGE_BUILD_DIR:-$root_dir/build-package}"
 
 install_packages "${packages[@]}"
+# Debian's flags with every symbol bound at start as well (full RELRO), so
+# that the relocations are read-only for the whole run.
+export DEB_BUILD_MAINT_OPTIONS="hardening=+bindnow"
 cmake -S "$root_dir" -B "$package_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
     -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
     -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)"

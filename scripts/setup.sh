@@ -18,8 +18,9 @@ windows_check_packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wi
 package_check_packages=(lintian)
 # The fuzz harnesses need clang with its sanitizer and libFuzzer runtimes.
 fuzz_packages=(clang libclang-rt-14-dev)
-# The start-up benchmark measures under a virtual X server.
-bench_packages=(time xvfb xauth)
+# The start-up benchmark measures under a virtual X server and counts
+# instructions with callgrind.
+bench_packages=(time xvfb xauth valgrind)
 
 missing_packages() {
     local p

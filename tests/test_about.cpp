@@ -130,7 +130,7 @@ void TestAbout::design()
     QCOMPARE(about.Label1->font().pointSizeF(), 20.25);
     QVERIFY(about.Label1->font().bold());
     QCOMPARE(about.Label1->pos(), QPoint(24, 8));
-    QCOMPARE(about.Label5->text(), QStringLiteral("v1.2"));
+    QCOMPARE(about.Label5->text(), QStringLiteral("v" ZARVIK_VERSION));
     QCOMPARE(about.lblAbout1->text(), QStringLiteral("This utility was created by website."));
     QCOMPARE(about.lblTanks1->text(), QStringLiteral("Thanks to thanks to"));
     QCOMPARE(about.Label3->text(), QStringLiteral("for making the Mod Loader."));

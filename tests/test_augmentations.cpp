@@ -5,8 +5,9 @@
 
 #include "mod/AugmentationCatalogue.h"
 #include "augmentations/AugmentationsPage.h"
-#include "widgets/SvgImage.h"
+#include "widgets/AssetPictures.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -54,6 +55,12 @@ QStringList itemsOf(const QComboBox* combo)
 QImage slotImage(int number)
 {
     return AssetPixmap(QStringLiteral(":/augs/%1").arg(number, 2, 10, QLatin1Char('0')), QSize(52, 52), 1.0).toImage();
+}
+
+// What a slot picture shows on a standard-density screen.
+QImage shownImage(const SlotPicture* picture)
+{
+    return picture->picture().pixmap(QSize(52, 52), 1.0).toImage();
 }
 
 // The page of a window shown on its Augmentations tab, as a user sees it.
@@ -312,7 +319,7 @@ void TestAugmentations::startState()
 {
     AugWindow a;
     QCOMPARE(a.images(), QList<int>(AugSlotCount, EmptySlotImage));
-    QCOMPARE(a.picture(3)->pixmap().toImage(), slotImage(EmptySlotImage));
+    QCOMPARE(shownImage(a.picture(3)), slotImage(EmptySlotImage));
     QVERIFY(a.visibleOutlines().isEmpty());
     QCOMPARE(a.augList->count(), 0);
     QCOMPARE(itemsOf(a.levelList), (QStringList{"Tech-1", "Tech-2", "Tech-3", "Tech-4"}));
@@ -330,6 +337,11 @@ void TestAugmentations::startState()
         QCOMPARE(picture->size(), QSize(52, 52));
         QVERIFY(!picture->accessibleName().isEmpty());
         names.insert(picture->accessibleName());
+        // A graphic to assistive technology, with the slot's name.
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(picture);
+        QVERIFY(accessible);
+        QCOMPARE(accessible->role(), QAccessible::Graphic);
+        QCOMPARE(accessible->text(QAccessible::Name), picture->accessibleName());
         // The outline runs one pixel outside the picture, in the same frame.
         QCOMPARE(a.outline(slot)->parentWidget(), picture->parentWidget());
         QCOMPARE(a.outline(slot)->geometry(), picture->geometry().adjusted(-1, -1, 1, 1));
@@ -366,7 +378,7 @@ void TestAugmentations::chooseAqualungInSlot5()
     a.pickAug(QStringLiteral("Aqualung"));
     QCOMPARE(a.w.AugSlots[5], QStringLiteral("AugAquaLung"));
     QCOMPARE(a.picture(5)->image(), 2);
-    QCOMPARE(a.picture(5)->pixmap().toImage(), slotImage(2));
+    QCOMPARE(shownImage(a.picture(5)), slotImage(2));
     QCOMPARE(a.picture(5)->accessibleDescription(), QStringLiteral("Aqualung"));
     QCOMPARE(a.w.AugSlots, slotsWith(QStringLiteral("5=AugAquaLung")));
 

@@ -40,6 +40,8 @@ private slots:
     void numericText();
     void unsavableValues_data();
     void unsavableValues();
+    void unencodableCharacterShownAsTyped_data();
+    void unencodableCharacterShownAsTyped();
     void everyValueReadsBackExactlyWhenSaveTakesIt();
     void cp1252RoundTripsEveryByte();
     void cp1252HighCharacterAnywhere_data();
@@ -440,6 +442,37 @@ void TestMod::unsavableValues()
         if (problem->message.contains(QLatin1String("opened again")))
             QVERIFY2(!difference.isEmpty(), qPrintable(problem->message));
     }
+}
+
+void TestMod::unencodableCharacterShownAsTyped_data()
+{
+    // The refusal names the character exactly as typed: a small letter stays
+    // small, and one beyond U+FFFF is shown whole, not as half of its pair.
+    QTest::addColumn<uint>("code");
+    QTest::addColumn<QString>("codePoint");
+    QTest::newRow("Cyrillic small letter") << 0x0436u << "0436";
+    QTest::newRow("Cyrillic capital letter") << 0x0416u << "0416";
+    QTest::newRow("Latin small letter with macron") << 0x0101u << "0101";
+    QTest::newRow("Greek small letter") << 0x03C9u << "03C9";
+    QTest::newRow("CJK ideograph") << 0x4E2Du << "4E2D";
+    QTest::newRow("beyond U+FFFF") << 0x1F600u << "1F600";
+}
+
+void TestMod::unencodableCharacterShownAsTyped()
+{
+    QFETCH(uint, code);
+    QFETCH(QString, codePoint);
+    const auto character = static_cast<char32_t>(code);
+    const QString typed = QString::fromUcs4(&character, 1);
+    if (AnsiText::FirstUnencodable(typed) < 0)
+        QSKIP("This system's code page holds the character.");
+    ModDefinition mod = NewModSample();
+    mod.name = QStringLiteral("My ") + typed + QStringLiteral(" Mod");
+    const auto problem = FindUnsavableValue(mod);
+    QVERIFY(problem);
+    QCOMPARE(problem->message, QStringLiteral("The mod can't be saved: the Mod Name field contains the character "
+                                              "\"%1\" (U+%2), which a Deus Ex mod file cannot hold.")
+                                   .arg(typed, codePoint));
 }
 
 void TestMod::everyValueReadsBackExactlyWhenSaveTakesIt()

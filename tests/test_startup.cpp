@@ -7,29 +7,20 @@
 #include "game/GameDiscovery.h"
 #include "game/TextFile.h"
 
-#include <QBackingStore>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <algorithm>
-#include <cstdint>
 #include <functional>
-#include <vector>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
-#endif
-#ifdef Q_OS_LINUX
-#include <sys/mman.h>
-#include <unistd.h>
 #endif
 
 using Kind = ScriptedModalInteraction::Asked::Kind;
@@ -152,7 +143,6 @@ private slots:
     void pathSettingFollowsField();
     void pathSettingInTheRegistry();
     void autostartBoxWritesFlag();
-    void windowPixelsReadyBeforeFirstPaint();
 };
 
 void TestStartup::rememberedPath_data()
@@ -598,46 +588,6 @@ void TestStartup::autostartBoxWritesFlag()
     QVERIFY(w.chkAutoStart->isChecked());
     QCOMPARE(shown(t.ui), QStringList{QStringLiteral("flag unwritable")});
     QVERIFY(t.ui.asked[0].text.contains(QStringLiteral("Quenlar.ini")));
-}
-
-// The window's pixels are in memory before the first paint (asked for at
-// once, not faulted in page by page while painting), and the first paint
-// draws into that same image instead of making another.
-void TestStartup::windowPixelsReadyBeforeFirstPaint()
-{
-#ifndef Q_OS_LINUX
-    QSKIP("Only Linux is asked for a window's memory ahead of its use.");
-#else
-    GameFixture game;
-    TestWindow t(game);
-    t.window->Form_Load();
-    QBackingStore* store = t.window->backingStore();
-    QVERIFY(store);
-    QCOMPARE(store->size(), t.window->size());
-
-    store->beginPaint(QRegion());
-    const auto* image = dynamic_cast<const QImage*>(store->paintDevice());
-    QVERIFY(image);
-    const uchar* const bits = image->constBits();
-    const auto pageSize = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
-    const auto first = reinterpret_cast<std::uintptr_t>(bits) & ~(pageSize - 1);
-    const std::size_t length = reinterpret_cast<std::uintptr_t>(bits) + image->sizeInBytes() - first;
-    std::vector<unsigned char> resident((length + pageSize - 1) / pageSize);
-    QCOMPARE(mincore(reinterpret_cast<void*>(first), length, resident.data()), 0);
-    store->endPaint();
-    QCOMPARE(std::count_if(resident.begin(), resident.end(), [](unsigned char page) { return !(page & 1); }), 0);
-
-    QVERIFY(QTest::qWaitForWindowExposed(t.window.get()));
-    QCoreApplication::processEvents();
-    store->beginPaint(QRegion());
-    const auto* painted = dynamic_cast<const QImage*>(store->paintDevice());
-    QVERIFY(painted);
-    QCOMPARE(painted->constBits(), bits);
-    const QImage shown = painted->copy(t.window->rect());
-    store->endPaint();
-    QCOMPARE(shown.convertToFormat(QImage::Format_RGB32),
-             t.window->grab().toImage().convertToFormat(QImage::Format_RGB32));
-#endif
 }
 
 QTEST_MAIN(TestStartup)

@@ -1,6 +1,7 @@
 // Draws the program's SVG pictures at build time into the PNG and pixel
-// files it carries as resources, and into the Windows icon, so the program
-// itself needs no SVG renderer at run time.
+// files it carries as resources, into the Windows icon and into the icon
+// theme's sizes of its desktop icon, so that neither the program nor its
+// packages need an SVG renderer or image converter of their own.
 //
 //   RenderAssets png <picture.svg> <out stem> <size>
 //       writes <stem>.png, <stem>@2x.png and <stem>@3x.png, <size> pixels
@@ -12,7 +13,10 @@
 //       layout Qt paints from on the machines the program runs on, so the
 //       program shows them as they are, without decoding or converting;
 //   RenderAssets ico <icon.svg> <out.ico> <size>...
-//       writes one Windows icon holding every size.
+//       writes one Windows icon holding every size;
+//   RenderAssets theme <icon.svg> <theme dir> <name> <size>...
+//       writes <theme dir>/<size>x<size>/apps/<name>.png for every size, the
+//       program's icon in an icon theme's sizes, for the desktop.
 //
 // The pictures are drawn exactly as the program drew them from the SVG at
 // run time before, so a screen at 1x shows the same pixels.
@@ -121,7 +125,8 @@ QByteArray icoFile(const std::vector<QByteArray>& images, const std::vector<int>
 int usage()
 {
     std::fprintf(stderr, "usage: RenderAssets png|argb <picture.svg> <out stem> <size>\n"
-                         "       RenderAssets ico <icon.svg> <out.ico> <size>...\n");
+                         "       RenderAssets ico <icon.svg> <out.ico> <size>...\n"
+                         "       RenderAssets theme <icon.svg> <theme dir> <name> <size>...\n");
     return 2;
 }
 
@@ -163,6 +168,18 @@ int main(int argc, char* argv[])
             images.push_back(png(render(renderer, size)));
         }
         return writeFile(out, icoFile(images, sizes)) ? 0 : 1;
+    }
+    if (mode == "theme" && argc >= 6) {
+        const QString name = QString::fromLocal8Bit(argv[4]);
+        for (int i = 5; i < argc; ++i) {
+            int size = 0;
+            if (!parseSize(argv[i], size))
+                return 2;
+            const QString path = QStringLiteral("%1/%2x%2/apps/%3.png").arg(out).arg(size).arg(name);
+            if (!writeFile(path, png(render(renderer, size))))
+                return 1;
+        }
+        return 0;
     }
     return usage();
 }

@@ -2,9 +2,9 @@
 
 #include "AboutLinks.h"
 #include "game/HelpDocument.h"
+#include "widgets/AssetPictures.h"
 #include "widgets/Layout.h"
 #include "widgets/ModalInteraction.h"
-#include "widgets/SvgImage.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -47,7 +47,7 @@ struct AboutLabel
 // the design lets them overlap.
 const std::array<AboutLabel, 13> Labels{{
     {&frmAbout::Label1, {"Label1", 360, 120, 3615, 615, NotInTabOrder, "Zarvik's ML Utility"}, Role::Title},
-    {&frmAbout::Label5, {"Label5", 2040, 600, 375, 255, NotInTabOrder, "v1.2"}, Role::Quiet},
+    {&frmAbout::Label5, {"Label5", 2040, 600, 375, 255, NotInTabOrder, "v" ZARVIK_VERSION}, Role::Quiet},
     {&frmAbout::lblAbout1,
      {"lblAbout1", 360, 960, 1935, 375, NotInTabOrder, "This utility was created by website."},
      Role::Resets},

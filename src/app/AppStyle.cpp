@@ -1,8 +1,6 @@
 #include "AppStyle.h"
 
 #include <QIconEngine>
-#include <QLineEdit>
-#include <QPainter>
 #include <QPointer>
 #include <QStyleOption>
 
@@ -74,11 +72,7 @@ private:
 
 } // namespace
 
-AppStyle::AppStyle(QStyle* base)
-    : QProxyStyle(base),
-      m_fusion(baseStyle()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0)
-{
-}
+AppStyle::AppStyle(QStyle* base) : QProxyStyle(base) {}
 
 QIcon AppStyle::standardIcon(StandardPixmap standardIcon, const QStyleOption* option, const QWidget* widget) const
 {
@@ -100,89 +94,4 @@ int AppStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidge
     if (hint == SH_Widget_Animation_Duration)
         return 0;
     return QProxyStyle::styleHint(hint, option, widget, returnData);
-}
-
-void AppStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
-                             const QWidget* widget) const
-{
-    if (element == PE_PanelLineEdit && drawStoredPanel(option, painter, widget))
-        return;
-    if (element == PE_FrameTabWidget && drawFrameInBands(element, option, painter, widget))
-        return;
-    QProxyStyle::drawPrimitive(element, option, painter, widget);
-}
-
-bool AppStyle::drawFrameInBands(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
-                                const QWidget* widget) const
-{
-    // Qt's raster engine hands a fill of more than about a hundred rows to a
-    // pool of threads, which it starts the first time. The tab widget's frame
-    // runs the full height of the pages, so it would start them in the
-    // window's first paint, and on a machine of two cores, starting them and
-    // waiting for them is dearer than the fill. Drawn in bands of fewer rows,
-    // each pixel is drawn exactly as before.
-    constexpr int RowsPerBand = 64;
-    if (!m_fusion || !option || !painter || option->rect.height() <= RowsPerBand)
-        return false;
-    // On a denser device the frame's lines fall between device pixels, and
-    // a band's edge would cut them differently.
-    const QTransform transform = painter->transform();
-    if (transform.type() > QTransform::TxTranslate || transform.dx() != qRound(transform.dx()) ||
-        transform.dy() != qRound(transform.dy()) || painter->device()->devicePixelRatio() != 1.0)
-        return false;
-    const QRect& rect = option->rect;
-    for (int top = rect.top(); top <= rect.bottom(); top += RowsPerBand) {
-        painter->save();
-        painter->setClipRect(QRect(rect.left(), top, rect.width(), RowsPerBand), Qt::IntersectClip);
-        QProxyStyle::drawPrimitive(element, option, painter, widget);
-        painter->restore();
-    }
-    return true;
-}
-
-bool AppStyle::drawStoredPanel(const QStyleOption* option, QPainter* painter, const QWidget* widget) const
-{
-    const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option);
-    // Drawn apart first, translucent strokes that cross each other would
-    // blend a shade differently: the focus ring does, and so does the
-    // shading of a panel narrower than a few pixels. A text box inside a
-    // combo box or spin box is drawn as part of it.
-    if (!m_fusion || !frame || !painter || !qobject_cast<const QLineEdit*>(widget) ||
-        (widget->parentWidget() && (widget->parentWidget()->inherits("QComboBox") ||
-                                    widget->parentWidget()->inherits("QAbstractSpinBox"))) ||
-        (frame->state & State_HasFocus) || frame->rect.width() < 8 || frame->rect.height() < 8)
-        return false;
-    const QTransform transform = painter->transform();
-    if (transform.type() > QTransform::TxTranslate || transform.dx() != qRound(transform.dx()) ||
-        transform.dy() != qRound(transform.dy()) || painter->opacity() != 1.0 ||
-        painter->compositionMode() != QPainter::CompositionMode_SourceOver ||
-        painter->device()->devicePixelRatio() != 1.0 || frame->palette.base().style() != Qt::SolidPattern ||
-        frame->palette.color(QPalette::Base).alpha() != 255 || frame->palette.color(QPalette::Window).alpha() != 255)
-        return false;
-    const QString key = QStringLiteral("%1x%2 %3 %4 %5 %6 %7 %8")
-                            .arg(frame->rect.width())
-                            .arg(frame->rect.height())
-                            .arg(int(frame->state))
-                            .arg(frame->palette.cacheKey())
-                            .arg(frame->lineWidth)
-                            .arg(frame->midLineWidth)
-                            .arg(int(frame->direction))
-                            .arg(int(frame->features));
-    auto stored = m_panels.constFind(key);
-    if (stored == m_panels.constEnd()) {
-        // The program's text boxes come in a few sizes; a changed palette
-        // makes the old drawings useless.
-        if (m_panels.size() >= 32)
-            m_panels.clear();
-        QImage image(frame->rect.size(), QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        QStyleOptionFrame at(*frame);
-        at.rect = QRect(QPoint(0, 0), frame->rect.size());
-        QPainter p(&image);
-        QProxyStyle::drawPrimitive(PE_PanelLineEdit, &at, &p, widget);
-        p.end();
-        stored = m_panels.insert(key, image);
-    }
-    painter->drawImage(frame->rect.topLeft(), *stored);
-    return true;
 }

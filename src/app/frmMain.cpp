@@ -9,10 +9,10 @@
 #include "game/HelpDocument.h"
 #include "inventory/InventoryPage.h"
 #include "skills/SkillsPage.h"
+#include "widgets/AssetPictures.h"
 #include "widgets/Layout.h"
 #include "widgets/LostFocusChecks.h"
 #include "widgets/ModalInteraction.h"
-#include "widgets/SvgImage.h"
 
 #include <QAction>
 #include <QApplication>
@@ -25,7 +25,6 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QMouseEvent>
-#include <QScreen>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QTabBar>
@@ -209,40 +208,12 @@ void frmMain::buildToolbar()
         action->setObjectName(QStringLiteral("Toolbar1_") + key);
         action->setData(key);
         action->setToolTip(key);
+        action->setIcon(AssetIcon(QString::fromLatin1(b.icon), QSize(16, 16)));
         if (QWidget* button = Toolbar1->widgetForAction(action)) {
             button->setFocusPolicy(Qt::NoFocus);
             button->setAccessibleName(key);
         }
         connect(action, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
-    }
-    fitToolbarIcons(LargestScreenRatio());
-    connect(qGuiApp, &QGuiApplication::screenAdded, this, [this](QScreen* screen) {
-        watchScreen(screen);
-        fitToolbarIcons(LargestScreenRatio());
-    });
-    for (QScreen* screen : QGuiApplication::screens())
-        watchScreen(screen);
-}
-
-void frmMain::watchScreen(QScreen* screen)
-{
-    // A screen's ratio follows its logical resolution (Windows, X11) or its
-    // scale, which changes its logical geometry (Wayland).
-    const auto refit = [this] { fitToolbarIcons(LargestScreenRatio()); };
-    connect(screen, &QScreen::logicalDotsPerInchChanged, this, refit);
-    connect(screen, &QScreen::geometryChanged, this, refit);
-}
-
-void frmMain::fitToolbarIcons(qreal largestRatio)
-{
-    for (const ToolbarButton& b : ToolbarButtons) {
-        auto* action = findChild<QAction*>(QStringLiteral("Toolbar1_") + QLatin1String(b.key));
-        if (!action)
-            continue;
-        // Only ever more drawings: the 1x drawing stays right on any screen.
-        const QIcon icon = AssetIcon(QString::fromLatin1(b.icon), QSize(16, 16), largestRatio);
-        if (icon.availableSizes().size() > action->icon().availableSizes().size())
-            action->setIcon(icon);
     }
 }
 

@@ -21,7 +21,6 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QScreen;
 class QSettings;
 class QTabWidget;
 class QToolBar;
@@ -69,10 +68,6 @@ public:
     // Window-level handlers.
     void TabStrip1_Click();
     void Toolbar1_ButtonClick(const QString& key);
-    // The toolbar's icons hold the drawings screens of at most this ratio
-    // show: the 1x drawings alone on a standard-density desktop, all three
-    // once a denser screen is there (from the start, added or changed).
-    void fitToolbarIcons(qreal largestRatio);
     void mnuExit_Click();
     void mnuAHelp_Click();
     void mnuAbout_Click();
@@ -131,7 +126,6 @@ private:
     // frmMain.cpp
     void buildMenus();
     void buildToolbar();
-    void watchScreen(QScreen* screen);
     void fitCaptions();
     // The Inventory page's item list shows the whole catalogue from start-up
     // on, or from when the page is built after start-up.

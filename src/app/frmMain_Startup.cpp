@@ -9,7 +9,6 @@
 #include "game/TextFile.h"
 #include "inventory/InventoryPage.h"
 #include "widgets/ModalInteraction.h"
-#include "widgets/WindowPixels.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,7 +25,6 @@ void frmMain::Form_Load()
 
     // Questions from here on appear over the window.
     show();
-    PrepareWindowPixels(this);
 
     if (GamePath().isEmpty()) {
         const QString detected = FindInstalledGame();

@@ -1,6 +1,5 @@
 #include "app/AppStyle.h"
 #include "app/CommandLine.h"
-#include "app/ProcessHeap.h"
 #include "app/frmMain.h"
 #include "widgets/Layout.h"
 #include "widgets/ModalInteraction.h"
@@ -58,7 +57,6 @@ int main(int argc, char* argv[])
         return AnswerOnTerminal(early);
     }
 
-    PrepareHeap();
     QApplication app(argc, argv);
     // Read again as Qt left it: an option it did not take after all is
     // refused here.

@@ -1,8 +1,8 @@
 #include "AugmentationsPage.h"
 
 #include "mod/ModDefinition.h"
+#include "widgets/AssetPictures.h"
 #include "widgets/Layout.h"
-#include "widgets/SvgImage.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -30,7 +30,7 @@ QString slotImageResource(int number)
 void SlotPicture::setImage(int number, const QString& description)
 {
     m_image = number;
-    setPixmap(AssetPixmap(slotImageResource(number), SlotImageSize, this));
+    setPicture(AssetIcon(slotImageResource(number), SlotImageSize));
     setAccessibleDescription(description);
 }
 
@@ -40,7 +40,7 @@ void SlotPicture::mousePressEvent(QMouseEvent* event)
         m_pressed = true;
         return;
     }
-    QLabel::mousePressEvent(event);
+    PictureBox::mousePressEvent(event);
 }
 
 void SlotPicture::mouseReleaseEvent(QMouseEvent* event)
@@ -51,7 +51,7 @@ void SlotPicture::mouseReleaseEvent(QMouseEvent* event)
             emit clicked();
         return;
     }
-    QLabel::mouseReleaseEvent(event);
+    PictureBox::mouseReleaseEvent(event);
 }
 
 void SlotPicture::keyPressEvent(QKeyEvent* event)
@@ -60,12 +60,12 @@ void SlotPicture::keyPressEvent(QKeyEvent* event)
         emit clicked();
         return;
     }
-    QLabel::keyPressEvent(event);
+    PictureBox::keyPressEvent(event);
 }
 
 void SlotPicture::paintEvent(QPaintEvent* event)
 {
-    QLabel::paintEvent(event);
+    PictureBox::paintEvent(event);
     if (!hasFocus())
         return;
     // A picture has no focus frame of its own; a dotted rectangle on the

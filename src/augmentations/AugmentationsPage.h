@@ -2,6 +2,8 @@
 
 #include "mod/AugmentationCatalogue.h"
 
+#include "widgets/PictureBox.h"
+
 #include <QFrame>
 #include <QLabel>
 #include <QString>
@@ -15,11 +17,11 @@ class QGroupBox;
 // A slot picture that acts on a click, like a button (pressed and released
 // over it; dragging off before the release selects nothing), and shows one
 // of the numbered slot images.
-class SlotPicture : public QLabel
+class SlotPicture : public PictureBox
 {
     Q_OBJECT
 public:
-    using QLabel::QLabel;
+    using PictureBox::PictureBox;
 
     // Shows slot image `number` (1 to 19); `description` tells assistive
     // technology what the image stands for.

@@ -159,9 +159,18 @@ bool holdsSearchedKey(const QString& value)
     });
 }
 
-QString describeCharacter(QChar c)
+// The character at `at` as it was typed, and its code point: "ж" (U+0436).
+// A character beyond U+FFFF is one pair of UTF-16 units, shown whole.
+QString describeCharacter(const QString& text, qsizetype at)
 {
-    return QStringLiteral("\"%1\" (U+%2)").arg(QString(c)).arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper();
+    qsizetype length = 1;
+    char32_t code = text.at(at).unicode();
+    if (text.at(at).isHighSurrogate() && at + 1 < text.size() && text.at(at + 1).isLowSurrogate()) {
+        code = QChar::surrogateToUcs4(text.at(at), text.at(at + 1));
+        length = 2;
+    }
+    const QString codePoint = QString::number(code, 16).toUpper().rightJustified(4, QLatin1Char('0'));
+    return QStringLiteral("\"%1\" (U+%2)").arg(text.mid(at, length), codePoint);
 }
 
 // The Description value; with items given, where each item's key stands in
@@ -441,7 +450,7 @@ std::optional<UnsavableValue> FindUnsavableValue(const ModDefinition& mod)
         const QString field = fieldName(v);
         found = UnsavableValue{field, QStringLiteral("The mod can't be saved: the %1 field contains the character "
                                                      "%2, which a Deus Ex mod file cannot hold.")
-                                          .arg(field, describeCharacter(v.value->at(bad)))};
+                                          .arg(field, describeCharacter(*v.value, bad))};
         return true;
     });
     return found;

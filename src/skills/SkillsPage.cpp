@@ -3,10 +3,11 @@
 #include "LevelSpinner.h"
 #include "mod/ModDefinition.h"
 #include "mod/Numeric.h"
+#include "widgets/AssetPictures.h"
 #include "widgets/Layout.h"
 #include "widgets/LostFocusChecks.h"
 #include "widgets/ModalInteraction.h"
-#include "widgets/SvgImage.h"
+#include "widgets/PictureBox.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -85,9 +86,9 @@ SkillsPage::SkillsPage(ModalInteraction& ui, LostFocusChecks& focusChecks, QWidg
         const QString caption = QString::fromLatin1(Skills[i].caption);
         const int icon = Skills[i].icon;
 
-        auto* picture = Place<QLabel>(this, IndexedName("picSkills", icon), Twips(r.iconLeft, r.iconTop, 365, 365), -1);
-        picture->setAlignment(Qt::AlignCenter);
-        picture->setPixmap(AssetPixmap(QString::fromLatin1(Skills[i].image), QSize(24, 24), this));
+        auto* picture =
+            Place<PictureBox>(this, IndexedName("picSkills", icon), Twips(r.iconLeft, r.iconTop, 365, 365), -1);
+        picture->setPicture(AssetIcon(QString::fromLatin1(Skills[i].image), QSize(24, 24)));
         picture->setAccessibleName(caption);
         picSkills[i] = picture;
 

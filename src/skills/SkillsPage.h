@@ -10,6 +10,7 @@ struct ModDefinition;
 class LevelSpinner;
 class LostFocusChecks;
 class ModalInteraction;
+class PictureBox;
 class QLabel;
 class QLineEdit;
 
@@ -31,7 +32,7 @@ public:
 
     QLabel* Label20 = nullptr;
     QLineEdit* txtSkill = nullptr;
-    std::array<QLabel*, SkillCount> picSkills{};
+    std::array<PictureBox*, SkillCount> picSkills{};
     std::array<QLabel*, SkillCount> skillLabels{};
     std::array<QLineEdit*, SkillCount> txtLevel{};
     std::array<LevelSpinner*, SkillCount> scrlLevel{};

@@ -1,13 +1,12 @@
-#include "SvgImage.h"
+#include "AssetPictures.h"
 
-#include <QGuiApplication>
+#include <QIconEngine>
 #include <QImageReader>
+#include <QPainter>
 #include <QPixmapCache>
 #include <QResource>
-#include <QScreen>
 #include <QSysInfo>
 #include <QtEndian>
-#include <QWidget>
 
 #include <algorithm>
 #include <cmath>
@@ -48,6 +47,67 @@ QImage readDrawing(const QString& name, int scale, QSize pixels)
     return reader.read();
 }
 
+// The drawing a device pixel ratio shows: the one of that ratio, or the next
+// denser one, scaled down, between them.
+int drawingFor(qreal ratio)
+{
+    return std::clamp(static_cast<int>(std::ceil(ratio - 0.01)), 1, LargestDrawing);
+}
+
+// Reads each drawing of a picture when it is first painted at its ratio, and
+// leaves modes and sizes to an icon of the drawings read so far.
+class AssetIconEngine : public QIconEngine
+{
+public:
+    AssetIconEngine(const QString& name, QSize size) : m_name(name), m_size(size) {}
+
+    QIconEngine* clone() const override { return new AssetIconEngine(*this); }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        const qreal ratio = painter->device()->devicePixelRatio();
+        painter->drawPixmap(rect, scaledPixmap(rect.size() * ratio, mode, state, ratio));
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return scaledPixmap(size, mode, state, 1.0);
+    }
+
+    // `size` is in device pixels.
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state, qreal scale) override
+    {
+        const int drawing = drawingFor(scale);
+        const unsigned bit = 1U << drawing;
+        if (!(m_read & bit)) {
+            m_read |= bit;
+            m_drawings.addPixmap(AssetPixmap(m_name, m_size, drawing));
+        }
+        return m_drawings.pixmap((QSizeF(size) / scale).toSize(), scale, mode, state);
+    }
+
+    // A picture of one size: shrunk to fit, never enlarged.
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override
+    {
+        if (m_size.width() <= size.width() && m_size.height() <= size.height())
+            return m_size;
+        return m_size.scaled(size, Qt::KeepAspectRatio);
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override { return {m_size}; }
+
+    // A missing drawing shows as a transparent picture of its size.
+    bool isNull() override { return false; }
+
+    QString key() const override { return QStringLiteral("zarvik.asset"); }
+
+private:
+    QString m_name;
+    QSize m_size;
+    QIcon m_drawings;
+    unsigned m_read = 0;
+};
+
 } // namespace
 
 QPixmap AssetPixmap(const QString& name, QSize size, qreal devicePixelRatio)
@@ -61,7 +121,7 @@ QPixmap AssetPixmap(const QString& name, QSize size, qreal devicePixelRatio)
         return pixmap;
 
     const QSize pixels = size * ratio;
-    const int scale = std::clamp(static_cast<int>(std::ceil(ratio - 0.01)), 1, LargestDrawing);
+    const int scale = drawingFor(ratio);
     pixmap = QPixmap::fromImage(readDrawing(name, scale, size * scale));
     if (pixmap.isNull()) {
         pixmap = QPixmap(pixels);
@@ -74,32 +134,14 @@ QPixmap AssetPixmap(const QString& name, QSize size, qreal devicePixelRatio)
     return pixmap;
 }
 
-QPixmap AssetPixmap(const QString& name, QSize size, const QWidget* on)
+QIcon AssetIcon(const QString& name, QSize size)
 {
-    return AssetPixmap(name, size, on ? on->devicePixelRatioF() : qGuiApp->devicePixelRatio());
-}
-
-QIcon AssetIcon(const QString& name, QSize size, qreal largestRatio)
-{
-    QIcon icon;
-    const int drawings = largestRatio > 1.0 ? LargestDrawing : 1;
-    for (int scale = 1; scale <= drawings; ++scale)
-        icon.addPixmap(AssetPixmap(name, size, static_cast<qreal>(scale)));
-    return icon;
-}
-
-qreal LargestScreenRatio()
-{
-    qreal largest = 1.0;
-    for (const QScreen* screen : QGuiApplication::screens())
-        largest = std::max(largest, screen->devicePixelRatio());
-    return largest;
+    return QIcon(new AssetIconEngine(name, size));
 }
 
 QIcon ApplicationIcon()
 {
-    // One drawing, the one for the screen the program starts on: the window
-    // system is handed every size an icon holds, so all three would be
-    // decoded, converted and sent for a title bar that shows one.
-    return QIcon(AssetPixmap(QStringLiteral(":/icons/zarvik"), QSize(64, 64), qGuiApp->devicePixelRatio()));
+    // The window system is asked for the icon's one size, at the ratio of
+    // the screen the program starts on.
+    return AssetIcon(QStringLiteral(":/icons/zarvik"), QSize(64, 64));
 }
