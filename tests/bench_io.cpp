@@ -71,7 +71,7 @@ __attribute__((noinline)) bool benchWrite(const QString& path, const ModDefiniti
 {
     if (FindUnsavableValue(mod))
         return false;
-    return WriteTextFile(path, ComposeModFile(mod)).isEmpty();
+    return WriteTextFile(path, ComposeModFile(mod)).ok();
 }
 
 int main(int argc, char* argv[])
@@ -86,7 +86,7 @@ int main(int argc, char* argv[])
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Big.int"));
     const QByteArray file = modFileOfSize(bytes);
-    if (!WriteFileAtomically(path, file).isEmpty())
+    if (!WriteFileAtomically(path, file).ok())
         return 1;
 
     QTextStream out(stdout);

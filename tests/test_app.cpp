@@ -220,7 +220,7 @@ void TestApp::pagesBuiltOnFirstNeed()
         w.TabStrip1->setCurrentIndex(2);
         QVERIFY(w.frmAugmentations && w.frmAugmentations->isVisible());
     } else if (need == QLatin1String("open")) {
-        QVERIFY(WriteTextFile(file, ComposeModFile(WorkedExampleSample())).isEmpty());
+        QVERIFY(WriteTextFile(file, ComposeModFile(WorkedExampleSample())).ok());
         w.OpenModFile(file);
         t.window->OpenModFile(file);
         QCOMPARE(w.frmInventory->Entries(), t.window->frmInventory->Entries());

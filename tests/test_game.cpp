@@ -377,14 +377,14 @@ void TestGame::switchKeepsFirstBackup()
     options.deusExIniText = original;
     GameFixture game(options);
 
-    QCOMPARE(SwitchDefaultGame(game.gamePath(), original), QString());
+    QVERIFY(SwitchDefaultGame(game.gamePath(), original).ok());
     QCOMPARE(game.read(QStringLiteral("System/DeusEx.ini")), SwitchedDefaultGame(original));
     QCOMPARE(game.read(QStringLiteral("System/DeusEx.ini.bak")), original);
 
     // The game put its line back; switching again keeps the first backup.
     const QByteArray second = "DefaultGame=DeusEx.DeusExGameInfo\nSecond=1";
     game.write(QStringLiteral("System/DeusEx.ini"), second);
-    QCOMPARE(SwitchDefaultGame(game.gamePath(), second), QString());
+    QVERIFY(SwitchDefaultGame(game.gamePath(), second).ok());
     QCOMPARE(game.read(QStringLiteral("System/DeusEx.ini")), SwitchedDefaultGame(second));
     QCOMPARE(game.read(QStringLiteral("System/DeusEx.ini.bak")), original);
 }
@@ -398,14 +398,14 @@ void TestGame::failedSwitchKeepsSettings()
         game.write(QStringLiteral("System/DeusEx.ini"), original);
         const QString ini = game.file(QStringLiteral("System/DeusEx.ini"));
         QFile::setPermissions(ini, QFileDevice::ReadOwner);
-        const QString error = SwitchDefaultGame(game.gamePath(), original);
+        const QString error = SwitchDefaultGame(game.gamePath(), original).reason();
         QVERIFY(error.contains(ini));
         QCOMPARE(game.read(QStringLiteral("System/DeusEx.ini")), original);
         // The copy made for this switch goes with it.
         QVERIFY(!game.exists(QStringLiteral("System/DeusEx.ini.bak")));
         // A copy from an earlier switch stays as it was.
         game.write(QStringLiteral("System/DeusEx.ini.bak"), "earlier");
-        QVERIFY(!SwitchDefaultGame(game.gamePath(), original).isEmpty());
+        QVERIFY(!SwitchDefaultGame(game.gamePath(), original).ok());
         QCOMPARE(game.read(QStringLiteral("System/DeusEx.ini.bak")), QByteArray("earlier"));
         QFile::setPermissions(ini, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     }
@@ -415,7 +415,7 @@ void TestGame::failedSwitchKeepsSettings()
         options.deusExIniText = original;
         options.unreadable = {QStringLiteral("System/DeusEx.ini.bak")};
         GameFixture game(options);
-        const QString error = SwitchDefaultGame(game.gamePath(), original);
+        const QString error = SwitchDefaultGame(game.gamePath(), original).reason();
         QVERIFY(error.contains(game.file(QStringLiteral("System/DeusEx.ini.bak"))));
         QCOMPARE(game.read(QStringLiteral("System/DeusEx.ini")), original);
     }
@@ -424,7 +424,7 @@ void TestGame::failedSwitchKeepsSettings()
         GameFixture::Options options;
         options.deusExIni = false;
         GameFixture game(options);
-        QVERIFY(!SwitchDefaultGame(game.gamePath(), original).isEmpty());
+        QVERIFY(!SwitchDefaultGame(game.gamePath(), original).ok());
         QVERIFY(!game.exists(QStringLiteral("System/DeusEx.ini")));
     }
 }
@@ -511,19 +511,20 @@ void TestGame::lockedFolderKeepsFilesWritable()
     });
 
     // The mod file and the flag file are rewritten in place.
-    QCOMPARE(WriteTextFile(mod, QStringLiteral("new"), InPlaceWrite::WhenFolderIsLocked), QString());
+    QVERIFY(WriteTextFile(mod, QStringLiteral("new"), InPlaceWrite::WhenFolderIsLocked).ok());
     QCOMPARE(game.read(QStringLiteral("System/Shared.int")), QByteArray("new"));
-    QCOMPARE(WriteAutostartFlag(game.gamePath(), true, FlagForm::Spaced), QString());
+    QVERIFY(WriteAutostartFlag(game.gamePath(), true, FlagForm::Spaced).ok());
     QCOMPARE(game.read(QStringLiteral("System/Quenlar.ini")), QByteArray("[Quenlar.MLGameInfo]\r\nbAutoStart = True"));
 
     // A new file cannot be made, and the reason names the folder.
     const QString error = WriteTextFile(game.file(QStringLiteral("System/New.int")), QStringLiteral("x"),
-                                        InPlaceWrite::WhenFolderIsLocked);
+                                        InPlaceWrite::WhenFolderIsLocked)
+                              .reason();
     QVERIFY2(error.contains(QStringLiteral("not writable")) && error.contains(system), qPrintable(error));
 
     // The game's settings are switched only with a copy kept beside them.
     const QByteArray ini = game.read(QStringLiteral("System/DeusEx.ini"));
-    const QString switchError = SwitchDefaultGame(game.gamePath(), ini);
+    const QString switchError = SwitchDefaultGame(game.gamePath(), ini).reason();
     QVERIFY2(switchError.contains(QStringLiteral("not writable")), qPrintable(switchError));
     QCOMPARE(game.read(QStringLiteral("System/DeusEx.ini")), ini);
     QVERIFY(!game.exists(QStringLiteral("System/DeusEx.ini.bak")));

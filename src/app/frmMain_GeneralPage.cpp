@@ -163,11 +163,11 @@ void frmMain::chkAutoStart_Click()
 void frmMain::writeAutostartFlag(FlagForm form)
 {
     const QString gamePath = GamePath();
-    const QString error = WriteAutostartFlag(gamePath, chkAutoStart->isChecked(), form);
-    if (!error.isEmpty()) {
+    const WriteResult written = WriteAutostartFlag(gamePath, chkAutoStart->isChecked(), form);
+    if (!written.ok()) {
         m_ui.tell(this,
                   QStringLiteral("The autostart setting could not be written to %1.\n%2")
-                      .arg(AutostartFlagFile(gamePath), error),
+                      .arg(AutostartFlagFile(gamePath), written.reason()),
                   ModalInteraction::Icon::Exclamation);
     }
 }

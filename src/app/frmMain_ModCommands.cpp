@@ -164,9 +164,9 @@ void frmMain::SaveMod()
         return;
     target = QDir::toNativeSeparators(target);
 
-    const QString error = WriteTextFile(target, ComposeModFile(mod), InPlaceWrite::WhenFolderIsLocked);
-    if (!error.isEmpty()) {
-        m_ui.tell(this, QStringLiteral("The mod could not be saved to %1.\n%2").arg(target, error),
+    const WriteResult written = WriteTextFile(target, ComposeModFile(mod), InPlaceWrite::WhenFolderIsLocked);
+    if (!written.ok()) {
+        m_ui.tell(this, QStringLiteral("The mod could not be saved to %1.\n%2").arg(target, written.reason()),
                   ModalInteraction::Icon::Exclamation);
         return;
     }

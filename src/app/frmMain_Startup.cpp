@@ -63,9 +63,9 @@ void frmMain::Form_Load()
         if (ini.ok() && NamesGameDefault(ini.bytes) &&
             m_ui.askYesNo(this, QStringLiteral("The Orvane Mod Loader doesn't seem to be setup corectly. Do you want "
                                                "to set it up it now?"))) {
-            const QString error = SwitchDefaultGame(gamePath, ini.bytes);
-            if (!error.isEmpty()) {
-                m_ui.tell(this, QStringLiteral("The Orvane Mod Loader could not be set up.\n%1").arg(error),
+            const WriteResult switched = SwitchDefaultGame(gamePath, ini.bytes);
+            if (!switched.ok()) {
+                m_ui.tell(this, QStringLiteral("The Orvane Mod Loader could not be set up.\n%1").arg(switched.reason()),
                           ModalInteraction::Icon::Exclamation);
             }
         }

@@ -59,11 +59,11 @@ QByteArray SwitchedDefaultGame(const QByteArray& deusExIni)
     return out;
 }
 
-QString SwitchDefaultGame(const QString& gamePath, const QByteArray& deusExIni)
+WriteResult SwitchDefaultGame(const QString& gamePath, const QByteArray& deusExIni)
 {
     const QString file = DeusExIniFile(gamePath);
     if (!QFileInfo(file).isFile())
-        return QStringLiteral("The file %1 is no longer there.").arg(file);
+        return WriteResult::failed(QStringLiteral("The file %1 is no longer there.").arg(file));
 
     // The user's own settings are kept once, as they were before the first
     // switch; a later switch must not replace them with switched ones. No
@@ -71,18 +71,20 @@ QString SwitchDefaultGame(const QString& gamePath, const QByteArray& deusExIni)
     const QString backup = DeusExIniBackupFile(gamePath);
     const bool keepsBackup = !QFileInfo(backup).isFile();
     if (keepsBackup) {
-        const QString error = WriteFileAtomically(backup, deusExIni);
-        if (!error.isEmpty())
-            return QStringLiteral("A copy of the settings could not be kept as %1.\n%2").arg(backup, error);
+        const WriteResult kept = WriteFileAtomically(backup, deusExIni);
+        if (!kept.ok()) {
+            return WriteResult::failed(
+                QStringLiteral("A copy of the settings could not be kept as %1.\n%2").arg(backup, kept.reason()));
+        }
     }
-    const QString error = WriteFileAtomically(file, SwitchedDefaultGame(deusExIni));
-    if (!error.isEmpty()) {
+    const WriteResult written = WriteFileAtomically(file, SwitchedDefaultGame(deusExIni));
+    if (!written.ok()) {
         // The settings are as they were, so the copy made for them goes.
         if (keepsBackup)
             QFile::remove(backup);
-        return QStringLiteral("%1 could not be written.\n%2").arg(file, error);
+        return WriteResult::failed(QStringLiteral("%1 could not be written.\n%2").arg(file, written.reason()));
     }
-    return {};
+    return WriteResult::done();
 }
 
 QString AutostartFlagText(bool on, FlagForm form)
@@ -112,7 +114,7 @@ AutostartFlag ReadAutostartFlag(const QString& gamePath)
     return {IndexIgnoringCase(read.bytes, QByteArrayLiteral("True"), 0) >= 0, {}};
 }
 
-QString WriteAutostartFlag(const QString& gamePath, bool on, FlagForm form)
+WriteResult WriteAutostartFlag(const QString& gamePath, bool on, FlagForm form)
 {
     return WriteTextFile(AutostartFlagFile(gamePath), AutostartFlagText(on, form), InPlaceWrite::WhenFolderIsLocked);
 }

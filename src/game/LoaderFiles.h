@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TextFile.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -32,9 +34,8 @@ QByteArray SwitchedDefaultGame(const QByteArray& deusExIni);
 // loader. The first switch keeps the original as System/DeusEx.ini.bak (an
 // existing backup is never replaced) and refuses when it cannot; the file
 // itself is replaced whole or not at all, and never created. A switch that
-// fails leaves no new backup behind. Returns the reason on failure, else an
-// empty text.
-QString SwitchDefaultGame(const QString& gamePath, const QByteArray& deusExIni);
+// fails leaves no new backup behind.
+WriteResult SwitchDefaultGame(const QString& gamePath, const QByteArray& deusExIni);
 
 // "[Quenlar.MLGameInfo]", CR LF and the flag line, no final line break.
 QString AutostartFlagText(bool on, FlagForm form);
@@ -53,6 +54,5 @@ struct AutostartFlag
 AutostartFlag ReadAutostartFlag(const QString& gamePath);
 
 // Replaces the whole flag file (creating it when missing), in place when its
-// folder takes no new files. Returns the reason on failure, else an empty
-// text.
-QString WriteAutostartFlag(const QString& gamePath, bool on, FlagForm form);
+// folder takes no new files.
+WriteResult WriteAutostartFlag(const QString& gamePath, bool on, FlagForm form);

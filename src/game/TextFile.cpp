@@ -75,15 +75,15 @@ bool ShouldWriteInPlace(InPlaceWrite allowed, bool folderWritable, bool fileExis
     return allowed == InPlaceWrite::WhenFolderIsLocked && !folderWritable && fileExists && fileWritable;
 }
 
-QString WriteFileAtomically(const QString& path, const QByteArray& bytes, InPlaceWrite inPlace)
+WriteResult WriteFileAtomically(const QString& path, const QByteArray& bytes, InPlaceWrite inPlace)
 {
     const QFileInfo info(path);
     if (info.isDir())
-        return QStringLiteral("A folder of that name is in the way.");
+        return WriteResult::failed(QStringLiteral("A folder of that name is in the way."));
     // Replacing through a temporary file would get past a read-only mark (and
     // an administrator passes every permission check), so honour the mark.
     if (info.exists() && !(QFile::permissions(path) & QFileDevice::WriteOwner))
-        return QStringLiteral("The file is read-only.");
+        return WriteResult::failed(QStringLiteral("The file is read-only."));
 
     const QFileInfo folder(info.absolutePath());
     const bool folderWritable = folder.isWritable();
@@ -92,23 +92,24 @@ QString WriteFileAtomically(const QString& path, const QByteArray& bytes, InPlac
     file.setDirectWriteFallback(ShouldWriteInPlace(inPlace, folderWritable, info.isFile(), info.isWritable()));
     if (!file.open(QIODevice::WriteOnly)) {
         if (folder.isDir() && !folderWritable)
-            return QStringLiteral("The folder %1 is not writable.").arg(QDir::toNativeSeparators(folder.filePath()));
-        return file.errorString();
+            return WriteResult::failed(
+                QStringLiteral("The folder %1 is not writable.").arg(QDir::toNativeSeparators(folder.filePath())));
+        return WriteResult::failed(file.errorString());
     }
     if (file.write(bytes) != bytes.size()) {
         const QString reason = file.errorString();
         file.cancelWriting();
-        return reason;
+        return WriteResult::failed(reason);
     }
     if (!file.commit())
-        return file.errorString();
-    return {};
+        return WriteResult::failed(file.errorString());
+    return WriteResult::done();
 }
 
-QString WriteTextFile(const QString& path, const QString& text, InPlaceWrite inPlace)
+WriteResult WriteTextFile(const QString& path, const QString& text, InPlaceWrite inPlace)
 {
     const auto bytes = AnsiText::Encode(text);
     if (!bytes)
-        return QStringLiteral("The text holds a character that a Deus Ex file cannot hold.");
+        return WriteResult::failed(QStringLiteral("The text holds a character that a Deus Ex file cannot hold."));
     return WriteFileAtomically(path, *bytes, inPlace);
 }

@@ -3,20 +3,44 @@
 #include <QByteArray>
 #include <QString>
 
+#include <utility>
+
 // Whole-file reads and writes of the game's single-byte text files. Writes go
 // through a temporary file that replaces the old one only when everything was
 // written, so a failure never leaves a file half written or emptied. Where
 // the caller allows it, a file whose folder takes no new files is rewritten
 // in place instead.
 
-struct TextRead
+// What became of a write (or of a switch made of writes): done, or the
+// reason it was not, in words for the user.
+class [[nodiscard]] WriteResult
+{
+public:
+    static WriteResult done() { return {}; }
+    static WriteResult failed(QString reason)
+    {
+        WriteResult result;
+        result.m_failed = true;
+        result.m_reason = std::move(reason);
+        return result;
+    }
+
+    bool ok() const { return !m_failed; }
+    const QString& reason() const { return m_reason; }
+
+private:
+    bool m_failed = false;
+    QString m_reason;
+};
+
+struct [[nodiscard]] TextRead
 {
     QString text;
     QString error; // empty when the read succeeded
     bool ok() const { return error.isEmpty(); }
 };
 
-struct FileRead
+struct [[nodiscard]] FileRead
 {
     QByteArray bytes;
     QString error; // empty when the read succeeded
@@ -52,12 +76,13 @@ enum class InPlaceWrite
 // stop the write in place too, after it had emptied the file.
 bool ShouldWriteInPlace(InPlaceWrite allowed, bool folderWritable, bool fileExists, bool fileWritable);
 
-// Encodes and writes the whole text. Returns the reason on failure, else an
-// empty text. A character the encoding cannot carry is refused.
-QString WriteTextFile(const QString& path, const QString& text, InPlaceWrite inPlace = InPlaceWrite::Never);
+// Encodes and writes the whole text. A character the encoding cannot carry
+// is refused.
+WriteResult WriteTextFile(const QString& path, const QString& text, InPlaceWrite inPlace = InPlaceWrite::Never);
 
 // Writes the bytes whole through a temporary file, or in place where
 // ShouldWriteInPlace allows it and the temporary file cannot be made.
-// Returns the reason on failure, else an empty text; when the folder takes no
-// new files, the reason says so. A file marked read-only is left alone.
-QString WriteFileAtomically(const QString& path, const QByteArray& bytes, InPlaceWrite inPlace = InPlaceWrite::Never);
+// When the folder takes no new files, the reason of a failure says so. A
+// file marked read-only is left alone.
+WriteResult WriteFileAtomically(const QString& path, const QByteArray& bytes,
+                                InPlaceWrite inPlace = InPlaceWrite::Never);
