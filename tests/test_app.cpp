@@ -225,7 +225,7 @@ void TestApp::pagesBuiltOnFirstNeed()
         t.window->OpenModFile(file);
         QCOMPARE(w.frmInventory->Entries(), t.window->frmInventory->Entries());
         QCOMPARE(w.frmSkills->txtLevel[9]->text(), QStringLiteral("4"));
-        QCOMPARE(w.AugSlots, t.window->AugSlots);
+        QCOMPARE(w.CollectModDefinition().augSlots, t.window->CollectModDefinition().augSlots);
     } else {
         w.NewMod();
     }
@@ -417,11 +417,13 @@ void TestApp::workedExampleThroughWindow()
     w.frmSkills->txtLevel[1]->setText(QStringLiteral("2"));
     w.frmSkills->txtLevel[6]->setText(QStringLiteral("3"));
     w.frmSkills->txtLevel[9]->setText(QStringLiteral("4"));
-    w.AugSlots[3] = QStringLiteral("AugSpeed");
-    w.AugLevels[3] = 1;
-    w.AugSlots[4] = QStringLiteral("AugHealing");
-    w.AugSlots[7] = QStringLiteral("AugCloak");
-    w.AugLevels[7] = 3;
+    ModDefinition augmentations;
+    augmentations.augSlots[3] = QStringLiteral("AugSpeed");
+    augmentations.augLevels[3] = 1;
+    augmentations.augSlots[4] = QStringLiteral("AugHealing");
+    augmentations.augSlots[7] = QStringLiteral("AugCloak");
+    augmentations.augLevels[7] = 3;
+    w.frmAugmentations->apply(augmentations);
     w.txtSplash->setText(QStringLiteral("ModSplash.dx"));
     w.txtMap->setText(QStringLiteral("ModMap.dx"));
     t.ui.dialogAnswers = {game.file(QStringLiteral("System/TestMod.int"))};

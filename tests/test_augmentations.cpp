@@ -1,10 +1,12 @@
 // The augmentation catalogue and its lookups, the slot images, and the
 // Augmentations page driven through the main window.
 
+#include "support/Controls.h"
 #include "support/GameFixture.h"
 
-#include "mod/AugmentationCatalogue.h"
 #include "augmentations/AugmentationsPage.h"
+#include "mod/AugmentationCatalogue.h"
+#include "mod/ModDefinition.h"
 #include "widgets/AssetPictures.h"
 
 #include <QAccessible>
@@ -69,7 +71,7 @@ struct AugWindow
     AugWindow()
     {
         w.show();
-        QTabBar* bar = w.TabStrip1->findChild<QTabBar*>();
+        QTabBar* bar = TabStrip(&w);
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(2).center());
     }
 
@@ -115,7 +117,7 @@ struct AugWindow
     // Saves into a fresh game directory and answers the Aug= part of the file.
     QString savedAugs()
     {
-        w.txtPath->setText(game.gamePath());
+        Control<QLineEdit>(&w, "txtPath")->setText(game.gamePath());
         t.ui.dialogAnswers = {game.file(QStringLiteral("System/Augs.int"))};
         w.SaveMod();
         const QString text = QString::fromLatin1(game.read(QStringLiteral("System/Augs.int")));
@@ -126,9 +128,9 @@ struct AugWindow
     GameFixture game;
     TestWindow t;
     frmMain& w = *t.window;
-    AugmentationsPage* page = w.frmAugmentations;
-    QComboBox* augList = page->findChild<QComboBox*>(QStringLiteral("cboAugList"));
-    QComboBox* levelList = page->findChild<QComboBox*>(QStringLiteral("cboLevel"));
+    AugmentationsPage* page = Control<AugmentationsPage>(&w, "frmAugmentations");
+    QComboBox* augList = Control<QComboBox>(page, "cboAugList");
+    QComboBox* levelList = Control<QComboBox>(page, "cboLevel");
 };
 
 } // namespace
@@ -269,10 +271,11 @@ void TestAugmentations::augList()
 
     // The page's list holds the same, with nothing selected.
     TestWindow t;
-    AugmentationsPage* page = t.window->frmAugmentations;
+    AugmentationsPage* page = Control<AugmentationsPage>(t.window.get(), "frmAugmentations");
     page->FillAugList(slot);
-    QCOMPARE(itemsOf(page->cboAugList), entries);
-    QCOMPARE(page->cboAugList->currentIndex(), -1);
+    QComboBox* augList = Control<QComboBox>(page, "cboAugList");
+    QCOMPARE(itemsOf(augList), entries);
+    QCOMPARE(augList->currentIndex(), -1);
 }
 
 void TestAugmentations::findAugListIndex_data()
@@ -324,8 +327,8 @@ void TestAugmentations::startState()
     QCOMPARE(a.augList->count(), 0);
     QCOMPARE(itemsOf(a.levelList), (QStringList{"Tech-1", "Tech-2", "Tech-3", "Tech-4"}));
     QCOMPARE(a.levelList->currentIndex(), -1);
-    QCOMPARE(a.w.CurrentSlot, qint16(0));
-    QCOMPARE(a.w.AugLevels, (std::array<qint16, AugSlotCount>{}));
+    QCOMPARE(a.page->CurrentSlot(), qint16(0));
+    QCOMPARE(a.page->AugLevels(), (std::array<qint16, AugSlotCount>{}));
 
     const QStringList captions{"Cranial", "Arms", "Eyes", "Legs", "Torso", "Subdermal"};
     for (int i = 0; i < 6; ++i)
@@ -355,8 +358,8 @@ void TestAugmentations::levelBeforeAnySlotGoesToSlot0()
 {
     AugWindow a;
     a.pickLevel(QStringLiteral("Tech-3"));
-    QCOMPARE(a.w.AugLevels[0], qint16(2));
-    QCOMPARE(a.w.AugSlots, Slots{});
+    QCOMPARE(a.page->AugLevels()[0], qint16(2));
+    QCOMPARE(a.page->AugSlots(), Slots{});
     QVERIFY(a.visibleOutlines().isEmpty());
 
     // Slot 0 shows it once selected.
@@ -369,18 +372,18 @@ void TestAugmentations::chooseAqualungInSlot5()
 {
     AugWindow a;
     a.clickSlot(5);
-    QCOMPARE(a.w.CurrentSlot, qint16(5));
+    QCOMPARE(a.page->CurrentSlot(), qint16(5));
     QCOMPARE(a.visibleOutlines(), QList<int>{5});
     QCOMPARE(itemsOf(a.augList), TorsoList);
     QCOMPARE(a.augList->currentText(), QStringLiteral("(none)"));
     QCOMPARE(a.levelList->currentText(), QStringLiteral("Tech-1"));
 
     a.pickAug(QStringLiteral("Aqualung"));
-    QCOMPARE(a.w.AugSlots[5], QStringLiteral("AugAquaLung"));
+    QCOMPARE(a.page->AugSlots()[5], QStringLiteral("AugAquaLung"));
     QCOMPARE(a.picture(5)->image(), 2);
     QCOMPARE(shownImage(a.picture(5)), slotImage(2));
     QCOMPARE(a.picture(5)->accessibleDescription(), QStringLiteral("Aqualung"));
-    QCOMPARE(a.w.AugSlots, slotsWith(QStringLiteral("5=AugAquaLung")));
+    QCOMPARE(a.page->AugSlots(), slotsWith(QStringLiteral("5=AugAquaLung")));
 
     // Another slot of the same part starts empty, and slot 5 keeps its choice
     // when selected again.
@@ -389,7 +392,7 @@ void TestAugmentations::chooseAqualungInSlot5()
     QCOMPARE(a.augList->currentText(), QStringLiteral("(none)"));
     a.clickSlot(5);
     QCOMPARE(a.augList->currentText(), QStringLiteral("Aqualung"));
-    QCOMPARE(a.w.AugSlots, slotsWith(QStringLiteral("5=AugAquaLung")));
+    QCOMPARE(a.page->AugSlots(), slotsWith(QStringLiteral("5=AugAquaLung")));
 }
 
 void TestAugmentations::noneEmptiesSlotButKeepsLevel()
@@ -401,9 +404,9 @@ void TestAugmentations::noneEmptiesSlotButKeepsLevel()
     QCOMPARE(a.picture(1)->image(), 5);
 
     a.pickAug(QStringLiteral("(none)"));
-    QCOMPARE(a.w.AugSlots[1], QString());
+    QCOMPARE(a.page->AugSlots()[1], QString());
     QCOMPARE(a.picture(1)->image(), EmptySlotImage);
-    QCOMPARE(a.w.AugLevels[1], qint16(3));
+    QCOMPARE(a.page->AugLevels()[1], qint16(3));
 
     a.clickSlot(2);
     a.clickSlot(1);
@@ -420,8 +423,8 @@ void TestAugmentations::levelBelongsToSlot()
     a.pickAug(QStringLiteral("Regeneration"));
     a.pickLevel(QStringLiteral("Tech-2"));
     a.pickAug(QStringLiteral("Power Recirculator"));
-    QCOMPARE(a.w.AugSlots[4], QStringLiteral("AugPower"));
-    QCOMPARE(a.w.AugLevels[4], qint16(1));
+    QCOMPARE(a.page->AugSlots()[4], QStringLiteral("AugPower"));
+    QCOMPARE(a.page->AugLevels()[4], qint16(1));
     QCOMPARE(a.levelList->currentText(), QStringLiteral("Tech-2"));
 
     // Kept across selecting other slots, each showing its own.
@@ -433,7 +436,7 @@ void TestAugmentations::levelBelongsToSlot()
     QCOMPARE(a.levelList->currentText(), QStringLiteral("Tech-4"));
     a.clickSlot(4);
     QCOMPARE(a.levelList->currentText(), QStringLiteral("Tech-2"));
-    QCOMPARE(a.w.AugLevels, (std::array<qint16, AugSlotCount>{0, 0, 3, 0, 1, 0, 0, 0, 0}));
+    QCOMPARE(a.page->AugLevels(), (std::array<qint16, AugSlotCount>{0, 0, 3, 0, 1, 0, 0, 0, 0}));
 }
 
 void TestAugmentations::sameClassInTwoTorsoSlots()
@@ -446,7 +449,7 @@ void TestAugmentations::sameClassInTwoTorsoSlots()
     a.pickAug(QStringLiteral("Energy Shield"));
     a.pickLevel(QStringLiteral("Tech-4"));
 
-    QCOMPARE(a.w.AugSlots, slotsWith(QStringLiteral("4=AugShield 6=AugShield")));
+    QCOMPARE(a.page->AugSlots(), slotsWith(QStringLiteral("4=AugShield 6=AugShield")));
     QCOMPARE(a.images()[4], 7);
     QCOMPARE(a.images()[6], 7);
     a.clickSlot(4);
@@ -462,13 +465,13 @@ void TestAugmentations::clickingSelectedSlotChangesNothing()
     a.clickSlot(7);
     a.pickAug(QStringLiteral("Cloak"));
     a.pickLevel(QStringLiteral("Tech-3"));
-    const Slots slotsBefore = a.w.AugSlots;
-    const auto levelsBefore = a.w.AugLevels;
+    const Slots slotsBefore = a.page->AugSlots();
+    const auto levelsBefore = a.page->AugLevels();
     const QList<int> imagesBefore = a.images();
 
     a.clickSlot(7);
-    QCOMPARE(a.w.AugSlots, slotsBefore);
-    QCOMPARE(a.w.AugLevels, levelsBefore);
+    QCOMPARE(a.page->AugSlots(), slotsBefore);
+    QCOMPARE(a.page->AugLevels(), levelsBefore);
     QCOMPARE(a.images(), imagesBefore);
     QCOMPARE(a.visibleOutlines(), QList<int>{7});
     QCOMPARE(itemsOf(a.augList), SubdermalList);
@@ -495,7 +498,7 @@ void TestAugmentations::slotIsSelectedOnRelease()
     QVERIFY(a.visibleOutlines().isEmpty());
     QTest::mouseRelease(picture, Qt::LeftButton, {}, inside);
     QCOMPARE(a.visibleOutlines(), QList<int>{4});
-    QCOMPARE(a.w.CurrentSlot, qint16(4));
+    QCOMPARE(a.page->CurrentSlot(), qint16(4));
 }
 
 void TestAugmentations::keyboardSelectsSlot()
@@ -505,30 +508,32 @@ void TestAugmentations::keyboardSelectsSlot()
     QCOMPARE(picture->focusPolicy(), Qt::StrongFocus);
     picture->setFocus();
     QTest::keyClick(picture, Qt::Key_Space);
-    QCOMPARE(a.w.CurrentSlot, qint16(3));
+    QCOMPARE(a.page->CurrentSlot(), qint16(3));
     QCOMPARE(itemsOf(a.augList), LegsList);
     QTest::keyClick(a.picture(8), Qt::Key_Return);
-    QCOMPARE(a.w.CurrentSlot, qint16(8));
+    QCOMPARE(a.page->CurrentSlot(), qint16(8));
     QCOMPARE(a.visibleOutlines(), QList<int>{8});
 }
 
 void TestAugmentations::refreshAfterDirectChanges()
 {
-    // What Open does: store the slots directly, then select every slot in
-    // turn and slot 0 once more.
+    // What Open does: the page takes the slots and selects every slot in
+    // turn, ending with slot 0; selecting them all again changes nothing.
     AugWindow a;
-    a.w.AugSlots = slotsWith(QStringLiteral("0=AugDrone 2=AugVision 5=AugEnviro 8=AugRadarTrans"));
-    a.w.AugLevels = {1, 0, 2, 0, 0, 3, 0, 0, 1};
-    const Slots stored = a.w.AugSlots;
-    const auto levels = a.w.AugLevels;
+    ModDefinition mod;
+    mod.augSlots = slotsWith(QStringLiteral("0=AugDrone 2=AugVision 5=AugEnviro 8=AugRadarTrans"));
+    mod.augLevels = {1, 0, 2, 0, 0, 3, 0, 0, 1};
+    a.page->apply(mod);
+    const Slots stored = mod.augSlots;
+    const auto levels = mod.augLevels;
     for (int slot = 0; slot < AugSlotCount; ++slot)
         a.page->picPart_Click(slot);
     a.page->picPart_Click(0);
 
-    QCOMPARE(a.w.AugSlots, stored);
-    QCOMPARE(a.w.AugLevels, levels);
+    QCOMPARE(a.page->AugSlots(), stored);
+    QCOMPARE(a.page->AugLevels(), levels);
     QCOMPARE(a.images(), (QList<int>{15, 19, 18, 19, 19, 8, 19, 19, 11}));
-    QCOMPARE(a.w.CurrentSlot, qint16(0));
+    QCOMPARE(a.page->CurrentSlot(), qint16(0));
     QCOMPARE(a.visibleOutlines(), QList<int>{0});
     QCOMPARE(itemsOf(a.augList), CranialList);
     QCOMPARE(a.augList->currentText(), QStringLiteral("Spy Drone"));
@@ -537,7 +542,7 @@ void TestAugmentations::refreshAfterDirectChanges()
     // A number that is no slot changes nothing.
     a.page->picPart_Click(9);
     a.page->picPart_Click(-1);
-    QCOMPARE(a.w.CurrentSlot, qint16(0));
+    QCOMPARE(a.page->CurrentSlot(), qint16(0));
     QCOMPARE(a.visibleOutlines(), QList<int>{0});
 }
 
@@ -555,24 +560,26 @@ void TestAugmentations::levelFromFileOutsideList()
     AugWindow a;
     // The slot selected before shows a level, so selecting the odd one
     // clears the level list's selection.
+    ModDefinition mod;
+    mod.augSlots[2] = QStringLiteral("AugVision");
+    mod.augLevels[2] = static_cast<qint16>(level);
+    a.page->apply(mod);
     a.clickSlot(1);
     a.pickLevel(QStringLiteral("Tech-2"));
-    a.w.AugSlots[2] = QStringLiteral("AugVision");
-    a.w.AugLevels[2] = static_cast<qint16>(level);
 
     a.clickSlot(2);
     QCOMPARE(a.levelList->currentIndex(), -1);
-    QCOMPARE(int(a.w.AugLevels[2]), level);
-    QCOMPARE(a.w.AugLevels[1], qint16(1));
+    QCOMPARE(int(a.page->AugLevels()[2]), level);
+    QCOMPARE(a.page->AugLevels()[1], qint16(1));
     QCOMPARE(a.augList->currentText(), QStringLiteral("Vision Enhancement"));
     a.clickSlot(1);
     a.clickSlot(2);
-    QCOMPARE(int(a.w.AugLevels[2]), level);
+    QCOMPARE(int(a.page->AugLevels()[2]), level);
     QCOMPARE(a.savedAugs(), QStringLiteral("DeusEx.AugVision(%1);;").arg(level));
 
     // A level the user picks replaces it.
     a.pickLevel(QStringLiteral("Tech-1"));
-    QCOMPARE(a.w.AugLevels[2], qint16(0));
+    QCOMPARE(a.page->AugLevels()[2], qint16(0));
 }
 
 void TestAugmentations::classOfAnotherPart_data()
@@ -594,18 +601,20 @@ void TestAugmentations::classOfAnotherPart()
     QFETCH(QString, held);
     QFETCH(int, image);
     AugWindow a;
-    a.w.AugSlots[static_cast<std::size_t>(slot)] = held;
+    ModDefinition mod;
+    mod.augSlots[static_cast<std::size_t>(slot)] = held;
+    a.page->apply(mod);
     a.clickSlot(slot);
-    QCOMPARE(a.w.AugSlots[static_cast<std::size_t>(slot)], held);
+    QCOMPARE(a.page->AugSlots()[static_cast<std::size_t>(slot)], held);
     QCOMPARE(a.augList->currentIndex(), -1);
     QCOMPARE(a.picture(slot)->image(), image);
     a.clickSlot(slot);
-    QCOMPARE(a.w.AugSlots[static_cast<std::size_t>(slot)], held);
+    QCOMPARE(a.page->AugSlots()[static_cast<std::size_t>(slot)], held);
 
     // Picking an entry of the slot's own list replaces it.
     a.pickAug(a.augList->itemText(1));
-    QVERIFY(AugFitsSlot(a.w.AugSlots[static_cast<std::size_t>(slot)], slot));
-    QVERIFY(a.w.AugSlots[static_cast<std::size_t>(slot)] != held);
+    QVERIFY(AugFitsSlot(a.page->AugSlots()[static_cast<std::size_t>(slot)], slot));
+    QVERIFY(a.page->AugSlots()[static_cast<std::size_t>(slot)] != held);
 }
 
 void TestAugmentations::saveWritesFilledSlotsInOrder()
@@ -630,7 +639,7 @@ void TestAugmentations::saveWritesFilledSlotsInOrder()
     QCOMPARE(a.savedAugs(),
              QStringLiteral("DeusEx.AugDefense(0);DeusEx.AugStealth(0);DeusEx.AugHeartLung(2);DeusEx.AugEMP(3);;"));
     // Saving leaves the page as it was.
-    QCOMPARE(a.w.CurrentSlot, qint16(3));
+    QCOMPARE(a.page->CurrentSlot(), qint16(3));
     QCOMPARE(a.augList->currentText(), QStringLiteral("Run Silent"));
 }
 

@@ -125,7 +125,7 @@ void TestModCommands::roundTrip()
     QVERIFY(t.ui.messages().isEmpty());
     compareMods(w.CollectModDefinition(), AsSaved(mod));
     QCOMPARE(w.windowTitle(), Title + QStringLiteral(" - ") + file);
-    QCOMPARE(w.CurrentSlot, qint16(0));
+    QCOMPARE(w.frmAugmentations->CurrentSlot(), qint16(0));
 }
 
 void TestModCommands::openReplacesWhatWasShown()
@@ -283,9 +283,9 @@ void TestModCommands::openReportsUnplacedAugmentations()
     QVERIFY(t.ui.messages()[0].contains(QStringLiteral("AugNothing(2)")));
     QVERIFY(t.ui.messages()[0].contains(QStringLiteral("AugBallistic(3)")));
     QVERIFY(!t.ui.messages()[0].contains(QStringLiteral("more")));
-    QCOMPARE(w.AugSlots[0], QStringLiteral("AugDrone"));
-    QCOMPARE(w.AugSlots[7], QStringLiteral("AugEMP"));
-    QCOMPARE(w.AugSlots[8], QStringLiteral("AugCloak"));
+    QCOMPARE(w.frmAugmentations->AugSlots()[0], QStringLiteral("AugDrone"));
+    QCOMPARE(w.frmAugmentations->AugSlots()[7], QStringLiteral("AugEMP"));
+    QCOMPARE(w.frmAugmentations->AugSlots()[8], QStringLiteral("AugCloak"));
     QCOMPARE(w.frmAugmentations->cboAugList->currentText(), QStringLiteral("Spy Drone"));
 
     // A damaged file with a long list: the box lists twenty and counts the rest.
@@ -318,7 +318,7 @@ void TestModCommands::newAfterOpen()
 
     compareMods(w.CollectModDefinition(), NewModSample());
     QCOMPARE(w.windowTitle(), Title);
-    QCOMPARE(w.CurrentSlot, qint16(0));
+    QCOMPARE(w.frmAugmentations->CurrentSlot(), qint16(0));
     QVERIFY(w.frmAugmentations->shpSelectPart[0]->isVisibleTo(w.frmAugmentations));
     QCOMPARE(w.frmAugmentations->cboLevel->currentText(), QStringLiteral("Tech-1"));
     // The spinners keep their own positions.

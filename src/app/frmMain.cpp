@@ -133,8 +133,7 @@ void frmMain::BuildPages()
         return;
     QWidget* client = centralWidget();
     frmInventory = placePage(new InventoryPage(m_ui, client), Design::frmInventory);
-    frmAugmentations =
-        placePage(new AugmentationsPage(AugSlots, AugLevels, CurrentSlot, client), Design::frmAugmentations);
+    frmAugmentations = placePage(new AugmentationsPage(client), Design::frmAugmentations);
     frmSkills = placePage(new SkillsPage(m_ui, *m_focusChecks, client), Design::frmSkills);
 
     frmInventory->hide();

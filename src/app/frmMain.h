@@ -25,9 +25,9 @@ class QSettings;
 class QTabWidget;
 class QToolBar;
 
-// The main window. The mod being edited lives in its controls and in the
-// three augmentation members below; the file it belongs to lives only in the
-// window caption, and the game directory only in the Deus Ex Path field.
+// The main window. The mod being edited lives in its pages: in their controls
+// and in the Augmentations page's slots. The file it belongs to lives only in
+// the window caption, and the game directory only in the Deus Ex Path field.
 //
 // Its code is split by what it does: frmMain.cpp builds the window, its
 // menus, toolbar and tab strip and runs the window-level commands;
@@ -88,12 +88,6 @@ public:
 
     // The game directory: the text of the Deus Ex Path field.
     QString GamePath() const;
-
-    // The augmentation in each slot (class without package, or empty), the
-    // level of each slot (0 = "Tech-1"), and the slot selected on the page.
-    std::array<QString, AugSlotCount> AugSlots;
-    std::array<qint16, AugSlotCount> AugLevels{};
-    qint16 CurrentSlot = 0;
 
     // Controls of the window and of the General page.
     QToolBar* Toolbar1 = nullptr;

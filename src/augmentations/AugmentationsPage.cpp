@@ -122,9 +122,7 @@ QString slotAccessibleName(const BodyPartSlots& part, int k)
 
 } // namespace
 
-AugmentationsPage::AugmentationsPage(std::array<QString, AugSlotCount>& augSlots,
-                                     std::array<qint16, AugSlotCount>& augLevels, qint16& currentSlot, QWidget* parent)
-    : QFrame(parent), AugSlots(augSlots), AugLevels(augLevels), CurrentSlot(currentSlot)
+AugmentationsPage::AugmentationsPage(QWidget* parent) : QFrame(parent)
 {
     setObjectName(QStringLiteral("frmAugmentations"));
     setFrameShape(QFrame::NoFrame);
@@ -177,8 +175,8 @@ AugmentationsPage::AugmentationsPage(std::array<QString, AugSlotCount>& augSlots
 
 void AugmentationsPage::apply(const ModDefinition& mod)
 {
-    AugSlots = mod.augSlots;
-    AugLevels = mod.augLevels;
+    m_augSlots = mod.augSlots;
+    m_augLevels = mod.augLevels;
     // Slot 0 comes last, so it ends up selected.
     for (int slot = AugSlotCount - 1; slot >= 0; --slot)
         picPart_Click(slot);
@@ -186,8 +184,8 @@ void AugmentationsPage::apply(const ModDefinition& mod)
 
 void AugmentationsPage::collect(ModDefinition& mod) const
 {
-    mod.augSlots = AugSlots;
-    mod.augLevels = AugLevels;
+    mod.augSlots = m_augSlots;
+    mod.augLevels = m_augLevels;
 }
 
 void AugmentationsPage::picPart_Click(int Index)
@@ -201,14 +199,14 @@ void AugmentationsPage::picPart_Click(int Index)
 
     // The choice handlers write into the current slot, so it changes before
     // the lists do.
-    CurrentSlot = static_cast<qint16>(Index);
+    m_currentSlot = static_cast<qint16>(Index);
     FillAugList(Index);
 
     // A class of another body part, or one the catalogue does not know, has no
     // entry in this list. Selecting its list position would turn it into a
     // different augmentation, so it stays as it is with nothing selected
     // until the user picks an entry.
-    const QString& held = AugSlots[slot];
+    const QString& held = m_augSlots[slot];
     if (AugFitsSlot(held, Index)) {
         cboAugList->setCurrentIndex(FindAugListIndex(held));
     } else {
@@ -219,34 +217,34 @@ void AugmentationsPage::picPart_Click(int Index)
     // Only a mod file can bring a level that the list has no entry for: it is
     // kept, and the list shows none; the level handler ignores the cleared
     // selection.
-    const int level = AugLevels[slot];
+    const int level = m_augLevels[slot];
     cboLevel->setCurrentIndex(level >= 0 && level < cboLevel->count() ? level : -1);
 }
 
 void AugmentationsPage::cboAugList_Click()
 {
-    if (CurrentSlot < 0 || CurrentSlot >= AugSlotCount)
+    if (m_currentSlot < 0 || m_currentSlot >= AugSlotCount)
         return;
-    const auto slot = static_cast<std::size_t>(CurrentSlot);
+    const auto slot = static_cast<std::size_t>(m_currentSlot);
     const int p = cboAugList->currentIndex();
     if (p == 0) {
-        AugSlots[slot].clear();
-        showSlotImage(CurrentSlot);
+        m_augSlots[slot].clear();
+        showSlotImage(m_currentSlot);
         return;
     }
-    const Augmentation* aug = AugAtListPosition(CurrentSlot, p);
+    const Augmentation* aug = AugAtListPosition(m_currentSlot, p);
     if (!aug)
         return;
-    AugSlots[slot] = QString::fromLatin1(aug->className);
-    showSlotImage(CurrentSlot);
+    m_augSlots[slot] = QString::fromLatin1(aug->className);
+    showSlotImage(m_currentSlot);
 }
 
 void AugmentationsPage::cboLevel_Click()
 {
     const int p = cboLevel->currentIndex();
-    if (p < 0 || CurrentSlot < 0 || CurrentSlot >= AugSlotCount)
+    if (p < 0 || m_currentSlot < 0 || m_currentSlot >= AugSlotCount)
         return;
-    AugLevels[static_cast<std::size_t>(CurrentSlot)] = static_cast<qint16>(p);
+    m_augLevels[static_cast<std::size_t>(m_currentSlot)] = static_cast<qint16>(p);
 }
 
 void AugmentationsPage::FillAugList(int slot)
@@ -261,7 +259,7 @@ void AugmentationsPage::FillAugList(int slot)
 
 void AugmentationsPage::showSlotImage(int slot)
 {
-    const QString& held = AugSlots[static_cast<std::size_t>(slot)];
+    const QString& held = m_augSlots[static_cast<std::size_t>(slot)];
     const Augmentation* aug = FindAugmentation(held);
     QString description;
     if (aug)

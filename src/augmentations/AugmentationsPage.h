@@ -43,20 +43,25 @@ private:
 };
 
 // The Augmentations page: nine body-part slots in six frames, and the
-// augmentation and level lists of the selected slot. The slots' state belongs
-// to the main window; the page edits it in place.
+// augmentation and level lists of the selected slot. The page holds the
+// slots' state; the window moves it in and out with apply and collect.
 class AugmentationsPage : public QFrame
 {
     Q_OBJECT
 public:
-    AugmentationsPage(std::array<QString, AugSlotCount>& augSlots, std::array<qint16, AugSlotCount>& augLevels,
-                      qint16& currentSlot, QWidget* parent);
+    explicit AugmentationsPage(QWidget* parent);
 
     // The page's part of the mod: every slot's augmentation and level. Apply
     // brings each slot's picture and the lists into line and ends with slot 0
     // selected.
     void apply(const ModDefinition& mod);
     void collect(ModDefinition& mod) const;
+
+    // The augmentation in each slot (class without package, or empty), the
+    // level of each slot (0 = "Tech-1"), and the slot selected on the page.
+    const std::array<QString, AugSlotCount>& AugSlots() const { return m_augSlots; }
+    const std::array<qint16, AugSlotCount>& AugLevels() const { return m_augLevels; }
+    qint16 CurrentSlot() const { return m_currentSlot; }
 
     // Selects a slot and refreshes its lists and picture.
     void picPart_Click(int Index);
@@ -79,7 +84,8 @@ public:
 private:
     void showSlotImage(int slot);
 
-    std::array<QString, AugSlotCount>& AugSlots;
-    std::array<qint16, AugSlotCount>& AugLevels;
-    qint16& CurrentSlot;
+    // As a new mod has them: every slot empty at "Tech-1", slot 0 selected.
+    std::array<QString, AugSlotCount> m_augSlots;
+    std::array<qint16, AugSlotCount> m_augLevels{};
+    qint16 m_currentSlot = 0;
 };
