@@ -18,7 +18,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
@@ -139,8 +138,6 @@ void frmMain::BuildPages()
     frmInventory->hide();
     frmAugmentations->hide();
     frmSkills->hide();
-    if (m_fixedListsFilled)
-        fillFixedLists();
 
     // The pages' controls take their places in the keyboard order, their
     // captions the room they need, and their text boxes pass a dropped mod
@@ -148,13 +145,6 @@ void frmMain::BuildPages()
     ChainTabOrder(client);
     fitCaptions();
     m_fileDrop->watch(client);
-}
-
-void frmMain::fillFixedLists()
-{
-    m_fixedListsFilled = true;
-    if (frmInventory)
-        frmInventory->cboFilter->setCurrentIndex(0);
 }
 
 frmMain::~frmMain() = default;

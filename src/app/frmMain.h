@@ -40,9 +40,10 @@ public:
     frmMain(ModalInteraction& ui, QSettings& settings, QWidget* parent = nullptr);
     ~frmMain() override;
 
-    // The start-up sequence: fills the fixed lists, shows the window, makes
-    // sure a game directory is known and the loader is set up, and reads the
-    // autostart flag. Runs once, after construction.
+    // The start-up sequence: puts the remembered game directory into its
+    // field, shows the window, makes sure a game directory is known and the
+    // loader is set up, and reads the autostart flag. Runs once, after
+    // construction. (The pages fill their fixed lists as they are built.)
     void Form_Load();
 
     // The Inventory, Augmentations and Skills pages are built on their first
@@ -121,9 +122,6 @@ private:
     void buildMenus();
     void buildToolbar();
     void fitCaptions();
-    // The Inventory page's item list shows the whole catalogue from start-up
-    // on, or from when the page is built after start-up.
-    void fillFixedLists();
     // The page frame shown now, and its tab's position.
     int shownPage() const;
     // Takes the focus off the shown page before it is hidden; false when a
@@ -147,5 +145,4 @@ private:
     QPointer<frmAbout> m_about;
     ModFileDrop* m_fileDrop = nullptr;
     QString m_programDirectory;
-    bool m_fixedListsFilled = false;
 };

@@ -7,11 +7,9 @@
 #include "game/InstalledGame.h"
 #include "game/LoaderFiles.h"
 #include "game/TextFile.h"
-#include "inventory/InventoryPage.h"
 #include "widgets/ModalInteraction.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QLineEdit>
 #include <QSettings>
 
@@ -20,8 +18,6 @@ void frmMain::Form_Load()
     // The remembered directory. One saved while the field still had the focus
     // lacks its final separator, and every name joined to it would miss.
     txtPath->setText(WithTrailingSeparator(m_settings.value(QString::fromLatin1(PathSettingKey)).toString()));
-
-    fillFixedLists();
 
     // Questions from here on appear over the window.
     show();

@@ -85,8 +85,8 @@ InventoryPage::InventoryPage(ModalInteraction& ui, QWidget* parent) : QFrame(par
     MakeReadOnly(lstInventory);
     MakeReadOnly(lstItems);
 
-    // The filter starts with no entry chosen: the first entry added would
-    // otherwise be chosen silently, and start-up's choice of "(all)" would
+    // The filter gets its entries with none chosen: the first entry added
+    // would otherwise be chosen silently, and choosing "(all)" below would
     // then be no change and leave the catalogue empty.
     {
         const QSignalBlocker blocker(cboFilter);
@@ -98,6 +98,10 @@ InventoryPage::InventoryPage(ModalInteraction& ui, QWidget* parent) : QFrame(par
     connect(cmdRemove, &QPushButton::clicked, this, &InventoryPage::cmdRemove_Click);
     connect(cmdAddCustom, &QPushButton::clicked, this, &InventoryPage::cmdAddCustom_Click);
     connect(cboFilter, &QComboBox::currentIndexChanged, this, &InventoryPage::cboFilter_Click);
+
+    // The page comes into being as start-up leaves it: "(all)" chosen, which
+    // fills the catalogue through the filter's own handler, and no row selected.
+    cboFilter->setCurrentIndex(0);
 }
 
 void InventoryPage::apply(const ModDefinition& mod)
