@@ -2,6 +2,7 @@
 // mod file reaches it from outside (the command line, a drop).
 
 #include "support/GameFixture.h"
+#include "support/ModRoundTrip.h"
 #include "support/SampleMods.h"
 
 #include "app/AppStyle.h"
@@ -212,6 +213,12 @@ void TestApp::pagesBuiltOnFirstNeed()
     t.window->Form_Load();
     frmMain w(t.ui, *t.settings);
     w.Form_Load();
+    QVERIFY(!w.frmInventory && !w.frmAugmentations && !w.frmSkills);
+
+    // Unbuilt, they stand for a new mod, as they hold one once built, and
+    // reading the mod builds nothing.
+    QCOMPARE(FirstDifference(w.CollectModDefinition(), ModDefinition()), QString());
+    QCOMPARE(FirstDifference(w.CollectModDefinition(), t.window->CollectModDefinition()), QString());
     QVERIFY(!w.frmInventory && !w.frmAugmentations && !w.frmSkills);
 
     QTemporaryDir dir;

@@ -36,14 +36,15 @@ void frmMain::ApplyModDefinition(const ModDefinition& mod)
 
 ModDefinition frmMain::CollectModDefinition() const
 {
-    // Building the pages changes nothing of the mod: unbuilt, they stand for
-    // a new mod's values, which they hold once built.
-    const_cast<frmMain*>(this)->BuildPages();
+    // Pages not built yet have never been shown or given a mod: they hold a
+    // new mod's values, which the record starts with.
     ModDefinition mod;
     collectGeneralPage(mod);
-    frmInventory->collect(mod);
-    frmAugmentations->collect(mod);
-    frmSkills->collect(mod);
+    if (frmInventory) {
+        frmInventory->collect(mod);
+        frmAugmentations->collect(mod);
+        frmSkills->collect(mod);
+    }
     return mod;
 }
 

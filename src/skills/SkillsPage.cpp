@@ -97,7 +97,7 @@ SkillsPage::SkillsPage(ModalInteraction& ui, LostFocusChecks& focusChecks, QWidg
         skillLabels[i] = label;
 
         auto* text = Place<QLineEdit>(this, IndexedName("txtLevel", i), Twips(r.textLeft, r.textTop, 255, 285),
-                                      55 + 2 * i, QStringLiteral("1"));
+                                      55 + 2 * i, QString::number(MinSkillLevel));
         label->setBuddy(text);
         fitCaption(label, FromTwips(r.textLeft) - label->x() - 2);
         txtLevel[i] = text;
