@@ -31,15 +31,15 @@ refuse "only the application includes the application" \
 refuse "the widget kit includes nothing of the program but itself" \
     "$(includes $(sources widgets) | grep -v ': widgets/' || true)"
 refuse "pages include no other page" \
-    "$(for page in inventory augmentations skills about; do
-           includes $(sources "$page") | grep -E ": (inventory|augmentations|skills|about)/" |
+    "$(for page in general inventory augmentations skills about; do
+           includes $(sources "$page") | grep -E ": (general|inventory|augmentations|skills|about)/" |
                grep -vE ": $page/" || true
        done)"
 refuse "rules include only rules" \
     "$(includes $(sources mod game) | grep -vE ": (mod|game|win32)/" || true)"
 
 # A folder is one layer: its sources go into one library.
-for folder in app widgets inventory augmentations skills about mod game; do
+for folder in app widgets general inventory augmentations skills about mod game; do
     libraries="$(grep -ohE 'target_sources\(zarvik_[a-z]+' "$folder/CMakeLists.txt" | sed 's/.*(//' | sort -u)"
     if [ "$(wc -l <<<"$libraries")" -ne 1 ]; then
         echo "FAIL: the sources of $folder/ go into more than one library:" $libraries >&2

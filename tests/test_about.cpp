@@ -1,11 +1,13 @@
 // The About window: its design, the links lighting up under the mouse, their
 // targets, and what OK and the close box keep.
 
+#include "support/Controls.h"
 #include "support/GameFixture.h"
 
 #include "about/frmAbout.h"
 #include "app/frmMain.h"
 
+#include <QAction>
 #include <QDir>
 #include <QLabel>
 #include <QMouseEvent>
@@ -93,7 +95,7 @@ frmAbout* duringAbout(frmMain& window, const std::function<void(frmAbout*)>& act
         if (shown && shown->isVisible())
             shown->hide();
     });
-    window.mnuAbout_Click();
+    Control<QAction>(&window, "mnuAbout")->trigger();
     return shown;
 }
 

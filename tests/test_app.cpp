@@ -1,6 +1,7 @@
 // The main window: its pages, its commands, the save flow, and the ways a
 // mod file reaches it from outside (the command line, a drop).
 
+#include "support/Controls.h"
 #include "support/GameFixture.h"
 #include "support/ModRoundTrip.h"
 #include "support/SampleMods.h"
@@ -55,7 +56,7 @@ void clickToolbar(frmMain& w, const QString& key)
 {
     QAction* action = w.findChild<QAction*>(QStringLiteral("Toolbar1_") + key);
     QVERIFY(action);
-    QWidget* button = w.Toolbar1->widgetForAction(action);
+    QWidget* button = Control<QToolBar>(&w, "Toolbar1")->widgetForAction(action);
     QVERIFY(button);
     QTest::mouseClick(button, Qt::LeftButton);
 }
@@ -69,8 +70,7 @@ void triggerMenu(frmMain& w, const char* name)
 
 void clickTab(frmMain& w, int index)
 {
-    QTabBar* bar = w.TabStrip1->findChild<QTabBar*>();
-    QVERIFY(bar);
+    QTabBar* bar = TabStrip(&w);
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
 }
 
@@ -130,22 +130,26 @@ void TestApp::windowDesign()
     frmMain& w = *t.window;
     QCOMPARE(w.windowTitle(), Title);
     QCOMPARE(w.centralWidget()->size(), QSize(394, 329));
-    QCOMPARE(w.TabStrip1->count(), 4);
-    QCOMPARE(w.TabStrip1->tabText(2), QStringLiteral("Augmentations"));
-    QCOMPARE(w.txtName->geometry(), QRect(96, 48, 241, 19));
-    QCOMPARE(w.frmGeneral->geometry(), QRect(16, 56, 361, 257));
+    QCOMPARE(TabStrip(&w)->count(), 4);
+    QCOMPARE(TabStrip(&w)->tabText(2), QStringLiteral("Augmentations"));
+    auto* txtName = Control<QLineEdit>(&w, "txtName");
+    QCOMPARE(txtName->geometry(), QRect(96, 48, 241, 19));
+    QCOMPARE(Control<QWidget>(&w, "frmGeneral")->geometry(), QRect(16, 56, 361, 257));
+    auto* toolbar = Control<QToolBar>(&w, "Toolbar1");
     QVERIFY(!w.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
     for (const char* key : {"New", "Open", "Save", "Exit"}) {
         QAction* action = w.findChild<QAction*>(QStringLiteral("Toolbar1_") + QLatin1String(key));
         QVERIFY(action);
         QCOMPARE(action->toolTip(), QString::fromLatin1(key));
-        QCOMPARE(w.Toolbar1->widgetForAction(action)->focusPolicy(), Qt::NoFocus);
-        QCOMPARE(w.Toolbar1->widgetForAction(action)->accessibleName(), QString::fromLatin1(key));
+        QCOMPARE(toolbar->widgetForAction(action)->focusPolicy(), Qt::NoFocus);
+        QCOMPARE(toolbar->widgetForAction(action)->accessibleName(), QString::fromLatin1(key));
     }
     // Keyboard order follows the design: Mod Name, Starting Map, Splash Map ...
-    QCOMPARE(w.txtName->nextInFocusChain(), w.txtMap);
-    QCOMPARE(w.txtMap->nextInFocusChain(), w.txtSplash);
-    QCOMPARE(w.txtSplash->nextInFocusChain(), w.chkAction);
+    auto* txtMap = Control<QLineEdit>(&w, "txtMap");
+    auto* txtSplash = Control<QLineEdit>(&w, "txtSplash");
+    QCOMPARE(txtName->nextInFocusChain(), txtMap);
+    QCOMPARE(txtMap->nextInFocusChain(), txtSplash);
+    QCOMPARE(txtSplash->nextInFocusChain(), Control<QCheckBox>(&w, "chkAction"));
     // No entry has a shortcut or an access key; the two menus have theirs.
     for (QAction* a : w.findChildren<QAction*>()) {
         QVERIFY(a->shortcut().isEmpty());
@@ -185,15 +189,18 @@ void TestApp::pageSwitching()
     TestWindow t;
     frmMain& w = *t.window;
     w.show();
-    w.txtName->setText(QStringLiteral("Kept"));
-    const QList<QWidget*> pages{w.frmGeneral, w.frmInventory, w.frmAugmentations, w.frmSkills};
-    QCOMPARE(w.frmGeneral->isVisible(), true);
+    auto* txtName = Control<QLineEdit>(&w, "txtName");
+    txtName->setText(QStringLiteral("Kept"));
+    QList<QWidget*> pages;
+    for (const char* name : {"frmGeneral", "frmInventory", "frmAugmentations", "frmSkills"})
+        pages << Control<QWidget>(&w, QString::fromLatin1(name));
+    QCOMPARE(pages[0]->isVisible(), true);
     for (int tab : tabs) {
         clickTab(w, tab);
         for (int p = 0; p < pages.size(); ++p)
             QCOMPARE(pages[p]->isVisible(), p == tab);
     }
-    QCOMPARE(w.txtName->text(), QStringLiteral("Kept"));
+    QCOMPARE(txtName->text(), QStringLiteral("Kept"));
 }
 
 void TestApp::pagesBuiltOnFirstNeed_data()
@@ -213,25 +220,32 @@ void TestApp::pagesBuiltOnFirstNeed()
     t.window->Form_Load();
     frmMain w(t.ui, *t.settings);
     w.Form_Load();
-    QVERIFY(!w.frmInventory && !w.frmAugmentations && !w.frmSkills);
+    const auto built = [&w] {
+        return QList<bool>{w.findChild<InventoryPage*>() != nullptr, w.findChild<AugmentationsPage*>() != nullptr,
+                           w.findChild<SkillsPage*>() != nullptr};
+    };
+    const QList<bool> none(3, false), all(3, true);
+    QCOMPARE(built(), none);
 
     // Unbuilt, they stand for a new mod, as they hold one once built, and
     // reading the mod builds nothing.
     QCOMPARE(FirstDifference(w.CollectModDefinition(), ModDefinition()), QString());
     QCOMPARE(FirstDifference(w.CollectModDefinition(), t.window->CollectModDefinition()), QString());
-    QVERIFY(!w.frmInventory && !w.frmAugmentations && !w.frmSkills);
+    QCOMPARE(built(), none);
 
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("Mod.int"));
     if (need == QLatin1String("tab")) {
-        w.TabStrip1->setCurrentIndex(2);
-        QVERIFY(w.frmAugmentations && w.frmAugmentations->isVisible());
+        TabStrip(&w)->setCurrentIndex(2);
+        QCOMPARE(built(), all);
+        QVERIFY(Control<AugmentationsPage>(&w, "frmAugmentations")->isVisible());
     } else if (need == QLatin1String("open")) {
         QVERIFY(WriteTextFile(file, ComposeModFile(WorkedExampleSample())).ok());
         w.OpenModFile(file);
         t.window->OpenModFile(file);
-        QCOMPARE(w.frmInventory->Entries(), t.window->frmInventory->Entries());
-        QCOMPARE(w.frmSkills->txtLevel[9]->text(), QStringLiteral("4"));
+        QCOMPARE(Control<InventoryPage>(&w, "frmInventory")->Entries(),
+                 Control<InventoryPage>(t.window.get(), "frmInventory")->Entries());
+        QCOMPARE(Control<QLineEdit>(&w, "txtLevel", 9)->text(), QStringLiteral("4"));
         QCOMPARE(w.CollectModDefinition().augSlots, t.window->CollectModDefinition().augSlots);
     } else {
         w.NewMod();
@@ -240,8 +254,8 @@ void TestApp::pagesBuiltOnFirstNeed()
     // Built late, the pages are what they are when built at once: the same
     // controls, the item list filled, and every control in the design's
     // keyboard order.
-    QVERIFY(w.frmInventory && w.frmAugmentations && w.frmSkills);
-    QCOMPARE(w.frmInventory->lstItems->count(), t.window->frmInventory->lstItems->count());
+    QCOMPARE(built(), all);
+    QCOMPARE(Control<QListWidget>(&w, "lstItems")->count(), Control<QListWidget>(t.window.get(), "lstItems")->count());
     const auto keyboardOrder = [](QWidget* window) {
         QList<int> order;
         for (QWidget* next = window->nextInFocusChain(); next != window; next = next->nextInFocusChain()) {
@@ -291,7 +305,7 @@ void TestApp::firstAndSecondSave()
     QCOMPARE(w.windowTitle(), Title + QStringLiteral(" - ") + target);
 
     // The second save goes straight back to the same file.
-    w.txtName->setText(QStringLiteral("Second"));
+    Control<QLineEdit>(&w, "txtName")->setText(QStringLiteral("Second"));
     triggerMenu(w, "mnuSave");
     QCOMPARE(t.ui.ofKind(Kind::SaveFile).size(), 1);
     QVERIFY(game.read(QStringLiteral("System/First.int")).contains("Name=\"Second\""));
@@ -320,14 +334,14 @@ void TestApp::captionShowsPathLiterally()
     TestWindow t;
     frmMain& w = *t.window;
     w.winId(); // the title the window system shows is set from here on
-    w.txtPath->setText(game.gamePath());
+    Control<QLineEdit>(&w, "txtPath")->setText(game.gamePath());
     const QString target = game.file(QStringLiteral("System/[*] Mod [*][*].int"));
     t.ui.dialogAnswers = {target};
     w.SaveMod();
     QCOMPARE(w.windowHandle()->title(), Title + QStringLiteral(" - ") + target);
 
     // The next Save still finds the file in the caption.
-    w.txtName->setText(QStringLiteral("Second"));
+    Control<QLineEdit>(&w, "txtName")->setText(QStringLiteral("Second"));
     w.SaveMod();
     QCOMPARE(t.ui.ofKind(Kind::SaveFile).size(), 1);
     QVERIFY(game.read(QStringLiteral("System/[*] Mod [*][*].int")).contains("Name=\"Second\""));
@@ -340,7 +354,7 @@ void TestApp::cancelledSaveStillWritesFlag()
     options.quenlarIniText = "[Other]\r\nKey=1\r\n[Quenlar.MLGameInfo]\r\nbAutoStart=False\r\n";
     GameFixture game(options);
     TestWindow t(game);
-    t.window->chkAutoStart->setChecked(true);
+    Control<QCheckBox>(t.window.get(), "chkAutoStart")->setChecked(true);
     t.window->SaveMod(); // no answer scripted: the dialog is cancelled
     QCOMPARE(game.read(QStringLiteral("System/Quenlar.ini")), QByteArray("[Quenlar.MLGameInfo]\r\nbAutoStart = True"));
     QCOMPARE(QDir(game.file(QStringLiteral("System"))).entryList({QStringLiteral("*.int")}, QDir::Files).size(), 0);
@@ -414,25 +428,25 @@ void TestApp::workedExampleThroughWindow()
     GameFixture game;
     TestWindow t(game);
     frmMain& w = *t.window;
-    w.txtName->setText(QStringLiteral("Test Mod"));
-    w.chkAction->setChecked(true);
-    w.frmInventory->SetEntries(
-        {QStringLiteral("MedKit(2)"), QStringLiteral("WeaponPistol"), QStringLiteral("MyPackage.MyItem")});
-    w.txtPlayer->setText(QStringLiteral("ModPkg.ModPlayer"));
-    w.txtCredits->setText(QStringLiteral("500"));
-    w.frmSkills->txtSkill->setText(QStringLiteral("5000"));
-    w.frmSkills->txtLevel[1]->setText(QStringLiteral("2"));
-    w.frmSkills->txtLevel[6]->setText(QStringLiteral("3"));
-    w.frmSkills->txtLevel[9]->setText(QStringLiteral("4"));
+    Control<QLineEdit>(&w, "txtName")->setText(QStringLiteral("Test Mod"));
+    Control<QCheckBox>(&w, "chkAction")->setChecked(true);
+    Control<InventoryPage>(&w, "frmInventory")
+        ->SetEntries({QStringLiteral("MedKit(2)"), QStringLiteral("WeaponPistol"), QStringLiteral("MyPackage.MyItem")});
+    Control<QLineEdit>(&w, "txtPlayer")->setText(QStringLiteral("ModPkg.ModPlayer"));
+    Control<QLineEdit>(&w, "txtCredits")->setText(QStringLiteral("500"));
+    Control<QLineEdit>(&w, "txtSkill")->setText(QStringLiteral("5000"));
+    Control<QLineEdit>(&w, "txtLevel", 1)->setText(QStringLiteral("2"));
+    Control<QLineEdit>(&w, "txtLevel", 6)->setText(QStringLiteral("3"));
+    Control<QLineEdit>(&w, "txtLevel", 9)->setText(QStringLiteral("4"));
     ModDefinition augmentations;
     augmentations.augSlots[3] = QStringLiteral("AugSpeed");
     augmentations.augLevels[3] = 1;
     augmentations.augSlots[4] = QStringLiteral("AugHealing");
     augmentations.augSlots[7] = QStringLiteral("AugCloak");
     augmentations.augLevels[7] = 3;
-    w.frmAugmentations->apply(augmentations);
-    w.txtSplash->setText(QStringLiteral("ModSplash.dx"));
-    w.txtMap->setText(QStringLiteral("ModMap.dx"));
+    Control<AugmentationsPage>(&w, "frmAugmentations")->apply(augmentations);
+    Control<QLineEdit>(&w, "txtSplash")->setText(QStringLiteral("ModSplash.dx"));
+    Control<QLineEdit>(&w, "txtMap")->setText(QStringLiteral("ModMap.dx"));
     t.ui.dialogAnswers = {game.file(QStringLiteral("System/TestMod.int"))};
     w.SaveMod();
     QCOMPARE(game.read(QStringLiteral("System/TestMod.int")),
@@ -462,7 +476,7 @@ void TestApp::exitClosesWindow()
     for (bool viaToolbar : {true, false}) {
         TestWindow t;
         t.window->show();
-        t.window->txtName->setText(QStringLiteral("Unsaved"));
+        Control<QLineEdit>(t.window.get(), "txtName")->setText(QStringLiteral("Unsaved"));
         if (viaToolbar)
             clickToolbar(*t.window, QStringLiteral("Exit"));
         else
@@ -587,17 +601,18 @@ void TestApp::commandLineOpensAsOpenDoes()
     TestWindow started;
     started.settings->setValue(QStringLiteral("DXPath"), game.gamePath());
     started.window->Form_Load();
-    started.window->txtName->setText(QStringLiteral("Shown before"));
+    Control<QLineEdit>(started.window.get(), "txtName")->setText(QStringLiteral("Shown before"));
     started.ui.clear();
     started.window->OpenModFile(commandLine.file);
 
     TestWindow opened(game);
-    opened.window->txtName->setText(QStringLiteral("Shown before"));
+    Control<QLineEdit>(opened.window.get(), "txtName")->setText(QStringLiteral("Shown before"));
     opened.ui.dialogAnswers = {game.file(relative)};
     opened.window->OpenMod();
 
     QCOMPARE(started.window->windowTitle(), opened.window->windowTitle());
-    QCOMPARE(started.window->txtName->text(), opened.window->txtName->text());
+    QCOMPARE(Control<QLineEdit>(started.window.get(), "txtName")->text(),
+             Control<QLineEdit>(opened.window.get(), "txtName")->text());
     const auto startedMessages = started.ui.ofKind(Kind::Message);
     const auto openedMessages = opened.ui.ofKind(Kind::Message);
     QCOMPARE(startedMessages.size(), openedMessages.size());
@@ -608,7 +623,8 @@ void TestApp::commandLineOpensAsOpenDoes()
     // A file that opens is named in full; one that does not leaves the window as it was.
     QCOMPARE(started.window->windowTitle(),
              opens ? Title + QStringLiteral(" - ") + QDir::toNativeSeparators(game.file(relative)) : Title);
-    QCOMPARE(started.window->txtName->text(), opens ? QString() : QStringLiteral("Shown before"));
+    QCOMPARE(Control<QLineEdit>(started.window.get(), "txtName")->text(),
+             opens ? QString() : QStringLiteral("Shown before"));
     QCOMPARE(startedMessages.isEmpty(), opens);
 }
 
@@ -652,7 +668,7 @@ void TestApp::dropOnWindow()
     TestWindow t;
     frmMain& w = *t.window;
     w.show();
-    w.txtName->setText(QStringLiteral("Shown before"));
+    Control<QLineEdit>(&w, "txtName")->setText(QStringLiteral("Shown before"));
     QWidget* widget = target == QLatin1String("frmMain") ? &w : w.findChild<QWidget*>(target);
     QVERIFY(widget);
 
@@ -687,7 +703,7 @@ void TestApp::dropOnWindow()
     QTRY_COMPARE(w.windowTitle(), Title + QStringLiteral(" - ") +
                                       QDir::toNativeSeparators(game.file(QStringLiteral("System/") + files.first())));
     // Opened, not pasted as text.
-    QCOMPARE(w.txtName->text(), QString());
+    QCOMPARE(Control<QLineEdit>(&w, "txtName")->text(), QString());
     QVERIFY(t.ui.messages().isEmpty());
 }
 

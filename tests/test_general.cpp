@@ -1,12 +1,10 @@
 // The General page's map and name checks, the map browsers and Help.
 
+#include "support/Controls.h"
 #include "support/GameFixture.h"
 
 #include "app/frmMain.h"
-#include "augmentations/AugmentationsPage.h"
 #include "game/MapsAndNames.h"
-#include "inventory/InventoryPage.h"
-#include "skills/SkillsPage.h"
 #include "widgets/ModalInteraction.h"
 
 #include <QAction>
@@ -128,20 +126,26 @@ struct GeneralWindow
         QTRY_COMPARE(QApplication::focusWidget(), field);
         field->setText(text);
     }
-    void clickTab(int index)
-    {
-        QTabBar* bar = w.TabStrip1->tabBar();
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
-    }
+    void clickTab(int index) { QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center()); }
     QWidget* page(int index) const
     {
-        return std::array<QWidget*, 4>{w.frmGeneral, w.frmInventory, w.frmAugmentations, w.frmSkills}[index];
+        static const char* const names[]{"frmGeneral", "frmInventory", "frmAugmentations", "frmSkills"};
+        return Control<QWidget>(&w, QString::fromLatin1(names[index]));
     }
 
     GameFixture game;
     BasicTestWindow<FocusTakingInteraction> t{game};
     FocusTakingInteraction& ui = t.ui;
     frmMain& w = *t.window;
+    QTabBar* tabs = TabStrip(&w);
+    QLineEdit* txtPath = Control<QLineEdit>(&w, "txtPath");
+    QLineEdit* txtName = Control<QLineEdit>(&w, "txtName");
+    QLineEdit* txtMap = Control<QLineEdit>(&w, "txtMap");
+    QLineEdit* txtSplash = Control<QLineEdit>(&w, "txtSplash");
+    QPushButton* cmdBrowse1 = Control<QPushButton>(&w, "cmdBrowse1");
+    QPushButton* cmdBrowse2 = Control<QPushButton>(&w, "cmdBrowse2");
+    QCheckBox* chkAction = Control<QCheckBox>(&w, "chkAction");
+    QCheckBox* chkAutoStart = Control<QCheckBox>(&w, "chkAutoStart");
 };
 
 } // namespace
@@ -327,10 +331,10 @@ void TestGeneral::browseKeepsOnlyTheFileName()
 {
     GeneralWindow g;
     g.ui.dialogAnswers = {QStringLiteral("C:\\Games\\Other\\Test.dx"), QStringLiteral("/elsewhere/Splash.unr")};
-    QTest::mouseClick(g.w.cmdBrowse1, Qt::LeftButton);
-    QTest::mouseClick(g.w.cmdBrowse2, Qt::LeftButton);
-    QCOMPARE(g.w.txtMap->text(), QStringLiteral("Test.dx"));
-    QCOMPARE(g.w.txtSplash->text(), QStringLiteral("Splash.unr"));
+    QTest::mouseClick(g.cmdBrowse1, Qt::LeftButton);
+    QTest::mouseClick(g.cmdBrowse2, Qt::LeftButton);
+    QCOMPARE(g.txtMap->text(), QStringLiteral("Test.dx"));
+    QCOMPARE(g.txtSplash->text(), QStringLiteral("Splash.unr"));
 
     const auto dialogs = g.ui.ofKind(Kind::OpenFile);
     QCOMPARE(dialogs.size(), 2);
@@ -341,34 +345,34 @@ void TestGeneral::browseKeepsOnlyTheFileName()
     }
 
     // Cancelling keeps the text; the browse itself never checks the map.
-    QTest::mouseClick(g.w.cmdBrowse1, Qt::LeftButton);
-    QCOMPARE(g.w.txtMap->text(), QStringLiteral("Test.dx"));
+    QTest::mouseClick(g.cmdBrowse1, Qt::LeftButton);
+    QCOMPARE(g.txtMap->text(), QStringLiteral("Test.dx"));
     settle();
     QVERIFY(g.ui.messages().isEmpty());
 
     // Leaving the field later does: Test.dx is not in Maps.
-    g.leave(g.w.txtMap, g.w.txtMap->text());
+    g.leave(g.txtMap, g.txtMap->text());
     QTRY_COMPARE(g.ui.messages(), QStringList{MapMessage});
 }
 
 void TestGeneral::mapCheckOnLeaving()
 {
     GeneralWindow g;
-    g.leave(g.w.txtMap, QStringLiteral("00_Intro.dx"));
-    QTRY_COMPARE(QApplication::focusWidget(), g.w.txtSplash);
+    g.leave(g.txtMap, QStringLiteral("00_Intro.dx"));
+    QTRY_COMPARE(QApplication::focusWidget(), g.txtSplash);
     settle();
     QVERIFY(g.ui.messages().isEmpty());
 
     // Shift+Tab leaves the field too.
-    g.leave(g.w.txtMap, QStringLiteral("Missing.dx"), Qt::Key_Backtab);
+    g.leave(g.txtMap, QStringLiteral("Missing.dx"), Qt::Key_Backtab);
     QTRY_COMPARE(g.ui.messages(), QStringList{MapMessage});
     QCOMPARE(g.ui.asked.last().icon, Icon::Exclamation);
-    QTRY_COMPARE(QApplication::focusWidget(), g.w.txtMap);
-    QCOMPARE(g.w.txtMap->text(), QStringLiteral("Missing.dx"));
+    QTRY_COMPARE(QApplication::focusWidget(), g.txtMap);
+    QCOMPARE(g.txtMap->text(), QStringLiteral("Missing.dx"));
 
     // The splash map has no check.
-    g.w.txtMap->setText(QStringLiteral("00_Intro.dx"));
-    g.leave(g.w.txtSplash, QStringLiteral("Missing.dx"));
+    g.txtMap->setText(QStringLiteral("00_Intro.dx"));
+    g.leave(g.txtSplash, QStringLiteral("Missing.dx"));
     settle();
     QCOMPARE(g.ui.messages().size(), 1);
 }
@@ -376,17 +380,17 @@ void TestGeneral::mapCheckOnLeaving()
 void TestGeneral::nameCheckOnLeaving()
 {
     GeneralWindow g;
-    g.leave(g.w.txtName, QStringLiteral("Lab - Part 1"));
-    QTRY_COMPARE(QApplication::focusWidget(), g.w.txtMap);
+    g.leave(g.txtName, QStringLiteral("Lab - Part 1"));
+    QTRY_COMPARE(QApplication::focusWidget(), g.txtMap);
     settle();
     QVERIFY(g.ui.messages().isEmpty());
 
-    g.leave(g.w.txtName, QStringLiteral("Lab: Part 1"));
+    g.leave(g.txtName, QStringLiteral("Lab: Part 1"));
     QTRY_COMPARE(g.ui.messages(), QStringList{NameMessage});
     QCOMPARE(g.ui.asked.last().icon, Icon::Critical);
     QCOMPARE(g.ui.asked.last().buttons, ModalInteraction::Buttons::Ok);
-    QTRY_COMPARE(QApplication::focusWidget(), g.w.txtName);
-    QCOMPARE(g.w.txtName->text(), QStringLiteral("Lab: Part 1"));
+    QTRY_COMPARE(QApplication::focusWidget(), g.txtName);
+    QCOMPARE(g.txtName->text(), QStringLiteral("Lab: Part 1"));
 }
 
 void TestGeneral::noCheckLoopWhenTheMessageCloses()
@@ -395,26 +399,26 @@ void TestGeneral::noCheckLoopWhenTheMessageCloses()
     // the name is reported, and the focus coming back through the map field
     // raises no further check.
     GeneralWindow g;
-    g.w.txtMap->setText(QStringLiteral("Missing.dx"));
-    g.leave(g.w.txtName, QStringLiteral("A|B"));
+    g.txtMap->setText(QStringLiteral("Missing.dx"));
+    g.leave(g.txtName, QStringLiteral("A|B"));
     QTRY_COMPARE(g.ui.messages().size(), 1);
-    QTRY_COMPARE(QApplication::focusWidget(), g.w.txtName);
+    QTRY_COMPARE(QApplication::focusWidget(), g.txtName);
     settle();
     settle();
     QCOMPARE(g.ui.messages(), QStringList{NameMessage});
 
     // Leaving again reports again, once.
-    QTest::keyClick(g.w.txtName, Qt::Key_Tab);
+    QTest::keyClick(g.txtName, Qt::Key_Tab);
     QTRY_COMPARE(g.ui.messages().size(), 2);
-    QTRY_COMPARE(QApplication::focusWidget(), g.w.txtName);
+    QTRY_COMPARE(QApplication::focusWidget(), g.txtName);
     settle();
     QCOMPARE(g.ui.messages().size(), 2);
 
     // The map field's own failure returns the focus without a second round.
-    g.w.txtName->setText(QStringLiteral("Fine"));
-    g.leave(g.w.txtMap, QStringLiteral("Missing.dx"));
+    g.txtName->setText(QStringLiteral("Fine"));
+    g.leave(g.txtMap, QStringLiteral("Missing.dx"));
     QTRY_COMPARE(g.ui.messages().size(), 3);
-    QTRY_COMPARE(QApplication::focusWidget(), g.w.txtMap);
+    QTRY_COMPARE(QApplication::focusWidget(), g.txtMap);
     settle();
     settle();
     QCOMPARE(g.ui.messages().size(), 3);
@@ -454,15 +458,15 @@ void TestGeneral::leavingAPageThroughItsTab()
     QFETCH(int, tab);
     QFETCH(QString, message);
     GeneralWindow g;
-    g.w.txtMap->setText(QStringLiteral("00_Intro.dx"));
-    g.w.TabStrip1->setCurrentIndex(page);
+    g.txtMap->setText(QStringLiteral("00_Intro.dx"));
+    g.tabs->setCurrentIndex(page);
     auto* text = g.w.findChild<QLineEdit*>(field);
     QVERIFY(text);
     g.enter(text, wrong);
 
     g.clickTab(tab);
     QCOMPARE(g.ui.messages(), QStringList{message}); // at once, over its own page
-    QCOMPARE(g.w.TabStrip1->currentIndex(), page);
+    QCOMPARE(g.tabs->currentIndex(), page);
     QVERIFY(g.page(page)->isVisible());
     QVERIFY(!g.page(tab)->isVisible());
     QCOMPARE(QApplication::focusWidget(), text);
@@ -475,19 +479,19 @@ void TestGeneral::leavingAPageThroughItsTab()
     // Mended, the field lets the page go; the focus waits on the tab strip.
     text->setText(right);
     g.clickTab(tab);
-    QCOMPARE(g.w.TabStrip1->currentIndex(), tab);
+    QCOMPARE(g.tabs->currentIndex(), tab);
     QVERIFY(g.page(tab)->isVisible());
     QVERIFY(!text->isVisible());
-    QVERIFY(g.w.TabStrip1->tabBar()->hasFocus());
+    QVERIFY(g.tabs->hasFocus());
     QCOMPARE(g.ui.messages().size(), 1);
 
     // No check is left switched off: the name is still checked afterwards.
     g.clickTab(0);
-    g.enter(g.w.txtName, QStringLiteral("a:b"));
-    QTest::mouseClick(g.w.txtMap, Qt::LeftButton);
+    g.enter(g.txtName, QStringLiteral("a:b"));
+    QTest::mouseClick(g.txtMap, Qt::LeftButton);
     QCOMPARE(g.ui.messages().size(), 2);
     QCOMPARE(g.ui.messages().last(), NameMessage);
-    QCOMPARE(QApplication::focusWidget(), g.w.txtName);
+    QCOMPARE(QApplication::focusWidget(), g.txtName);
 }
 
 void TestGeneral::checkRunsBeforeTheClickedControl()
@@ -498,21 +502,21 @@ void TestGeneral::checkRunsBeforeTheClickedControl()
     GeneralWindow g;
     QString path = g.game.gamePath();
     path.chop(1);
-    g.enter(g.w.txtPath, path);
-    QTest::mousePress(g.w.chkAutoStart, Qt::LeftButton);
-    QTest::mouseRelease(g.w.chkAutoStart, Qt::LeftButton);
-    QCOMPARE(g.w.txtPath->text(), g.game.gamePath());
-    QVERIFY(g.w.chkAutoStart->isChecked());
+    g.enter(g.txtPath, path);
+    QTest::mousePress(g.chkAutoStart, Qt::LeftButton);
+    QTest::mouseRelease(g.chkAutoStart, Qt::LeftButton);
+    QCOMPARE(g.txtPath->text(), g.game.gamePath());
+    QVERIFY(g.chkAutoStart->isChecked());
     QCOMPARE(g.game.read(QStringLiteral("System/Quenlar.ini")), QByteArray("[Quenlar.MLGameInfo]\r\nbAutoStart=True"));
     settle();
     QVERIFY(g.ui.messages().isEmpty());
 
     // A click that a failed check refuses does nothing where it landed.
-    g.enter(g.w.txtName, QStringLiteral("a|b"));
-    QTest::mouseClick(g.w.chkAction, Qt::LeftButton);
+    g.enter(g.txtName, QStringLiteral("a|b"));
+    QTest::mouseClick(g.chkAction, Qt::LeftButton);
     QCOMPARE(g.ui.messages(), QStringList{NameMessage});
-    QVERIFY(!g.w.chkAction->isChecked());
-    QCOMPARE(QApplication::focusWidget(), g.w.txtName);
+    QVERIFY(!g.chkAction->isChecked());
+    QCOMPARE(QApplication::focusWidget(), g.txtName);
     settle();
     QCOMPARE(g.ui.messages().size(), 1);
 }
@@ -526,20 +530,20 @@ void TestGeneral::refusedControlGetsNothingOfTheGesture()
     QWindow* window = g.w.windowHandle();
     QVERIFY(QTest::qWaitForWindowActive(window));
     const auto at = [&g](QWidget* w) { return w->mapTo(&g.w, w->rect().center()); };
-    g.w.txtMap->setText(QStringLiteral("00_Intro.dx"));
-    g.enter(g.w.txtName, QStringLiteral("a:b"));
+    g.txtMap->setText(QStringLiteral("00_Intro.dx"));
+    g.enter(g.txtName, QStringLiteral("a:b"));
 
-    QTest::mouseClick(window, Qt::RightButton, {}, at(g.w.txtMap));
+    QTest::mouseClick(window, Qt::RightButton, {}, at(g.txtMap));
     QCOMPARE(g.ui.messages(), QStringList{NameMessage});
-    QCOMPARE(QApplication::focusWidget(), g.w.txtName);
+    QCOMPARE(QApplication::focusWidget(), g.txtName);
     QVERIFY2(!QApplication::activePopupWidget(), "the refused text box opened its context menu");
     settle();
     QVERIFY(!QApplication::activePopupWidget());
 
     // A press held while the loop turns, then dragged back across the text
     // from its end, where the cursor stands.
-    const QPoint end = g.w.txtMap->mapTo(&g.w, QPoint(g.w.txtMap->width() - 4, g.w.txtMap->height() / 2));
-    const QPoint start = g.w.txtMap->mapTo(&g.w, QPoint(4, g.w.txtMap->height() / 2));
+    const QPoint end = g.txtMap->mapTo(&g.w, QPoint(g.txtMap->width() - 4, g.txtMap->height() / 2));
+    const QPoint start = g.txtMap->mapTo(&g.w, QPoint(4, g.txtMap->height() / 2));
     QTest::mousePress(window, Qt::LeftButton, {}, end);
     settle();
     QTest::mouseMove(window, start);
@@ -547,13 +551,13 @@ void TestGeneral::refusedControlGetsNothingOfTheGesture()
     QTest::mouseRelease(window, Qt::LeftButton, {}, start);
     settle();
     QCOMPARE(g.ui.messages().size(), 2);
-    QVERIFY(!g.w.txtMap->hasSelectedText());
-    QCOMPARE(QApplication::focusWidget(), g.w.txtName);
+    QVERIFY(!g.txtMap->hasSelectedText());
+    QCOMPARE(QApplication::focusWidget(), g.txtName);
 
     // The gestures over, the text box is the user's again.
-    g.w.txtName->setText(QStringLiteral("Lab"));
-    QTest::mouseClick(window, Qt::RightButton, {}, at(g.w.txtMap));
-    QCOMPARE(QApplication::focusWidget(), g.w.txtMap);
+    g.txtName->setText(QStringLiteral("Lab"));
+    QTest::mouseClick(window, Qt::RightButton, {}, at(g.txtMap));
+    QCOMPARE(QApplication::focusWidget(), g.txtMap);
     QTRY_VERIFY(QApplication::activePopupWidget());
     QApplication::activePopupWidget()->close();
     QCOMPARE(g.ui.messages().size(), 2);
@@ -597,7 +601,7 @@ void TestGeneral::menusOpenWithoutLeavingTheField()
     auto* box = g.w.findChild<QLineEdit*>(field);
     QVERIFY(box);
     if (field.startsWith(QLatin1String("txtLevel")))
-        g.w.TabStrip1->setCurrentIndex(3);
+        g.tabs->setCurrentIndex(3);
     g.enter(box, text);
 
     if (key.key() == Qt::Key_Alt) {
@@ -641,38 +645,38 @@ void TestGeneral::leavingTheMenuBarForAnotherControlChecks()
     GeneralWindow g;
     QWindow* window = g.w.windowHandle();
     QVERIFY(QTest::qWaitForWindowActive(window));
-    g.enter(g.w.txtName, QStringLiteral("a|b"));
+    g.enter(g.txtName, QStringLiteral("a|b"));
     QTest::keyClick(window, Qt::Key_Alt);
     QCOMPARE(QApplication::focusWidget(), g.w.menuBar());
-    QTest::mouseClick(window, Qt::LeftButton, {}, g.w.chkAction->mapTo(&g.w, QPoint(5, 5)));
+    QTest::mouseClick(window, Qt::LeftButton, {}, g.chkAction->mapTo(&g.w, QPoint(5, 5)));
     QCOMPARE(g.ui.messages(), QStringList{NameMessage});
-    QCOMPARE(QApplication::focusWidget(), g.w.txtName);
-    QVERIFY(!g.w.chkAction->isChecked());
+    QCOMPARE(QApplication::focusWidget(), g.txtName);
+    QVERIFY(!g.chkAction->isChecked());
 
     // Nor does a click on another tab, which leaves the page.
-    g.w.txtName->setText(QStringLiteral("Lab"));
-    g.w.TabStrip1->setCurrentIndex(3);
+    g.txtName->setText(QStringLiteral("Lab"));
+    g.tabs->setCurrentIndex(3);
     auto* level = g.w.findChild<QLineEdit*>(QStringLiteral("txtLevel(2)"));
     g.enter(level, QStringLiteral("9"));
     QTest::keyClick(window, Qt::Key_Alt);
     QCOMPARE(QApplication::focusWidget(), g.w.menuBar());
-    QTabBar* tabs = g.w.TabStrip1->tabBar();
+    QTabBar* tabs = g.tabs;
     QTest::mouseClick(window, Qt::LeftButton, {}, tabs->mapTo(&g.w, tabs->tabRect(0).center()));
     QCOMPARE(g.ui.messages(), (QStringList{NameMessage, LevelMessage}));
-    QCOMPARE(g.w.TabStrip1->currentIndex(), 3);
+    QCOMPARE(g.tabs->currentIndex(), 3);
     QCOMPARE(QApplication::focusWidget(), level);
     level->setText(QStringLiteral("2"));
-    g.w.TabStrip1->setCurrentIndex(0);
+    g.tabs->setCurrentIndex(0);
 
     // And a path typed without its separator gets it on the way.
     QString path = g.game.gamePath();
     path.chop(1);
-    g.enter(g.w.txtPath, path);
+    g.enter(g.txtPath, path);
     QTest::keyClick(window, Qt::Key_Alt);
     QCOMPARE(QApplication::focusWidget(), g.w.menuBar());
-    QTest::mouseClick(window, Qt::LeftButton, {}, g.w.txtMap->mapTo(&g.w, g.w.txtMap->rect().center()));
-    QCOMPARE(QApplication::focusWidget(), g.w.txtMap);
-    QCOMPARE(g.w.txtPath->text(), g.game.gamePath());
+    QTest::mouseClick(window, Qt::LeftButton, {}, g.txtMap->mapTo(&g.w, g.txtMap->rect().center()));
+    QCOMPARE(QApplication::focusWidget(), g.txtMap);
+    QCOMPARE(g.txtPath->text(), g.game.gamePath());
     QCOMPARE(g.ui.messages().size(), 2);
 }
 

@@ -2,10 +2,10 @@
 // the program once drew them at run time: a screen at 1x shows the very same
 // pixels, and high-density screens get drawings of their own.
 
+#include "support/Controls.h"
 #include "support/GameFixture.h"
 
 #include "mod/SkillTable.h"
-#include "skills/SkillsPage.h"
 #include "widgets/AssetPictures.h"
 #include "widgets/PictureBox.h"
 
@@ -126,9 +126,9 @@ void TestImages::windowShowsTheDrawings()
         for (int ratio = 1; ratio <= 3; ++ratio)
             COMPARE_PIXELS(shown(action->icon().pixmap(QSize(16, 16), ratio)), drawnFromSvg(name, {16, 16}, ratio));
     }
-    for (int i = 0; i < SkillCount; ++i)
-        COMPARE_PIXELS(shown(w.frmSkills->picSkills[static_cast<std::size_t>(i)]->picture().pixmap(QSize(24, 24), 1.0)),
-                       drawnFromSvg(QString::fromLatin1(Skills[static_cast<std::size_t>(i)].image), {24, 24}));
+    for (const SkillInfo& skill : Skills)
+        COMPARE_PIXELS(shown(Control<PictureBox>(&w, "picSkills", skill.icon)->picture().pixmap(QSize(24, 24), 1.0)),
+                       drawnFromSvg(QString::fromLatin1(skill.image), {24, 24}));
 }
 
 void TestImages::picturesPaintForTheirScreen()
@@ -138,8 +138,8 @@ void TestImages::picturesPaintForTheirScreen()
     // screen, where the 2x drawings must show, not the 1x ones enlarged.
     TestWindow t;
     t.window->BuildPages();
-    for (int i = 0; i < SkillCount; ++i) {
-        PictureBox* picture = t.window->frmSkills->picSkills[static_cast<std::size_t>(i)];
+    for (const SkillInfo& skill : Skills) {
+        PictureBox* picture = Control<PictureBox>(t.window.get(), "picSkills", skill.icon);
         QCOMPARE(picture->size(), QSize(24, 24));
         const qreal ratio = picture->devicePixelRatioF();
         QImage painted(picture->size() * ratio, QImage::Format_ARGB32_Premultiplied);
@@ -147,8 +147,7 @@ void TestImages::picturesPaintForTheirScreen()
         painted.fill(Qt::transparent);
         picture->render(&painted, QPoint(), QRegion(), QWidget::RenderFlags());
         painted.setDevicePixelRatio(1.0);
-        COMPARE_PIXELS(painted,
-                       drawnFromSvg(QString::fromLatin1(Skills[static_cast<std::size_t>(i)].image), {24, 24}, ratio));
+        COMPARE_PIXELS(painted, drawnFromSvg(QString::fromLatin1(skill.image), {24, 24}, ratio));
     }
 }
 

@@ -1,6 +1,7 @@
 // The Inventory page: the item catalogue with its filter, and the starting
 // inventory built from it and from typed names.
 
+#include "support/Controls.h"
 #include "support/GameFixture.h"
 
 #include "app/frmMain.h"
@@ -19,6 +20,26 @@ using Icon = ModalInteraction::Icon;
 
 namespace {
 
+// The page's controls below a window or the page itself.
+struct InventoryControls
+{
+    explicit InventoryControls(const QObject* root)
+        : cboFilter(Control<QComboBox>(root, "cboFilter")), lstItems(Control<QListWidget>(root, "lstItems")),
+          lstInventory(Control<QListWidget>(root, "lstInventory")), txtCustom(Control<QLineEdit>(root, "txtCustom")),
+          cmdAdd(Control<QPushButton>(root, "cmdAdd")), cmdRemove(Control<QPushButton>(root, "cmdRemove")),
+          cmdAddCustom(Control<QPushButton>(root, "cmdAddCustom"))
+    {
+    }
+
+    QComboBox* cboFilter;
+    QListWidget* lstItems;
+    QListWidget* lstInventory;
+    QLineEdit* txtCustom;
+    QPushButton* cmdAdd;
+    QPushButton* cmdRemove;
+    QPushButton* cmdAddCustom;
+};
+
 // The page alone, as it comes into being: "(all)" chosen, nothing selected.
 struct PageFixture
 {
@@ -30,6 +51,7 @@ struct PageFixture
 
     ScriptedModalInteraction ui;
     InventoryPage page{ui, nullptr};
+    const InventoryControls c{&page};
 };
 
 QStringList rows(const QListWidget* list)
@@ -56,11 +78,11 @@ void clickRow(QListWidget* list, const QString& text)
     QCOMPARE(list->selectedItems(), QList<QListWidgetItem*>{found.constFirst()});
 }
 
-void typeCustom(InventoryPage& page, const QString& text)
+void typeCustom(QLineEdit* txtCustom, const QString& text)
 {
-    page.txtCustom->clear();
-    QTest::keyClicks(page.txtCustom, text);
-    QCOMPARE(page.txtCustom->text(), text);
+    txtCustom->clear();
+    QTest::keyClicks(txtCustom, text);
+    QCOMPARE(txtCustom->text(), text);
 }
 
 QStringList firstCatalogueNames(int count)
@@ -110,7 +132,7 @@ void TestInventory::startUpShowsAllItems()
             w.BuildPages();
         w.Form_Load();
         w.BuildPages();
-        InventoryPage& page = *w.frmInventory;
+        const InventoryControls page(&w);
         QCOMPARE(page.cboFilter->count(), 4);
         QCOMPARE(page.cboFilter->currentIndex(), 0);
         QCOMPARE(page.lstItems->count(), 77);
@@ -145,16 +167,16 @@ void TestInventory::catalogue()
     QFETCH(QString, last);
     PageFixture f;
     // Start from another entry so that every entry is a change.
-    f.page.cboFilter->setCurrentIndex(filter == 1 ? 2 : 1);
-    f.page.cboFilter->setCurrentIndex(filter);
+    f.c.cboFilter->setCurrentIndex(filter == 1 ? 2 : 1);
+    f.c.cboFilter->setCurrentIndex(filter);
 
-    QCOMPARE(f.page.cboFilter->currentText(), caption);
-    const QStringList shown = rows(f.page.lstItems);
+    QCOMPARE(f.c.cboFilter->currentText(), caption);
+    const QStringList shown = rows(f.c.lstItems);
     QCOMPARE(shown.size(), count);
     QCOMPARE(QSet<QString>(shown.begin(), shown.end()).size(), count);
     QCOMPARE(shown.first(), first);
     QCOMPARE(shown.last(), last);
-    QVERIFY(f.page.lstItems->selectedItems().isEmpty());
+    QVERIFY(f.c.lstItems->selectedItems().isEmpty());
 }
 
 void TestInventory::placement_data()
@@ -201,31 +223,32 @@ void TestInventory::placement()
     QFETCH(QString, name);
     QFETCH(int, row);
     PageFixture f;
-    f.page.cboFilter->setCurrentIndex(filter);
-    QCOMPARE(rows(f.page.lstItems).indexOf(name), row);
+    f.c.cboFilter->setCurrentIndex(filter);
+    QCOMPARE(rows(f.c.lstItems).indexOf(name), row);
 }
 
 void TestInventory::refillDropsSelection()
 {
     PageFixture f;
     InventoryPage& page = f.page;
-    clickRow(page.lstItems, QStringLiteral("AmmoDart"));
+    const InventoryControls& c = f.c;
+    clickRow(c.lstItems, QStringLiteral("AmmoDart"));
 
     // Choosing a category by keyboard refills the list, and the pick is
     // gone even though the new category holds it.
-    page.cboFilter->setFocus();
-    QTest::keyClick(page.cboFilter, Qt::Key_Down);
-    QCOMPARE(page.cboFilter->currentText(), QStringLiteral("Ammo"));
-    QCOMPARE(page.lstItems->count(), 20);
-    QVERIFY(page.lstItems->selectedItems().isEmpty());
-    QTest::mouseClick(page.cmdAdd, Qt::LeftButton);
+    c.cboFilter->setFocus();
+    QTest::keyClick(c.cboFilter, Qt::Key_Down);
+    QCOMPARE(c.cboFilter->currentText(), QStringLiteral("Ammo"));
+    QCOMPARE(c.lstItems->count(), 20);
+    QVERIFY(c.lstItems->selectedItems().isEmpty());
+    QTest::mouseClick(c.cmdAdd, Qt::LeftButton);
     QVERIFY(page.Entries().isEmpty());
 
     // No entry chosen: the list keeps its rows and its pick.
-    clickRow(page.lstItems, QStringLiteral("AmmoLAM"));
-    page.cboFilter->setCurrentIndex(-1);
-    QCOMPARE(page.lstItems->count(), 20);
-    QCOMPARE(selectedText(page.lstItems), QStringLiteral("AmmoLAM"));
+    clickRow(c.lstItems, QStringLiteral("AmmoLAM"));
+    c.cboFilter->setCurrentIndex(-1);
+    QCOMPARE(c.lstItems->count(), 20);
+    QCOMPARE(selectedText(c.lstItems), QStringLiteral("AmmoLAM"));
     QVERIFY(f.ui.asked.isEmpty());
 }
 
@@ -235,17 +258,18 @@ void TestInventory::focusIsNoPick()
     // buttons act on picked rows only.
     PageFixture f;
     InventoryPage& page = f.page;
+    const InventoryControls& c = f.c;
     page.SetEntries({QStringLiteral("Flare")});
     page.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&page));
-    for (QListWidget* list : {page.lstItems, page.lstInventory}) {
+    for (QListWidget* list : {c.lstItems, c.lstInventory}) {
         list->setFocus(Qt::TabFocusReason);
         QTRY_VERIFY(list->hasFocus());
         QCOMPARE(list->currentRow(), 0);
         QVERIFY(list->selectedItems().isEmpty());
     }
-    QTest::mouseClick(page.cmdAdd, Qt::LeftButton);
-    QTest::mouseClick(page.cmdRemove, Qt::LeftButton);
+    QTest::mouseClick(c.cmdAdd, Qt::LeftButton);
+    QTest::mouseClick(c.cmdRemove, Qt::LeftButton);
     QCOMPARE(page.Entries(), QStringList{QStringLiteral("Flare")});
 }
 
@@ -373,6 +397,7 @@ void TestInventory::addAndRemove()
     QFETCH(QStringList, steps);
     PageFixture f;
     InventoryPage& page = f.page;
+    const InventoryControls& c = f.c;
     page.SetEntries(loaded);
     QString typed;
     QString picked;
@@ -388,32 +413,32 @@ void TestInventory::addAndRemove()
             message = expected.mid(bang + 2);
             expected.truncate(bang);
         }
-        const int rowsBefore = page.lstInventory->count();
+        const int rowsBefore = c.lstInventory->count();
         const qsizetype messagesBefore = f.ui.asked.size();
 
         if (action == u'+') {
             if (!argument.isEmpty()) {
-                clickRow(page.lstItems, argument);
+                clickRow(c.lstItems, argument);
                 picked = argument;
             }
-            QTest::mouseClick(page.cmdAdd, Qt::LeftButton);
+            QTest::mouseClick(c.cmdAdd, Qt::LeftButton);
         } else if (action == u'*') {
-            typeCustom(page, argument);
+            typeCustom(c.txtCustom, argument);
             typed = argument;
-            QTest::mouseClick(page.cmdAddCustom, Qt::LeftButton);
+            QTest::mouseClick(c.cmdAddCustom, Qt::LeftButton);
         } else {
             if (!argument.isEmpty())
-                clickRow(page.lstInventory, argument);
-            QTest::mouseClick(page.cmdRemove, Qt::LeftButton);
+                clickRow(c.lstInventory, argument);
+            QTest::mouseClick(c.cmdRemove, Qt::LeftButton);
         }
 
         const QString context = QStringLiteral("after \"%1\"").arg(step);
         QVERIFY2(page.Entries() == (expected.isEmpty() ? QStringList{} : expected.split(u'|')),
                  qPrintable(context + QStringLiteral(": ") + joined(page.Entries())));
-        QCOMPARE(page.txtCustom->text(), typed);
-        QCOMPARE(selectedText(page.lstItems), picked);
-        if (page.lstInventory->count() < rowsBefore)
-            QVERIFY2(page.lstInventory->selectedItems().isEmpty(), qPrintable(context));
+        QCOMPARE(c.txtCustom->text(), typed);
+        QCOMPARE(selectedText(c.lstItems), picked);
+        if (c.lstInventory->count() < rowsBefore)
+            QVERIFY2(c.lstInventory->selectedItems().isEmpty(), qPrintable(context));
 
         if (message.isEmpty()) {
             QVERIFY2(f.ui.asked.size() == messagesBefore, qPrintable(context));
@@ -443,11 +468,12 @@ void TestInventory::listsOnlySelect()
 {
     PageFixture f;
     InventoryPage& page = f.page;
+    const InventoryControls& c = f.c;
     page.SetEntries({QStringLiteral("MedKit(2)"), QStringLiteral("Flare")});
     page.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&page));
 
-    for (QListWidget* list : {page.lstInventory, page.lstItems}) {
+    for (QListWidget* list : {c.lstInventory, c.lstItems}) {
         QCOMPARE(list->editTriggers(), QAbstractItemView::NoEditTriggers);
         clickRow(list, list->item(0)->text());
         list->setFocus();
@@ -458,8 +484,8 @@ void TestInventory::listsOnlySelect()
         QVERIFY(list->findChildren<QLineEdit*>().isEmpty());
     }
     QCOMPARE(page.Entries(), (QStringList{QStringLiteral("MedKit(2)"), QStringLiteral("Flare")}));
-    QCOMPARE(page.lstItems->count(), 77);
-    QCOMPARE(page.lstItems->item(0)->text(), QStringLiteral("Ammo10mm"));
+    QCOMPARE(c.lstItems->count(), 77);
+    QCOMPARE(c.lstItems->item(0)->text(), QStringLiteral("Ammo10mm"));
     QVERIFY(f.ui.asked.isEmpty());
 }
 
@@ -469,18 +495,19 @@ void TestInventory::saveWritesList()
     TestWindow t(game);
     frmMain& w = *t.window;
     w.show();
-    w.TabStrip1->setCurrentIndex(1);
-    InventoryPage& page = *w.frmInventory;
+    TabStrip(&w)->setCurrentIndex(1);
+    InventoryPage& page = *Control<InventoryPage>(&w, "frmInventory");
     QVERIFY(page.isVisible());
-    page.cboFilter->setCurrentIndex(3);
-    clickRow(page.lstItems, QStringLiteral("WeaponPistol"));
-    QTest::mouseClick(page.cmdAdd, Qt::LeftButton);
-    page.cboFilter->setCurrentIndex(2);
-    clickRow(page.lstItems, QStringLiteral("MedKit"));
-    QTest::mouseClick(page.cmdAdd, Qt::LeftButton);
-    QTest::mouseClick(page.cmdAdd, Qt::LeftButton);
-    typeCustom(page, QStringLiteral("MyPackage.MyItem"));
-    QTest::mouseClick(page.cmdAddCustom, Qt::LeftButton);
+    const InventoryControls c(&page);
+    c.cboFilter->setCurrentIndex(3);
+    clickRow(c.lstItems, QStringLiteral("WeaponPistol"));
+    QTest::mouseClick(c.cmdAdd, Qt::LeftButton);
+    c.cboFilter->setCurrentIndex(2);
+    clickRow(c.lstItems, QStringLiteral("MedKit"));
+    QTest::mouseClick(c.cmdAdd, Qt::LeftButton);
+    QTest::mouseClick(c.cmdAdd, Qt::LeftButton);
+    typeCustom(c.txtCustom, QStringLiteral("MyPackage.MyItem"));
+    QTest::mouseClick(c.cmdAddCustom, Qt::LeftButton);
 
     t.ui.dialogAnswers = {game.file(QStringLiteral("System/Inventory.int"))};
     w.SaveMod();

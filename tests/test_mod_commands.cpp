@@ -1,17 +1,16 @@
 // New, Open and Save through the window: whatever is saved opens again as it
 // was, and New starts afresh.
 
+#include "support/Controls.h"
 #include "support/GameFixture.h"
 #include "support/ModRoundTrip.h"
 #include "support/SampleMods.h"
 
 #include "app/frmMain.h"
 #include "augmentations/AugmentationsPage.h"
-#include "inventory/InventoryPage.h"
 #include "mod/ModFormat.h"
-#include "skills/SkillsPage.h"
-
 #include "skills/LevelSpinner.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -125,7 +124,7 @@ void TestModCommands::roundTrip()
     QVERIFY(t.ui.messages().isEmpty());
     compareMods(w.CollectModDefinition(), AsSaved(mod));
     QCOMPARE(w.windowTitle(), Title + QStringLiteral(" - ") + file);
-    QCOMPARE(w.frmAugmentations->CurrentSlot(), qint16(0));
+    QCOMPARE(Control<AugmentationsPage>(&w, "frmAugmentations")->CurrentSlot(), qint16(0));
 }
 
 void TestModCommands::openReplacesWhatWasShown()
@@ -136,8 +135,10 @@ void TestModCommands::openReplacesWhatWasShown()
     TestWindow t(game);
     frmMain& w = *t.window;
     w.ApplyModDefinition(WorkedExampleSample());
-    w.chkAutoStart->setChecked(true);
-    w.frmInventory->txtCustom->setText(QStringLiteral("Typed"));
+    auto* chkAutoStart = Control<QCheckBox>(&w, "chkAutoStart");
+    auto* txtCustom = Control<QLineEdit>(&w, "txtCustom");
+    chkAutoStart->setChecked(true);
+    txtCustom->setText(QStringLiteral("Typed"));
     t.ui.dialogAnswers = {game.file(QStringLiteral("System/Bare.int"))};
     w.OpenMod();
 
@@ -146,9 +147,9 @@ void TestModCommands::openReplacesWhatWasShown()
     expected.startingMap = QStringLiteral("B.dx");
     compareMods(w.CollectModDefinition(), expected);
     // The game directory, the autostart box and the typed item stay.
-    QCOMPARE(w.txtPath->text(), game.gamePath());
-    QVERIFY(w.chkAutoStart->isChecked());
-    QCOMPARE(w.frmInventory->txtCustom->text(), QStringLiteral("Typed"));
+    QCOMPARE(Control<QLineEdit>(&w, "txtPath")->text(), game.gamePath());
+    QVERIFY(chkAutoStart->isChecked());
+    QCOMPARE(txtCustom->text(), QStringLiteral("Typed"));
 }
 
 void TestModCommands::openDialogAndCaption()
@@ -163,16 +164,17 @@ void TestModCommands::openDialogAndCaption()
     QCOMPARE(asked.size(), 1);
     QCOMPARE(asked[0].initialDir, game.file(QStringLiteral("System/")));
     QCOMPARE(asked[0].filters, QStringList{QStringLiteral("Orvane Mod files (*.int)")});
-    QCOMPARE(w.txtName->text(), QStringLiteral("Test Mod"));
+    auto* txtName = Control<QLineEdit>(&w, "txtName");
+    QCOMPARE(txtName->text(), QStringLiteral("Test Mod"));
 
     // The caption does not end in ".int", so Save asks for a file.
     w.SaveMod();
     QCOMPARE(t.ui.ofKind(Kind::SaveFile).size(), 1);
 
     // A cancelled dialog changes nothing.
-    w.txtName->setText(QStringLiteral("Edited"));
+    txtName->setText(QStringLiteral("Edited"));
     w.OpenMod();
-    QCOMPARE(w.txtName->text(), QStringLiteral("Edited"));
+    QCOMPARE(txtName->text(), QStringLiteral("Edited"));
 }
 
 void TestModCommands::openRefusesFiles_data()
@@ -283,10 +285,11 @@ void TestModCommands::openReportsUnplacedAugmentations()
     QVERIFY(t.ui.messages()[0].contains(QStringLiteral("AugNothing(2)")));
     QVERIFY(t.ui.messages()[0].contains(QStringLiteral("AugBallistic(3)")));
     QVERIFY(!t.ui.messages()[0].contains(QStringLiteral("more")));
-    QCOMPARE(w.frmAugmentations->AugSlots()[0], QStringLiteral("AugDrone"));
-    QCOMPARE(w.frmAugmentations->AugSlots()[7], QStringLiteral("AugEMP"));
-    QCOMPARE(w.frmAugmentations->AugSlots()[8], QStringLiteral("AugCloak"));
-    QCOMPARE(w.frmAugmentations->cboAugList->currentText(), QStringLiteral("Spy Drone"));
+    const auto* augmentations = Control<AugmentationsPage>(&w, "frmAugmentations");
+    QCOMPARE(augmentations->AugSlots()[0], QStringLiteral("AugDrone"));
+    QCOMPARE(augmentations->AugSlots()[7], QStringLiteral("AugEMP"));
+    QCOMPARE(augmentations->AugSlots()[8], QStringLiteral("AugCloak"));
+    QCOMPARE(Control<QComboBox>(augmentations, "cboAugList")->currentText(), QStringLiteral("Spy Drone"));
 
     // A damaged file with a long list: the box lists twenty and counts the rest.
     QByteArray list;
@@ -311,18 +314,20 @@ void TestModCommands::newAfterOpen()
     game.write(QStringLiteral("System/Full.int"), ComposeModFile(WorkedExampleSample()).toLatin1());
     TestWindow t(game);
     frmMain& w = *t.window;
-    w.frmSkills->scrlLevel[2]->setValue(3);
+    auto* spinner = Control<LevelSpinner>(&w, "scrlLevel", 2);
+    spinner->setValue(3);
     t.ui.dialogAnswers = {game.file(QStringLiteral("System/Full.int"))};
     w.OpenMod();
     w.NewMod();
 
     compareMods(w.CollectModDefinition(), NewModSample());
     QCOMPARE(w.windowTitle(), Title);
-    QCOMPARE(w.frmAugmentations->CurrentSlot(), qint16(0));
-    QVERIFY(w.frmAugmentations->shpSelectPart[0]->isVisibleTo(w.frmAugmentations));
-    QCOMPARE(w.frmAugmentations->cboLevel->currentText(), QStringLiteral("Tech-1"));
+    const auto* augmentations = Control<AugmentationsPage>(&w, "frmAugmentations");
+    QCOMPARE(augmentations->CurrentSlot(), qint16(0));
+    QVERIFY(Control<QWidget>(augmentations, "shpSelectPart", 0)->isVisibleTo(augmentations));
+    QCOMPARE(Control<QComboBox>(augmentations, "cboLevel")->currentText(), QStringLiteral("Tech-1"));
     // The spinners keep their own positions.
-    QCOMPARE(w.frmSkills->scrlLevel[2]->value(), 3);
+    QCOMPARE(spinner->value(), 3);
 
     // The next Save asks for a file and writes the new-mod file.
     const QString file = game.file(QStringLiteral("System/New.int"));
@@ -343,10 +348,11 @@ void TestModCommands::newRewritesFlagOnlyWhenChecked()
     w.NewMod();
     QCOMPARE(game.read(QStringLiteral("System/Quenlar.ini")), QByteArray("untouched"));
 
-    w.chkAutoStart->setChecked(true);
+    auto* chkAutoStart = Control<QCheckBox>(&w, "chkAutoStart");
+    chkAutoStart->setChecked(true);
     game.write(QStringLiteral("System/Quenlar.ini"), "untouched");
     w.NewMod();
-    QVERIFY(!w.chkAutoStart->isChecked());
+    QVERIFY(!chkAutoStart->isChecked());
     QCOMPARE(game.read(QStringLiteral("System/Quenlar.ini")), QByteArray("[Quenlar.MLGameInfo]\r\nbAutoStart=False"));
 }
 

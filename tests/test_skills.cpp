@@ -1,10 +1,10 @@
 // The Skills page: the level spinners and the level check.
 
+#include "support/Controls.h"
 #include "support/GameFixture.h"
 
 #include "app/frmMain.h"
 #include "skills/LevelSpinner.h"
-#include "skills/SkillsPage.h"
 
 #include <QLineEdit>
 #include <QTabWidget>
@@ -23,13 +23,15 @@ struct SkillsWindow
 {
     SkillsWindow()
     {
-        w.TabStrip1->setCurrentIndex(3);
+        TabStrip(&w)->setCurrentIndex(3);
         w.show();
         QApplication::setActiveWindow(&w);
     }
+    QLineEdit* txtLevel(int index) const { return Control<QLineEdit>(&w, "txtLevel", index); }
+    LevelSpinner* scrlLevel(int index) const { return Control<LevelSpinner>(&w, "scrlLevel", index); }
+
     TestWindow t;
     frmMain& w = *t.window;
-    SkillsPage& page = *w.frmSkills;
 };
 
 void clickArrow(LevelSpinner* spinner, bool up)
@@ -62,8 +64,8 @@ private slots:
 void TestSkills::spinnerStepsFromItsOwnValue()
 {
     SkillsWindow s;
-    LevelSpinner* spinner = s.page.scrlLevel[Lockpicking];
-    QLineEdit* text = s.page.txtLevel[Lockpicking];
+    LevelSpinner* spinner = s.scrlLevel(Lockpicking);
+    QLineEdit* text = s.txtLevel(Lockpicking);
     QCOMPARE(text->text(), QStringLiteral("1"));
     QCOMPARE(spinner->size(), QSize(13, 19));
     QCOMPARE(spinner->x(), text->geometry().right()); // touching the box
@@ -93,19 +95,19 @@ void TestSkills::spinnerStepsFromItsOwnValue()
 void TestSkills::upKeyRaisesTheLevel()
 {
     SkillsWindow s;
-    LevelSpinner* spinner = s.page.scrlLevel[0];
+    LevelSpinner* spinner = s.scrlLevel(0);
     spinner->setFocus();
     QTest::keyClick(spinner, Qt::Key_Up);
     QTest::keyClick(spinner, Qt::Key_Up);
-    QCOMPARE(s.page.txtLevel[0]->text(), QStringLiteral("3"));
+    QCOMPARE(s.txtLevel(0)->text(), QStringLiteral("3"));
     QTest::keyClick(spinner, Qt::Key_Down);
-    QCOMPARE(s.page.txtLevel[0]->text(), QStringLiteral("2"));
+    QCOMPARE(s.txtLevel(0)->text(), QStringLiteral("2"));
 }
 
 void TestSkills::wheelMovesOnlyAFocusedSpinner()
 {
     SkillsWindow s;
-    LevelSpinner* spinner = s.page.scrlLevel[Lockpicking];
+    LevelSpinner* spinner = s.scrlLevel(Lockpicking);
     auto wheelUp = [spinner] {
         const QPointF at(spinner->width() / 2.0, spinner->height() / 2.0);
         QWheelEvent wheel(at, spinner->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
@@ -113,20 +115,20 @@ void TestSkills::wheelMovesOnlyAFocusedSpinner()
         QSpontaneKeyEvent::setSpontaneous(&wheel);
         QApplication::sendEvent(spinner, &wheel);
     };
-    s.page.txtLevel[0]->setFocus();
-    QTRY_VERIFY(s.page.txtLevel[0]->hasFocus());
+    s.txtLevel(0)->setFocus();
+    QTRY_VERIFY(s.txtLevel(0)->hasFocus());
 
     // Rolled over on its way past: nothing changes, and the focus stays.
     wheelUp();
     QCOMPARE(spinner->value(), 1);
-    QCOMPARE(s.page.txtLevel[Lockpicking]->text(), QStringLiteral("1"));
-    QVERIFY(s.page.txtLevel[0]->hasFocus());
+    QCOMPARE(s.txtLevel(Lockpicking)->text(), QStringLiteral("1"));
+    QVERIFY(s.txtLevel(0)->hasFocus());
 
     spinner->setFocus();
     QTRY_VERIFY(spinner->hasFocus());
     wheelUp();
     QCOMPARE(spinner->value(), 2);
-    QCOMPARE(s.page.txtLevel[Lockpicking]->text(), QStringLiteral("2"));
+    QCOMPARE(s.txtLevel(Lockpicking)->text(), QStringLiteral("2"));
 }
 
 void TestSkills::levelCheck_data()
@@ -150,7 +152,7 @@ void TestSkills::levelCheck()
     QFETCH(QString, typed);
     QFETCH(bool, refused);
     SkillsWindow s;
-    QLineEdit* text = s.page.txtLevel[Lockpicking];
+    QLineEdit* text = s.txtLevel(Lockpicking);
     text->setFocus();
     QTRY_COMPARE(QApplication::focusWidget(), text);
     text->clear();
@@ -165,25 +167,25 @@ void TestSkills::levelCheck()
         QCOMPARE(asked.buttons, ModalInteraction::Buttons::Ok);
         QTRY_COMPARE(QApplication::focusWidget(), text);
     } else {
-        QTRY_COMPARE(QApplication::focusWidget(), s.page.scrlLevel[Lockpicking]);
+        QTRY_COMPARE(QApplication::focusWidget(), s.scrlLevel(Lockpicking));
     }
     settle();
     QCOMPARE(s.t.ui.messages().size(), refused ? 1 : 0);
     QCOMPARE(text->text(), typed);
-    QCOMPARE(s.page.scrlLevel[Lockpicking]->value(), 1);
+    QCOMPARE(s.scrlLevel(Lockpicking)->value(), 1);
 }
 
 void TestSkills::newLeavesSpinnersWhereTheyAre()
 {
     SkillsWindow s;
-    LevelSpinner* spinner = s.page.scrlLevel[Lockpicking];
+    LevelSpinner* spinner = s.scrlLevel(Lockpicking);
     clickArrow(spinner, true);
     clickArrow(spinner, true);
     QCOMPARE(spinner->value(), 3);
     s.w.NewMod();
     QCOMPARE(spinner->value(), 3);
     clickArrow(spinner, true);
-    QCOMPARE(s.page.txtLevel[Lockpicking]->text(), QStringLiteral("4"));
+    QCOMPARE(s.txtLevel(Lockpicking)->text(), QStringLiteral("4"));
 }
 
 QTEST_MAIN(TestSkills)

@@ -1,6 +1,7 @@
 // The start-up sequence through the window: finding the game directory, the
 // loader's set-up question and the autostart flag.
 
+#include "support/Controls.h"
 #include "support/GameFixture.h"
 
 #include "app/frmMain.h"
@@ -175,7 +176,7 @@ void TestStartup::rememberedPath()
 
     t.window->Form_Load();
     QVERIFY(t.window->isVisible());
-    QCOMPARE(t.window->txtPath->text(), game.gamePath());
+    QCOMPARE(Control<QLineEdit>(t.window.get(), "txtPath")->text(), game.gamePath());
     t.settings->sync();
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(!file.readAll().contains("; untouched"), settingsRewritten);
@@ -222,7 +223,7 @@ void TestStartup::detectedPath()
     QCOMPARE(question.icon, Icon::Question);
     QCOMPARE(question.buttons, ModalInteraction::Buttons::YesNo);
     const QString expected = endsInOther ? other.gamePath() : game.gamePath();
-    QCOMPARE(t.window->txtPath->text(), expected);
+    QCOMPARE(Control<QLineEdit>(t.window.get(), "txtPath")->text(), expected);
     QCOMPARE(t.settings->value(QStringLiteral("DXPath")).toString(), expected);
 }
 
@@ -232,9 +233,9 @@ void TestStartup::nothingFoundOpensFolderDialog()
     t.window->Form_Load();
     QCOMPARE(shown(t.ui), QStringList{QStringLiteral("folder")});
     QCOMPARE(t.ui.asked[0].text, FolderPrompt);
-    QCOMPARE(t.window->txtPath->text(), QString());
+    QCOMPARE(Control<QLineEdit>(t.window.get(), "txtPath")->text(), QString());
     QCOMPARE(t.settings->value(QStringLiteral("DXPath")).toString(), QString());
-    QVERIFY(!t.window->chkAutoStart->isChecked());
+    QVERIFY(!Control<QCheckBox>(t.window.get(), "chkAutoStart")->isChecked());
 }
 
 void TestStartup::folderDialogRetriesUntilGame()
@@ -254,13 +255,13 @@ void TestStartup::folderDialogRetriesUntilGame()
     QCOMPARE(shown(t.ui), expected);
     QCOMPARE(t.ui.asked[1].icon, Icon::None);
     QCOMPARE(t.ui.asked[1].buttons, ModalInteraction::Buttons::Ok);
-    QCOMPARE(t.window->txtPath->text(), game.gamePath());
+    QCOMPARE(Control<QLineEdit>(t.window.get(), "txtPath")->text(), game.gamePath());
 
     // Later, from the browse button: a cancelled dialog changes nothing.
     t.ui.clear();
-    QTest::mouseClick(t.window->cmdBrowse3, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(t.window.get(), "cmdBrowse3"), Qt::LeftButton);
     QCOMPARE(shown(t.ui), QStringList{QStringLiteral("folder")});
-    QCOMPARE(t.window->txtPath->text(), game.gamePath());
+    QCOMPARE(Control<QLineEdit>(t.window.get(), "txtPath")->text(), game.gamePath());
 }
 
 void TestStartup::folderInOtherLetterCase()
@@ -280,12 +281,13 @@ void TestStartup::folderInOtherLetterCase()
 
     t.window->Form_Load();
     QCOMPARE(shown(t.ui), (QStringList{QStringLiteral("folder"), QStringLiteral("set up?")}));
-    QCOMPARE(t.window->txtPath->text(), QDir::toNativeSeparators(tmp.filePath(QStringLiteral("Copied/"))));
+    QCOMPARE(Control<QLineEdit>(t.window.get(), "txtPath")->text(),
+             QDir::toNativeSeparators(tmp.filePath(QStringLiteral("Copied/"))));
     // The files on disk were read and rewritten, and no second spelling made.
     QFile ini(tmp.filePath(QStringLiteral("Copied/SYSTEM/deusex.ini")));
     QVERIFY(ini.open(QIODevice::ReadOnly));
     QCOMPARE(ini.readAll(), QByteArray("[Engine.Engine]\r\nDefaultGame=Quenlar.MLGameInfo\r\n"));
-    QVERIFY(t.window->chkAutoStart->isChecked());
+    QVERIFY(Control<QCheckBox>(t.window.get(), "chkAutoStart")->isChecked());
     QFile flag(tmp.filePath(QStringLiteral("Copied/SYSTEM/quenlar.ini")));
     QVERIFY(flag.open(QIODevice::ReadOnly));
     QCOMPARE(flag.readAll(), FlagOn);
@@ -310,7 +312,7 @@ void TestStartup::steamGameDetected()
     QCOMPARE(shown(t.ui), QStringList{QStringLiteral("detected?")});
     const QString expected = QFileInfo(dir).canonicalFilePath() + QDir::separator();
     QCOMPARE(t.ui.asked[0].text, expected + DetectedSuffix);
-    QCOMPARE(t.window->txtPath->text(), expected);
+    QCOMPARE(Control<QLineEdit>(t.window.get(), "txtPath")->text(), expected);
 
     // The Wine prefix's registry comes first.
     GameFixture game;
@@ -413,7 +415,7 @@ void TestStartup::loaderSetUp()
         if (a.text.contains(QStringLiteral("could not be read")))
             QVERIFY(a.text.contains(game.gamePath()));
     }
-    QCOMPARE(t.window->chkAutoStart->isChecked(), checked);
+    QCOMPARE(Control<QCheckBox>(t.window.get(), "chkAutoStart")->isChecked(), checked);
 
     if (options.deusExIni && !settings.startsWith('<')) {
         QCOMPARE(game.read(QStringLiteral("System/DeusEx.ini")), settingsAfter.isEmpty() ? settings : settingsAfter);
@@ -442,7 +444,7 @@ void TestStartup::unwritableFlagFile()
     QCOMPARE(shown(t.ui), (QStringList{QStringLiteral("set up?"), QStringLiteral("flag unwritable")}));
     QVERIFY(t.ui.asked[1].text.contains(flagFile));
     QCOMPARE(t.ui.asked[1].icon, Icon::Exclamation);
-    QVERIFY(t.window->chkAutoStart->isChecked());
+    QVERIFY(Control<QCheckBox>(t.window.get(), "chkAutoStart")->isChecked());
     QCOMPARE(game.read(QStringLiteral("System/Quenlar.ini")), QByteArray("bAutoStart = True"));
     QFile::setPermissions(flagFile, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
@@ -460,7 +462,7 @@ void TestStartup::emptyPathReadsWorkingDirectory()
     QDir::setCurrent(previous);
 
     QCOMPARE(shown(t.ui), QStringList{QStringLiteral("folder")});
-    QVERIFY(t.window->chkAutoStart->isChecked());
+    QVERIFY(Control<QCheckBox>(t.window.get(), "chkAutoStart")->isChecked());
     QFile f(cwd.filePath(QStringLiteral("System/Quenlar.ini")));
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), QByteArray("bAutoStart = True\r\nextra"));
@@ -476,36 +478,38 @@ void TestStartup::pathSettingFollowsField()
     t.ui.dialogAnswers.clear();
     w.Form_Load(); // nothing found, dialog cancelled
     w.activateWindow();
-    w.txtPath->setFocus();
-    QTRY_VERIFY(w.txtPath->hasFocus());
+    auto* txtPath = Control<QLineEdit>(&w, "txtPath");
+    auto* txtName = Control<QLineEdit>(&w, "txtName");
+    txtPath->setFocus();
+    QTRY_VERIFY(txtPath->hasFocus());
 
-    QTest::keyClicks(w.txtPath, typed.left(3));
+    QTest::keyClicks(txtPath, typed.left(3));
     QCOMPARE(t.settings->value(QStringLiteral("DXPath")).toString(), typed.left(3));
-    QTest::keyClicks(w.txtPath, typed.mid(3));
+    QTest::keyClicks(txtPath, typed.mid(3));
     QCOMPARE(t.settings->value(QStringLiteral("DXPath")).toString(), typed);
 
     // Leaving the field gives it its separator, once.
-    w.txtName->setFocus();
-    QTRY_COMPARE(w.txtPath->text(), game.gamePath());
+    txtName->setFocus();
+    QTRY_COMPARE(txtPath->text(), game.gamePath());
     QCOMPARE(t.settings->value(QStringLiteral("DXPath")).toString(), game.gamePath());
-    w.txtPath->setFocus();
-    QTRY_VERIFY(w.txtPath->hasFocus());
-    w.txtName->setFocus();
-    QTRY_VERIFY(w.txtName->hasFocus());
+    txtPath->setFocus();
+    QTRY_VERIFY(txtPath->hasFocus());
+    txtName->setFocus();
+    QTRY_VERIFY(txtName->hasFocus());
     QCoreApplication::processEvents();
-    QCOMPARE(w.txtPath->text(), game.gamePath());
+    QCOMPARE(txtPath->text(), game.gamePath());
 
     // Clearing stores the empty text too.
-    w.txtPath->clear();
+    txtPath->clear();
     QCOMPARE(t.settings->value(QStringLiteral("DXPath")).toString(), QString());
 
     // The next start reads what the field held last.
-    w.txtPath->setText(game.gamePath());
+    txtPath->setText(game.gamePath());
     w.close();
     t.ui.clear();
     frmMain next(t.ui, *t.settings);
     next.Form_Load();
-    QCOMPARE(next.txtPath->text(), game.gamePath());
+    QCOMPARE(Control<QLineEdit>(&next, "txtPath")->text(), game.gamePath());
     QCOMPARE(shown(t.ui), QStringList{QStringLiteral("set up?")});
 }
 
@@ -551,10 +555,11 @@ void TestStartup::pathSettingInTheRegistry()
     ScriptedModalInteraction ui;
     frmMain w(ui, settings);
     w.Form_Load();
-    QCOMPARE(w.txtPath->text(), game.gamePath());
+    auto* txtPath = Control<QLineEdit>(&w, "txtPath");
+    QCOMPARE(txtPath->text(), game.gamePath());
     QVERIFY(game.gamePath().contains(u'\\'));
 
-    w.txtPath->setText(other.gamePath());
+    txtPath->setText(other.gamePath());
     settings.sync();
     QCOMPARE(read(), other.gamePath());
 #endif
@@ -568,24 +573,26 @@ void TestStartup::autostartBoxWritesFlag()
     TestWindow t;
     frmMain& w = *t.window;
     w.show();
+    auto* txtPath = Control<QLineEdit>(&w, "txtPath");
+    auto* chkAutoStart = Control<QCheckBox>(&w, "chkAutoStart");
 
     // No directory: the box changes, nothing is written or said.
-    QTest::mouseClick(w.chkAutoStart, Qt::LeftButton);
-    QVERIFY(w.chkAutoStart->isChecked());
+    QTest::mouseClick(chkAutoStart, Qt::LeftButton);
+    QVERIFY(chkAutoStart->isChecked());
     QVERIFY(t.ui.asked.isEmpty());
-    w.chkAutoStart->setChecked(false);
+    chkAutoStart->setChecked(false);
 
-    w.txtPath->setText(game.gamePath());
-    QTest::mouseClick(w.chkAutoStart, Qt::LeftButton);
+    txtPath->setText(game.gamePath());
+    QTest::mouseClick(chkAutoStart, Qt::LeftButton);
     QCOMPARE(game.read(QStringLiteral("System/Quenlar.ini")), FlagOn);
-    w.chkAutoStart->setChecked(false);
+    chkAutoStart->setChecked(false);
     QCOMPARE(game.read(QStringLiteral("System/Quenlar.ini")), QByteArray("[Quenlar.MLGameInfo]\r\nbAutoStart=False"));
 
     // A directory without System: told which file failed, the box kept.
     QTemporaryDir bare;
-    w.txtPath->setText(QDir::toNativeSeparators(bare.path()) + QDir::separator());
-    QTest::mouseClick(w.chkAutoStart, Qt::LeftButton);
-    QVERIFY(w.chkAutoStart->isChecked());
+    txtPath->setText(QDir::toNativeSeparators(bare.path()) + QDir::separator());
+    QTest::mouseClick(chkAutoStart, Qt::LeftButton);
+    QVERIFY(chkAutoStart->isChecked());
     QCOMPARE(shown(t.ui), QStringList{QStringLiteral("flag unwritable")});
     QVERIFY(t.ui.asked[0].text.contains(QStringLiteral("Quenlar.ini")));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Controls.h"
 #include "ScriptedModalInteraction.h"
 #include "app/frmMain.h"
 
@@ -71,7 +72,10 @@ template <class Interaction> struct BasicTestWindow
         // when first needed, the same controls in the same order.
         window->BuildPages();
     }
-    explicit BasicTestWindow(const GameFixture& game) : BasicTestWindow() { window->txtPath->setText(game.gamePath()); }
+    explicit BasicTestWindow(const GameFixture& game) : BasicTestWindow()
+    {
+        Control<QLineEdit>(window.get(), QStringLiteral("txtPath"))->setText(game.gamePath());
+    }
 
     QTemporaryDir settingsDir;
     std::unique_ptr<QSettings> settings;
