@@ -7,6 +7,7 @@
 #include "about/frmAbout.h"
 #include "augmentations/AugmentationsPage.h"
 #include "game/HelpDocument.h"
+#include "general/GeneralPage.h"
 #include "inventory/InventoryPage.h"
 #include "skills/SkillsPage.h"
 #include "widgets/AssetPictures.h"
@@ -81,7 +82,7 @@ constexpr std::array<ToolbarButton, 4> ToolbarButtons{{
 } // namespace
 
 frmMain::frmMain(ModalInteraction& ui, QSettings& settings, QWidget* parent)
-    : QMainWindow(parent), m_ui(ui), m_settings(settings), m_programDirectory(QCoreApplication::applicationDirPath())
+    : QMainWindow(parent), m_ui(ui), m_programDirectory(QCoreApplication::applicationDirPath())
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromLatin1(ApplicationTitle));
@@ -118,8 +119,7 @@ frmMain::frmMain(ModalInteraction& ui, QSettings& settings, QWidget* parent)
     connect(TabStrip1, &QTabWidget::currentChanged, this, &frmMain::TabStrip1_Click);
     TabStrip1->tabBar()->installEventFilter(this);
 
-    frmGeneral = Place<QFrame>(client, Design::frmGeneral);
-    buildGeneralPage();
+    frmGeneral = placePage(new GeneralPage(m_ui, *m_focusChecks, settings, client), Design::frmGeneral);
 
     ChainTabOrder(client);
     fitCaptions();
@@ -218,13 +218,17 @@ void frmMain::fitCaptions()
     }
 }
 
+std::array<QWidget*, 4> frmMain::pages() const
+{
+    return {frmGeneral, frmInventory, frmAugmentations, frmSkills};
+}
+
 int frmMain::shownPage() const
 {
-    const std::array<QWidget*, 4> pages{frmGeneral, frmInventory, frmAugmentations, frmSkills};
+    const std::array<QWidget*, 4> all = pages();
     // A page not built yet is not shown either.
-    const auto shown =
-        std::find_if(pages.begin(), pages.end(), [](QWidget* page) { return page && !page->isHidden(); });
-    return shown == pages.end() ? -1 : int(shown - pages.begin());
+    const auto shown = std::find_if(all.begin(), all.end(), [](QWidget* page) { return page && !page->isHidden(); });
+    return shown == all.end() ? -1 : int(shown - all.begin());
 }
 
 bool frmMain::leavePage()
@@ -233,9 +237,8 @@ bool frmMain::leavePage()
     // user's typing out of sight. The focus goes to the tab strip first, while
     // the page is still shown, so a field's check speaks over its own page.
     QWidget* focus = m_focusChecks->workingControl(focusWidget());
-    const std::array<QWidget*, 4> pages{frmGeneral, frmInventory, frmAugmentations, frmSkills};
     const int shown = shownPage();
-    if (!focus || shown < 0 || !pages[shown]->isAncestorOf(focus))
+    if (!focus || shown < 0 || !pages()[static_cast<std::size_t>(shown)]->isAncestorOf(focus))
         return true;
     return m_focusChecks->moveFocus(TabStrip1);
 }

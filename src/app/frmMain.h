@@ -1,6 +1,5 @@
 #pragma once
 
-#include "game/LoaderFiles.h"
 #include "mod/ModDefinition.h"
 
 #include <QMainWindow>
@@ -9,30 +8,26 @@
 #include <array>
 
 class AugmentationsPage;
+class GeneralPage;
 class InventoryPage;
 class LostFocusChecks;
 class ModFileDrop;
 class ModalInteraction;
 class SkillsPage;
 class frmAbout;
-class QAction;
-class QCheckBox;
-class QFrame;
-class QLabel;
-class QLineEdit;
-class QPushButton;
 class QSettings;
 class QTabWidget;
 class QToolBar;
 
 // The main window. The mod being edited lives in its pages: in their controls
 // and in the Augmentations page's slots. The file it belongs to lives only in
-// the window caption, and the game directory only in the Deus Ex Path field.
+// the window caption, and the game directory only in the Deus Ex Path field
+// of the General page.
 //
 // Its code is split by what it does: frmMain.cpp builds the window, its
 // menus, toolbar and tab strip and runs the window-level commands;
 // frmMain_Startup.cpp is the start-up sequence; frmMain_ModCommands.cpp holds
-// New, Open and Save; frmMain_GeneralPage.cpp the General page.
+// New, Open and Save.
 class frmMain : public QMainWindow
 {
     Q_OBJECT
@@ -47,8 +42,8 @@ public:
     void Form_Load();
 
     // The Inventory, Augmentations and Skills pages are built on their first
-    // need (their tab chosen, a mod started, opened or saved), so that
-    // start-up builds only what the window shows. Builds them now if not yet.
+    // need (their tab chosen, a mod started or opened), so that start-up
+    // builds only what the window shows. Builds them now if not yet.
     void BuildPages();
 
     // Commands of the File menu and the toolbar.
@@ -66,62 +61,24 @@ public:
     void ApplyModDefinition(const ModDefinition& mod);
     ModDefinition CollectModDefinition() const;
 
-    // Window-level handlers.
-    void TabStrip1_Click();
-    void Toolbar1_ButtonClick(const QString& key);
-    void mnuExit_Click();
-    void mnuAHelp_Click();
-    void mnuAbout_Click();
+    // The game directory: the text of the Deus Ex Path field.
+    QString GamePath() const;
 
     // Where the help document is looked for: the executable's directory
     // unless told otherwise.
     void setProgramDirectory(const QString& directory);
-
-    // The General page.
-    void txtPath_Change();
-    void txtPath_LostFocus();
-    void cmdBrowse3_Click();
-    void chkAutoStart_Click();
-    void cmdBrowse1_Click();
-    void cmdBrowse2_Click();
-    void txtMap_LostFocus();
-    void txtName_LostFocus();
-
-    // The game directory: the text of the Deus Ex Path field.
-    QString GamePath() const;
-
-    // Controls of the window and of the General page.
-    QToolBar* Toolbar1 = nullptr;
-    QTabWidget* TabStrip1 = nullptr;
-    QFrame* frmGeneral = nullptr;
-    InventoryPage* frmInventory = nullptr;
-    AugmentationsPage* frmAugmentations = nullptr;
-    SkillsPage* frmSkills = nullptr;
-
-    QLineEdit* txtPath = nullptr;
-    QPushButton* cmdBrowse3 = nullptr;
-    QLineEdit* txtName = nullptr;
-    QLineEdit* txtMap = nullptr;
-    QPushButton* cmdBrowse1 = nullptr;
-    QLineEdit* txtSplash = nullptr;
-    QPushButton* cmdBrowse2 = nullptr;
-    QLineEdit* txtCredits = nullptr;
-    QLineEdit* txtPlayer = nullptr;
-    QCheckBox* chkAction = nullptr;
-    QCheckBox* chkAutoStart = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // The per-user setting that remembers the game directory.
-    static constexpr char PathSettingKey[] = "DXPath";
-
     // frmMain.cpp
     void buildMenus();
     void buildToolbar();
     void fitCaptions();
+    // The pages in the order of their tabs; those not built yet are null.
+    std::array<QWidget*, 4> pages() const;
     // The page frame shown now, and its tab's position.
     int shownPage() const;
     // Takes the focus off the shown page before it is hidden; false when a
@@ -131,16 +88,21 @@ private:
     void setCaptionFile(const QString& path);
     QString captionFile() const;
 
-    // frmMain_GeneralPage.cpp
-    void buildGeneralPage();
-    void applyGeneralPage(const ModDefinition& mod);
-    void collectGeneralPage(ModDefinition& mod) const;
-    // Writes the box's state to the loader's flag file; a failure is told.
-    void writeAutostartFlag(FlagForm form);
-    void browseForMap(QLineEdit* field);
+    // Window-level handlers.
+    void TabStrip1_Click();
+    void Toolbar1_ButtonClick(const QString& key);
+    void mnuExit_Click();
+    void mnuAHelp_Click();
+    void mnuAbout_Click();
+
+    QToolBar* Toolbar1 = nullptr;
+    QTabWidget* TabStrip1 = nullptr;
+    GeneralPage* frmGeneral = nullptr;
+    InventoryPage* frmInventory = nullptr;
+    AugmentationsPage* frmAugmentations = nullptr;
+    SkillsPage* frmSkills = nullptr;
 
     ModalInteraction& m_ui;
-    QSettings& m_settings;
     LostFocusChecks* m_focusChecks = nullptr;
     QPointer<frmAbout> m_about;
     ModFileDrop* m_fileDrop = nullptr;

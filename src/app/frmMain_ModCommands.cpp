@@ -8,16 +8,15 @@
 #include "game/GamePath.h"
 #include "game/LoaderFiles.h"
 #include "game/TextFile.h"
+#include "general/GeneralPage.h"
 #include "inventory/InventoryPage.h"
 #include "mod/ModFormat.h"
 #include "mod/ModReader.h"
 #include "skills/SkillsPage.h"
 #include "widgets/ModalInteraction.h"
 
-#include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QLineEdit>
 
 namespace {
 
@@ -28,7 +27,7 @@ const QStringList ModFileFilters{QStringLiteral("Orvane Mod files (*.int)")};
 void frmMain::ApplyModDefinition(const ModDefinition& mod)
 {
     BuildPages();
-    applyGeneralPage(mod);
+    frmGeneral->apply(mod);
     frmInventory->apply(mod);
     frmAugmentations->apply(mod);
     frmSkills->apply(mod);
@@ -39,7 +38,7 @@ ModDefinition frmMain::CollectModDefinition() const
     // Pages not built yet have never been shown or given a mod: they hold a
     // new mod's values, which the record starts with.
     ModDefinition mod;
-    collectGeneralPage(mod);
+    frmGeneral->collect(mod);
     if (frmInventory) {
         frmInventory->collect(mod);
         frmAugmentations->collect(mod);
@@ -54,8 +53,8 @@ void frmMain::NewMod()
     // Beyond the mod itself, New clears the autostart box and the typed
     // custom item, which Open leaves alone. Clearing the box runs its
     // handler, which rewrites the flag file only when the box was checked.
-    chkAutoStart->setChecked(false);
-    frmInventory->txtCustom->clear();
+    frmGeneral->setAutoStart(false);
+    frmInventory->clearCustomItem();
     setCaptionFile(QString());
 }
 
@@ -153,7 +152,7 @@ void frmMain::SaveMod()
 
     // The flag goes first, whatever happens to the mod file after it; a
     // failure here is reported and the mod is still saved.
-    writeAutostartFlag(FlagForm::Spaced);
+    frmGeneral->writeAutostartFlag(FlagForm::Spaced);
 
     // Only a caption ending in ".int" exactly names the file to write back to.
     QString target;
@@ -172,4 +171,9 @@ void frmMain::SaveMod()
         return;
     }
     setCaptionFile(target);
+}
+
+QString frmMain::GamePath() const
+{
+    return frmGeneral->GamePath();
 }

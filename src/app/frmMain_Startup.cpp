@@ -7,17 +7,12 @@
 #include "game/InstalledGame.h"
 #include "game/LoaderFiles.h"
 #include "game/TextFile.h"
+#include "general/GeneralPage.h"
 #include "widgets/ModalInteraction.h"
-
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QSettings>
 
 void frmMain::Form_Load()
 {
-    // The remembered directory. One saved while the field still had the focus
-    // lacks its final separator, and every name joined to it would miss.
-    txtPath->setText(WithTrailingSeparator(m_settings.value(QString::fromLatin1(PathSettingKey)).toString()));
+    frmGeneral->restoreGamePath();
 
     // Questions from here on appear over the window.
     show();
@@ -25,12 +20,12 @@ void frmMain::Form_Load()
     if (GamePath().isEmpty()) {
         const QString detected = FindInstalledGame();
         if (!detected.isEmpty()) {
-            txtPath->setText(WithTrailingSeparator(detected));
+            frmGeneral->setGamePath(WithTrailingSeparator(detected));
             if (!m_ui.askYesNo(this, GamePath() + QStringLiteral(" was detected to be your Deus Ex directory. "
                                                                  "Is this correct?")))
-                cmdBrowse3_Click();
+                frmGeneral->cmdBrowse3_Click();
         } else {
-            cmdBrowse3_Click();
+            frmGeneral->cmdBrowse3_Click();
         }
     }
 
@@ -75,5 +70,5 @@ void frmMain::Form_Load()
                   ModalInteraction::Icon::Exclamation);
     }
     if (flag.on)
-        chkAutoStart->setChecked(true);
+        frmGeneral->setAutoStart(true);
 }

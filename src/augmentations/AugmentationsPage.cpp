@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSignalBlocker>
@@ -133,7 +134,6 @@ AugmentationsPage::AugmentationsPage(QWidget* parent) : QFrame(parent)
         const BodyPartSlots& part = BodyPartTable()[static_cast<std::size_t>(index)];
         auto* frame = Place<QGroupBox>(this, IndexedName("frmPart", index), frameDesign.geometry, frameDesign.tab,
                                        QString::fromLatin1(part.caption));
-        frmPart[static_cast<std::size_t>(index)] = frame;
         for (int k = 0; k < part.slotCount; ++k) {
             const int slot = part.firstSlot + k;
             const auto at = static_cast<std::size_t>(slot);
@@ -153,10 +153,10 @@ AugmentationsPage::AugmentationsPage(QWidget* parent) : QFrame(parent)
         }
     }
 
-    Label6 = Place<QLabel>(this, Design::Label6);
+    auto* Label6 = Place<QLabel>(this, Design::Label6);
     cboAugList = Place<QComboBox>(this, Design::cboAugList);
     Label6->setBuddy(cboAugList);
-    Label7 = Place<QLabel>(this, Design::Label7);
+    auto* Label7 = Place<QLabel>(this, Design::Label7);
     cboLevel = Place<QComboBox>(this, Design::cboLevel);
     Label7->setBuddy(cboLevel);
 
@@ -188,30 +188,30 @@ void AugmentationsPage::collect(ModDefinition& mod) const
     mod.augLevels = m_augLevels;
 }
 
-void AugmentationsPage::picPart_Click(int Index)
+void AugmentationsPage::picPart_Click(int index)
 {
-    if (Index < 0 || Index >= AugSlotCount)
+    if (index < 0 || index >= AugSlotCount)
         return;
-    const auto slot = static_cast<std::size_t>(Index);
+    const auto slot = static_cast<std::size_t>(index);
     for (QFrame* outline : shpSelectPart)
         outline->hide();
     shpSelectPart[slot]->show();
 
     // The choice handlers write into the current slot, so it changes before
     // the lists do.
-    m_currentSlot = static_cast<qint16>(Index);
-    FillAugList(Index);
+    m_currentSlot = static_cast<qint16>(index);
+    FillAugList(index);
 
     // A class of another body part, or one the catalogue does not know, has no
     // entry in this list. Selecting its list position would turn it into a
     // different augmentation, so it stays as it is with nothing selected
     // until the user picks an entry.
     const QString& held = m_augSlots[slot];
-    if (AugFitsSlot(held, Index)) {
+    if (AugFitsSlot(held, index)) {
         cboAugList->setCurrentIndex(FindAugListIndex(held));
     } else {
         cboAugList->setCurrentIndex(-1);
-        showSlotImage(Index);
+        showSlotImage(index);
     }
 
     // Only a mod file can bring a level that the list has no entry for: it is

@@ -5,14 +5,12 @@
 #include "widgets/PictureBox.h"
 
 #include <QFrame>
-#include <QLabel>
 #include <QString>
 
 #include <array>
 
 struct ModDefinition;
 class QComboBox;
-class QGroupBox;
 
 // A slot picture that acts on a click, like a button (pressed and released
 // over it; dragging off before the release selects nothing), and shows one
@@ -63,26 +61,24 @@ public:
     const std::array<qint16, AugSlotCount>& AugLevels() const { return m_augLevels; }
     qint16 CurrentSlot() const { return m_currentSlot; }
 
-    // Selects a slot and refreshes its lists and picture.
-    void picPart_Click(int Index);
-    // The selected slot takes the picked augmentation, or is emptied by "(none)".
-    void cboAugList_Click();
-    // The selected slot takes the picked level.
-    void cboLevel_Click();
+    // Selects a slot and refreshes its lists and picture; a number that is
+    // no slot changes nothing.
+    void picPart_Click(int index);
     // Puts the choices of a slot's body part into the augmentation list,
     // with nothing selected.
     void FillAugList(int slot);
 
-    std::array<QGroupBox*, BodyPartCount> frmPart{};
+private:
+    // The selected slot takes the picked augmentation, or is emptied by "(none)".
+    void cboAugList_Click();
+    // The selected slot takes the picked level.
+    void cboLevel_Click();
+    void showSlotImage(int slot);
+
     std::array<SlotPicture*, AugSlotCount> picPart{};
     std::array<QFrame*, AugSlotCount> shpSelectPart{};
-    QLabel* Label6 = nullptr;
     QComboBox* cboAugList = nullptr;
-    QLabel* Label7 = nullptr;
     QComboBox* cboLevel = nullptr;
-
-private:
-    void showSlotImage(int slot);
 
     // As a new mod has them: every slot empty at "Tech-1", slot 0 selected.
     std::array<QString, AugSlotCount> m_augSlots;

@@ -1,11 +1,8 @@
-// The General page: the game directory, the mod's name, maps, credits and
-// player class, and the two check boxes; the browse buttons and the checks
-// made when a field is left.
-
-#include "frmMain.h"
+#include "GeneralPage.h"
 
 #include "game/GamePath.h"
 #include "game/MapsAndNames.h"
+#include "mod/ModDefinition.h"
 #include "widgets/Layout.h"
 #include "widgets/LostFocusChecks.h"
 #include "widgets/ModalInteraction.h"
@@ -43,58 +40,61 @@ constexpr ControlDesign chkAutoStart{"chkAutoStart", 240, 3360, 2295, 255, 9, "A
 
 const QStringList MapFilters{QStringLiteral("Deus Ex Maps (*.dx)"), QStringLiteral("All Files (*.*)")};
 
+// The per-user setting that remembers the game directory.
+constexpr char PathSettingKey[] = "DXPath";
+
 } // namespace
 
-void frmMain::buildGeneralPage()
+GeneralPage::GeneralPage(ModalInteraction& ui, LostFocusChecks& focusChecks, QSettings& settings, QWidget* parent)
+    : QFrame(parent), m_ui(ui), m_focusChecks(focusChecks), m_settings(settings)
 {
-    frmGeneral->setFrameShape(QFrame::NoFrame);
-    frmGeneral->setAccessibleName(QStringLiteral("General"));
+    setObjectName(QStringLiteral("frmGeneral"));
+    setFrameShape(QFrame::NoFrame);
+    setAccessibleName(QStringLiteral("General"));
 
-    auto label = [this](const ControlDesign& design, QWidget* buddy) {
-        Place<QLabel>(frmGeneral, design)->setBuddy(buddy);
-    };
+    auto label = [this](const ControlDesign& design, QWidget* buddy) { Place<QLabel>(this, design)->setBuddy(buddy); };
     auto browse = [this](const ControlDesign& design, const char* tip) {
-        auto* b = Place<QPushButton>(frmGeneral, design);
+        auto* b = Place<QPushButton>(this, design);
         b->setToolTip(QString::fromLatin1(tip));
         b->setAccessibleName(QString::fromLatin1(tip));
         return b;
     };
 
-    txtPath = Place<QLineEdit>(frmGeneral, Design::txtPath);
+    txtPath = Place<QLineEdit>(this, Design::txtPath);
     label(Design::Label21, txtPath);
     cmdBrowse3 = browse(Design::cmdBrowse3, "Browse for the Deus Ex directory");
 
-    txtName = Place<QLineEdit>(frmGeneral, Design::txtName);
+    txtName = Place<QLineEdit>(this, Design::txtName);
     label(Design::Label1, txtName);
 
-    txtMap = Place<QLineEdit>(frmGeneral, Design::txtMap);
+    txtMap = Place<QLineEdit>(this, Design::txtMap);
     label(Design::Label2, txtMap);
     cmdBrowse1 = browse(Design::cmdBrowse1, "Browse for a starting map");
 
-    txtSplash = Place<QLineEdit>(frmGeneral, Design::txtSplash);
+    txtSplash = Place<QLineEdit>(this, Design::txtSplash);
     label(Design::Label3, txtSplash);
     cmdBrowse2 = browse(Design::cmdBrowse2, "Browse for a splash map");
 
-    txtCredits = Place<QLineEdit>(frmGeneral, Design::txtCredits);
+    txtCredits = Place<QLineEdit>(this, Design::txtCredits);
     label(Design::Label4, txtCredits);
 
-    txtPlayer = Place<QLineEdit>(frmGeneral, Design::txtPlayer);
+    txtPlayer = Place<QLineEdit>(this, Design::txtPlayer);
     label(Design::Label5, txtPlayer);
 
-    chkAction = Place<QCheckBox>(frmGeneral, Design::chkAction);
-    chkAutoStart = Place<QCheckBox>(frmGeneral, Design::chkAutoStart);
+    chkAction = Place<QCheckBox>(this, Design::chkAction);
+    chkAutoStart = Place<QCheckBox>(this, Design::chkAutoStart);
 
-    connect(txtPath, &QLineEdit::textChanged, this, &frmMain::txtPath_Change);
-    m_focusChecks->watch(txtPath, [this] { txtPath_LostFocus(); });
-    connect(cmdBrowse3, &QPushButton::clicked, this, &frmMain::cmdBrowse3_Click);
-    connect(chkAutoStart, &QCheckBox::toggled, this, &frmMain::chkAutoStart_Click);
-    connect(cmdBrowse1, &QPushButton::clicked, this, &frmMain::cmdBrowse1_Click);
-    connect(cmdBrowse2, &QPushButton::clicked, this, &frmMain::cmdBrowse2_Click);
-    m_focusChecks->watch(txtMap, [this] { txtMap_LostFocus(); });
-    m_focusChecks->watch(txtName, [this] { txtName_LostFocus(); });
+    connect(txtPath, &QLineEdit::textChanged, this, &GeneralPage::txtPath_Change);
+    m_focusChecks.watch(txtPath, [this] { txtPath_LostFocus(); });
+    connect(cmdBrowse3, &QPushButton::clicked, this, &GeneralPage::cmdBrowse3_Click);
+    connect(chkAutoStart, &QCheckBox::toggled, this, &GeneralPage::chkAutoStart_Click);
+    connect(cmdBrowse1, &QPushButton::clicked, this, &GeneralPage::cmdBrowse1_Click);
+    connect(cmdBrowse2, &QPushButton::clicked, this, &GeneralPage::cmdBrowse2_Click);
+    m_focusChecks.watch(txtMap, [this] { txtMap_LostFocus(); });
+    m_focusChecks.watch(txtName, [this] { txtName_LostFocus(); });
 }
 
-void frmMain::applyGeneralPage(const ModDefinition& mod)
+void GeneralPage::apply(const ModDefinition& mod)
 {
     txtName->setText(mod.name);
     chkAction->setChecked(mod.action);
@@ -104,7 +104,7 @@ void frmMain::applyGeneralPage(const ModDefinition& mod)
     txtMap->setText(mod.startingMap);
 }
 
-void frmMain::collectGeneralPage(ModDefinition& mod) const
+void GeneralPage::collect(ModDefinition& mod) const
 {
     mod.name = txtName->text();
     mod.action = chkAction->isChecked();
@@ -114,12 +114,24 @@ void frmMain::collectGeneralPage(ModDefinition& mod) const
     mod.startingMap = txtMap->text();
 }
 
-QString frmMain::GamePath() const
+QString GeneralPage::GamePath() const
 {
     return txtPath->text();
 }
 
-void frmMain::txtPath_Change()
+void GeneralPage::setGamePath(const QString& path)
+{
+    txtPath->setText(path);
+}
+
+void GeneralPage::restoreGamePath()
+{
+    // One saved while the field still had the focus lacks its final
+    // separator, and every name joined to it would miss.
+    txtPath->setText(WithTrailingSeparator(m_settings.value(QString::fromLatin1(PathSettingKey)).toString()));
+}
+
+void GeneralPage::txtPath_Change()
 {
     // Start-up puts the remembered path back into the field: writing it back
     // unchanged would cost a locked, synced rewrite of the settings file
@@ -130,14 +142,14 @@ void frmMain::txtPath_Change()
         m_settings.setValue(key, path);
 }
 
-void frmMain::txtPath_LostFocus()
+void GeneralPage::txtPath_LostFocus()
 {
     const QString text = txtPath->text();
     if (!text.isEmpty() && !HasTrailingSeparator(text))
         txtPath->setText(text + PathSeparator());
 }
 
-void frmMain::cmdBrowse3_Click()
+void GeneralPage::cmdBrowse3_Click()
 {
     for (;;) {
         const QString chosen = m_ui.existingDirectory(this, QStringLiteral("Select the directory where Deus Ex is "
@@ -154,13 +166,18 @@ void frmMain::cmdBrowse3_Click()
     }
 }
 
-void frmMain::chkAutoStart_Click()
+void GeneralPage::setAutoStart(bool on)
+{
+    chkAutoStart->setChecked(on);
+}
+
+void GeneralPage::chkAutoStart_Click()
 {
     if (!GamePath().isEmpty())
         writeAutostartFlag(FlagForm::Unspaced);
 }
 
-void frmMain::writeAutostartFlag(FlagForm form)
+void GeneralPage::writeAutostartFlag(FlagForm form)
 {
     const QString gamePath = GamePath();
     const WriteResult written = WriteAutostartFlag(gamePath, chkAutoStart->isChecked(), form);
@@ -172,7 +189,7 @@ void frmMain::writeAutostartFlag(FlagForm form)
     }
 }
 
-void frmMain::browseForMap(QLineEdit* field)
+void GeneralPage::browseForMap(QLineEdit* field)
 {
     // The dialog may pick a file anywhere; only its name is kept, and the
     // map check waits until the user leaves the field.
@@ -182,17 +199,17 @@ void frmMain::browseForMap(QLineEdit* field)
     field->setText(FileNamePart(chosen));
 }
 
-void frmMain::cmdBrowse1_Click()
+void GeneralPage::cmdBrowse1_Click()
 {
     browseForMap(txtMap);
 }
 
-void frmMain::cmdBrowse2_Click()
+void GeneralPage::cmdBrowse2_Click()
 {
     browseForMap(txtSplash);
 }
 
-void frmMain::txtMap_LostFocus()
+void GeneralPage::txtMap_LostFocus()
 {
     if (MapFound(GamePath(), txtMap->text()))
         return;
@@ -200,13 +217,13 @@ void frmMain::txtMap_LostFocus()
               QStringLiteral("This map was not found in the DeusEx\\Maps directory. It must be there for the Orvane "
                              "ML to work."),
               ModalInteraction::Icon::Exclamation);
-    m_focusChecks->returnFocus(txtMap);
+    m_focusChecks.returnFocus(txtMap);
 }
 
-void frmMain::txtName_LostFocus()
+void GeneralPage::txtName_LostFocus()
 {
     if (!HasForbiddenNameCharacter(txtName->text()))
         return;
     m_ui.tell(this, ForbiddenNameMessage(), ModalInteraction::Icon::Critical);
-    m_focusChecks->returnFocus(txtName);
+    m_focusChecks.returnFocus(txtName);
 }

@@ -64,21 +64,21 @@ InventoryPage::InventoryPage(ModalInteraction& ui, QWidget* parent) : QFrame(par
         return b;
     };
 
-    frmCurrentItems = Place<QGroupBox>(this, Design::frmCurrentItems);
+    auto* frmCurrentItems = Place<QGroupBox>(this, Design::frmCurrentItems);
     lstInventory = Place<QListWidget>(frmCurrentItems, Design::lstInventory);
     lstInventory->setAccessibleName(QStringLiteral("Current Inventory"));
 
-    cmdAdd = arrow(Design::cmdAdd, "Add Item");
-    cmdRemove = arrow(Design::cmdRemove, "Remove Item");
-    cmdAddCustom = arrow(Design::cmdAddCustom, "Add Custom Item");
+    auto* cmdAdd = arrow(Design::cmdAdd, "Add Item");
+    auto* cmdRemove = arrow(Design::cmdRemove, "Remove Item");
+    auto* cmdAddCustom = arrow(Design::cmdAddCustom, "Add Custom Item");
 
-    frmItems = Place<QGroupBox>(this, Design::frmItems);
+    auto* frmItems = Place<QGroupBox>(this, Design::frmItems);
     cboFilter = Place<QComboBox>(frmItems, Design::cboFilter);
     cboFilter->setAccessibleName(QStringLiteral("Category"));
     lstItems = Place<QListWidget>(frmItems, Design::lstItems);
     lstItems->setAccessibleName(QStringLiteral("Available Items"));
 
-    frmCustom = Place<QGroupBox>(this, Design::frmCustom);
+    auto* frmCustom = Place<QGroupBox>(this, Design::frmCustom);
     txtCustom = Place<QLineEdit>(frmCustom, Design::txtCustom);
     txtCustom->setAccessibleName(QStringLiteral("Custom Item"));
 
@@ -112,6 +112,11 @@ void InventoryPage::apply(const ModDefinition& mod)
 void InventoryPage::collect(ModDefinition& mod) const
 {
     mod.inventory = Entries();
+}
+
+void InventoryPage::clearCustomItem()
+{
+    txtCustom->clear();
 }
 
 QStringList InventoryPage::Entries() const
@@ -162,9 +167,9 @@ void InventoryPage::cmdRemove_Click()
     applyEdit(RemoveUnit(Entries(), SelectedRow(lstInventory)));
 }
 
-void InventoryPage::AddToInventory(const QString& ItemName)
+void InventoryPage::AddToInventory(const QString& itemName)
 {
-    applyEdit(AddUnit(Entries(), ItemName));
+    applyEdit(AddUnit(Entries(), itemName));
 }
 
 void InventoryPage::applyEdit(const InventoryEdit& edit)

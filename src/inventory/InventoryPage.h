@@ -7,10 +7,8 @@ struct InventoryEdit;
 struct ModDefinition;
 class ModalInteraction;
 class QComboBox;
-class QGroupBox;
 class QLineEdit;
 class QListWidget;
-class QPushButton;
 
 // The Inventory page: the item catalogue with its filter on the right, the
 // starting inventory on the left.
@@ -25,11 +23,15 @@ public:
     void apply(const ModDefinition& mod);
     void collect(ModDefinition& mod) const;
 
+    // Empties the typed custom item, which New clears and Open leaves alone.
+    void clearCustomItem();
+
     // The starting inventory, row by row, as the list shows it.
     QStringList Entries() const;
     // Replaces the list with entries as a file holds them (no merging, no limit).
     void SetEntries(const QStringList& entries);
 
+private:
     // Refills the catalogue for the chosen category, with no row selected.
     void cboFilter_Click();
     // Adds one unit of the selected catalogue class; nothing without one.
@@ -39,21 +41,13 @@ public:
     // Takes one unit of the selected inventory row away.
     void cmdRemove_Click();
     // One more unit of a class, or a message saying why not.
-    void AddToInventory(const QString& ItemName);
+    void AddToInventory(const QString& itemName);
+    void applyEdit(const InventoryEdit& edit);
 
-    QGroupBox* frmCurrentItems = nullptr;
     QListWidget* lstInventory = nullptr;
-    QPushButton* cmdAdd = nullptr;
-    QPushButton* cmdRemove = nullptr;
-    QPushButton* cmdAddCustom = nullptr;
-    QGroupBox* frmItems = nullptr;
     QComboBox* cboFilter = nullptr;
     QListWidget* lstItems = nullptr;
-    QGroupBox* frmCustom = nullptr;
     QLineEdit* txtCustom = nullptr;
-
-private:
-    void applyEdit(const InventoryEdit& edit);
 
     ModalInteraction& m_ui;
 };

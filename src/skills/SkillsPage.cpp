@@ -76,7 +76,7 @@ SkillsPage::SkillsPage(ModalInteraction& ui, LostFocusChecks& focusChecks, QWidg
     setFrameShape(QFrame::NoFrame);
     setAccessibleName(QStringLiteral("Skills"));
 
-    Label20 = Place<QLabel>(this, Design::Label20);
+    auto* Label20 = Place<QLabel>(this, Design::Label20);
     txtSkill = Place<QLineEdit>(this, Design::txtSkill);
     Label20->setBuddy(txtSkill);
     fitCaption(Label20, txtSkill->x() - Label20->x() - 2);
@@ -90,11 +90,9 @@ SkillsPage::SkillsPage(ModalInteraction& ui, LostFocusChecks& focusChecks, QWidg
             Place<PictureBox>(this, IndexedName("picSkills", icon), Twips(r.iconLeft, r.iconTop, 365, 365), -1);
         picture->setPicture(AssetIcon(QString::fromLatin1(Skills[i].image), QSize(24, 24)));
         picture->setAccessibleName(caption);
-        picSkills[i] = picture;
 
         auto* label = Place<QLabel>(this, QStringLiteral("Label%1").arg(FirstLabelNumber + i),
                                     Twips(r.labelLeft, r.labelTop, r.labelWidth, 255), -1, caption);
-        skillLabels[i] = label;
 
         auto* text = Place<QLineEdit>(this, IndexedName("txtLevel", i), Twips(r.textLeft, r.textTop, 255, 285),
                                       55 + 2 * i, QString::number(MinSkillLevel));
@@ -113,7 +111,7 @@ SkillsPage::SkillsPage(ModalInteraction& ui, LostFocusChecks& focusChecks, QWidg
         m_focusChecks.watch(text, [this, i] { txtLevel_LostFocus(i); });
     }
 
-    Label19 = Place<QLabel>(this, Design::Label19);
+    auto* Label19 = Place<QLabel>(this, Design::Label19);
     fitCaption(Label19, FromTwips(Design::PageWidth) - Label19->x());
 }
 
@@ -131,17 +129,17 @@ void SkillsPage::collect(ModDefinition& mod) const
         mod.skillLevels[i] = txtLevel[i]->text();
 }
 
-void SkillsPage::scrlLevel_Change(int Index)
+void SkillsPage::scrlLevel_Change(int index)
 {
     // The spinner keeps its own value; the text only ever follows it.
-    txtLevel[Index]->setText(QString::number(scrlLevel[Index]->value()));
+    txtLevel[index]->setText(QString::number(scrlLevel[index]->value()));
 }
 
-void SkillsPage::txtLevel_LostFocus(int Index)
+void SkillsPage::txtLevel_LostFocus(int index)
 {
-    const double level = NumericValue(txtLevel[Index]->text());
+    const double level = NumericValue(txtLevel[index]->text());
     if (level >= MinSkillLevel && level <= MaxSkillLevel)
         return;
     m_ui.tell(this, QStringLiteral("You can only enter a value between 1 and 4"), ModalInteraction::Icon::None);
-    m_focusChecks.returnFocus(txtLevel[Index]);
+    m_focusChecks.returnFocus(txtLevel[index]);
 }

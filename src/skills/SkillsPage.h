@@ -10,8 +10,6 @@ struct ModDefinition;
 class LevelSpinner;
 class LostFocusChecks;
 class ModalInteraction;
-class PictureBox;
-class QLabel;
 class QLineEdit;
 
 // The Skills page: a level of 1 to 4 for each of the eleven skills, typed or
@@ -27,18 +25,14 @@ public:
     void apply(const ModDefinition& mod);
     void collect(ModDefinition& mod) const;
 
-    void scrlLevel_Change(int Index);
-    void txtLevel_LostFocus(int Index);
+private:
+    void scrlLevel_Change(int index);
+    void txtLevel_LostFocus(int index);
 
-    QLabel* Label20 = nullptr;
     QLineEdit* txtSkill = nullptr;
-    std::array<PictureBox*, SkillCount> picSkills{};
-    std::array<QLabel*, SkillCount> skillLabels{};
     std::array<QLineEdit*, SkillCount> txtLevel{};
     std::array<LevelSpinner*, SkillCount> scrlLevel{};
-    QLabel* Label19 = nullptr;
 
-private:
     ModalInteraction& m_ui;
     LostFocusChecks& m_focusChecks;
 };
