@@ -149,8 +149,10 @@ private:
     void buildGeneralPage();
     void applyGeneralPage(const ModDefinition& mod);
     void collectGeneralPage(ModDefinition& mod) const;
-    // Writes the box's state to the loader's flag file; a failure is told.
-    void writeAutostartFlag(FlagForm form);
+    // Writes the box's state to the loader's flag file. A failure is told,
+    // and the box shows the file's state again (or shownBefore, where the
+    // file cannot be read).
+    void writeAutostartFlag(FlagForm form, bool shownBefore);
     void browseForMap(QLineEdit* field);
 
     ModalInteraction& m_ui;

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
+#include <QSignalBlocker>
 
 namespace {
 
@@ -157,19 +158,27 @@ void frmMain::cmdBrowse3_Click()
 void frmMain::chkAutoStart_Click()
 {
     if (!GamePath().isEmpty())
-        writeAutostartFlag(FlagForm::Unspaced);
+        writeAutostartFlag(FlagForm::Unspaced, !chkAutoStart->isChecked());
 }
 
-void frmMain::writeAutostartFlag(FlagForm form)
+void frmMain::writeAutostartFlag(FlagForm form, bool shownBefore)
 {
     const QString gamePath = GamePath();
     const QString error = WriteAutostartFlag(gamePath, chkAutoStart->isChecked(), form);
-    if (!error.isEmpty()) {
-        m_ui.tell(this,
-                  QStringLiteral("The autostart setting could not be written to %1.\n%2")
-                      .arg(AutostartFlagFile(gamePath), error),
-                  ModalInteraction::Icon::Exclamation);
+    if (error.isEmpty())
+        return;
+    // The loader goes by the file, so the box goes back to what the file
+    // still says (to what it showed before where the file cannot be read
+    // either), without its handler: nothing is written again.
+    const AutostartFlag flag = ReadAutostartFlag(gamePath);
+    {
+        const QSignalBlocker blocker(chkAutoStart);
+        chkAutoStart->setChecked(flag.error.isEmpty() ? flag.on : shownBefore);
     }
+    m_ui.tell(
+        this,
+        QStringLiteral("The autostart setting could not be written to %1.\n%2").arg(AutostartFlagFile(gamePath), error),
+        ModalInteraction::Icon::Exclamation);
 }
 
 void frmMain::browseForMap(QLineEdit* field)

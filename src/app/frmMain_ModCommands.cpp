@@ -144,7 +144,7 @@ void frmMain::SaveMod()
 
     // The flag goes first, whatever happens to the mod file after it; a
     // failure here is reported and the mod is still saved.
-    writeAutostartFlag(FlagForm::Spaced);
+    writeAutostartFlag(FlagForm::Spaced, chkAutoStart->isChecked());
 
     // Only a caption ending in ".int" exactly names the file to write back to.
     QString target;
