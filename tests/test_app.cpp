@@ -21,11 +21,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFontInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
-#include <QPainter>
 #include <QMimeDatabase>
+#include <QPainter>
+#include <QScopeGuard>
 #include <QStyleFactory>
 #include <QStyleOption>
 #include <QTabBar>
@@ -86,6 +88,8 @@ private slots:
     void heapReadyForStartUp();
     void windowDesign();
     void designFontAsTheWholeListChooses();
+    void captionsClearOfTheirBoxes_data();
+    void captionsClearOfTheirBoxes();
     void pageSwitching_data();
     void pageSwitching();
     void pagesBuiltOnFirstNeed_data();
@@ -170,6 +174,60 @@ void TestApp::designFontAsTheWholeListChooses()
     QCOMPARE(QFontInfo(design).pointSizeF(), QFontInfo(whole).pointSizeF());
     QCOMPARE(QFontMetrics(design).horizontalAdvance(QStringLiteral("Starting Credits:")),
              QFontMetrics(whole).horizontalAdvance(QStringLiteral("Starting Credits:")));
+}
+
+void TestApp::captionsClearOfTheirBoxes_data()
+{
+    QTest::addColumn<QFont>("font");
+    QTest::newRow("design face") << DesignFont();
+    QFont larger = DesignFont();
+    larger.setPointSizeF(9.5);
+    QTest::newRow("larger text") << larger;
+}
+
+void TestApp::captionsClearOfTheirBoxes()
+{
+    // Every caption shows its whole text, which ends clear of the box it
+    // names (on its row) or of its page's edge: drawn narrower where the
+    // design's room is too small for the face.
+    QFETCH(QFont, font);
+    const QFont before = QApplication::font();
+    QApplication::setFont(font);
+    const auto restore = qScopeGuard([&before] { QApplication::setFont(before); });
+    TestWindow t;
+    frmMain& w = *t.window;
+    int captions = 0;
+    for (QWidget* page : {static_cast<QWidget*>(w.frmGeneral), static_cast<QWidget*>(w.frmInventory),
+                          static_cast<QWidget*>(w.frmAugmentations), static_cast<QWidget*>(w.frmSkills)}) {
+        for (QWidget* caption : page->findChildren<QWidget*>()) {
+            const auto* label = qobject_cast<QLabel*>(caption);
+            const bool isCaption = (label && !label->text().isEmpty()) || qobject_cast<QCheckBox*>(caption);
+            if (!isCaption || caption->parentWidget() != page)
+                continue;
+            ++captions;
+            const QImage image = caption->grab().toImage();
+            int inkRight = -1;
+            for (int x = 0; x < image.width(); ++x) {
+                for (int y = 0; y < image.height(); ++y) {
+                    const QRgb pixel = image.pixel(x, y);
+                    if (qAlpha(pixel) > 0 && qGray(pixel) < 128)
+                        inkRight = x;
+                }
+            }
+            const QString name = caption->objectName();
+            QVERIFY2(inkRight >= 0, qPrintable(name));
+            QVERIFY2(inkRight < image.width() - 1, qPrintable(name + QStringLiteral(" is cut off")));
+            QWidget* buddy = label ? label->buddy() : nullptr;
+            const bool buddyOnRow = buddy && buddy->x() > caption->x() && buddy->y() <= caption->geometry().bottom() &&
+                                    buddy->geometry().bottom() >= caption->y();
+            const int limit = buddyOnRow ? buddy->x() : page->width();
+            QVERIFY2(
+                caption->x() + inkRight + 3 <= limit,
+                qPrintable(
+                    QStringLiteral("%1 ends at %2, its box at %3").arg(name).arg(caption->x() + inkRight).arg(limit)));
+        }
+    }
+    QCOMPARE(captions, 23);
 }
 
 void TestApp::pageSwitching_data()
@@ -753,7 +811,8 @@ void TestApp::storedTextBoxPanelsAsTheStyleDrawsThem()
         for (QSize size : sizes) {
             for (QStyle::State state : states) {
                 for (QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied}) {
-                    for (QColor background : {palette.color(QPalette::Window), QColor(Qt::white), QColor(200, 60, 20)}) {
+                    for (QColor background :
+                         {palette.color(QPalette::Window), QColor(Qt::white), QColor(200, 60, 20)}) {
                         QStyleOptionFrame option;
                         option.initFrom(&edit);
                         option.rect = QRect(QPoint(3, 2), size);

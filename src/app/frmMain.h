@@ -132,7 +132,6 @@ private:
     void buildMenus();
     void buildToolbar();
     void watchScreen(QScreen* screen);
-    void fitCaptions();
     // The Inventory page's item list shows the whole catalogue from start-up
     // on, or from when the page is built after start-up.
     void fillFixedLists();

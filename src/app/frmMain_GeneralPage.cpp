@@ -6,6 +6,7 @@
 
 #include "game/GamePath.h"
 #include "game/MapsAndNames.h"
+#include "widgets/Captions.h"
 #include "widgets/Layout.h"
 #include "widgets/LostFocusChecks.h"
 #include "widgets/ModalInteraction.h"
@@ -93,6 +94,8 @@ void frmMain::buildGeneralPage()
     connect(cmdBrowse2, &QPushButton::clicked, this, &frmMain::cmdBrowse2_Click);
     m_focusChecks->watch(txtMap, [this] { txtMap_LostFocus(); });
     m_focusChecks->watch(txtName, [this] { txtName_LostFocus(); });
+
+    FitCaptions(frmGeneral);
 }
 
 void frmMain::applyGeneralPage(const ModDefinition& mod)
