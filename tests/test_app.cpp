@@ -24,6 +24,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QMimeDatabase>
 #include <QPainter>
@@ -34,6 +35,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QToolBar>
+#include <QToolTip>
 #include <QUrl>
 #include <QWindow>
 
@@ -88,6 +90,7 @@ private slots:
     void heapReadyForStartUp();
     void windowDesign();
     void designFontAsTheWholeListChooses();
+    void oneFontForEveryControl();
     void captionsClearOfTheirBoxes_data();
     void captionsClearOfTheirBoxes();
     void pageSwitching_data();
@@ -174,6 +177,33 @@ void TestApp::designFontAsTheWholeListChooses()
     QCOMPARE(QFontInfo(design).pointSizeF(), QFontInfo(whole).pointSizeF());
     QCOMPARE(QFontMetrics(design).horizontalAdvance(QStringLiteral("Starting Credits:")),
              QFontMetrics(whole).horizontalAdvance(QStringLiteral("Starting Credits:")));
+}
+
+void TestApp::oneFontForEveryControl()
+{
+    // Platforms give menus, message boxes, lists and tooltips fonts of their
+    // own (Windows its system fonts, which under Wine may even be a serif
+    // face); the window shows the design's face and size in all of them.
+    const QFont before = QApplication::font();
+    const auto restore = qScopeGuard([&before] { QApplication::setFont(before); });
+    QFont platform(QStringLiteral("Liberation Serif"));
+    platform.setPointSizeF(11);
+    for (const char* kind : {"QMenu", "QMenuBar", "QMessageBox", "QTipLabel", "QAbstractItemView", "QListView",
+                             "QComboMenuItem", "QHeaderView", "QPushButton", "QCheckBox", "QToolButton", "QLabel"})
+        QApplication::setFont(platform, kind);
+    UseDesignFont();
+
+    TestWindow t;
+    QMessageBox box(QMessageBox::Warning, Title, QStringLiteral("Text"), QMessageBox::Ok);
+    QList<QWidget*> controls = t.window->findChildren<QWidget*>();
+    controls << &box << box.findChildren<QWidget*>();
+    const QFont design = DesignFont();
+    for (QWidget* control : controls) {
+        const QString name = QStringLiteral("%1 %2").arg(control->metaObject()->className(), control->objectName());
+        QVERIFY2(control->font().families() == design.families(), qPrintable(name));
+        QVERIFY2(control->font().pointSizeF() == design.pointSizeF(), qPrintable(name));
+    }
+    QCOMPARE(QToolTip::font(), design);
 }
 
 void TestApp::captionsClearOfTheirBoxes_data()

@@ -1,5 +1,6 @@
 #include "Layout.h"
 
+#include <QApplication>
 #include <QFontDatabase>
 
 #include <algorithm>
@@ -8,7 +9,8 @@ void ChainTabOrder(QWidget* root)
 {
     // Each property lookup searches the class's own properties by name
     // first: read every control's index once, not at every comparison.
-    struct Control {
+    struct Control
+    {
         int tabIndex;
         QWidget* widget;
     };
@@ -35,8 +37,8 @@ QFont DesignFont()
     // start. With none of them present the list stays whole, so the system's
     // stand-in for the design's face is chosen as before.
     static const QStringList families = [] {
-        const QStringList wanted{QStringLiteral("Segoe UI"), QStringLiteral("Liberation Sans"),
-                                 QStringLiteral("Arial"), QStringLiteral("Helvetica")};
+        const QStringList wanted{QStringLiteral("Segoe UI"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                                 QStringLiteral("Helvetica")};
         // A family several foundries make is listed once for each, as
         // "Family [Foundry]".
         QStringList installed;
@@ -50,6 +52,14 @@ QFont DesignFont()
     }();
     QFont font;
     font.setFamilies(families);
+    // Where none of them is there, a face of the same kind.
+    font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(8);
     return font;
+}
+
+void UseDesignFont()
+{
+    // Given no class name, the font replaces the fonts of every class too.
+    QApplication::setFont(DesignFont());
 }

@@ -79,3 +79,9 @@ void ChainTabOrder(QWidget* root);
 // face; wider faces at the desktop's default size would cut the captions.
 // Needs the application object.
 QFont DesignFont();
+
+// Makes the design font the font of every kind of control: the application's
+// font, with none of the platform's own fonts for menus, message boxes, lists
+// and tooltips left beside it. Setting the application's style brings those
+// back, so this comes after it.
+void UseDesignFont();
