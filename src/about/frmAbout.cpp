@@ -117,7 +117,12 @@ frmAbout::frmAbout(ModalInteraction& ui, const QString& programDirectory, QWidge
         switch (row.role) {
         case Role::Title: {
             setTextColour(label, TitleColour);
-            QFont titleFont(QStringLiteral("Verdana"));
+            // Verdana, else faces of its wide, open kind, else any sans-serif
+            // face: a serif stand-in is taller and runs into the version.
+            QFont titleFont;
+            titleFont.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"), QStringLiteral("Tahoma"),
+                                   QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+            titleFont.setStyleHint(QFont::SansSerif);
             titleFont.setPointSizeF(20.25);
             titleFont.setBold(true);
             label->setFont(titleFont);
