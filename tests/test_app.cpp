@@ -9,11 +9,13 @@
 #include "app/ProcessHeap.h"
 #include "app/frmMain.h"
 #include "augmentations/AugmentationsPage.h"
+#include "game/GamePath.h"
 #include "game/TextFile.h"
 #include "inventory/InventoryPage.h"
 #include "mod/ModFormat.h"
 #include "skills/SkillsPage.h"
 #include "widgets/Layout.h"
+#include "widgets/MessageText.h"
 #include "widgets/SvgImage.h"
 
 #include <QAction>
@@ -91,6 +93,8 @@ private slots:
     void windowDesign();
     void designFontAsTheWholeListChooses();
     void oneFontForEveryControl();
+    void messagesKeepPathsWhole_data();
+    void messagesKeepPathsWhole();
     void captionsClearOfTheirBoxes_data();
     void captionsClearOfTheirBoxes();
     void pageSwitching_data();
@@ -204,6 +208,68 @@ void TestApp::oneFontForEveryControl()
         QVERIFY2(control->font().pointSizeF() == design.pointSizeF(), qPrintable(name));
     }
     QCOMPARE(QToolTip::font(), design);
+}
+
+void TestApp::messagesKeepPathsWhole_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<QString>("width"); // the text whose width the lines may take
+
+    const QString windows = QStringLiteral("C:\\Spiele\\Deus Ex \u00c4\\System\\Quenlar.ini");
+    const QString written = QStringLiteral("The autostart setting could not be written to ");
+    const QString reason = QStringLiteral(".\nThe file is read-only.");
+    QTest::newRow("fits on the first line") << written << windows << reason << written + windows + reason;
+    QTest::newRow("fits on a line of its own") << written << windows << reason << windows + QStringLiteral("..");
+    QTest::newRow("drive and colon at a line's end") << QStringLiteral("The mod could not be saved to C:") << windows
+                                                     << reason << QStringLiteral("The mod could not be saved to C:");
+    QTest::newRow("longer than a line") << written << windows << reason << QStringLiteral("Deus Ex \u00c4\\System");
+    QTest::newRow("folder detected") << QString() << QStringLiteral("D:\\Program Files (x86)\\Steam\\Deus Ex\\")
+                                     << QStringLiteral(" was detected to be your Deus Ex directory. Is this correct?")
+                                     << QStringLiteral("D:\\Program Files (x86)\\Steam\\");
+    QTest::newRow("home folder") << QString() << QStringLiteral("/home/player/Games/Deus Ex GOTY/System/My Mod.int")
+                                 << QStringLiteral(" could not be opened.\nIt is a folder, not a file.")
+                                 << QStringLiteral("/home/player/Games/Deus Ex GOTY/Sys");
+}
+
+void TestApp::messagesKeepPathsWhole()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, path);
+    QFETCH(QString, after);
+    QFETCH(QString, width);
+    const QFontMetrics metrics(DesignFont());
+    const int pixels = metrics.horizontalAdvance(width);
+    const QString marked = before + PathInMessage(path) + after;
+    const QString plain = before + path + after;
+    QCOMPARE(WithoutPathMarks(marked), plain);
+
+    const QString laidOut = LaidOutMessage(marked, metrics, pixels);
+    QVERIFY(!laidOut.contains(QChar(0x2068)) && !laidOut.contains(QChar(0x2069)));
+    // Nothing is lost or added but the blanks where a line ends.
+    QString squeezed = plain;
+    squeezed.remove(u' ').remove(u'\n');
+    QCOMPARE(QString(laidOut).remove(u' ').remove(u'\n'), squeezed);
+
+    // Where each line ends in the text: never inside the path but right
+    // after a separator, and not even there where the path fits on a line.
+    const qsizetype pathStart = before.size();
+    const qsizetype pathEnd = pathStart + path.size();
+    const bool pathFits = metrics.horizontalAdvance(path) <= pixels;
+    qsizetype at = 0;
+    const QStringList lines = laidOut.split(u'\n');
+    for (const QString& line : lines) {
+        at = plain.indexOf(line, at);
+        QVERIFY2(at >= 0, qPrintable(line));
+        at += line.size();
+        const bool insidePath = at > pathStart && at < pathEnd;
+        QVERIFY2(!insidePath || (!pathFits && (plain[at - 1] == u'\\' || plain[at - 1] == u'/')), qPrintable(laidOut));
+        // A line runs past the width only where it cannot be broken.
+        QVERIFY2(metrics.horizontalAdvance(line) <= pixels || !line.contains(u' '), qPrintable(line));
+    }
+    if (pathFits)
+        QVERIFY2(lines.filter(path).size() == 1, qPrintable(laidOut));
 }
 
 void TestApp::captionsClearOfTheirBoxes_data()

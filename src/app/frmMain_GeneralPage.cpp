@@ -178,10 +178,10 @@ void frmMain::writeAutostartFlag(FlagForm form, bool shownBefore)
         const QSignalBlocker blocker(chkAutoStart);
         chkAutoStart->setChecked(flag.error.isEmpty() ? flag.on : shownBefore);
     }
-    m_ui.tell(
-        this,
-        QStringLiteral("The autostart setting could not be written to %1.\n%2").arg(AutostartFlagFile(gamePath), error),
-        ModalInteraction::Icon::Exclamation);
+    m_ui.tell(this,
+              QStringLiteral("The autostart setting could not be written to %1.\n%2")
+                  .arg(PathInMessage(AutostartFlagFile(gamePath)), error),
+              ModalInteraction::Icon::Exclamation);
 }
 
 void frmMain::browseForMap(QLineEdit* field)

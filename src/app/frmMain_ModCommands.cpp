@@ -71,7 +71,7 @@ void frmMain::OpenModFile(const QString& fileName)
     // and the caption show the path as the system writes it.
     const QString path = QDir::toNativeSeparators(fileName);
     const auto refuse = [this, &path](const QString& reason) {
-        m_ui.tell(this, QStringLiteral("%1 is not a mod definition file.\n%2").arg(path, reason),
+        m_ui.tell(this, QStringLiteral("%1 is not a mod definition file.\n%2").arg(PathInMessage(path), reason),
                   ModalInteraction::Icon::Exclamation);
     };
     const QFileInfo info(path);
@@ -81,7 +81,7 @@ void frmMain::OpenModFile(const QString& fileName)
     }
     const TextRead read = ReadTextFile(path, MaxModFileBytes);
     if (!read.ok()) {
-        m_ui.tell(this, QStringLiteral("%1 could not be opened.\n%2").arg(path, read.error),
+        m_ui.tell(this, QStringLiteral("%1 could not be opened.\n%2").arg(PathInMessage(path), read.error),
                   ModalInteraction::Icon::Exclamation);
         return;
     }
@@ -103,7 +103,7 @@ void frmMain::OpenModFile(const QString& fileName)
         m_ui.tell(this,
                   QStringLiteral("%1 could not be opened.\nIts %2 value is longer than the %3 characters the field "
                                  "holds.")
-                      .arg(path, field)
+                      .arg(PathInMessage(path), field)
                       .arg(MaxFieldLength),
                   ModalInteraction::Icon::Exclamation);
         return;
@@ -158,7 +158,7 @@ void frmMain::SaveMod()
 
     const QString error = WriteTextFile(target, ComposeModFile(mod), InPlaceWrite::WhenFolderIsLocked);
     if (!error.isEmpty()) {
-        m_ui.tell(this, QStringLiteral("The mod could not be saved to %1.\n%2").arg(target, error),
+        m_ui.tell(this, QStringLiteral("The mod could not be saved to %1.\n%2").arg(PathInMessage(target), error),
                   ModalInteraction::Icon::Exclamation);
         return;
     }

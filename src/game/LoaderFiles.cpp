@@ -66,7 +66,7 @@ QString SwitchDefaultGame(const QString& gamePath, const QByteArray& deusExIni)
 {
     const QString file = DeusExIniFile(gamePath);
     if (!QFileInfo(file).isFile())
-        return QStringLiteral("The file %1 is no longer there.").arg(file);
+        return QStringLiteral("The file %1 is no longer there.").arg(PathInMessage(file));
 
     // The user's own settings are kept once, as they were before the first
     // switch; a later switch must not replace them with switched ones. No
@@ -76,14 +76,15 @@ QString SwitchDefaultGame(const QString& gamePath, const QByteArray& deusExIni)
     if (keepsBackup) {
         const QString error = WriteFileAtomically(backup, deusExIni);
         if (!error.isEmpty())
-            return QStringLiteral("A copy of the settings could not be kept as %1.\n%2").arg(backup, error);
+            return QStringLiteral("A copy of the settings could not be kept as %1.\n%2")
+                .arg(PathInMessage(backup), error);
     }
     const QString error = WriteFileAtomically(file, SwitchedDefaultGame(deusExIni));
     if (!error.isEmpty()) {
         // The settings are as they were, so the copy made for them goes.
         if (keepsBackup)
             QFile::remove(backup);
-        return QStringLiteral("%1 could not be written.\n%2").arg(file, error);
+        return QStringLiteral("%1 could not be written.\n%2").arg(PathInMessage(file), error);
     }
     return {};
 }

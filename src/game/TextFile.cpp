@@ -1,6 +1,7 @@
 #include "TextFile.h"
 
 #include "AnsiText.h"
+#include "GamePath.h"
 
 #include <QDir>
 #include <QFile>
@@ -55,7 +56,8 @@ QString WriteFileAtomically(const QString& path, const QByteArray& bytes, InPlac
     file.setDirectWriteFallback(ShouldWriteInPlace(inPlace, folderWritable, info.isFile(), info.isWritable()));
     if (!file.open(QIODevice::WriteOnly)) {
         if (folder.isDir() && !folderWritable)
-            return QStringLiteral("The folder %1 is not writable.").arg(QDir::toNativeSeparators(folder.filePath()));
+            return QStringLiteral("The folder %1 is not writable.")
+                .arg(PathInMessage(QDir::toNativeSeparators(folder.filePath())));
         return file.errorString();
     }
     if (file.write(bytes) != bytes.size()) {
