@@ -1,6 +1,7 @@
 #include "ModalInteraction.h"
 
 #include "MessageText.h"
+#include "SaveDialog.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -121,13 +122,8 @@ QString QtModalInteraction::openFileName(QWidget* parent, const QString& initial
 QString QtModalInteraction::saveFileName(QWidget* parent, const QString& initialDir, const QStringList& filters)
 {
     // No default suffix: a name typed without ".int" is used as typed.
-    QFileDialog dialog(parent, QString(), initialDir);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters(filters);
     waitUntilOnScreen(parent);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+    return AskSaveFileName(parent, initialDir, filters);
 }
 
 QString QtModalInteraction::existingDirectory(QWidget* parent, const QString& prompt)
