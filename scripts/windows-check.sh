@@ -198,6 +198,13 @@ if [ "$rest" = 1 ]; then
         libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll; do
         grep -q "/$f\$" <<<"$zip_list" || { echo "The archive lacks $f" >&2; failed+=("portable archive"); }
     done
+    # Every binary the archive carries is stripped: debug sections would
+    # make it several times the size.
+    unpacked="$(mktemp -d "${TMPDIR:-/tmp}/zarvik-zip.XXXXXX")"
+    unzip -q "$zip" -d "$unpacked"
+    echo "   the archive unpacks to $(du -sh "$unpacked" | cut -f1)"
+    bash "$root_dir/scripts/windows-package-check.sh" --stripped "$unpacked" || failed+=("portable archive")
+    rm -rf "$unpacked"
 
     step "Installing silently under Wine, starting the installed program, uninstalling"
     new_prefix
