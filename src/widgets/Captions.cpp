@@ -44,9 +44,10 @@ int RightLimit(const QWidget* caption)
 
 int CaptionWidth(const QWidget* caption)
 {
-    // A label's and a check box's size hint hold the text's advance, rounded
-    // up, and what the control draws around it.
-    return caption->sizeHint().width();
+    // A label's and a check box's size hint hold the text's advance and what
+    // the control draws around it; the last glyph's smoothed edge may reach a
+    // pixel past its advance.
+    return caption->sizeHint().width() + 1;
 }
 
 void FitCaption(QWidget* caption, int right)
