@@ -33,8 +33,8 @@ while [ $# -gt 0 ]; do
     --units-only) rest=0; shift ;;
     --no-units) units=0; shift ;;
     --reader) reader="$2"; shift 2 ;;
-    --host-build) host_build="$2"; shift 2 ;;
-    --build-dir) cross_dir="$2"; shift 2 ;;
+    --host-build) host_build="$(realpath -m "$2")"; shift 2 ;;
+    --build-dir) cross_dir="$(realpath -m "$2")"; shift 2 ;;
     *) echo "unknown argument: $1" >&2; exit 2 ;;
     esac
 done
