@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QFontDatabase>
+#include <QFontInfo>
+#include <QListView>
+#include <QStyledItemDelegate>
 
 #include <algorithm>
 
@@ -56,6 +59,28 @@ QFont DesignFont()
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(8);
     return font;
+}
+
+namespace {
+
+class DesignRowDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setHeight(qRound(QFontInfo(option.font).pixelSize() * 1.2));
+        return size;
+    }
+};
+
+} // namespace
+
+void UseDesignRows(QListView* list)
+{
+    list->setItemDelegate(new DesignRowDelegate(list));
 }
 
 void UseDesignFont()
