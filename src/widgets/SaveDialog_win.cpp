@@ -1,6 +1,7 @@
 #include "SaveDialog.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QWidget>
 
@@ -74,5 +75,17 @@ QString AskSaveFileName(QWidget* parent, const QString& initialDir, const QStrin
         return {};
     const QString result = QString::fromWCharArray(path);
     CoTaskMemFree(path);
+
+    // Wine's dialog adds the chosen filter's extension all the same: a name
+    // typed without an extension is given back as typed.
+    PWSTR typedName = nullptr;
+    if (FAILED(dialog->GetFileName(&typedName)) || !typedName)
+        return result;
+    const QString typed = QFileInfo(QString::fromWCharArray(typedName)).fileName();
+    CoTaskMemFree(typedName);
+    const QFileInfo chosenFile(result);
+    if (!typed.isEmpty() && !typed.contains(u'.') && chosenFile.completeBaseName() == typed &&
+        !chosenFile.suffix().isEmpty())
+        return QDir::toNativeSeparators(chosenFile.dir().filePath(typed));
     return result;
 }
