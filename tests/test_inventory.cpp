@@ -142,7 +142,7 @@ void TestInventory::listsShowTheirRows()
         }
         return shown;
     };
-    QCOMPARE(wholeRows(page.lstItems), 9);
+    QCOMPARE(wholeRows(page.lstItems), 10);
     QCOMPARE(wholeRows(page.lstInventory), 15);
 }
 

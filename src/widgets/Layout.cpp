@@ -3,8 +3,10 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QHelpEvent>
 #include <QListView>
 #include <QStyledItemDelegate>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -66,7 +68,7 @@ namespace {
 class DesignRowDelegate : public QStyledItemDelegate
 {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    explicit DesignRowDelegate(QListView* list) : QStyledItemDelegate(list), m_list(list) {}
 
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
@@ -74,6 +76,31 @@ public:
         size.setHeight(qRound(QFontInfo(option.font).pixelSize() * 1.2));
         return size;
     }
+
+    // A row is drawn no wider than the list shows it, so that a long name
+    // is shortened rather than cut off at the list's edge.
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem shown(option);
+        shown.rect.setRight(std::min(option.rect.right(), m_list->viewport()->rect().right()));
+        QStyledItemDelegate::paint(painter, shown, index);
+    }
+
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override
+    {
+        if (event->type() != QEvent::ToolTip || !index.isValid())
+            return QStyledItemDelegate::helpEvent(event, view, option, index);
+        if (QStyledItemDelegate::sizeHint(option, index).width() > view->viewport()->width())
+            QToolTip::showText(event->globalPos(), index.data(Qt::DisplayRole).toString(), view->viewport(),
+                               option.rect);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+
+private:
+    QListView* m_list;
 };
 
 } // namespace
@@ -81,6 +108,8 @@ public:
 void UseDesignRows(QListView* list)
 {
     list->setItemDelegate(new DesignRowDelegate(list));
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setTextElideMode(Qt::ElideMiddle);
 }
 
 void UseDesignFont()

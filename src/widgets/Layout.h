@@ -82,10 +82,12 @@ QFont DesignFont();
 
 class QListView;
 
-// Gives a list box the rows of a classic one: each the height of its face's
-// line, a fifth more than the face's size, whatever the style adds around
-// an item elsewhere, so that a list shows as many rows on every platform
-// (Windows' style adds pixels the list boxes of the design never had).
+// Makes a list look like a classic list box, the same on every platform:
+// rows the height of its face's line (a fifth more than the face's size),
+// whatever the style adds around an item (Windows' adds pixels), and no
+// horizontal scroll bar, whose height differs from style to style. A name
+// longer than the list is wide is shortened in its middle and shows whole in
+// its tooltip.
 void UseDesignRows(QListView* list);
 
 // Makes the design font the font of every kind of control: the application's
