@@ -115,6 +115,8 @@ private slots:
     void toolbarIconsForTheScreens();
     void overflowIconsAsTheStyleDrawsThem();
     void storedTextBoxPanelsAsTheStyleDrawsThem();
+    void framesWholeAtFractionalScales_data();
+    void framesWholeAtFractionalScales();
     void tabWidgetFrameAsTheStyleDrawsIt();
     void commandLine_data();
     void commandLine();
@@ -882,6 +884,68 @@ void TestApp::overflowIconsAsTheStyleDrawsThem()
             QVERIFY(!late.isNull());
             QCOMPARE(late.pixmap(16).toImage(), own.pixmap(16).toImage());
             QCOMPARE(late.availableSizes(), own.availableSizes());
+        }
+    }
+}
+
+void TestApp::framesWholeAtFractionalScales_data()
+{
+    QTest::addColumn<qreal>("ratio");
+    QTest::newRow("125 %") << 1.25;
+    QTest::newRow("150 %") << 1.5;
+    QTest::newRow("175 %") << 1.75;
+}
+
+void TestApp::framesWholeAtFractionalScales()
+{
+    // A text box's and a list's frame, wherever it starts between device
+    // pixels, covers the device pixels of its control with each side's two
+    // lines as they are at 100 %. (The classic Windows drawing, with its
+    // two-line sunken borders, shows what goes missing.)
+    QFETCH(qreal, ratio);
+    AppStyle style(QStyleFactory::create(QStringLiteral("Windows")));
+    QLineEdit edit;
+    const std::pair<QStyle::PrimitiveElement, QSize> frames[] = {{QStyle::PE_PanelLineEdit, {17, 19}},
+                                                                 {QStyle::PE_Frame, {50, 60}}};
+    for (const auto& [element, size] : frames) {
+        QStyleOptionFrame option;
+        option.initFrom(&edit);
+        option.rect = QRect(QPoint(0, 0), size);
+        option.state |= QStyle::State_Sunken;
+        option.lineWidth = 2;
+        QImage reference(size, QImage::Format_RGB32);
+        reference.fill(Qt::white);
+        {
+            QPainter painter(&reference);
+            style.drawPrimitive(element, &option, &painter, &edit);
+        }
+        for (int offset = 0; offset < 4; ++offset) {
+            QImage image((QSizeF(size + QSize(offset + 2, offset + 2)) * ratio).toSize(), QImage::Format_RGB32);
+            image.fill(Qt::white);
+            image.setDevicePixelRatio(ratio);
+            {
+                QPainter painter(&image);
+                painter.translate(offset, offset);
+                style.drawPrimitive(element, &option, &painter, &edit);
+            }
+            const QRect owned(QPoint(qRound(offset * ratio), qRound(offset * ratio)),
+                              QPoint(qRound((offset + size.width()) * ratio) - 1,
+                                     qRound((offset + size.height()) * ratio) - 1));
+            const QPoint middle = owned.center();
+            const QPoint referenceMiddle = reference.rect().center();
+            for (int line = 0; line < 2; ++line) {
+                const QString where = QStringLiteral("element %1 at %2, line %3").arg(element).arg(offset).arg(line);
+                const int last = reference.width() - 1 - line;
+                const int bottom = reference.height() - 1 - line;
+                QVERIFY2(image.pixel(owned.left() + line, middle.y()) == reference.pixel(line, referenceMiddle.y()),
+                         qPrintable(where + QStringLiteral(", left")));
+                QVERIFY2(image.pixel(owned.right() - line, middle.y()) == reference.pixel(last, referenceMiddle.y()),
+                         qPrintable(where + QStringLiteral(", right")));
+                QVERIFY2(image.pixel(middle.x(), owned.top() + line) == reference.pixel(referenceMiddle.x(), line),
+                         qPrintable(where + QStringLiteral(", top")));
+                QVERIFY2(image.pixel(middle.x(), owned.bottom() - line) == reference.pixel(referenceMiddle.x(), bottom),
+                         qPrintable(where + QStringLiteral(", bottom")));
+            }
         }
     }
 }

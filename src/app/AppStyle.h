@@ -11,7 +11,9 @@
 // widgets do not animate, that text boxes of one size and look share one
 // drawing of their panel (Fusion strokes each panel's rounded, antialiased
 // outline anew, the dearest part of painting the main window), and that the
-// tab widget's frame is drawn in bands, which spares starting threads.
+// tab widget's frame is drawn in bands, which spares starting threads. At a
+// fractional scale the frames of text boxes, lists and group boxes are drawn
+// on whole device pixels, so that no border falls outside its control.
 class AppStyle : public QProxyStyle
 {
 public:
@@ -24,6 +26,8 @@ public:
                   QStyleHintReturn* returnData = nullptr) const override;
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget = nullptr) const override;
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget = nullptr) const override;
 
 private:
     // Draws a text box's panel from the stored drawing, making it first;
