@@ -29,6 +29,48 @@ template <class T> struct Held
     T* operator->() const { return p; }
 };
 
+// Keeps the name in the dialog's name box as the user accepts it: Wine's
+// dialog adds the chosen filter's extension to a name typed without one even
+// when it is given no default extension, and forgets the typed name once it
+// closes.
+class TypedName : public IFileDialogEvents
+{
+public:
+    QString name;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override
+    {
+        if (riid == IID_IUnknown || riid == IID_IFileDialogEvents) {
+            *object = static_cast<IFileDialogEvents*>(this);
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    // Lives on the stack for as long as the dialog is shown.
+    ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+
+    HRESULT STDMETHODCALLTYPE OnFileOk(IFileDialog* dialog) override
+    {
+        PWSTR typed = nullptr;
+        if (SUCCEEDED(dialog->GetFileName(&typed)) && typed) {
+            name = QString::fromWCharArray(typed);
+            CoTaskMemFree(typed);
+        }
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE OnFolderChanging(IFileDialog*, IShellItem*) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnFolderChange(IFileDialog*) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnSelectionChange(IFileDialog*) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnShareViolation(IFileDialog*, IShellItem*, FDE_SHAREVIOLATION_RESPONSE*) override
+    {
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE OnTypeChange(IFileDialog*) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnOverwrite(IFileDialog*, IShellItem*, FDE_OVERWRITE_RESPONSE*) override { return S_OK; }
+};
+
 } // namespace
 
 // Windows' save dialog, shown without a default extension: Qt's wrapper of
@@ -64,8 +106,14 @@ QString AskSaveFileName(QWidget* parent, const QString& initialDir, const QStrin
     if (SUCCEEDED(SHCreateItemFromParsingName(Wide(nativeDir), nullptr, IID_PPV_ARGS(&folder.p))))
         dialog->SetFolder(folder.p);
 
+    TypedName typed;
+    DWORD cookie = 0;
+    const bool advised = SUCCEEDED(dialog->Advise(&typed, &cookie));
     const HWND owner = parent ? reinterpret_cast<HWND>(parent->window()->winId()) : nullptr;
-    if (FAILED(dialog->Show(owner)))
+    const HRESULT shown = dialog->Show(owner);
+    if (advised)
+        dialog->Unadvise(cookie);
+    if (FAILED(shown))
         return {}; // cancelled
     Held<IShellItem> chosen;
     if (FAILED(dialog->GetResult(&chosen.p)))
@@ -76,16 +124,12 @@ QString AskSaveFileName(QWidget* parent, const QString& initialDir, const QStrin
     const QString result = QString::fromWCharArray(path);
     CoTaskMemFree(path);
 
-    // Wine's dialog adds the chosen filter's extension all the same: a name
-    // typed without an extension is given back as typed.
-    PWSTR typedName = nullptr;
-    if (FAILED(dialog->GetFileName(&typedName)) || !typedName)
-        return result;
-    const QString typed = QFileInfo(QString::fromWCharArray(typedName)).fileName();
-    CoTaskMemFree(typedName);
+    // A name typed without an extension, given one by the dialog, is used as
+    // typed.
+    const QString typedFile = QFileInfo(typed.name).fileName();
     const QFileInfo chosenFile(result);
-    if (!typed.isEmpty() && !typed.contains(u'.') && chosenFile.completeBaseName() == typed &&
+    if (!typedFile.isEmpty() && !typedFile.contains(u'.') && chosenFile.completeBaseName() == typedFile &&
         !chosenFile.suffix().isEmpty())
-        return QDir::toNativeSeparators(chosenFile.dir().filePath(typed));
+        return QDir::toNativeSeparators(chosenFile.dir().filePath(typedFile));
     return result;
 }
