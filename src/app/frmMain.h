@@ -126,7 +126,6 @@ private:
     // frmMain.cpp
     void buildMenus();
     void buildToolbar();
-    void fitCaptions();
     // The Inventory page's item list shows the whole catalogue from start-up
     // on, or from when the page is built after start-up.
     void fillFixedLists();
@@ -143,8 +142,10 @@ private:
     void buildGeneralPage();
     void applyGeneralPage(const ModDefinition& mod);
     void collectGeneralPage(ModDefinition& mod) const;
-    // Writes the box's state to the loader's flag file; a failure is told.
-    void writeAutostartFlag(FlagForm form);
+    // Writes the box's state to the loader's flag file. A failure is told,
+    // and the box shows the file's state again (or shownBefore, where the
+    // file cannot be read).
+    void writeAutostartFlag(FlagForm form, bool shownBefore);
     void browseForMap(QLineEdit* field);
 
     ModalInteraction& m_ui;

@@ -6,6 +6,7 @@
 
 #include "game/GamePath.h"
 #include "game/MapsAndNames.h"
+#include "widgets/Captions.h"
 #include "widgets/Layout.h"
 #include "widgets/LostFocusChecks.h"
 #include "widgets/ModalInteraction.h"
@@ -16,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
+#include <QSignalBlocker>
 
 namespace {
 
@@ -92,6 +94,8 @@ void frmMain::buildGeneralPage()
     connect(cmdBrowse2, &QPushButton::clicked, this, &frmMain::cmdBrowse2_Click);
     m_focusChecks->watch(txtMap, [this] { txtMap_LostFocus(); });
     m_focusChecks->watch(txtName, [this] { txtName_LostFocus(); });
+
+    FitCaptions(frmGeneral);
 }
 
 void frmMain::applyGeneralPage(const ModDefinition& mod)
@@ -157,19 +161,27 @@ void frmMain::cmdBrowse3_Click()
 void frmMain::chkAutoStart_Click()
 {
     if (!GamePath().isEmpty())
-        writeAutostartFlag(FlagForm::Unspaced);
+        writeAutostartFlag(FlagForm::Unspaced, !chkAutoStart->isChecked());
 }
 
-void frmMain::writeAutostartFlag(FlagForm form)
+void frmMain::writeAutostartFlag(FlagForm form, bool shownBefore)
 {
     const QString gamePath = GamePath();
     const WriteResult written = WriteAutostartFlag(gamePath, chkAutoStart->isChecked(), form);
-    if (!written.ok()) {
-        m_ui.tell(this,
-                  QStringLiteral("The autostart setting could not be written to %1.\n%2")
-                      .arg(AutostartFlagFile(gamePath), written.reason()),
-                  ModalInteraction::Icon::Exclamation);
+    if (written.ok())
+        return;
+    // The loader goes by the file, so the box goes back to what the file
+    // still says (to what it showed before where the file cannot be read
+    // either), without its handler: nothing is written again.
+    const AutostartFlag flag = ReadAutostartFlag(gamePath);
+    {
+        const QSignalBlocker blocker(chkAutoStart);
+        chkAutoStart->setChecked(flag.error.isEmpty() ? flag.on : shownBefore);
     }
+    m_ui.tell(this,
+              QStringLiteral("The autostart setting could not be written to %1.\n%2")
+                  .arg(PathInMessage(AutostartFlagFile(gamePath)), written.reason()),
+              ModalInteraction::Icon::Exclamation);
 }
 
 void frmMain::browseForMap(QLineEdit* field)

@@ -72,7 +72,7 @@ void frmMain::OpenModFile(const QString& fileName)
     // and the caption show the path as the system writes it.
     const QString path = QDir::toNativeSeparators(fileName);
     const auto refuse = [this, &path](const QString& reason) {
-        m_ui.tell(this, QStringLiteral("%1 is not a mod definition file.\n%2").arg(path, reason),
+        m_ui.tell(this, QStringLiteral("%1 is not a mod definition file.\n%2").arg(PathInMessage(path), reason),
                   ModalInteraction::Icon::Exclamation);
     };
     const QFileInfo info(path);
@@ -81,7 +81,7 @@ void frmMain::OpenModFile(const QString& fileName)
         return;
     }
     const auto cannotOpen = [this, &path](const QString& reason) {
-        m_ui.tell(this, QStringLiteral("%1 could not be opened.\n%2").arg(path, reason),
+        m_ui.tell(this, QStringLiteral("%1 could not be opened.\n%2").arg(PathInMessage(path), reason),
                   ModalInteraction::Icon::Exclamation);
     };
     const FileRead read = ReadFileBytes(path, MaxModFileBytes);
@@ -152,7 +152,7 @@ void frmMain::SaveMod()
 
     // The flag goes first, whatever happens to the mod file after it; a
     // failure here is reported and the mod is still saved.
-    writeAutostartFlag(FlagForm::Spaced);
+    writeAutostartFlag(FlagForm::Spaced, chkAutoStart->isChecked());
 
     // Only a caption ending in ".int" exactly names the file to write back to.
     QString target;
@@ -166,7 +166,7 @@ void frmMain::SaveMod()
 
     const WriteResult written = WriteTextFile(target, ComposeModFile(mod), InPlaceWrite::WhenFolderIsLocked);
     if (!written.ok()) {
-        m_ui.tell(this, QStringLiteral("The mod could not be saved to %1.\n%2").arg(target, written.reason()),
+        m_ui.tell(this, QStringLiteral("The mod could not be saved to %1.\n%2").arg(PathInMessage(target), written.reason()),
                   ModalInteraction::Icon::Exclamation);
         return;
     }

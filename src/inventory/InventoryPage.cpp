@@ -84,6 +84,8 @@ InventoryPage::InventoryPage(ModalInteraction& ui, QWidget* parent) : QFrame(par
 
     MakeReadOnly(lstInventory);
     MakeReadOnly(lstItems);
+    UseDesignRows(lstInventory);
+    UseDesignRows(lstItems);
 
     // The filter starts with no entry chosen: the first entry added would
     // otherwise be chosen silently, and start-up's choice of "(all)" would
