@@ -8,9 +8,9 @@
 
 namespace {
 
-// How far a caption's face may be narrowed, in percent of its width.
-constexpr int NarrowestStretch = 60;
-constexpr int StretchStep = 5;
+// How close a caption's letters may be set, in percent of their advance.
+constexpr int TightestSpacing = 80;
+constexpr int SpacingStep = 2;
 
 bool IsCaption(const QWidget* w)
 {
@@ -56,10 +56,13 @@ void FitCaption(QWidget* caption, int right)
     const int needed = CaptionWidth(caption);
     if (needed > caption->width())
         caption->resize(std::min(needed, room), caption->height());
+    // Narrower by setting the letters closer rather than by a condensed face:
+    // the same face at the same size is the same font to the system, whose
+    // glyphs the other captions have already drawn.
     QFont narrower = caption->font();
-    for (int stretch = QFont::Unstretched - StretchStep; CaptionWidth(caption) > room && stretch >= NarrowestStretch;
-         stretch -= StretchStep) {
-        narrower.setStretch(stretch);
+    for (int spacing = 100 - SpacingStep; CaptionWidth(caption) > room && spacing >= TightestSpacing;
+         spacing -= SpacingStep) {
+        narrower.setLetterSpacing(QFont::PercentageSpacing, spacing);
         caption->setFont(narrower);
     }
 }
