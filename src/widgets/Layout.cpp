@@ -60,6 +60,10 @@ QFont DesignFont()
     // Where none of them is there, a face of the same kind.
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(8);
+    // The captions, menus and entries are Latin text, which needs no
+    // shaping (as classic Windows drew it, without kerning); text in a
+    // script that needs shaping is still shaped.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
 
