@@ -33,8 +33,8 @@ while [ $# -gt 0 ]; do
     --units-only) rest=0; shift ;;
     --no-units) units=0; shift ;;
     --reader) reader="$2"; shift 2 ;;
-    --host-build) host_build="$2"; shift 2 ;;
-    --build-dir) cross_dir="$2"; shift 2 ;;
+    --host-build) host_build="$(realpath -m "$2")"; shift 2 ;;
+    --build-dir) cross_dir="$(realpath -m "$2")"; shift 2 ;;
     *) echo "unknown argument: $1" >&2; exit 2 ;;
     esac
 done
@@ -198,6 +198,13 @@ if [ "$rest" = 1 ]; then
         libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll; do
         grep -q "/$f\$" <<<"$zip_list" || { echo "The archive lacks $f" >&2; failed+=("portable archive"); }
     done
+    # Every binary the archive carries is stripped: debug sections would
+    # make it several times the size.
+    unpacked="$(mktemp -d "${TMPDIR:-/tmp}/zarvik-zip.XXXXXX")"
+    unzip -q "$zip" -d "$unpacked"
+    echo "   the archive unpacks to $(du -sh "$unpacked" | cut -f1)"
+    bash "$root_dir/scripts/windows-package-check.sh" --stripped "$unpacked" || failed+=("portable archive")
+    rm -rf "$unpacked"
 
     step "Installing silently under Wine, starting the installed program, uninstalling"
     new_prefix

@@ -3,13 +3,37 @@
 # (scripts/windows-check.sh runs this inside xvfb-run):
 #
 #   scripts/windows-package-check.sh <setup.exe> <empty Wine prefix> <screenshot.png>
+#   scripts/windows-package-check.sh --stripped <folder>
 #
 # installs silently, checks what was installed, starts the installed program
 # with nothing but its own files (the windows platform, no paths into the
 # build) for a player whose game it already knows, photographs the screen
 # once its window shows, closes it and
-# uninstalls; the installation folder must be gone after.
+# uninstalls; the installation folder must be gone after. With --stripped,
+# only checks that no program or DLL below the folder carries debug sections.
 set -euo pipefail
+
+# Debug sections of the programs and DLLs below a folder, one "file: section"
+# a line; nothing when every binary is stripped.
+debug_sections() {
+    find "$1" -type f \( -iname '*.exe' -o -iname '*.dll' \) -print0 |
+        while IFS= read -r -d '' binary; do
+            x86_64-w64-mingw32-objdump -h "$binary" |
+                awk -v file="${binary#"$1"/}" '$2 ~ /^\.z?debug/ { print "     " file ": " $2 }'
+        done
+}
+stripped() {
+    local found
+    found="$(debug_sections "$1")"
+    [ -z "$found" ] && return 0
+    echo "Binaries carry debug sections:" >&2
+    echo "$found" | sort -u -t: -k1,1 >&2
+    return 1
+}
+if [ "${1:-}" = "--stripped" ]; then
+    stripped "$2"
+    exit
+fi
 
 setup="$1"
 prefix="$2"
@@ -38,6 +62,14 @@ timeout 120 "$wineserver" -w
 for f in zarvik-ml-utility.exe readme.htm Uninstall.exe Qt6Core.dll platforms/qwindows.dll; do
     [ -f "$install_dir/$f" ] || fail "$f was not installed"
 done
+stripped "$install_dir" || fail "the installed binaries are not stripped"
+echo "   installed $(du -sh "$install_dir" | cut -f1)"
+# Apps and Features shows the size the installer recorded.
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\'"$title"
+size="$(timeout 120 "$wine" reg query "$uninstall_key" /v EstimatedSize 2>/dev/null | tr -d '\r' |
+    awk '$1 == "EstimatedSize" { print $3 }')"
+[ -n "$size" ] && [ "$((size))" -gt 0 ] || fail "the installer recorded no size for Apps and Features"
+echo "   Apps and Features shows $((size)) KiB"
 link="$(find "$prefix/drive_c" -path '*Start Menu*' -name "$title.lnk" | head -n1)"
 [ -n "$link" ] || fail "no Start-menu entry"
 echo "   installed into C:\\Program Files\\$title, Start-menu entry ${link#"$prefix/drive_c/"}"
@@ -109,4 +141,11 @@ timeout 300 "$wine" "C:\\Program Files\\$title\\Uninstall.exe" /S || fail "the u
 timeout 120 "$wineserver" -w
 [ ! -e "$install_dir/zarvik-ml-utility.exe" ] || fail "the uninstaller left the program behind"
 [ -z "$(find "$prefix/drive_c" -path '*Start Menu*' -name "$title.lnk")" ] || fail "the uninstaller left the Start-menu entry"
-echo "   uninstalled"
+# Nothing of the installer's is left in the registry; the player's remembered
+# game folder is the player's and stays.
+for key in 'HKLM\Software\ZarvikSoft' "$uninstall_key"; do
+    ! timeout 120 "$wine" reg query "$key" >/dev/null 2>&1 || fail "the uninstaller left $key"
+done
+timeout 120 "$wine" reg query 'HKCU\Software\ZarvikSoft\ModLoader' /v DXPath >/dev/null 2>&1 ||
+    fail "the uninstaller took the remembered game folder"
+echo "   uninstalled; the remembered game folder stays"

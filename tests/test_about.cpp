@@ -107,6 +107,7 @@ class TestAbout : public QObject
 private slots:
     void design();
     void creditLinesReadAsSentences();
+    void titleClearOfTheVersion();
     void highlightAndReset();
     void plainLabelsReset();
     void linkTargets_data();
@@ -128,7 +129,7 @@ void TestAbout::design()
 
     QCOMPARE(about.Label1->text(), QStringLiteral("Zarvik's ML Utility"));
     QCOMPARE(textColour(about.Label1), QColor(255, 0, 0));
-    QCOMPARE(about.Label1->font().family(), QStringLiteral("Verdana"));
+    QCOMPARE(about.Label1->font().families().constFirst(), QStringLiteral("Verdana"));
     QCOMPARE(about.Label1->font().pointSizeF(), 20.25);
     QVERIFY(about.Label1->font().bold());
     QCOMPARE(about.Label1->pos(), QPoint(24, 8));
@@ -173,6 +174,22 @@ void TestAbout::creditLinesReadAsSentences()
         QVERIFY2(label->geometry().right() < about.width(), qPrintable(label->objectName()));
     // The thanked person's name is shown whole.
     QVERIFY(about.lblTovin->width() > about.lblTovin->fontMetrics().horizontalAdvance(about.lblTovin->text()));
+}
+
+void TestAbout::titleClearOfTheVersion()
+{
+    // Whichever face stands in for Verdana, the red title keeps clear of
+    // "v1.2" below it.
+    AboutWindow a;
+    frmAbout& about = a.about;
+    const QImage image = about.grab().toImage();
+    const QRect around = about.Label5->geometry().adjusted(-2, -2, 2, 2);
+    for (int y = around.top(); y <= around.bottom(); ++y) {
+        for (int x = around.left(); x <= around.right(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            QVERIFY2(pixel.red() <= pixel.green() + 40, qPrintable(QStringLiteral("title ink at %1,%2").arg(x).arg(y)));
+        }
+    }
 }
 
 void TestAbout::highlightAndReset()

@@ -10,30 +10,36 @@
 #include "app/CommandLine.h"
 #include "app/frmMain.h"
 #include "augmentations/AugmentationsPage.h"
+#include "game/GamePath.h"
 #include "game/TextFile.h"
 #include "inventory/InventoryPage.h"
 #include "mod/ModFormat.h"
 #include "skills/SkillsPage.h"
 #include "widgets/AssetPictures.h"
 #include "widgets/Layout.h"
+#include "widgets/MessageText.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QFontInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QMimeDatabase>
 #include <QPainter>
+#include <QScopeGuard>
 #include <QStyleFactory>
 #include <QStyleOption>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolBar>
+#include <QToolTip>
 #include <QUrl>
 #include <QWindow>
 
@@ -83,6 +89,11 @@ private slots:
     void initTestCase();
     void windowDesign();
     void designFontAsTheWholeListChooses();
+    void oneFontForEveryControl();
+    void messagesKeepPathsWhole_data();
+    void messagesKeepPathsWhole();
+    void captionsClearOfTheirBoxes_data();
+    void captionsClearOfTheirBoxes();
     void pageSwitching_data();
     void pageSwitching();
     void pagesBuiltOnFirstNeed_data();
@@ -100,6 +111,8 @@ private slots:
     void exitClosesWindow();
     void toolbarIconsForEveryScreen();
     void overflowIconsAsTheStyleDrawsThem();
+    void framesWholeAtFractionalScales_data();
+    void framesWholeAtFractionalScales();
     void commandLine_data();
     void commandLine();
     void commandLineOpensAsOpenDoes_data();
@@ -173,6 +186,149 @@ void TestApp::designFontAsTheWholeListChooses()
     QCOMPARE(QFontInfo(design).pointSizeF(), QFontInfo(whole).pointSizeF());
     QCOMPARE(QFontMetrics(design).horizontalAdvance(QStringLiteral("Starting Credits:")),
              QFontMetrics(whole).horizontalAdvance(QStringLiteral("Starting Credits:")));
+}
+
+void TestApp::oneFontForEveryControl()
+{
+    // Platforms give menus, message boxes, lists and tooltips fonts of their
+    // own (Windows its system fonts, which under Wine may even be a serif
+    // face); the window shows the design's face and size in all of them.
+    const QFont before = QApplication::font();
+    const auto restore = qScopeGuard([&before] { QApplication::setFont(before); });
+    QFont platform(QStringLiteral("Liberation Serif"));
+    platform.setPointSizeF(11);
+    for (const char* kind : {"QMenu", "QMenuBar", "QMessageBox", "QTipLabel", "QAbstractItemView", "QListView",
+                             "QComboMenuItem", "QHeaderView", "QPushButton", "QCheckBox", "QToolButton", "QLabel"})
+        QApplication::setFont(platform, kind);
+    UseDesignFont();
+
+    TestWindow t;
+    QMessageBox box(QMessageBox::Warning, Title, QStringLiteral("Text"), QMessageBox::Ok);
+    QList<QWidget*> controls = t.window->findChildren<QWidget*>();
+    controls << &box << box.findChildren<QWidget*>();
+    const QFont design = DesignFont();
+    for (QWidget* control : controls) {
+        const QString name = QStringLiteral("%1 %2").arg(control->metaObject()->className(), control->objectName());
+        QVERIFY2(control->font().families() == design.families(), qPrintable(name));
+        QVERIFY2(control->font().pointSizeF() == design.pointSizeF(), qPrintable(name));
+    }
+    QCOMPARE(QToolTip::font(), design);
+}
+
+void TestApp::messagesKeepPathsWhole_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<QString>("width"); // the text whose width the lines may take
+
+    const QString windows = QStringLiteral("C:\\Spiele\\Deus Ex \u00c4\\System\\Quenlar.ini");
+    const QString written = QStringLiteral("The autostart setting could not be written to ");
+    const QString reason = QStringLiteral(".\nThe file is read-only.");
+    QTest::newRow("fits on the first line") << written << windows << reason << written + windows + reason;
+    QTest::newRow("fits on a line of its own") << written << windows << reason << windows + QStringLiteral("..");
+    QTest::newRow("drive and colon at a line's end") << QStringLiteral("The mod could not be saved to C:") << windows
+                                                     << reason << QStringLiteral("The mod could not be saved to C:");
+    QTest::newRow("longer than a line") << written << windows << reason << QStringLiteral("Deus Ex \u00c4\\System");
+    QTest::newRow("folder detected") << QString() << QStringLiteral("D:\\Program Files (x86)\\Steam\\Deus Ex\\")
+                                     << QStringLiteral(" was detected to be your Deus Ex directory. Is this correct?")
+                                     << QStringLiteral("D:\\Program Files (x86)\\Steam\\");
+    QTest::newRow("home folder") << QString() << QStringLiteral("/home/player/Games/Deus Ex GOTY/System/My Mod.int")
+                                 << QStringLiteral(" could not be opened.\nIt is a folder, not a file.")
+                                 << QStringLiteral("/home/player/Games/Deus Ex GOTY/Sys");
+}
+
+void TestApp::messagesKeepPathsWhole()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, path);
+    QFETCH(QString, after);
+    QFETCH(QString, width);
+    const QFontMetrics metrics(DesignFont());
+    const int pixels = metrics.horizontalAdvance(width);
+    const QString marked = before + PathInMessage(path) + after;
+    const QString plain = before + path + after;
+    QCOMPARE(WithoutPathMarks(marked), plain);
+
+    const QString laidOut = LaidOutMessage(marked, metrics, pixels);
+    QVERIFY(!laidOut.contains(QChar(0x2068)) && !laidOut.contains(QChar(0x2069)));
+    // Nothing is lost or added but the blanks where a line ends.
+    QString squeezed = plain;
+    squeezed.remove(u' ').remove(u'\n');
+    QCOMPARE(QString(laidOut).remove(u' ').remove(u'\n'), squeezed);
+
+    // Where each line ends in the text: never inside the path but right
+    // after a separator, and not even there where the path fits on a line.
+    const qsizetype pathStart = before.size();
+    const qsizetype pathEnd = pathStart + path.size();
+    const bool pathFits = metrics.horizontalAdvance(path) <= pixels;
+    qsizetype at = 0;
+    const QStringList lines = laidOut.split(u'\n');
+    for (const QString& line : lines) {
+        at = plain.indexOf(line, at);
+        QVERIFY2(at >= 0, qPrintable(line));
+        at += line.size();
+        const bool insidePath = at > pathStart && at < pathEnd;
+        QVERIFY2(!insidePath || (!pathFits && (plain[at - 1] == u'\\' || plain[at - 1] == u'/')), qPrintable(laidOut));
+        // A line runs past the width only where it cannot be broken.
+        QVERIFY2(metrics.horizontalAdvance(line) <= pixels || !line.contains(u' '), qPrintable(line));
+    }
+    if (pathFits)
+        QVERIFY2(lines.filter(path).size() == 1, qPrintable(laidOut));
+}
+
+void TestApp::captionsClearOfTheirBoxes_data()
+{
+    QTest::addColumn<QFont>("font");
+    QTest::newRow("design face") << DesignFont();
+    QFont larger = DesignFont();
+    larger.setPointSizeF(9.5);
+    QTest::newRow("larger text") << larger;
+}
+
+void TestApp::captionsClearOfTheirBoxes()
+{
+    // Every caption shows its whole text, which ends clear of the box it
+    // names (on its row) or of its page's edge: drawn narrower where the
+    // design's room is too small for the face.
+    QFETCH(QFont, font);
+    const QFont before = QApplication::font();
+    QApplication::setFont(font);
+    const auto restore = qScopeGuard([&before] { QApplication::setFont(before); });
+    TestWindow t;
+    frmMain& w = *t.window;
+    int captions = 0;
+    for (const char* pageName : {"frmGeneral", "frmInventory", "frmAugmentations", "frmSkills"}) {
+        const QWidget* page = Control<QWidget>(&w, QString::fromLatin1(pageName));
+        for (QWidget* caption : page->findChildren<QWidget*>()) {
+            const auto* label = qobject_cast<QLabel*>(caption);
+            const bool isCaption = (label && !label->text().isEmpty()) || qobject_cast<QCheckBox*>(caption);
+            if (!isCaption || caption->parentWidget() != page)
+                continue;
+            ++captions;
+            const QImage image = caption->grab().toImage();
+            int inkRight = -1;
+            for (int x = 0; x < image.width(); ++x) {
+                for (int y = 0; y < image.height(); ++y) {
+                    const QRgb pixel = image.pixel(x, y);
+                    if (qAlpha(pixel) > 0 && qGray(pixel) < 128)
+                        inkRight = x;
+                }
+            }
+            const QString name = caption->objectName();
+            QVERIFY2(inkRight >= 0, qPrintable(name));
+            QVERIFY2(inkRight < image.width() - 1, qPrintable(name + QStringLiteral(" is cut off")));
+            QWidget* buddy = label ? label->buddy() : nullptr;
+            const bool buddyOnRow = buddy && buddy->x() > caption->x() && buddy->y() <= caption->geometry().bottom() &&
+                                    buddy->geometry().bottom() >= caption->y();
+            const int limit = buddyOnRow ? buddy->x() : page->width();
+            QVERIFY2(
+                caption->x() + inkRight + 3 <= limit,
+                qPrintable(
+                    QStringLiteral("%1 ends at %2, its box at %3").arg(name).arg(caption->x() + inkRight).arg(limit)));
+        }
+    }
+    QCOMPARE(captions, 23);
 }
 
 void TestApp::pageSwitching_data()
@@ -744,6 +900,68 @@ void TestApp::overflowIconsAsTheStyleDrawsThem()
             QVERIFY(!late.isNull());
             QCOMPARE(late.pixmap(16).toImage(), own.pixmap(16).toImage());
             QCOMPARE(late.availableSizes(), own.availableSizes());
+        }
+    }
+}
+
+void TestApp::framesWholeAtFractionalScales_data()
+{
+    QTest::addColumn<qreal>("ratio");
+    QTest::newRow("125 %") << 1.25;
+    QTest::newRow("150 %") << 1.5;
+    QTest::newRow("175 %") << 1.75;
+}
+
+void TestApp::framesWholeAtFractionalScales()
+{
+    // A text box's and a list's frame, wherever it starts between device
+    // pixels, covers the device pixels of its control with each side's two
+    // lines as they are at 100 %. (The classic Windows drawing, with its
+    // two-line sunken borders, shows what goes missing.)
+    QFETCH(qreal, ratio);
+    AppStyle style(QStyleFactory::create(QStringLiteral("Windows")));
+    QLineEdit edit;
+    const std::pair<QStyle::PrimitiveElement, QSize> frames[] = {{QStyle::PE_PanelLineEdit, {17, 19}},
+                                                                 {QStyle::PE_Frame, {50, 60}}};
+    for (const auto& [element, size] : frames) {
+        QStyleOptionFrame option;
+        option.initFrom(&edit);
+        option.rect = QRect(QPoint(0, 0), size);
+        option.state |= QStyle::State_Sunken;
+        option.lineWidth = 2;
+        QImage reference(size, QImage::Format_RGB32);
+        reference.fill(Qt::white);
+        {
+            QPainter painter(&reference);
+            style.drawPrimitive(element, &option, &painter, &edit);
+        }
+        for (int offset = 0; offset < 4; ++offset) {
+            QImage image((QSizeF(size + QSize(offset + 2, offset + 2)) * ratio).toSize(), QImage::Format_RGB32);
+            image.fill(Qt::white);
+            image.setDevicePixelRatio(ratio);
+            {
+                QPainter painter(&image);
+                painter.translate(offset, offset);
+                style.drawPrimitive(element, &option, &painter, &edit);
+            }
+            const QRect owned(
+                QPoint(qRound(offset * ratio), qRound(offset * ratio)),
+                QPoint(qRound((offset + size.width()) * ratio) - 1, qRound((offset + size.height()) * ratio) - 1));
+            const QPoint middle = owned.center();
+            const QPoint referenceMiddle = reference.rect().center();
+            for (int line = 0; line < 2; ++line) {
+                const QString where = QStringLiteral("element %1 at %2, line %3").arg(element).arg(offset).arg(line);
+                const int last = reference.width() - 1 - line;
+                const int bottom = reference.height() - 1 - line;
+                QVERIFY2(image.pixel(owned.left() + line, middle.y()) == reference.pixel(line, referenceMiddle.y()),
+                         qPrintable(where + QStringLiteral(", left")));
+                QVERIFY2(image.pixel(owned.right() - line, middle.y()) == reference.pixel(last, referenceMiddle.y()),
+                         qPrintable(where + QStringLiteral(", right")));
+                QVERIFY2(image.pixel(middle.x(), owned.top() + line) == reference.pixel(referenceMiddle.x(), line),
+                         qPrintable(where + QStringLiteral(", top")));
+                QVERIFY2(image.pixel(middle.x(), owned.bottom() - line) == reference.pixel(referenceMiddle.x(), bottom),
+                         qPrintable(where + QStringLiteral(", bottom")));
+            }
         }
     }
 }

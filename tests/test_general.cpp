@@ -6,6 +6,7 @@
 #include "app/frmMain.h"
 #include "game/MapsAndNames.h"
 #include "widgets/ModalInteraction.h"
+#include "widgets/SaveDialog.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -175,6 +176,8 @@ private slots:
     void menusOpenWithoutLeavingTheField();
     void leavingTheMenuBarForAnotherControlChecks();
     void allFilesShowsNamesWithoutADot();
+    void saveAddsNoExtension_data();
+    void saveAddsNoExtension();
     void help();
 };
 
@@ -703,6 +706,38 @@ void TestGeneral::allFilesShowsNamesWithoutADot()
     QCOMPARE(model->nameFilters(), QStringList{QStringLiteral("*")});
     QVERIFY(QDir::match(model->nameFilters(), QStringLiteral("DeusEx")));
 #endif
+}
+
+void TestGeneral::saveAddsNoExtension_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("saved");
+    QTest::newRow("without an extension") << "Mod"
+                                          << "Mod";
+    QTest::newRow("with .int") << "Mod.int"
+                               << "Mod.int";
+    QTest::newRow("with another extension") << "Mod.txt"
+                                            << "Mod.txt";
+}
+
+void TestGeneral::saveAddsNoExtension()
+{
+    // Qt's save dialog as the program sets it up: a name typed without
+    // ".int" is used as typed. (Windows' own dialog, shown by the program
+    // itself there, is given no extension to add.)
+    QFETCH(QString, typed);
+    QFETCH(QString, saved);
+    QTemporaryDir dir;
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    SetUpSaveDialog(dialog, dir.path(), {QStringLiteral("Orvane Mod files (*.int)")});
+    QCOMPARE(dialog.nameFilters(), QStringList{QStringLiteral("Orvane Mod files (*.int)")});
+    auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    QVERIFY(name);
+    name->setText(typed);
+    QMetaObject::invokeMethod(&dialog, "accept");
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(QDir::toNativeSeparators(dialog.selectedFiles().value(0)), QDir::toNativeSeparators(dir.filePath(saved)));
 }
 
 void TestGeneral::help()

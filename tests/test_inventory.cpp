@@ -7,11 +7,13 @@
 #include "app/frmMain.h"
 #include "inventory/InventoryPage.h"
 #include "mod/ItemCatalogue.h"
+#include "widgets/Layout.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSet>
 #include <QTabWidget>
 #include <QTest>
@@ -109,6 +111,7 @@ class TestInventory : public QObject
     Q_OBJECT
 private slots:
     void startUpShowsAllItems();
+    void listsShowTheirRows();
     void catalogue_data();
     void catalogue();
     void placement_data();
@@ -139,6 +142,36 @@ void TestInventory::startUpShowsAllItems()
         QVERIFY(page.lstItems->selectedItems().isEmpty());
         QCOMPARE(page.lstItems->currentRow(), -1);
     }
+}
+
+void TestInventory::listsShowTheirRows()
+{
+    // In the design's face both lists show as many whole rows on Windows as
+    // on Linux, whatever the platform's style adds around an item.
+    const QFont before = QApplication::font();
+    const auto restore = qScopeGuard([&before] { QApplication::setFont(before); });
+    UseDesignFont();
+    TestWindow t;
+    t.window->Form_Load();
+    QStringList entries;
+    for (int i = 0; i < 20; ++i)
+        entries << QStringLiteral("Entry%1").arg(i);
+    Control<InventoryPage>(t.window.get(), "frmInventory")->SetEntries(entries);
+    TabStrip(t.window.get())->setCurrentIndex(1);
+    QVERIFY(QTest::qWaitForWindowExposed(t.window.get()));
+    const InventoryControls page(t.window.get());
+    page.lstItems->doItemsLayout();
+    page.lstInventory->doItemsLayout();
+    const auto wholeRows = [](const QListWidget* list) {
+        int shown = 0;
+        for (int row = 0; row < list->count(); ++row) {
+            const QRect item = list->visualItemRect(list->item(row));
+            shown += item.top() >= 0 && item.bottom() <= list->viewport()->rect().bottom() ? 1 : 0;
+        }
+        return shown;
+    };
+    QCOMPARE(wholeRows(page.lstItems), 10);
+    QCOMPARE(wholeRows(page.lstInventory), 15);
 }
 
 void TestInventory::catalogue_data()

@@ -6,6 +6,7 @@
 
 #include "app/frmMain.h"
 #include "game/GameDiscovery.h"
+#include "game/GamePath.h"
 #include "game/TextFile.h"
 
 #include <QCheckBox>
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
+#include <QSignalBlocker>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -144,6 +146,8 @@ private slots:
     void pathSettingFollowsField();
     void pathSettingInTheRegistry();
     void autostartBoxWritesFlag();
+    void refusedFlagWriteShowsTheFile_data();
+    void refusedFlagWriteShowsTheFile();
 };
 
 void TestStartup::rememberedPath_data()
@@ -588,13 +592,74 @@ void TestStartup::autostartBoxWritesFlag()
     chkAutoStart->setChecked(false);
     QCOMPARE(game.read(QStringLiteral("System/Quenlar.ini")), QByteArray("[Quenlar.MLGameInfo]\r\nbAutoStart=False"));
 
-    // A directory without System: told which file failed, the box kept.
+    // A directory without System: told which file failed, and the box shows
+    // what the loader will do, which is nothing.
     QTemporaryDir bare;
     txtPath->setText(QDir::toNativeSeparators(bare.path()) + QDir::separator());
     QTest::mouseClick(chkAutoStart, Qt::LeftButton);
-    QVERIFY(chkAutoStart->isChecked());
+    QVERIFY(!chkAutoStart->isChecked());
     QCOMPARE(shown(t.ui), QStringList{QStringLiteral("flag unwritable")});
     QVERIFY(t.ui.asked[0].text.contains(QStringLiteral("Quenlar.ini")));
+}
+
+void TestStartup::refusedFlagWriteShowsTheFile_data()
+{
+    QTest::addColumn<QByteArray>("flag");    // the flag file, marked read-only; "<folder>" for an unreadable one
+    QTest::addColumn<bool>("checkedBefore"); // the box before the click
+    QTest::addColumn<bool>("checkedAfter");
+
+    QTest::newRow("file off, box checked") << QByteArray("[Quenlar.MLGameInfo]\r\nbAutoStart=False") << false << false;
+    QTest::newRow("file off, box cleared") << QByteArray("[Quenlar.MLGameInfo]\r\nbAutoStart=False") << true << false;
+    QTest::newRow("file on, box cleared") << QByteArray("[Quenlar.MLGameInfo]\r\nbAutoStart=True") << true << true;
+    // Changed by other means while the program runs: the click that would
+    // agree with the file fails all the same, and the box shows the file.
+    QTest::newRow("file on, box checked") << QByteArray("bAutoStart = True") << false << true;
+    QTest::newRow("unreadable, box checked") << QByteArray("<folder>") << false << false;
+    QTest::newRow("unreadable, box cleared") << QByteArray("<folder>") << true << true;
+}
+
+void TestStartup::refusedFlagWriteShowsTheFile()
+{
+    QFETCH(QByteArray, flag);
+    QFETCH(bool, checkedBefore);
+    QFETCH(bool, checkedAfter);
+    GameFixture::Options options;
+    if (flag == "<folder>")
+        options.unreadable = {QStringLiteral("System/Quenlar.ini")};
+    else
+        options.quenlarIniText = flag;
+    GameFixture game(options);
+    const QString flagFile = game.file(QStringLiteral("System/Quenlar.ini"));
+    TestWindow t;
+    frmMain& w = *t.window;
+    auto* chkAutoStart = Control<QCheckBox>(&w, "chkAutoStart");
+    {
+        const QSignalBlocker quiet(chkAutoStart);
+        chkAutoStart->setChecked(checkedBefore);
+    }
+    Control<QLineEdit>(&w, "txtPath")->setText(game.gamePath());
+    w.show();
+    if (flag != "<folder>")
+        QFile::setPermissions(flagFile, QFileDevice::ReadOwner);
+
+    // One refusal, told once: going back does not write again.
+    QTest::mouseClick(chkAutoStart, Qt::LeftButton);
+    QCOMPARE(chkAutoStart->isChecked(), checkedAfter);
+    QCOMPARE(shown(t.ui), QStringList{QStringLiteral("flag unwritable")});
+    // Named as a path, which the message box keeps whole on a line.
+    QVERIFY(t.ui.asked[0].markedText.contains(PathInMessage(flagFile)));
+    if (flag != "<folder>") {
+        QCOMPARE(game.read(QStringLiteral("System/Quenlar.ini")), flag);
+        // Saving meets the same refusal and leaves the box as the file says.
+        {
+            const QSignalBlocker quiet(chkAutoStart);
+            chkAutoStart->setChecked(!checkedAfter);
+        }
+        w.SaveMod(); // no answer scripted: the save dialog is cancelled
+        QCOMPARE(chkAutoStart->isChecked(), checkedAfter);
+        QCOMPARE(game.read(QStringLiteral("System/Quenlar.ini")), flag);
+        QFile::setPermissions(flagFile, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
 }
 
 QTEST_MAIN(TestStartup)

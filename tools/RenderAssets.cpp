@@ -16,7 +16,12 @@
 //       writes one Windows icon holding every size;
 //   RenderAssets theme <icon.svg> <theme dir> <name> <size>...
 //       writes <theme dir>/<size>x<size>/apps/<name>.png for every size, the
-//       program's icon in an icon theme's sizes, for the desktop.
+//       program's icon in an icon theme's sizes, for the desktop;
+//   RenderAssets banner <icon.svg> <out.bmp> <width> <height> <icon size>
+//       writes a picture for the Windows installer's pages, a 24-bit BMP as
+//       NSIS reads them: the icon centred on the icon's own near-black, with
+//       a band of its red along the bottom (a header) or the right edge (the
+//       welcome page's tall picture).
 //
 // The pictures are drawn exactly as the program drew them from the SVG at
 // run time before, so a screen at 1x shows the same pixels.
@@ -47,11 +52,12 @@ QImage render(QSvgRenderer& renderer, int pixels)
     return image;
 }
 
-bool parseSize(const char* text, int& size)
+// Icons go up to 256 pixels, the largest a Windows icon holds.
+bool parseSize(const char* text, int& size, int largest = 256)
 {
     bool ok = false;
     size = QString::fromLocal8Bit(text).toInt(&ok);
-    if (ok && size > 0 && size <= 256)
+    if (ok && size > 0 && size <= largest)
         return true;
     std::fprintf(stderr, "RenderAssets: bad size %s\n", text);
     return false;
@@ -122,11 +128,29 @@ QByteArray icoFile(const std::vector<QByteArray>& images, const std::vector<int>
     return out;
 }
 
+// The installer's picture in the program icon's colours.
+QImage banner(QSvgRenderer& renderer, int width, int height, int iconSize)
+{
+    const QColor background(0x10, 0x10, 0x10);
+    const QColor accent(0xc0, 0x00, 0x00);
+    constexpr int Band = 4;
+    QImage image(width, height, QImage::Format_RGB888);
+    image.fill(background);
+    QPainter painter(&image);
+    const bool tall = height > width;
+    painter.fillRect(tall ? QRect(width - Band, 0, Band, height) : QRect(0, height - Band, width, Band), accent);
+    const int left = tall ? (width - Band - iconSize) / 2 : (width - iconSize) / 2;
+    const int top = tall ? height / 4 - iconSize / 2 : (height - Band - iconSize) / 2;
+    renderer.render(&painter, QRectF(left, top, iconSize, iconSize));
+    return image;
+}
+
 int usage()
 {
     std::fprintf(stderr, "usage: RenderAssets png|argb <picture.svg> <out stem> <size>\n"
                          "       RenderAssets ico <icon.svg> <out.ico> <size>...\n"
-                         "       RenderAssets theme <icon.svg> <theme dir> <name> <size>...\n");
+                         "       RenderAssets theme <icon.svg> <theme dir> <name> <size>...\n"
+                         "       RenderAssets banner <icon.svg> <out.bmp> <width> <height> <icon size>\n");
     return 2;
 }
 
@@ -156,6 +180,23 @@ int main(int argc, char* argv[])
                 return 1;
         }
         return 0;
+    }
+    if (mode == "banner" && argc == 7) {
+        int width = 0;
+        int height = 0;
+        int iconSize = 0;
+        constexpr int LargestPicture = 1024;
+        if (!parseSize(argv[4], width, LargestPicture) || !parseSize(argv[5], height, LargestPicture) ||
+            !parseSize(argv[6], iconSize))
+            return 2;
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        if (!banner(renderer, width, height, iconSize).save(&buffer, "BMP")) {
+            std::fprintf(stderr, "RenderAssets: cannot draw %s\n", qPrintable(out));
+            return 1;
+        }
+        return writeFile(out, bytes) ? 0 : 1;
     }
     if (mode == "ico") {
         std::vector<QByteArray> images;

@@ -3,6 +3,7 @@
 #include "AboutLinks.h"
 #include "game/HelpDocument.h"
 #include "widgets/AssetPictures.h"
+#include "widgets/Captions.h"
 #include "widgets/Layout.h"
 #include "widgets/ModalInteraction.h"
 
@@ -116,7 +117,12 @@ frmAbout::frmAbout(ModalInteraction& ui, const QString& programDirectory, QWidge
         switch (row.role) {
         case Role::Title: {
             setTextColour(label, TitleColour);
-            QFont titleFont(QStringLiteral("Verdana"));
+            // Verdana, else faces of its wide, open kind, else any sans-serif
+            // face: a serif stand-in is taller and runs into the version.
+            QFont titleFont;
+            titleFont.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"), QStringLiteral("Tahoma"),
+                                   QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+            titleFont.setStyleHint(QFont::SansSerif);
             titleFont.setPointSizeF(20.25);
             titleFont.setBold(true);
             label->setFont(titleFont);
@@ -187,7 +193,7 @@ void frmAbout::fitCredits()
         for (QLabel* piece : pieces) {
             QRect g = piece->geometry();
             g.moveLeft(std::max(g.left(), textRight + space));
-            g.setWidth(std::max(g.width(), textWidth(piece->text()) + 2));
+            g.setWidth(std::max(g.width(), CaptionWidth(piece)));
             piece->setGeometry(g);
             // A label reaching over its neighbour would take the mouse from it.
             if (previous && previous->geometry().right() >= g.left())
@@ -202,10 +208,8 @@ void frmAbout::fitCredits()
 
     // Every other one-line label keeps its place and grows to its text; the
     // title may need more room than the design gave it where Verdana is missing.
-    for (QLabel* label : {Label1, Label5, lblEmail, lblWebsite, lblHelp}) {
-        const int needed = QFontMetrics(label->font()).horizontalAdvance(label->text()) + 2;
-        label->resize(std::max(label->width(), needed), label->height());
-    }
+    for (QLabel* label : {Label1, Label5, lblEmail, lblWebsite, lblHelp})
+        FitCaption(label);
 
     // The window grows only when a line would otherwise run off its edge,
     // and OK stays in the middle.

@@ -1,9 +1,12 @@
 #include "AppStyle.h"
 
 #include <QIconEngine>
+#include <QImage>
+#include <QPainter>
 #include <QPointer>
 #include <QStyleOption>
 
+#include <cmath>
 #include <optional>
 
 namespace {
@@ -70,6 +73,46 @@ private:
     std::optional<QIcon> m_icon;
 };
 
+// At a fractional device pixel ratio a control seldom starts on a whole
+// device pixel: the style rounds its one-pixel borders one way and the
+// control's clip another, and a border that lands outside the clip is lost
+// (Windows' theme code also scales by the widget's ratio, not the painter's).
+// Such a frame is drawn as at 100 %, one device pixel to a pixel, into an
+// image exactly the size of the device pixels the control covers, and put
+// there. False where the frame lands on whole pixels as it is.
+template <class Draw> bool DrawFrameOnWholePixels(const QStyleOption* option, QPainter* painter, Draw draw)
+{
+    const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option);
+    if (!frame || !painter || !painter->device())
+        return false;
+    const qreal ratio = painter->device()->devicePixelRatio();
+    const QTransform device = painter->deviceTransform();
+    if (ratio == std::floor(ratio) || device.type() > QTransform::TxScale)
+        return false;
+    const QRectF exact = device.mapRect(QRectF(frame->rect));
+    const QRect pixels(QPoint(qRound(exact.left()), qRound(exact.top())),
+                       QPoint(qRound(exact.right()) - 1, qRound(exact.bottom()) - 1));
+    if (pixels.isEmpty())
+        return false;
+    QImage image(pixels.size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QStyleOptionFrame atDevice(*frame);
+    atDevice.rect = QRect(QPoint(0, 0), pixels.size());
+    {
+        QPainter onImage(&image);
+        draw(&atDevice, &onImage);
+    }
+    image.setDevicePixelRatio(ratio);
+    painter->drawImage(device.inverted().map(QPointF(pixels.topLeft())), image);
+    return true;
+}
+
+bool IsFrame(QStyle::PrimitiveElement element)
+{
+    return element == QStyle::PE_PanelLineEdit || element == QStyle::PE_FrameLineEdit || element == QStyle::PE_Frame ||
+           element == QStyle::PE_FrameGroupBox;
+}
+
 } // namespace
 
 AppStyle::AppStyle(QStyle* base) : QProxyStyle(base) {}
@@ -94,4 +137,26 @@ int AppStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidge
     if (hint == SH_Widget_Animation_Duration)
         return 0;
     return QProxyStyle::styleHint(hint, option, widget, returnData);
+}
+
+void AppStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                             const QWidget* widget) const
+{
+    // Drawn onto the image for no widget, whose ratio is not the image's.
+    if (IsFrame(element) && DrawFrameOnWholePixels(option, painter, [&](const QStyleOption* o, QPainter* p) {
+            QProxyStyle::drawPrimitive(element, o, p, nullptr);
+        }))
+        return;
+    QProxyStyle::drawPrimitive(element, option, painter, widget);
+}
+
+void AppStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                           const QWidget* widget) const
+{
+    // A list's or frame's border; see drawPrimitive.
+    if (element == CE_ShapedFrame && DrawFrameOnWholePixels(option, painter, [&](const QStyleOption* o, QPainter* p) {
+            QProxyStyle::drawControl(element, o, p, nullptr);
+        }))
+        return;
+    QProxyStyle::drawControl(element, option, painter, widget);
 }

@@ -11,17 +11,16 @@
 #include "inventory/InventoryPage.h"
 #include "skills/SkillsPage.h"
 #include "widgets/AssetPictures.h"
+#include "widgets/Captions.h"
 #include "widgets/Layout.h"
 #include "widgets/LostFocusChecks.h"
 #include "widgets/ModalInteraction.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QFrame>
-#include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -58,11 +57,13 @@ constexpr ControlDesign frmAugmentations{"frmAugmentations", 240, 840, 5415, 385
 constexpr ControlDesign frmSkills{"frmSkills", 240, 840, 5415, 3855, 43};
 } // namespace Design
 
-// A page that builds its own controls goes where the design puts its frame.
+// A page that builds its own controls goes where the design puts its frame,
+// and its captions take the room they need there.
 template <class Page> Page* placePage(Page* page, const ControlDesign& design)
 {
     page->setGeometry(design.geometry());
     page->setProperty(TabIndexProperty, design.tabIndex);
+    FitCaptions(page);
     return page;
 }
 
@@ -122,7 +123,6 @@ frmMain::frmMain(ModalInteraction& ui, QSettings& settings, QWidget* parent)
     frmGeneral = placePage(new GeneralPage(m_ui, *m_focusChecks, settings, client), Design::frmGeneral);
 
     ChainTabOrder(client);
-    fitCaptions();
     m_fileDrop = new ModFileDrop(this, [this](const QString& path) { OpenModFile(path); });
 }
 
@@ -139,11 +139,10 @@ void frmMain::BuildPages()
     frmAugmentations->hide();
     frmSkills->hide();
 
-    // The pages' controls take their places in the keyboard order, their
-    // captions the room they need, and their text boxes pass a dropped mod
-    // file on, as though they had been there all along.
+    // The pages' controls take their places in the keyboard order and their
+    // text boxes pass a dropped mod file on, as though they had been there
+    // all along.
     ChainTabOrder(client);
-    fitCaptions();
     m_fileDrop->watch(client);
 }
 
@@ -203,18 +202,6 @@ void frmMain::buildToolbar()
             button->setAccessibleName(key);
         }
         connect(action, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
-    }
-}
-
-void frmMain::fitCaptions()
-{
-    // Where the desktop's font runs wider than the design's, a caption gets
-    // the room it needs rather than being cut off.
-    for (QWidget* w : centralWidget()->findChildren<QWidget*>()) {
-        const bool caption =
-            qobject_cast<QCheckBox*>(w) || (qobject_cast<QLabel*>(w) && !w->objectName().startsWith(u"pic"));
-        if (caption && w->sizeHint().width() > w->width())
-            w->resize(w->sizeHint().width(), w->height());
     }
 }
 

@@ -76,7 +76,6 @@ private:
     // frmMain.cpp
     void buildMenus();
     void buildToolbar();
-    void fitCaptions();
     // The pages in the order of their tabs; those not built yet are null.
     std::array<QWidget*, 4> pages() const;
     // The page frame shown now, and its tab's position.

@@ -72,7 +72,7 @@ void frmMain::OpenModFile(const QString& fileName)
     // and the caption show the path as the system writes it.
     const QString path = QDir::toNativeSeparators(fileName);
     const auto refuse = [this, &path](const QString& reason) {
-        m_ui.tell(this, QStringLiteral("%1 is not a mod definition file.\n%2").arg(path, reason),
+        m_ui.tell(this, QStringLiteral("%1 is not a mod definition file.\n%2").arg(PathInMessage(path), reason),
                   ModalInteraction::Icon::Exclamation);
     };
     const QFileInfo info(path);
@@ -81,7 +81,7 @@ void frmMain::OpenModFile(const QString& fileName)
         return;
     }
     const auto cannotOpen = [this, &path](const QString& reason) {
-        m_ui.tell(this, QStringLiteral("%1 could not be opened.\n%2").arg(path, reason),
+        m_ui.tell(this, QStringLiteral("%1 could not be opened.\n%2").arg(PathInMessage(path), reason),
                   ModalInteraction::Icon::Exclamation);
     };
     const FileRead read = ReadFileBytes(path, MaxModFileBytes);
@@ -166,7 +166,8 @@ void frmMain::SaveMod()
 
     const WriteResult written = WriteTextFile(target, ComposeModFile(mod), InPlaceWrite::WhenFolderIsLocked);
     if (!written.ok()) {
-        m_ui.tell(this, QStringLiteral("The mod could not be saved to %1.\n%2").arg(target, written.reason()),
+        m_ui.tell(this,
+                  QStringLiteral("The mod could not be saved to %1.\n%2").arg(PathInMessage(target), written.reason()),
                   ModalInteraction::Icon::Exclamation);
         return;
     }

@@ -21,8 +21,9 @@ void frmMain::Form_Load()
         const QString detected = FindInstalledGame();
         if (!detected.isEmpty()) {
             frmGeneral->setGamePath(WithTrailingSeparator(detected));
-            if (!m_ui.askYesNo(this, GamePath() + QStringLiteral(" was detected to be your Deus Ex directory. "
-                                                                 "Is this correct?")))
+            if (!m_ui.askYesNo(this,
+                               PathInMessage(GamePath()) + QStringLiteral(" was detected to be your Deus Ex directory. "
+                                                                          "Is this correct?")))
                 frmGeneral->cmdBrowse3_Click();
         } else {
             frmGeneral->cmdBrowse3_Click();
@@ -39,7 +40,7 @@ void frmMain::Form_Load()
         const FileRead ini = ReadFileBytes(iniFile);
         if (!ini.ok()) {
             // The set-up question needs the settings; the rest of start-up does not.
-            m_ui.tell(this, QStringLiteral("%1 could not be read.\n%2").arg(iniFile, ini.error),
+            m_ui.tell(this, QStringLiteral("%1 could not be read.\n%2").arg(PathInMessage(iniFile), ini.error),
                       ModalInteraction::Icon::Exclamation);
         }
 
@@ -66,7 +67,7 @@ void frmMain::Form_Load()
     if (!flag.error.isEmpty()) {
         m_ui.tell(this,
                   QStringLiteral("%1 could not be read, so autostart is taken as off.\n%2")
-                      .arg(AutostartFlagFile(gamePath), flag.error),
+                      .arg(PathInMessage(AutostartFlagFile(gamePath)), flag.error),
                   ModalInteraction::Icon::Exclamation);
     }
     if (flag.on)

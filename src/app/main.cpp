@@ -65,8 +65,10 @@ int main(int argc, char* argv[])
         return AnswerOnTerminal(commandLine);
 
     QApplication::setDesktopFileName(QStringLiteral("zarvik-ml-utility"));
-    QApplication::setFont(DesignFont());
     QApplication::setStyle(new AppStyle(QStyleFactory::create(QApplication::style()->name())));
+    // After the style: setting it hands the platform's fonts for menus,
+    // message boxes, lists and tooltips back to those controls.
+    UseDesignFont();
 
     // The remembered game directory: application "ZarvikSoft", section
     // "ModLoader", key "DXPath", in the platform's own settings store.

@@ -63,7 +63,7 @@ WriteResult SwitchDefaultGame(const QString& gamePath, const QByteArray& deusExI
 {
     const QString file = DeusExIniFile(gamePath);
     if (!QFileInfo(file).isFile())
-        return WriteResult::failed(QStringLiteral("The file %1 is no longer there.").arg(file));
+        return WriteResult::failed(QStringLiteral("The file %1 is no longer there.").arg(PathInMessage(file)));
 
     // The user's own settings are kept once, as they were before the first
     // switch; a later switch must not replace them with switched ones. No
@@ -73,8 +73,8 @@ WriteResult SwitchDefaultGame(const QString& gamePath, const QByteArray& deusExI
     if (keepsBackup) {
         const WriteResult kept = WriteFileAtomically(backup, deusExIni);
         if (!kept.ok()) {
-            return WriteResult::failed(
-                QStringLiteral("A copy of the settings could not be kept as %1.\n%2").arg(backup, kept.reason()));
+            return WriteResult::failed(QStringLiteral("A copy of the settings could not be kept as %1.\n%2")
+                                           .arg(PathInMessage(backup), kept.reason()));
         }
     }
     const WriteResult written = WriteFileAtomically(file, SwitchedDefaultGame(deusExIni));
@@ -82,7 +82,8 @@ WriteResult SwitchDefaultGame(const QString& gamePath, const QByteArray& deusExI
         // The settings are as they were, so the copy made for them goes.
         if (keepsBackup)
             QFile::remove(backup);
-        return WriteResult::failed(QStringLiteral("%1 could not be written.\n%2").arg(file, written.reason()));
+        return WriteResult::failed(
+            QStringLiteral("%1 could not be written.\n%2").arg(PathInMessage(file), written.reason()));
     }
     return WriteResult::done();
 }

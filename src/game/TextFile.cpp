@@ -1,6 +1,7 @@
 #include "TextFile.h"
 
 #include "AnsiText.h"
+#include "GamePath.h"
 #include "RegularFile.h"
 
 #include <QDir>
@@ -92,8 +93,8 @@ WriteResult WriteFileAtomically(const QString& path, const QByteArray& bytes, In
     file.setDirectWriteFallback(ShouldWriteInPlace(inPlace, folderWritable, info.isFile(), info.isWritable()));
     if (!file.open(QIODevice::WriteOnly)) {
         if (folder.isDir() && !folderWritable)
-            return WriteResult::failed(
-                QStringLiteral("The folder %1 is not writable.").arg(QDir::toNativeSeparators(folder.filePath())));
+            return WriteResult::failed(QStringLiteral("The folder %1 is not writable.")
+                                           .arg(PathInMessage(QDir::toNativeSeparators(folder.filePath()))));
         return WriteResult::failed(file.errorString());
     }
     if (file.write(bytes) != bytes.size()) {

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
+#include <QSignalBlocker>
 
 namespace {
 
@@ -171,22 +172,35 @@ void GeneralPage::setAutoStart(bool on)
     chkAutoStart->setChecked(on);
 }
 
+void GeneralPage::writeAutostartFlag(FlagForm form)
+{
+    writeAutostartFlag(form, chkAutoStart->isChecked());
+}
+
 void GeneralPage::chkAutoStart_Click()
 {
     if (!GamePath().isEmpty())
-        writeAutostartFlag(FlagForm::Unspaced);
+        writeAutostartFlag(FlagForm::Unspaced, !chkAutoStart->isChecked());
 }
 
-void GeneralPage::writeAutostartFlag(FlagForm form)
+void GeneralPage::writeAutostartFlag(FlagForm form, bool shownBefore)
 {
     const QString gamePath = GamePath();
     const WriteResult written = WriteAutostartFlag(gamePath, chkAutoStart->isChecked(), form);
-    if (!written.ok()) {
-        m_ui.tell(this,
-                  QStringLiteral("The autostart setting could not be written to %1.\n%2")
-                      .arg(AutostartFlagFile(gamePath), written.reason()),
-                  ModalInteraction::Icon::Exclamation);
+    if (written.ok())
+        return;
+    // The loader goes by the file, so the box goes back to what the file
+    // still says (to what it showed before where the file cannot be read
+    // either), without its handler: nothing is written again.
+    const AutostartFlag flag = ReadAutostartFlag(gamePath);
+    {
+        const QSignalBlocker blocker(chkAutoStart);
+        chkAutoStart->setChecked(flag.error.isEmpty() ? flag.on : shownBefore);
     }
+    m_ui.tell(this,
+              QStringLiteral("The autostart setting could not be written to %1.\n%2")
+                  .arg(PathInMessage(AutostartFlagFile(gamePath)), written.reason()),
+              ModalInteraction::Icon::Exclamation);
 }
 
 void GeneralPage::browseForMap(QLineEdit* field)

@@ -40,10 +40,14 @@ public:
     // Checks or clears the autostart box; its handler writes the loader's
     // flag file as a click does.
     void setAutoStart(bool on);
-    // Writes the box's state to the loader's flag file; a failure is told.
+    // Writes the box's state to the loader's flag file, as Save does. A
+    // failure is told, and the box shows the file's state again.
     void writeAutostartFlag(FlagForm form);
 
 private:
+    // The same for a change of the box, where shownBefore is the state the
+    // box showed before, for when the file cannot be read either.
+    void writeAutostartFlag(FlagForm form, bool shownBefore);
     void txtPath_Change();
     void txtPath_LostFocus();
     void chkAutoStart_Click();

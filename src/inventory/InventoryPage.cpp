@@ -84,6 +84,8 @@ InventoryPage::InventoryPage(ModalInteraction& ui, QWidget* parent) : QFrame(par
 
     MakeReadOnly(lstInventory);
     MakeReadOnly(lstItems);
+    UseDesignRows(lstInventory);
+    UseDesignRows(lstItems);
 
     // The filter gets its entries with none chosen: the first entry added
     // would otherwise be chosen silently, and choosing "(all)" below would

@@ -12,8 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include <algorithm>
-
 namespace {
 
 // The page's fixed controls; the eleven rows below are built from the skill
@@ -23,7 +21,6 @@ constexpr ControlDesign Label20{"Label20", 240, 240, 1335, 255, 78, "Initial Ski
 constexpr ControlDesign txtSkill{"txtSkill", 1560, 240, 735, 285, 79};
 constexpr ControlDesign Label19{
     "Label19", 240, 3480, 3855, 255, NotInTabOrder, "Level: 1=Untrained 2=Trained 3=Advanced 4=Master"};
-constexpr int PageWidth = 5415;
 } // namespace Design
 
 // Where each row of the design stands: label left, top and width; icon left
@@ -51,22 +48,6 @@ constexpr std::array<SkillRow, SkillCount> Rows{{
 
 constexpr int FirstLabelNumber = 8; // Label8 is the first skill's caption
 
-// The design's label widths were measured in a narrower font than most
-// desktops use today. A caption may grow up to the control that follows it;
-// one that still does not fit is drawn narrower rather than cut off.
-void fitCaption(QLabel* label, int room)
-{
-    auto needed = [label] { return label->fontMetrics().horizontalAdvance(label->text()) + 1; };
-    if (needed() <= label->width())
-        return;
-    label->resize(std::min(needed(), room), label->height());
-    for (int stretch = 95; needed() > room && stretch >= 60; stretch -= 5) {
-        QFont narrower = label->font();
-        narrower.setStretch(stretch);
-        label->setFont(narrower);
-    }
-}
-
 } // namespace
 
 SkillsPage::SkillsPage(ModalInteraction& ui, LostFocusChecks& focusChecks, QWidget* parent)
@@ -79,7 +60,6 @@ SkillsPage::SkillsPage(ModalInteraction& ui, LostFocusChecks& focusChecks, QWidg
     auto* Label20 = Place<QLabel>(this, Design::Label20);
     txtSkill = Place<QLineEdit>(this, Design::txtSkill);
     Label20->setBuddy(txtSkill);
-    fitCaption(Label20, txtSkill->x() - Label20->x() - 2);
 
     for (int i = 0; i < SkillCount; ++i) {
         const SkillRow& r = Rows[i];
@@ -97,7 +77,6 @@ SkillsPage::SkillsPage(ModalInteraction& ui, LostFocusChecks& focusChecks, QWidg
         auto* text = Place<QLineEdit>(this, IndexedName("txtLevel", i), Twips(r.textLeft, r.textTop, 255, 285),
                                       55 + 2 * i, QString::number(MinSkillLevel));
         label->setBuddy(text);
-        fitCaption(label, FromTwips(r.textLeft) - label->x() - 2);
         txtLevel[i] = text;
 
         auto* spinner = Place<LevelSpinner>(this, IndexedName("scrlLevel", i),
@@ -111,8 +90,7 @@ SkillsPage::SkillsPage(ModalInteraction& ui, LostFocusChecks& focusChecks, QWidg
         m_focusChecks.watch(text, [this, i] { txtLevel_LostFocus(i); });
     }
 
-    auto* Label19 = Place<QLabel>(this, Design::Label19);
-    fitCaption(Label19, FromTwips(Design::PageWidth) - Label19->x());
+    Place<QLabel>(this, Design::Label19);
 }
 
 void SkillsPage::apply(const ModDefinition& mod)

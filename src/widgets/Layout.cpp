@@ -1,6 +1,12 @@
 #include "Layout.h"
 
+#include <QApplication>
 #include <QFontDatabase>
+#include <QFontInfo>
+#include <QHelpEvent>
+#include <QListView>
+#include <QStyledItemDelegate>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -8,7 +14,8 @@ void ChainTabOrder(QWidget* root)
 {
     // Each property lookup searches the class's own properties by name
     // first: read every control's index once, not at every comparison.
-    struct Control {
+    struct Control
+    {
         int tabIndex;
         QWidget* widget;
     };
@@ -35,8 +42,8 @@ QFont DesignFont()
     // start. With none of them present the list stays whole, so the system's
     // stand-in for the design's face is chosen as before.
     static const QStringList families = [] {
-        const QStringList wanted{QStringLiteral("Segoe UI"), QStringLiteral("Liberation Sans"),
-                                 QStringLiteral("Arial"), QStringLiteral("Helvetica")};
+        const QStringList wanted{QStringLiteral("Segoe UI"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                                 QStringLiteral("Helvetica")};
         // A family several foundries make is listed once for each, as
         // "Family [Foundry]".
         QStringList installed;
@@ -50,6 +57,67 @@ QFont DesignFont()
     }();
     QFont font;
     font.setFamilies(families);
+    // Where none of them is there, a face of the same kind.
+    font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(8);
+    // The captions, menus and entries are Latin text, which needs no
+    // shaping (as classic Windows drew it, without kerning); text in a
+    // script that needs shaping is still shaped.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
+}
+
+namespace {
+
+class DesignRowDelegate : public QStyledItemDelegate
+{
+public:
+    explicit DesignRowDelegate(QListView* list) : QStyledItemDelegate(list), m_list(list) {}
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setHeight(qRound(QFontInfo(option.font).pixelSize() * 1.2));
+        return size;
+    }
+
+    // A row is drawn no wider than the list shows it, so that a long name
+    // is shortened rather than cut off at the list's edge.
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem shown(option);
+        shown.rect.setRight(std::min(option.rect.right(), m_list->viewport()->rect().right()));
+        QStyledItemDelegate::paint(painter, shown, index);
+    }
+
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override
+    {
+        if (event->type() != QEvent::ToolTip || !index.isValid())
+            return QStyledItemDelegate::helpEvent(event, view, option, index);
+        if (QStyledItemDelegate::sizeHint(option, index).width() > view->viewport()->width())
+            QToolTip::showText(event->globalPos(), index.data(Qt::DisplayRole).toString(), view->viewport(),
+                               option.rect);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+
+private:
+    QListView* m_list;
+};
+
+} // namespace
+
+void UseDesignRows(QListView* list)
+{
+    list->setItemDelegate(new DesignRowDelegate(list));
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setTextElideMode(Qt::ElideMiddle);
+}
+
+void UseDesignFont()
+{
+    // Given no class name, the font replaces the fonts of every class too.
+    QApplication::setFont(DesignFont());
 }

@@ -79,3 +79,19 @@ void ChainTabOrder(QWidget* root);
 // face; wider faces at the desktop's default size would cut the captions.
 // Needs the application object.
 QFont DesignFont();
+
+class QListView;
+
+// Makes a list look like a classic list box, the same on every platform:
+// rows the height of its face's line (a fifth more than the face's size),
+// whatever the style adds around an item (Windows' adds pixels), and no
+// horizontal scroll bar, whose height differs from style to style. A name
+// longer than the list is wide is shortened in its middle and shows whole in
+// its tooltip.
+void UseDesignRows(QListView* list);
+
+// Makes the design font the font of every kind of control: the application's
+// font, with none of the platform's own fonts for menus, message boxes, lists
+// and tooltips left beside it. Setting the application's style brings those
+// back, so this comes after it.
+void UseDesignFont();

@@ -1,16 +1,26 @@
 #include "ModalInteraction.h"
 
+#include "MessageText.h"
+#include "SaveDialog.h"
+
 #include <QDesktopServices>
 #include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QLayout>
 #include <QMessageBox>
 #include <QOperatingSystemVersion>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTimer>
 #include <QWindow>
 
+#include <algorithm>
+
 namespace {
+
+// The width up to which a message box grows before it breaks its lines.
+constexpr int MessageBoxWidthLimit = 500;
 
 QMessageBox::Icon toQt(ModalInteraction::Icon icon)
 {
@@ -82,9 +92,16 @@ void SetUpOpenDialog(QFileDialog& dialog, const QString& initialDir, const QStri
 
 ModalInteraction::Answer QtModalInteraction::message(QWidget* parent, const QString& text, Icon icon, Buttons buttons)
 {
-    QMessageBox box(toQt(icon), QString::fromLatin1(ApplicationTitle), text,
+    QMessageBox box(toQt(icon), QString::fromLatin1(ApplicationTitle), QString(),
                     buttons == Buttons::YesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
+    // The box breaks a line that runs past its width limit anywhere the
+    // line-breaking rules allow, a path right after its drive's colon among
+    // them. Lines broken here first, to the width the box leaves its text,
+    // keep a path whole where it fits and split it only after a separator.
+    const int widthLimit = std::min(box.screen()->availableGeometry().width() / 2, MessageBoxWidthLimit);
+    const int textWidth = widthLimit - box.layout()->minimumSize().width();
+    box.setText(LaidOutMessage(text, box.fontMetrics(), std::max(textWidth, 1)));
     waitUntilOnScreen(parent);
     const int result = box.exec();
     if (buttons == Buttons::Ok)
@@ -105,13 +122,8 @@ QString QtModalInteraction::openFileName(QWidget* parent, const QString& initial
 QString QtModalInteraction::saveFileName(QWidget* parent, const QString& initialDir, const QStringList& filters)
 {
     // No default suffix: a name typed without ".int" is used as typed.
-    QFileDialog dialog(parent, QString(), initialDir);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters(filters);
     waitUntilOnScreen(parent);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+    return AskSaveFileName(parent, initialDir, filters);
 }
 
 QString QtModalInteraction::existingDirectory(QWidget* parent, const QString& prompt)

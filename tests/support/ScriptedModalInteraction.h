@@ -23,12 +23,13 @@ public:
             Url,
         };
         Kind kind;
-        QString text; // message text or folder prompt
+        QString text; // message text (as read: without the marks around paths) or folder prompt
         Icon icon = Icon::None;
         Buttons buttons = Buttons::Ok;
         QString initialDir;
         QStringList filters;
         QUrl url;
+        QString markedText; // a message's text as the program gave it
     };
 
     // Answers to Yes/No questions, in order; an unscripted question gets No.

@@ -1,0 +1,76 @@
+#include "Captions.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+
+#include <algorithm>
+#include <climits>
+
+namespace {
+
+// How close a caption's letters may be set, in percent of their advance.
+constexpr int TightestSpacing = 80;
+constexpr int SpacingStep = 2;
+
+bool IsCaption(const QWidget* w)
+{
+    if (const auto* label = qobject_cast<const QLabel*>(w))
+        return !label->text().isEmpty() && !label->wordWrap();
+    const auto* button = qobject_cast<const QAbstractButton*>(w);
+    return button && button->isCheckable() && !button->text().isEmpty();
+}
+
+// The left edge of the nearest control to the caption's right that shares
+// its row, or the parent's right edge.
+int RightLimit(const QWidget* caption)
+{
+    const QWidget* parent = caption->parentWidget();
+    if (!parent)
+        return NoLimit;
+    const QRect c = caption->geometry();
+    int right = parent->width();
+    for (const QObject* object : parent->children()) {
+        const auto* sibling = qobject_cast<const QWidget*>(object);
+        if (!sibling || sibling == caption || sibling->isWindow())
+            continue;
+        const QRect s = sibling->geometry();
+        if (s.left() > c.left() && s.top() <= c.bottom() && s.bottom() >= c.top())
+            right = std::min(right, s.left());
+    }
+    return right;
+}
+
+} // namespace
+
+int CaptionWidth(const QWidget* caption)
+{
+    // A label's and a check box's size hint hold the text's advance and what
+    // the control draws around it; the last glyph's smoothed edge may reach a
+    // pixel past its advance.
+    return caption->sizeHint().width() + 1;
+}
+
+void FitCaption(QWidget* caption, int right)
+{
+    const int room = right == NoLimit ? INT_MAX : right - CaptionGap - caption->x();
+    const int needed = CaptionWidth(caption);
+    if (needed > caption->width())
+        caption->resize(std::min(needed, room), caption->height());
+    // Narrower by setting the letters closer rather than by a condensed face:
+    // the same face at the same size is the same font to the system, whose
+    // glyphs the other captions have already drawn.
+    QFont narrower = caption->font();
+    for (int spacing = 100 - SpacingStep; CaptionWidth(caption) > room && spacing >= TightestSpacing;
+         spacing -= SpacingStep) {
+        narrower.setLetterSpacing(QFont::PercentageSpacing, spacing);
+        caption->setFont(narrower);
+    }
+}
+
+void FitCaptions(QWidget* root)
+{
+    for (QWidget* w : root->findChildren<QWidget*>()) {
+        if (IsCaption(w))
+            FitCaption(w, RightLimit(w));
+    }
+}
