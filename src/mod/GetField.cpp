@@ -16,52 +16,52 @@ qsizetype endOfLastValue(const QString& text, qsizetype valueAt)
 
 } // namespace
 
-QString GetField(qsizetype& Position, const QString& Text, const QString& Key, const QString& EndMark,
-                 const QString& Limit)
+QString GetField(qsizetype& position, const QString& text, const QString& key, const QString& endMark,
+                 const QString& limit)
 {
-    if (Position <= 0)
+    if (position <= 0)
         return {};
     // Searches straight on the text: no lowered copy per call, so reading a
     // long list stays linear in the file's length.
-    const qsizetype keyAt = IndexOfKey(Text, Key, Position - 1);
+    const qsizetype keyAt = IndexOfKey(text, key, position - 1);
     if (keyAt < 0)
         return {};
-    const qsizetype valueAt = keyAt + Key.size();
-    qsizetype endAt = IndexOfKey(Text, EndMark, valueAt);
+    const qsizetype valueAt = keyAt + key.size();
+    qsizetype endAt = IndexOfKey(text, endMark, valueAt);
     qsizetype valueEnd = endAt;
     if (endAt < 0)
-        endAt = valueEnd = endOfLastValue(Text, valueAt);
-    qsizetype limitAt = Text.size();
-    if (!Limit.isEmpty()) {
-        const qsizetype found = IndexOfKey(Text, Limit, Position - 1);
+        endAt = valueEnd = endOfLastValue(text, valueAt);
+    qsizetype limitAt = text.size();
+    if (!limit.isEmpty()) {
+        const qsizetype found = IndexOfKey(text, limit, position - 1);
         if (found >= 0)
             limitAt = found;
     }
     if (endAt > limitAt)
         return {};
-    Position = endAt + 1;
-    return Text.mid(valueAt, valueEnd - valueAt);
+    position = endAt + 1;
+    return text.mid(valueAt, valueEnd - valueAt);
 }
 
-void AppendListEntries(qsizetype& Position, const QString& Text, QStringList& Entries)
+void AppendListEntries(qsizetype& position, const QString& text, QStringList& entries)
 {
-    if (Position <= 0)
+    if (position <= 0)
         return;
     // Each call of GetField finds the ";" that ended the entry before (the
     // search starts on it) and reads up to the next one.
-    qsizetype keyAt = IndexOfMark(Text, u';', Position - 1);
+    qsizetype keyAt = IndexOfMark(text, u';', position - 1);
     while (keyAt >= 0) {
         const qsizetype valueAt = keyAt + 1;
-        qsizetype endAt = IndexOfMark(Text, u';', valueAt);
+        qsizetype endAt = IndexOfMark(text, u';', valueAt);
         qsizetype valueEnd = endAt;
         keyAt = endAt;
         if (endAt < 0) {
-            endAt = Text.size();
-            valueEnd = endOfLastValue(Text, valueAt);
+            endAt = text.size();
+            valueEnd = endOfLastValue(text, valueAt);
         }
-        Position = endAt + 1;
+        position = endAt + 1;
         if (valueEnd == valueAt)
             return;
-        Entries.append(QString(Text.constData() + valueAt, valueEnd - valueAt));
+        entries.append(QString(text.constData() + valueAt, valueEnd - valueAt));
     }
 }

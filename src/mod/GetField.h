@@ -10,18 +10,18 @@
 // to it runs to the end of the text.
 inline constexpr char NoEndMark[] = "_,.;'``';.,_";
 
-// Finds Key in Text at or after Position (ignoring letter case) and returns
-// what follows it up to EndMark, moving Position onto the end mark so that
+// Finds key in text at or after position (ignoring letter case) and returns
+// what follows it up to endMark, moving position onto the end mark so that
 // the next call with the key ";" reads the next list entry. Returns nothing
-// and leaves Position alone when Position is 0, the key is missing, or the
-// end mark lies beyond the first Limit found at or after Position. A value
+// and leaves position alone when position is 0, the key is missing, or the
+// end mark lies beyond the first limit found at or after position. A value
 // that runs to the end of the text (its end mark missing) leaves out the line
 // breaks at its very end.
-QString GetField(qsizetype& Position, const QString& Text, const QString& Key,
-                 const QString& EndMark = QString::fromLatin1(NoEndMark), const QString& Limit = QString());
+QString GetField(qsizetype& position, const QString& text, const QString& key,
+                 const QString& endMark = QString::fromLatin1(NoEndMark), const QString& limit = QString());
 
 // Appends the entries of a list the way a run of
-// GetField(Position, Text, ";", ";") calls reads them, up to the first empty
-// entry, and leaves Position where the last of those calls did. One pass
+// GetField(position, text, ";", ";") calls reads them, up to the first empty
+// entry, and leaves position where the last of those calls did. One pass
 // over the list instead of two searches per entry.
-void AppendListEntries(qsizetype& Position, const QString& Text, QStringList& Entries);
+void AppendListEntries(qsizetype& position, const QString& text, QStringList& entries);

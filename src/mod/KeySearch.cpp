@@ -80,26 +80,27 @@ qsizetype indexOfChar(QStringView text, char16_t c, qsizetype from)
 
 } // namespace
 
-qsizetype IndexOfMark(QStringView Text, char16_t Mark, qsizetype From)
+qsizetype IndexOfMark(QStringView text, char16_t mark, qsizetype from)
 {
-    return From >= 0 && From < Text.size() ? scanForChar(Text, Mark, From) : -1;
+    return from >= 0 && from < text.size() ? scanForChar(text, mark, from) : -1;
 }
 
-qsizetype IndexOfKey(QStringView Text, QStringView Key, qsizetype From)
+qsizetype IndexOfKey(QStringView text, QStringView key, qsizetype from)
 {
     // A list entry ends at the next ";": the most frequent search of all.
-    if (Key.size() == 1 && From >= 0 && Key[0].unicode() < 0x80 && !isAsciiLetter(Key[0].unicode()))
-        return From < Text.size() ? indexOfChar(Text, Key[0].unicode(), From) : -1;
-    const qsizetype anchor = anchorOf(Key);
-    if (anchor < 0 || From < 0)
-        return Text.indexOf(Key, From, Qt::CaseInsensitive);
-    const char16_t mark = Key[anchor].unicode();
-    const qsizetype lastStart = Text.size() - Key.size();
-    for (qsizetype at = indexOfChar(Text, mark, From + anchor); at >= 0; at = indexOfChar(Text, mark, at + 1)) {
+    if (key.size() == 1 && from >= 0 && key[0].unicode() < 0x80 && !isAsciiLetter(key[0].unicode()))
+        return from < text.size() ? indexOfChar(text, key[0].unicode(), from) : -1;
+    const qsizetype anchor = anchorOf(key);
+    if (anchor < 0 || from < 0)
+        return text.indexOf(key, from, Qt::CaseInsensitive);
+    const char16_t anchorChar = key[anchor].unicode();
+    const qsizetype lastStart = text.size() - key.size();
+    for (qsizetype at = indexOfChar(text, anchorChar, from + anchor); at >= 0;
+         at = indexOfChar(text, anchorChar, at + 1)) {
         const qsizetype start = at - anchor;
         if (start > lastStart)
             return -1;
-        if (matchesAt(Text, start, Key))
+        if (matchesAt(text, start, key))
             return start;
     }
     return -1;
