@@ -172,9 +172,10 @@ frmAbout::frmAbout(ModalInteraction& ui, const QString& programDirectory, QWidge
 void frmAbout::fitCredits()
 {
     // The design's widths were measured in another font. Each credit line
-    // must still read as one sentence, so a piece starts no earlier than one
-    // space after the text before it ends, and a wrapped label breaks where
-    // the design breaks it.
+    // must still read as one sentence, so a piece starts one space after the
+    // text before it ends (where the design's place would leave a gap or an
+    // overlap in this font), and a wrapped label breaks where the design
+    // breaks it.
     const QFontMetrics metrics(font());
     const int space = metrics.horizontalAdvance(u' ');
     auto textWidth = [&metrics](const QString& text) { return metrics.horizontalAdvance(text); };
@@ -192,7 +193,7 @@ void frmAbout::fitCredits()
         QLabel* previous = nullptr;
         for (QLabel* piece : pieces) {
             QRect g = piece->geometry();
-            g.moveLeft(std::max(g.left(), textRight + space));
+            g.moveLeft(textRight + space);
             g.setWidth(std::max(g.width(), CaptionWidth(piece)));
             piece->setGeometry(g);
             // A label reaching over its neighbour would take the mouse from it.
