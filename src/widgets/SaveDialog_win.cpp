@@ -95,11 +95,11 @@ QString AskSaveFileName(QWidget* parent, const QString& initialDir, const QStrin
         patterns << (match.hasMatch() ? match.captured(1).split(u' ', Qt::SkipEmptyParts).join(u';')
                                       : QStringLiteral("*.*"));
     }
-    std::vector<COMDLG_FILTERSPEC> specs;
+    std::vector<COMDLG_FILTERSPEC> fileTypes;
     for (qsizetype i = 0; i < filters.size(); ++i)
-        specs.push_back({Wide(filters[i]), Wide(patterns[i])});
-    if (!specs.empty())
-        dialog->SetFileTypes(static_cast<UINT>(specs.size()), specs.data());
+        fileTypes.push_back({Wide(filters[i]), Wide(patterns[i])});
+    if (!fileTypes.empty())
+        dialog->SetFileTypes(static_cast<UINT>(fileTypes.size()), fileTypes.data());
 
     Held<IShellItem> folder;
     const QString nativeDir = QDir::toNativeSeparators(QDir::cleanPath(initialDir));
