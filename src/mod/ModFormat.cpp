@@ -31,13 +31,6 @@ const QString MapKey = QStringLiteral("Map=");
 // Open looks for the player class from the first of these on.
 const QString DescriptionKey = QStringLiteral("Description=");
 
-// Where each item of the Description starts, in ReadStarts.
-constexpr qsizetype ReadStarts::*ItemStarts[] = {
-    &ReadStarts::action,        &ReadStarts::inventory,   &ReadStarts::playerClass,
-    &ReadStarts::credits,       &ReadStarts::skillPoints, &ReadStarts::skills,
-    &ReadStarts::augmentations, &ReadStarts::splashMap,   &ReadStarts::startingMap,
-};
-
 const QString DefaultPackage = QStringLiteral("DeusEx.");
 
 bool hasPackage(const QString& entry)
@@ -173,51 +166,48 @@ QString describeCharacter(const QString& text, qsizetype at)
     return QStringLiteral("\"%1\" (U+%2)").arg(text.mid(at, length), codePoint);
 }
 
-// The Description value; with items given, where each item's key stands in
-// it (1-based, 0 for an item left out).
-QString composeDescription(const ModDefinition& mod, ReadStarts* items)
+// Appends the Description value to out; with items given, records where
+// each item's key stands in out (1-based, 0 for an item left out).
+void appendDescription(QString& out, const ModDefinition& mod, ReadStarts* items)
 {
     const QString inventory = inventoryList(mod.inventory);
-    QString d;
     // Everything but the inventory takes a few hundred characters.
-    d.reserve(inventory.size() + 1024);
-    if (items) {
-        for (qsizetype ReadStarts::*start : ItemStarts)
-            items->*start = 0;
-    }
-    const auto item = [&d, items](qsizetype ReadStarts::*start, const QString& key) {
+    out.reserve(out.size() + inventory.size() + 1024);
+    if (items)
+        *items = ReadStarts{0, 0, 0, 0, 0, 0, 0, 0, 0};
+    const auto item = [&out, items](qsizetype ReadStarts::*start, const QString& key) {
         if (items)
-            items->*start = d.size() + 1;
-        d += key;
+            items->*start = out.size() + 1;
+        out += key;
     };
     if (mod.action) {
         item(&ReadStarts::action, ActionItem);
-        d += ItemSeparator;
+        out += ItemSeparator;
     }
 
     if (!mod.inventory.isEmpty()) {
         item(&ReadStarts::inventory, InventoryKey);
-        d += inventory;
-        d += ItemSeparator;
+        out += inventory;
+        out += ItemSeparator;
     }
 
     if (writesPlayerClass(mod.playerClass)) {
         item(&ReadStarts::playerClass, ClassKey);
-        d += mod.playerClass + ItemSeparator;
+        out += mod.playerClass + ItemSeparator;
     }
     if (IsNumericText(mod.credits)) {
         item(&ReadStarts::credits, CreditsKey);
-        d += mod.credits + ItemSeparator;
+        out += mod.credits + ItemSeparator;
     }
     if (IsNumericText(mod.skillPoints)) {
         item(&ReadStarts::skillPoints, SkillPointsKey);
-        d += mod.skillPoints + ItemSeparator;
+        out += mod.skillPoints + ItemSeparator;
     }
 
     item(&ReadStarts::skills, SkillsKey);
     for (const QString& level : mod.skillLevels)
-        d += EncodeSkillLevel(level) + u';';
-    d += ItemSeparator;
+        out += EncodeSkillLevel(level) + u';';
+    out += ItemSeparator;
 
     QString augs;
     for (int slot = 0; slot < AugSlotCount; ++slot) {
@@ -227,37 +217,27 @@ QString composeDescription(const ModDefinition& mod, ReadStarts* items)
     }
     if (!augs.isEmpty()) {
         item(&ReadStarts::augmentations, AugmentationsKey);
-        d += augs + ItemSeparator;
+        out += augs + ItemSeparator;
     }
 
     if (writesSplashMap(mod.splashMap)) {
         item(&ReadStarts::splashMap, SplashKey);
-        d += mod.splashMap + ItemSeparator;
+        out += mod.splashMap + ItemSeparator;
     }
 
     item(&ReadStarts::startingMap, MapKey);
-    d += mod.startingMap;
-    return d;
+    out += mod.startingMap;
 }
 
 // The whole file; with items given, where each item's key stands in it.
 QString composeModFile(const ModDefinition& mod, ReadStarts* items)
 {
-    const QString description = composeDescription(mod, items);
-    QString file;
-    file.reserve(FileOpening.size() + mod.name.size() + ObjectMiddle.size() + description.size() +
-                 ObjectClosing.size());
-    file += FileOpening;
+    QString file = FileOpening;
     file += mod.name;
     file += ObjectMiddle;
-    if (items) {
-        const qsizetype offset = file.size();
-        for (qsizetype ReadStarts::*start : ItemStarts) {
-            if (items->*start > 0)
-                items->*start += offset;
-        }
-    }
-    file += description;
+    // The Description goes straight into the file: a long inventory is most
+    // of a large file, and is not copied a second time.
+    appendDescription(file, mod, items);
     file += ObjectClosing;
     return file;
 }
@@ -383,7 +363,9 @@ QString EncodeSkillLevel(const QString& levelText)
 
 QString ComposeDescription(const ModDefinition& mod)
 {
-    return composeDescription(mod, nullptr);
+    QString description;
+    appendDescription(description, mod, nullptr);
+    return description;
 }
 
 QString ComposeModFile(const ModDefinition& mod)
