@@ -155,8 +155,9 @@ ModDefinition ReadModDefinition(const QString& text, const ReadStarts& starts, M
         AppendListEntries(position, text, mod.inventory);
     }
 
-    if (contains(text, "Aug=", starts.augmentations))
-        readAugmentations(text, starts.augmentations, mod, found);
+    // A missing key reads as an empty first entry, which ends the list at
+    // once: no search ahead of the reader's own.
+    readAugmentations(text, starts.augmentations, mod, found);
 
     // The class is searched only up to the Object line's closing quote, so
     // inventory counts ahead of it don't hide it.
@@ -165,8 +166,7 @@ ModDefinition ReadModDefinition(const QString& text, const ReadStarts& starts, M
 
     mod.credits = field(text, "Credits=", semicolon, starts.credits);
     mod.skillPoints = field(text, "SkillPts=", semicolon, starts.skillPoints);
-    if (contains(text, "Skills=", starts.skills))
-        readSkills(text, starts.skills, mod);
+    readSkills(text, starts.skills, mod);
     mod.splashMap = field(text, "Splash=", semicolon, starts.splashMap);
     mod.startingMap = field(text, "Map=", QStringLiteral("\")"), starts.startingMap);
     if (report)
