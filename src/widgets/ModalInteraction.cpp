@@ -10,7 +10,6 @@
 #include <QLayout>
 #include <QMessageBox>
 #include <QOperatingSystemVersion>
-#include <QRegularExpression>
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
@@ -75,11 +74,9 @@ void SetUpOpenDialog(QFileDialog& dialog, const QString& initialDir, const QStri
     }
     // Each filter gets its patterns once more at its end: the dialog shows the
     // caption without that part and filters by it.
-    static const QRegularExpression patternsAtEnd(QStringLiteral("\\(([^()]*)\\)\\s*$"));
     QStringList adapted;
     for (const QString& filter : filters) {
-        const QRegularExpressionMatch match = patternsAtEnd.match(filter);
-        QStringList patterns = match.hasMatch() ? match.captured(1).split(u' ', Qt::SkipEmptyParts) : QStringList();
+        QStringList patterns = FilterPatterns(filter).value_or(QStringList());
         for (QString& pattern : patterns) {
             if (pattern == QLatin1String("*.*"))
                 pattern = QStringLiteral("*");
@@ -114,9 +111,7 @@ QString QtModalInteraction::openFileName(QWidget* parent, const QString& initial
     QFileDialog dialog(parent);
     SetUpOpenDialog(dialog, initialDir, filters);
     waitUntilOnScreen(parent);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+    return ChosenFile(dialog);
 }
 
 QString QtModalInteraction::saveFileName(QWidget* parent, const QString& initialDir, const QStringList& filters)

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 class QFileDialog;
 class QWidget;
 
@@ -16,3 +18,11 @@ QString AskSaveFileName(QWidget* parent, const QString& initialDir, const QStrin
 
 // Sets up Qt's save dialog as AskSaveFileName shows it.
 void SetUpSaveDialog(QFileDialog& dialog, const QString& initialDir, const QStringList& filters);
+
+// The patterns a name filter ends with, "(*.int *.txt)", split at blanks;
+// nothing when the filter has none in brackets. Both file dialogs read them.
+std::optional<QStringList> FilterPatterns(const QString& filter);
+
+// Runs a set-up file dialog; the chosen file in native separators, or the
+// empty text when the user cancels.
+QString ChosenFile(QFileDialog& dialog);

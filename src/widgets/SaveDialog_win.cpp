@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QWidget>
 
 #include <shobjidl.h>
@@ -88,12 +87,10 @@ QString AskSaveFileName(QWidget* parent, const QString& initialDir, const QStrin
 
     // "Orvane Mod files (*.int)": the whole text is the caption, the part in
     // brackets the patterns, separated by ";" as the dialog wants them.
-    static const QRegularExpression patternsAtEnd(QStringLiteral("\\(([^()]*)\\)\\s*$"));
     QStringList patterns;
     for (const QString& filter : filters) {
-        const QRegularExpressionMatch match = patternsAtEnd.match(filter);
-        patterns << (match.hasMatch() ? match.captured(1).split(u' ', Qt::SkipEmptyParts).join(u';')
-                                      : QStringLiteral("*.*"));
+        const std::optional<QStringList> inBrackets = FilterPatterns(filter);
+        patterns << (inBrackets ? inBrackets->join(u';') : QStringLiteral("*.*"));
     }
     std::vector<COMDLG_FILTERSPEC> fileTypes;
     for (qsizetype i = 0; i < filters.size(); ++i)
