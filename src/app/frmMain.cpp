@@ -257,10 +257,9 @@ void frmMain::TabStrip1_Click()
         return;
     }
     BuildPages();
-    frmGeneral->setVisible(n == 1);
-    frmInventory->setVisible(n == 2);
-    frmAugmentations->setVisible(n == 3);
-    frmSkills->setVisible(n == 4);
+    const std::array<QWidget*, 4> all = pages();
+    for (std::size_t page = 0; page < all.size(); ++page)
+        all[page]->setVisible(static_cast<int>(page) == n - 1);
 }
 
 void frmMain::Toolbar1_ButtonClick(const QString& key)

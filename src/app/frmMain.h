@@ -61,9 +61,6 @@ public:
     void ApplyModDefinition(const ModDefinition& mod);
     ModDefinition CollectModDefinition() const;
 
-    // The game directory: the text of the Deus Ex Path field.
-    QString GamePath() const;
-
     // Where the help document is looked for: the executable's directory
     // unless told otherwise.
     void setProgramDirectory(const QString& directory);

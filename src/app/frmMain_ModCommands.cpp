@@ -60,7 +60,8 @@ void frmMain::NewMod()
 
 void frmMain::OpenMod()
 {
-    const QString path = m_ui.openFileName(this, GameFile(GamePath(), QStringLiteral("System/")), ModFileFilters);
+    const QString path =
+        m_ui.openFileName(this, GameFile(frmGeneral->GamePath(), QStringLiteral("System/")), ModFileFilters);
     if (path.isEmpty())
         return;
     OpenModFile(path);
@@ -137,7 +138,7 @@ void frmMain::OpenModFile(const QString& fileName)
 
 void frmMain::SaveMod()
 {
-    const QString gamePath = GamePath();
+    const QString gamePath = frmGeneral->GamePath();
     if (gamePath.isEmpty()) {
         m_ui.tell(this, QStringLiteral("You must specify the Deus Ex path in the Deus Ex Path field"),
                   ModalInteraction::Icon::Exclamation);
@@ -172,9 +173,4 @@ void frmMain::SaveMod()
         return;
     }
     setCaptionFile(target);
-}
-
-QString frmMain::GamePath() const
-{
-    return frmGeneral->GamePath();
 }

@@ -17,20 +17,20 @@ void frmMain::Form_Load()
     // Questions from here on appear over the window.
     show();
 
-    if (GamePath().isEmpty()) {
+    if (frmGeneral->GamePath().isEmpty()) {
         const QString detected = FindInstalledGame();
         if (!detected.isEmpty()) {
             frmGeneral->setGamePath(WithTrailingSeparator(detected));
-            if (!m_ui.askYesNo(this,
-                               PathInMessage(GamePath()) + QStringLiteral(" was detected to be your Deus Ex directory. "
-                                                                          "Is this correct?")))
+            if (!m_ui.askYesNo(this, PathInMessage(frmGeneral->GamePath()) +
+                                         QStringLiteral(" was detected to be your Deus Ex directory. "
+                                                        "Is this correct?")))
                 frmGeneral->cmdBrowse3_Click();
         } else {
             frmGeneral->cmdBrowse3_Click();
         }
     }
 
-    const QString gamePath = GamePath();
+    const QString gamePath = frmGeneral->GamePath();
     if (!gamePath.isEmpty()) {
         // The same test as for the loader's package: a hidden (or, on
         // Windows, system) file counts as missing.
