@@ -54,27 +54,21 @@ GeneralPage::GeneralPage(ModalInteraction& ui, LostFocusChecks& focusChecks, QSe
     setAccessibleName(QStringLiteral("General"));
 
     auto label = [this](const ControlDesign& design, QWidget* buddy) { Place<QLabel>(this, design)->setBuddy(buddy); };
-    auto browse = [this](const ControlDesign& design, const char* tip) {
-        auto* b = Place<QPushButton>(this, design);
-        b->setToolTip(QString::fromLatin1(tip));
-        b->setAccessibleName(QString::fromLatin1(tip));
-        return b;
-    };
 
     txtPath = Place<QLineEdit>(this, Design::txtPath);
     label(Design::Label21, txtPath);
-    cmdBrowse3 = browse(Design::cmdBrowse3, "Browse for the Deus Ex directory");
+    cmdBrowse3 = PlaceButtonWithTip(this, Design::cmdBrowse3, "Browse for the Deus Ex directory");
 
     txtName = Place<QLineEdit>(this, Design::txtName);
     label(Design::Label1, txtName);
 
     txtMap = Place<QLineEdit>(this, Design::txtMap);
     label(Design::Label2, txtMap);
-    cmdBrowse1 = browse(Design::cmdBrowse1, "Browse for a starting map");
+    cmdBrowse1 = PlaceButtonWithTip(this, Design::cmdBrowse1, "Browse for a starting map");
 
     txtSplash = Place<QLineEdit>(this, Design::txtSplash);
     label(Design::Label3, txtSplash);
-    cmdBrowse2 = browse(Design::cmdBrowse2, "Browse for a splash map");
+    cmdBrowse2 = PlaceButtonWithTip(this, Design::cmdBrowse2, "Browse for a splash map");
 
     txtCredits = Place<QLineEdit>(this, Design::txtCredits);
     label(Design::Label4, txtCredits);

@@ -56,21 +56,13 @@ InventoryPage::InventoryPage(ModalInteraction& ui, QWidget* parent) : QFrame(par
     setFrameShape(QFrame::NoFrame);
     setAccessibleName(QStringLiteral("Inventory"));
 
-    // The arrow buttons show only an arrow; their tip names them.
-    auto arrow = [this](const ControlDesign& design, const char* tip) {
-        auto* b = Place<QPushButton>(this, design);
-        b->setToolTip(QString::fromLatin1(tip));
-        b->setAccessibleName(QString::fromLatin1(tip));
-        return b;
-    };
-
     auto* frmCurrentItems = Place<QGroupBox>(this, Design::frmCurrentItems);
     lstInventory = Place<QListWidget>(frmCurrentItems, Design::lstInventory);
     lstInventory->setAccessibleName(QStringLiteral("Current Inventory"));
 
-    auto* cmdAdd = arrow(Design::cmdAdd, "Add Item");
-    auto* cmdRemove = arrow(Design::cmdRemove, "Remove Item");
-    auto* cmdAddCustom = arrow(Design::cmdAddCustom, "Add Custom Item");
+    auto* cmdAdd = PlaceButtonWithTip(this, Design::cmdAdd, "Add Item");
+    auto* cmdRemove = PlaceButtonWithTip(this, Design::cmdRemove, "Remove Item");
+    auto* cmdAddCustom = PlaceButtonWithTip(this, Design::cmdAddCustom, "Add Custom Item");
 
     auto* frmItems = Place<QGroupBox>(this, Design::frmItems);
     cboFilter = Place<QComboBox>(frmItems, Design::cboFilter);

@@ -5,6 +5,7 @@
 #include <QFontInfo>
 #include <QHelpEvent>
 #include <QListView>
+#include <QPushButton>
 #include <QStyledItemDelegate>
 #include <QToolTip>
 
@@ -65,6 +66,14 @@ QFont DesignFont()
     // script that needs shaping is still shaped.
     font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
+}
+
+QPushButton* PlaceButtonWithTip(QWidget* parent, const ControlDesign& design, const char* tip)
+{
+    auto* button = Place<QPushButton>(parent, design);
+    button->setToolTip(QString::fromLatin1(tip));
+    button->setAccessibleName(QString::fromLatin1(tip));
+    return button;
 }
 
 namespace {

@@ -71,6 +71,12 @@ template <class W> W* Place(QWidget* parent, const ControlDesign& design)
     return Place<W>(parent, name, design.geometry(), design.tabIndex);
 }
 
+class QPushButton;
+
+// A button that shows only a sign ("...", an arrow): its tip, shown on
+// hover and read by assistive technology, says what it does.
+QPushButton* PlaceButtonWithTip(QWidget* parent, const ControlDesign& design, const char* tip);
+
 // Chains every control below root that carries a keyboard order, lowest
 // first; controls of one number keep the order in which they were made.
 void ChainTabOrder(QWidget* root);
