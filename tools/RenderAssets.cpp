@@ -73,13 +73,20 @@ bool writeFile(const QString& path, const QByteArray& bytes)
     return false;
 }
 
-QByteArray png(const QImage& image)
+// The image in a file format ("PNG", "BMP"); empty when it cannot be encoded.
+QByteArray encoded(const QImage& image, const char* format)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
+    if (!image.save(&buffer, format))
+        return {};
     return bytes;
+}
+
+QByteArray png(const QImage& image)
+{
+    return encoded(image, "PNG");
 }
 
 QByteArray argb(const QImage& image)
@@ -189,10 +196,8 @@ int main(int argc, char* argv[])
         if (!parseSize(argv[4], width, LargestPicture) || !parseSize(argv[5], height, LargestPicture) ||
             !parseSize(argv[6], iconSize))
             return 2;
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        if (!banner(renderer, width, height, iconSize).save(&buffer, "BMP")) {
+        const QByteArray bytes = encoded(banner(renderer, width, height, iconSize), "BMP");
+        if (bytes.isEmpty()) {
             std::fprintf(stderr, "RenderAssets: cannot draw %s\n", qPrintable(out));
             return 1;
         }

@@ -23,7 +23,7 @@ FileRead readAtMost(QFile& file, qint64 maxBytes)
     if (reported > maxBytes)
         return {{}, TooLarge};
     // One byte more than reported, so that a single read sees the end.
-    qint64 capacity = std::min(reported, maxBytes) + 1;
+    qint64 capacity = reported + 1;
     QByteArray bytes(static_cast<qsizetype>(capacity), Qt::Uninitialized);
     qint64 got = 0;
     for (;;) {
