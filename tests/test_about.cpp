@@ -1,6 +1,7 @@
 // The About window: its design, the links lighting up under the mouse, their
 // targets, and what OK and the close box keep.
 
+#include "support/ApplicationFont.h"
 #include "support/Controls.h"
 #include "support/GameFixture.h"
 
@@ -14,7 +15,6 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -173,12 +173,11 @@ void TestAbout::creditLinesReadAsSentences()
     // Whatever the font, each piece of a credit line starts one space after
     // the text before it ends, so the line reads as one sentence.
     QFETCH(int, pointSize);
-    const QFont before = QApplication::font();
+    const ApplicationFontScope restore;
     QFont font = DesignFont();
     if (pointSize > 0)
         font.setPointSize(pointSize);
     QApplication::setFont(font);
-    const auto restore = qScopeGuard([&before] { QApplication::setFont(before); });
     AboutWindow a;
     frmAbout& about = a.about;
     // One space between pieces: more reads as a gap in the sentence.

@@ -1,6 +1,7 @@
 // The main window: its pages, its commands, the save flow, and the ways a
 // mod file reaches it from outside (the command line, a drop).
 
+#include "support/ApplicationFont.h"
 #include "support/Controls.h"
 #include "support/GameFixture.h"
 #include "support/ModRoundTrip.h"
@@ -32,7 +33,6 @@
 #include <QMimeData>
 #include <QMimeDatabase>
 #include <QPainter>
-#include <QScopeGuard>
 #include <QStyleFactory>
 #include <QStyleOption>
 #include <QTabBar>
@@ -193,8 +193,7 @@ void TestApp::oneFontForEveryControl()
     // Platforms give menus, message boxes, lists and tooltips fonts of their
     // own (Windows its system fonts, which under Wine may even be a serif
     // face); the window shows the design's face and size in all of them.
-    const QFont before = QApplication::font();
-    const auto restore = qScopeGuard([&before] { QApplication::setFont(before); });
+    const ApplicationFontScope restore;
     QFont platform(QStringLiteral("Liberation Serif"));
     platform.setPointSizeF(11);
     for (const char* kind : {"QMenu", "QMenuBar", "QMessageBox", "QTipLabel", "QAbstractItemView", "QListView",
@@ -292,9 +291,8 @@ void TestApp::captionsClearOfTheirBoxes()
     // names (on its row) or of its page's edge: drawn narrower where the
     // design's room is too small for the face.
     QFETCH(QFont, font);
-    const QFont before = QApplication::font();
+    const ApplicationFontScope restore;
     QApplication::setFont(font);
-    const auto restore = qScopeGuard([&before] { QApplication::setFont(before); });
     TestWindow t;
     frmMain& w = *t.window;
     int captions = 0;

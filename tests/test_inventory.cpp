@@ -1,6 +1,7 @@
 // The Inventory page: the item catalogue with its filter, and the starting
 // inventory built from it and from typed names.
 
+#include "support/ApplicationFont.h"
 #include "support/Controls.h"
 #include "support/GameFixture.h"
 
@@ -13,7 +14,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QSet>
 #include <QTabWidget>
 #include <QTest>
@@ -148,8 +148,7 @@ void TestInventory::listsShowTheirRows()
 {
     // In the design's face both lists show as many whole rows on Windows as
     // on Linux, whatever the platform's style adds around an item.
-    const QFont before = QApplication::font();
-    const auto restore = qScopeGuard([&before] { QApplication::setFont(before); });
+    const ApplicationFontScope restore;
     UseDesignFont();
     TestWindow t;
     t.window->Form_Load();
