@@ -34,31 +34,8 @@ inline ModDefinition AsSaved(ModDefinition mod)
     return mod;
 }
 
-// The mod as it opens again after Save wrote it.
-inline ModDefinition SavedAndOpened(const ModDefinition& mod)
-{
-    return ReadModDefinition(ComposeModFile(mod));
-}
-
 // The first field in which two mods differ, with both values; empty text
 // when they agree.
-inline QString FirstDifference(const ModDefinition& a, const ModDefinition& b);
-
-// What Open makes of the file Save writes for the mod, against the mod as
-// saved: the first field that differs, or that the file is no mod
-// definition or leaves augmentations out; empty text when it opens as saved.
-inline QString OpensDifferently(const ModDefinition& mod)
-{
-    const QString file = ComposeModFile(mod);
-    if (!LooksLikeModDefinition(file))
-        return QStringLiteral("no mod definition");
-    ModReadReport report;
-    const ModDefinition opened = ReadModDefinition(file, &report);
-    if (!report.unplacedAugmentations.isEmpty())
-        return QStringLiteral("augmentations left out: ") + report.unplacedAugmentations.join(u'|');
-    return FirstDifference(opened, AsSaved(mod));
-}
-
 inline QString FirstDifference(const ModDefinition& a, const ModDefinition& b)
 {
     const auto differs = [](const char* field, const QString& x, const QString& y) {
@@ -96,4 +73,19 @@ inline QString FirstDifference(const ModDefinition& a, const ModDefinition& b)
     if (!(d = differs("splash map", a.splashMap, b.splashMap)).isEmpty())
         return d;
     return differs("starting map", a.startingMap, b.startingMap);
+}
+
+// What Open makes of the file Save writes for the mod, against the mod as
+// saved: the first field that differs, or that the file is no mod
+// definition or leaves augmentations out; empty text when it opens as saved.
+inline QString OpensDifferently(const ModDefinition& mod)
+{
+    const QString file = ComposeModFile(mod);
+    if (!LooksLikeModDefinition(file))
+        return QStringLiteral("no mod definition");
+    ModReadReport report;
+    const ModDefinition opened = ReadModDefinition(file, &report);
+    if (!report.unplacedAugmentations.isEmpty())
+        return QStringLiteral("augmentations left out: ") + report.unplacedAugmentations.join(u'|');
+    return FirstDifference(opened, AsSaved(mod));
 }
