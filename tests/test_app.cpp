@@ -6,6 +6,7 @@
 #include "support/GameFixture.h"
 #include "support/ModRoundTrip.h"
 #include "support/SampleMods.h"
+#include "support/SpecialFiles.h"
 
 #include "app/AppStyle.h"
 #include "app/CommandLine.h"
@@ -45,9 +46,6 @@
 
 #include <algorithm>
 #include <memory>
-#ifdef Q_OS_UNIX
-#include <sys/stat.h>
-#endif
 
 using Kind = ScriptedModalInteraction::Asked::Kind;
 using Icon = ModalInteraction::Icon;
@@ -815,10 +813,12 @@ void TestApp::dropOnWindow()
     GameFixture game;
     game.write(QStringLiteral("System/Mod.int"), NewModFile);
     game.write(QStringLiteral("System/MOD.INT"), NewModFile);
-    QVERIFY(QDir().mkpath(game.file(QStringLiteral("System/Folder.int"))));
+    MakeSpecialFile(game.file(QStringLiteral("System/Folder.int")), QStringLiteral("folder"));
 #ifdef Q_OS_UNIX
-    QCOMPARE(::mkfifo(QFile::encodeName(game.file(QStringLiteral("System/Pipe.int"))).constData(), 0600), 0);
+    MakeSpecialFile(game.file(QStringLiteral("System/Pipe.int")), QStringLiteral("pipe"));
 #endif
+    if (QTest::currentTestFailed())
+        return;
     TestWindow t;
     frmMain& w = *t.window;
     w.show();

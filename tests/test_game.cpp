@@ -3,6 +3,7 @@
 // looked for.
 
 #include "support/GameFixture.h"
+#include "support/SpecialFiles.h"
 
 #include "game/GameDiscovery.h"
 #include "game/GamePath.h"
@@ -28,7 +29,6 @@
 #include <thread>
 
 #ifdef Q_OS_UNIX
-#include <sys/stat.h>
 #include <unistd.h>
 #endif
 #ifdef Q_OS_WIN
@@ -86,29 +86,6 @@ template <class Read> auto endsWithin(Read read, const char* what)
         std::_Exit(EXIT_FAILURE);
     }
     return result.get();
-}
-
-// A name that is no regular file: a pipe, a device or a folder, or a link to
-// one. Only where the system has them all (Unix).
-void makeSpecial(const QString& path, const QString& kind)
-{
-#ifdef Q_OS_UNIX
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    const QString pipe = path + QStringLiteral(".pipe");
-    if (kind == QLatin1String("pipe"))
-        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-    else if (kind == QLatin1String("link to a pipe"))
-        QVERIFY(::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0 && QFile::link(pipe, path));
-    else if (kind == QLatin1String("device"))
-        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
-    else if (kind == QLatin1String("folder"))
-        QVERIFY(QDir().mkpath(path));
-    else
-        QFAIL(qPrintable(kind));
-#else
-    Q_UNUSED(path);
-    QFAIL(qPrintable(QStringLiteral("No %1 to make here.").arg(kind)));
-#endif
 }
 
 } // namespace
@@ -564,7 +541,7 @@ void TestGame::readsOnlyRegularFiles()
     if (!QDir::isAbsolutePath(path))
         path = dir.filePath(path);
     if (!kind.isEmpty())
-        makeSpecial(path, kind);
+        MakeSpecialFile(path, kind);
     if (QTest::currentTestFailed())
         return;
     const FileRead read = endsWithin([path] { return ReadFileBytes(path); }, "reading a special file");
@@ -1047,13 +1024,13 @@ void TestGame::settingsReadersPassSpecialFilesBy()
     GameFixture::Options options;
     options.quenlarIni = false;
     GameFixture game(options);
-    makeSpecial(game.file(QStringLiteral("System/Quenlar.ini")), QStringLiteral("pipe"));
+    MakeSpecialFile(game.file(QStringLiteral("System/Quenlar.ini")), QStringLiteral("pipe"));
     const AutostartFlag flag = endsWithin([&game] { return ReadAutostartFlag(game.gamePath()); }, "the flag");
     QVERIFY(!flag.on);
     QVERIFY2(flag.error.contains(QStringLiteral("pipe")), qPrintable(flag.error));
 
     QTemporaryDir prefix;
-    makeSpecial(prefix.filePath(QStringLiteral("system.reg")), QStringLiteral("device"));
+    MakeSpecialFile(prefix.filePath(QStringLiteral("system.reg")), QStringLiteral("device"));
     QCOMPARE(endsWithin([&prefix] { return WineRegistry::GetStringFromPrefix(prefix.path(), InstallKeyText, Folder); },
                         "the Wine registry"),
              QString());
@@ -1061,8 +1038,8 @@ void TestGame::settingsReadersPassSpecialFilesBy()
     QTemporaryDir home;
     const QString steamApps = home.filePath(QStringLiteral(".local/share/Steam/steamapps"));
     makeGame(steamApps + QStringLiteral("/common/Deus Ex"));
-    makeSpecial(steamApps + QStringLiteral("/libraryfolders.vdf"), QStringLiteral("pipe"));
-    makeSpecial(steamApps + QStringLiteral("/appmanifest_6910.acf"), QStringLiteral("link to a pipe"));
+    MakeSpecialFile(steamApps + QStringLiteral("/libraryfolders.vdf"), QStringLiteral("pipe"));
+    MakeSpecialFile(steamApps + QStringLiteral("/appmanifest_6910.acf"), QStringLiteral("link to a pipe"));
     QCOMPARE(endsWithin([&home] { return FindSteamGame(SteamRoots(home.path())); }, "the Steam libraries"), QString());
 }
 

@@ -5,6 +5,7 @@
 #include "support/GameFixture.h"
 #include "support/ModRoundTrip.h"
 #include "support/SampleMods.h"
+#include "support/SpecialFiles.h"
 
 #include "app/frmMain.h"
 #include "augmentations/AugmentationsPage.h"
@@ -25,7 +26,6 @@
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -230,16 +230,12 @@ void TestModCommands::openRefusesFiles()
     QFETCH(QString, reason);
     GameFixture game;
     const QString path = game.file(QStringLiteral("System/Odd.int"));
-    if (kind == QLatin1String("folder"))
-        QDir().mkpath(path);
-#ifdef Q_OS_UNIX
-    else if (kind == QLatin1String("pipe"))
-        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-    else if (kind == QLatin1String("device"))
-        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
-#endif
-    else
+    if (kind.isEmpty())
         game.write(QStringLiteral("System/Odd.int"), contents);
+    else
+        MakeSpecialFile(path, kind);
+    if (QTest::currentTestFailed())
+        return;
     TestWindow t(game);
     frmMain& w = *t.window;
     w.ApplyModDefinition(WorkedExampleSample());

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QString>
+#include <QTest>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
+// Makes a name that is no regular file: "folder" anywhere; "pipe", "link to
+// a pipe" and "device" (a link to /dev/zero) where the system has them
+// (Unix). Fails the test when it cannot; callers check
+// QTest::currentTestFailed().
+inline void MakeSpecialFile(const QString& path, const QString& kind)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    if (kind == QLatin1String("folder")) {
+        QVERIFY(QDir().mkpath(path));
+        return;
+    }
+#ifdef Q_OS_UNIX
+    const QString pipe = path + QStringLiteral(".pipe");
+    if (kind == QLatin1String("pipe"))
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else if (kind == QLatin1String("link to a pipe"))
+        QVERIFY(::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0 && QFile::link(pipe, path));
+    else if (kind == QLatin1String("device"))
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+    else
+        QFAIL(qPrintable(kind));
+#else
+    QFAIL(qPrintable(QStringLiteral("No %1 to make here.").arg(kind)));
+#endif
+}
