@@ -5,7 +5,6 @@
 //
 //   bench_io read|write BYTES
 
-#include "game/AnsiText.h"
 #include "game/TextFile.h"
 #include "mod/ItemCatalogue.h"
 #include "mod/ModFormat.h"
@@ -54,16 +53,12 @@ QByteArray modFileOfSize(qsizetype bytes)
 __attribute__((noinline)) qsizetype benchRead(const QString& path)
 {
     const FileRead read = ReadFileBytes(path, MaxModFileBytes);
-    if (!read.ok() || read.bytes.isEmpty() || LooksLikeUtf16(read.bytes))
+    if (!read.ok())
         return -1;
-    const QString text = AnsiText::Decode(read.bytes);
-    if (!LooksLikeModDefinition(text))
+    const ModFileContents contents = ReadModFile(read.bytes);
+    if (contents.refusal != ModFileContents::Refusal::None)
         return -1;
-    ModReadReport report;
-    const ModDefinition mod = ReadModDefinition(text, &report);
-    if (!OverlongField(mod).isEmpty())
-        return -1;
-    return mod.inventory.size();
+    return contents.mod.inventory.size();
 }
 
 // Save's work once the target file is known.

@@ -4,7 +4,6 @@
 #include "frmMain.h"
 
 #include "augmentations/AugmentationsPage.h"
-#include "game/AnsiText.h"
 #include "game/GamePath.h"
 #include "game/LoaderFiles.h"
 #include "game/TextFile.h"
@@ -90,33 +89,32 @@ void frmMain::OpenModFile(const QString& fileName)
         cannotOpen(read.error);
         return;
     }
-    if (read.bytes.isEmpty()) {
+    // The record read starts as a new mod, so nothing of the mod shown before
+    // survives where the file is silent.
+    const ModFileContents contents = ReadModFile(read.bytes);
+    using Refusal = ModFileContents::Refusal;
+    switch (contents.refusal) {
+    case Refusal::None:
+        break;
+    case Refusal::Empty:
         refuse(QStringLiteral("It is empty."));
         return;
-    }
-    // Read as single-byte text it would only lack its Object= line.
-    if (LooksLikeUtf16(read.bytes)) {
+    case Refusal::Utf16:
         cannotOpen(QStringLiteral("It is saved in UTF-16 (Notepad's \"Unicode\"), which a mod definition cannot "
                                   "be. Save it as ANSI and open it again."));
         return;
-    }
-    const QString text = AnsiText::Decode(read.bytes);
-    if (!LooksLikeModDefinition(text)) {
+    case Refusal::NoObjectLine:
         refuse(QStringLiteral("It has no Object= line naming MetaClass=Quenlar.MLGameInfo, as every mod of the "
                               "Orvane Mod Loader has."));
         return;
-    }
-
-    // The record read starts as a new mod, so nothing of the mod shown before
-    // survives where the file is silent.
-    ModReadReport report;
-    const ModDefinition mod = ReadModDefinition(text, &report);
-    if (const QString field = OverlongField(mod); !field.isEmpty()) {
+    case Refusal::OverlongValue:
         cannotOpen(QStringLiteral("Its %1 value is longer than the %2 characters the field holds.")
-                       .arg(field)
+                       .arg(contents.overlongField)
                        .arg(MaxFieldLength));
         return;
     }
+    const ModDefinition& mod = contents.mod;
+    const ModReadReport& report = contents.report;
     ApplyModDefinition(mod);
     setCaptionFile(path);
 

@@ -1,9 +1,10 @@
 #include "ModReader.h"
 
+#include "AugmentationCatalogue.h"
 #include "GetField.h"
 #include "KeySearch.h"
 #include "Numeric.h"
-#include "AugmentationCatalogue.h"
+#include "game/AnsiText.h"
 
 #include <algorithm>
 #include <utility>
@@ -172,4 +173,29 @@ ModDefinition ReadModDefinition(const QString& text, const ReadStarts& starts, M
     if (report)
         *report = found;
     return mod;
+}
+
+ModFileContents ReadModFile(const QByteArray& bytes)
+{
+    using Refusal = ModFileContents::Refusal;
+    ModFileContents contents;
+    if (bytes.isEmpty()) {
+        contents.refusal = Refusal::Empty;
+        return contents;
+    }
+    // Read as single-byte text it would only lack its Object= line.
+    if (LooksLikeUtf16(bytes)) {
+        contents.refusal = Refusal::Utf16;
+        return contents;
+    }
+    const QString text = AnsiText::Decode(bytes);
+    if (!LooksLikeModDefinition(text)) {
+        contents.refusal = Refusal::NoObjectLine;
+        return contents;
+    }
+    contents.mod = ReadModDefinition(text, &contents.report);
+    contents.overlongField = OverlongField(contents.mod);
+    if (!contents.overlongField.isEmpty())
+        contents.refusal = Refusal::OverlongValue;
+    return contents;
 }

@@ -80,3 +80,22 @@ inline constexpr qsizetype MaxFieldLength = 32767;
 // The first text field, as the user knows it ("Mod Name"), whose value is
 // longer than a text box holds, or empty text when all fit.
 QString OverlongField(const ModDefinition& mod);
+
+// What Open makes of a mod file's bytes: the mod and what reading it found,
+// or why the bytes are no mod definition it can show.
+struct ModFileContents
+{
+    enum class Refusal
+    {
+        None,
+        Empty,
+        Utf16,         // single-byte text is all a mod definition can be
+        NoObjectLine,  // no line names the loader's class
+        OverlongValue, // overlongField names the field
+    };
+    Refusal refusal = Refusal::None;
+    QString overlongField;
+    ModDefinition mod;
+    ModReadReport report;
+};
+ModFileContents ReadModFile(const QByteArray& bytes);

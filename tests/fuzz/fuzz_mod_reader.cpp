@@ -47,14 +47,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require(IndexOfKey(text, k, 0) == text.indexOf(k, 0, Qt::CaseInsensitive));
     }
 
-    if (text.isEmpty() || !LooksLikeModDefinition(text))
+    // What Open refuses (empty, no mod definition, a value longer than its
+    // field holds) goes no further.
+    const ModFileContents contents = ReadModFile(bytes);
+    if (contents.refusal != ModFileContents::Refusal::None)
         return 0;
-
-    ModReadReport report;
-    const ModDefinition mod = ReadModDefinition(text, &report);
-    // Open refuses a value longer than its field holds.
-    if (!OverlongField(mod).isEmpty())
-        return 0;
+    const ModDefinition& mod = contents.mod;
+    const ModReadReport& report = contents.report;
 
     // Lists come only from their keys.
     const bool namesInventory = text.contains(QLatin1String("Inv="), Qt::CaseInsensitive);
