@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -39,13 +40,19 @@ bool hasPackage(const QString& entry)
     return std::any_of(entry.cbegin(), entry.cend(), [](QChar c) { return c == u'.'; });
 }
 
+// The length of an inventory entry as written, its package added.
+qsizetype writtenSize(const QString& entry)
+{
+    return (hasPackage(entry) ? 0 : DefaultPackage.size()) + entry.size();
+}
+
 // The inventory as written, "DeusEx.MedKit(2);DeusEx.WeaponPistol;", in one
 // buffer of its exact length: a long inventory is most of a large file.
 QString inventoryList(const QStringList& inventory)
 {
     qsizetype length = 0;
     for (const QString& entry : inventory)
-        length += (hasPackage(entry) ? 0 : DefaultPackage.size()) + entry.size() + 1;
+        length += writtenSize(entry) + 1;
     QString list(length, Qt::Uninitialized);
     QChar* out = list.data();
     for (const QString& entry : inventory) {
@@ -94,27 +101,59 @@ QString fieldName(const FieldValue& v)
     return v.field ? QString::fromLatin1(v.field) : QStringLiteral("Current Inventory (entry \"%1\")").arg(*v.value);
 }
 
+FieldValue inventoryEntryValue(const ModDefinition& mod, const QString& entry)
+{
+    return FieldValue{nullptr, &entry, ReadUpTo::Semicolon, writesPlayerClass(mod.playerClass)};
+}
+
+// A typed item's value after its key, and whether Save writes the item.
+struct ItemValue
+{
+    qsizetype ReadStarts::*start;
+    const QString* key;
+    FieldValue value;
+    bool written;
+};
+
+// The typed items' values, in file order.
+std::array<ItemValue, 5> itemValues(const ModDefinition& mod)
+{
+    return {{
+        {&ReadStarts::playerClass,
+         &ClassKey,
+         {"PlayerClass", &mod.playerClass, ReadUpTo::Semicolon, true},
+         writesPlayerClass(mod.playerClass)},
+        {&ReadStarts::credits,
+         &CreditsKey,
+         {"Starting Credits", &mod.credits, ReadUpTo::Semicolon, true},
+         IsNumericText(mod.credits)},
+        {&ReadStarts::skillPoints,
+         &SkillPointsKey,
+         {"Initial Skill Points", &mod.skillPoints, ReadUpTo::Semicolon, true},
+         IsNumericText(mod.skillPoints)},
+        {&ReadStarts::splashMap,
+         &SplashKey,
+         {"Splash Map", &mod.splashMap, ReadUpTo::Semicolon, false},
+         writesSplashMap(mod.splashMap)},
+        {&ReadStarts::startingMap, &MapKey, {"Starting Map", &mod.startingMap, ReadUpTo::ClosingQuote, true}, true},
+    }};
+}
+
 // Calls visit with every value in file order until it returns true; says
 // whether one did.
 template <class Visit> bool visitValuesInFileOrder(const ModDefinition& mod, Visit visit)
 {
     if (visit(FieldValue{"Mod Name", &mod.name, ReadUpTo::Quote, false}))
         return true;
-    const bool writesClass = writesPlayerClass(mod.playerClass);
     for (const QString& entry : mod.inventory) {
-        if (visit(FieldValue{nullptr, &entry, ReadUpTo::Semicolon, writesClass}))
+        if (visit(inventoryEntryValue(mod, entry)))
             return true;
     }
-    if (writesClass && visit(FieldValue{"PlayerClass", &mod.playerClass, ReadUpTo::Semicolon, true}))
-        return true;
-    if (IsNumericText(mod.credits) && visit(FieldValue{"Starting Credits", &mod.credits, ReadUpTo::Semicolon, true}))
-        return true;
-    if (IsNumericText(mod.skillPoints) &&
-        visit(FieldValue{"Initial Skill Points", &mod.skillPoints, ReadUpTo::Semicolon, true}))
-        return true;
-    if (writesSplashMap(mod.splashMap) && visit(FieldValue{"Splash Map", &mod.splashMap, ReadUpTo::Semicolon, false}))
-        return true;
-    return visit(FieldValue{"Starting Map", &mod.startingMap, ReadUpTo::ClosingQuote, true});
+    for (const ItemValue& item : itemValues(mod)) {
+        if (item.written && visit(item.value))
+            return true;
+    }
+    return false;
 }
 
 constexpr bool everySearchedKeyHoldsEquals()
@@ -251,26 +290,15 @@ std::optional<FieldValue> valueAt(const ModDefinition& mod, const ReadStarts& it
     if (items.inventory > 0) {
         qsizetype entryAt = items.inventory - 1 + InventoryKey.size();
         for (const QString& entry : mod.inventory) {
-            const qsizetype size = (hasPackage(entry) ? 0 : DefaultPackage.size()) + entry.size();
+            const qsizetype size = writtenSize(entry);
             if (holds(entryAt, size))
-                return FieldValue{nullptr, &entry, ReadUpTo::Semicolon, writesPlayerClass(mod.playerClass)};
+                return inventoryEntryValue(mod, entry);
             entryAt += size + 1;
         }
     }
-    const struct
-    {
-        qsizetype start;
-        const QString& key;
-        FieldValue value;
-    } typed[] = {
-        {items.playerClass, ClassKey, {"PlayerClass", &mod.playerClass, ReadUpTo::Semicolon, true}},
-        {items.credits, CreditsKey, {"Starting Credits", &mod.credits, ReadUpTo::Semicolon, true}},
-        {items.skillPoints, SkillPointsKey, {"Initial Skill Points", &mod.skillPoints, ReadUpTo::Semicolon, true}},
-        {items.splashMap, SplashKey, {"Splash Map", &mod.splashMap, ReadUpTo::Semicolon, false}},
-        {items.startingMap, MapKey, {"Starting Map", &mod.startingMap, ReadUpTo::ClosingQuote, true}},
-    };
-    for (const auto& item : typed) {
-        if (item.start > 0 && holds(item.start - 1 + item.key.size(), item.value.value->size()))
+    for (const ItemValue& item : itemValues(mod)) {
+        const qsizetype start = items.*item.start;
+        if (start > 0 && holds(start - 1 + item.key->size(), item.value.value->size()))
             return item.value;
     }
     return std::nullopt;
