@@ -2,10 +2,13 @@
 // that Open and Save call, for scripts/bench-io.sh to count the instructions
 // of under callgrind. Only benchRead and benchWrite are meant to be counted:
 // making the file and the record to save is set-up. Not part of the test run.
+// A mod whose settings are longer than the game reads is refused by Save:
+// for such files the write measures the checks that refuse it.
 //
 //   bench_io read|write BYTES
 
 #include "game/TextFile.h"
+#include "mod/GameReading.h"
 #include "mod/ItemCatalogue.h"
 #include "mod/ModFormat.h"
 #include "mod/ModReader.h"
@@ -61,7 +64,7 @@ __attribute__((noinline)) qsizetype benchRead(const QString& path)
     return contents.mod.inventory.size();
 }
 
-// Save's work once the target file is known.
+// Save's work once the target file is known: false when it refuses the mod.
 __attribute__((noinline)) bool benchWrite(const QString& path, const ModDefinition& mod)
 {
     if (FindUnsavableValue(mod))
@@ -96,9 +99,15 @@ int main(int argc, char* argv[])
     }
 
     const ModDefinition mod = ReadModDefinition(QString::fromLatin1(file));
-    if (!benchWrite(path, mod)) {
-        std::fprintf(stderr, "bench_io: the mod was not saved\n");
+    const bool saved = benchWrite(path, mod);
+    if (saved != (ComposeDescription(mod).size() <= GameValueLength)) {
+        std::fprintf(stderr, "bench_io: Save %s a mod whose settings %s what the game reads\n",
+                     saved ? "took" : "refused", saved ? "exceed" : "fit in");
         return 1;
+    }
+    if (!saved) {
+        out << "refused " << file.size() << " bytes: the settings are longer than the game reads\n";
+        return 0;
     }
     // Saving what was read must give the same file back, else the two
     // measurements would not be of the same work.

@@ -7,6 +7,7 @@
 
 #include "game/AnsiText.h"
 #include "game/TextFile.h"
+#include "mod/GameReading.h"
 #include "mod/GetField.h"
 #include "mod/KeySearch.h"
 #include "mod/ModFormat.h"
@@ -18,6 +19,8 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <algorithm>
 
 namespace {
 
@@ -66,6 +69,10 @@ private slots:
     void overlongValues_data();
     void overlongValues();
     void readingIsLinear();
+    void gameValue_data();
+    void gameValue();
+    void gameReadingOfFiles_data();
+    void gameReadingOfFiles();
 };
 
 void TestMod::workedExamplesByteForByte()
@@ -260,14 +267,15 @@ void TestMod::unsavableValues_data()
                                           << "A\")"
                                           << "Starting Map"
                                           << "Starting Map";
-    QTest::newRow("lone quote in map is fine") << "map"
-                                               << "A\"B"
-                                               << ""
-                                               << "";
+    // Open reads the map on to the closing quote; the game stops at any.
+    QTest::newRow("lone quote in map") << "map"
+                                       << "A\"B"
+                                       << "Starting Map"
+                                       << "Starting Map";
     QTest::newRow("quote ending the map") << "map"
                                           << "A\""
-                                          << ""
-                                          << "";
+                                          << "Starting Map"
+                                          << "Starting Map";
     QTest::newRow("semicolon in class") << "class"
                                         << "A;B"
                                         << "PlayerClass"
@@ -280,25 +288,23 @@ void TestMod::unsavableValues_data()
                                                           << "S;.dx"
                                                           << "Splash Map"
                                                           << "Splash Map";
-    // Open reads the splash map up to its ";" and looks for nothing after it
-    // up to a closing quote.
-    QTest::newRow("closing quote in splash is read back") << "splash"
-                                                          << "S\").dx"
-                                                          << ""
-                                                          << "";
+    // Open reads the splash map up to its ";", but the game stops at the quote.
+    QTest::newRow("closing quote in splash") << "splash"
+                                             << "S\").dx"
+                                             << "Splash Map"
+                                             << "Splash Map";
     QTest::newRow("semicolon in inventory") << "inventory"
                                             << "Box;Red"
                                             << "Current Inventory"
                                             << "Current Inventory";
-    // Open looks for the player class only up to the first closing quote.
-    QTest::newRow("closing quote in inventory, ahead of the class") << "inventory"
-                                                                    << "Box\")"
-                                                                    << "Current Inventory"
-                                                                    << "";
-    QTest::newRow("parenthesis after a quote across entries") << "inventory"
-                                                              << ").x"
-                                                              << ""
-                                                              << "";
+    QTest::newRow("closing quote in inventory") << "inventory"
+                                                << "Box\")"
+                                                << "Current Inventory"
+                                                << "Current Inventory";
+    QTest::newRow("parenthesis in an entry") << "inventory"
+                                             << ").x"
+                                             << ""
+                                             << "";
     QTest::newRow("quote in name") << "name"
                                    << "The \"Mod\""
                                    << "Mod Name"
@@ -336,10 +342,11 @@ void TestMod::unsavableValues_data()
                                                  << "A Description=B"
                                                  << "Mod Name"
                                                  << "Mod Name";
-    QTest::newRow("description in small letters is not searched for") << "name"
-                                                                      << "a description=b"
-                                                                      << ""
-                                                                      << "";
+    // Open's search for it minds the letter case; the game's does not.
+    QTest::newRow("description in small letters") << "name"
+                                                  << "a description=b"
+                                                  << "Mod Name"
+                                                  << "Mod Name";
     QTest::newRow("action in the splash map") << "splash"
                                               << "Action=Start.dx"
                                               << ""
@@ -352,16 +359,26 @@ void TestMod::unsavableValues_data()
                                                                          << "Splash=S.dx"
                                                                          << ""
                                                                          << "Starting Map";
-    // Key texts Open finds only after their items, or that read as nothing:
-    // such a file opens as it was saved.
+    // Open finds the player class only from the Description on, but the
+    // game takes a class key in the name for the entry's own.
     QTest::newRow("class key in the name") << "name"
                                            << "Class=Warrior"
-                                           << ""
-                                           << "";
+                                           << "Mod Name"
+                                           << "Mod Name";
     QTest::newRow("class key among words") << "name"
                                            << "First Class=Best"
-                                           << ""
-                                           << "";
+                                           << "Mod Name"
+                                           << "Mod Name";
+    QTest::newRow("class key the game reads as the loader's") << "name"
+                                                              << "A Class=Class B"
+                                                              << ""
+                                                              << "";
+    QTest::newRow("class key after a letter") << "name"
+                                              << "FirstClass=Best"
+                                              << ""
+                                              << "";
+    // Key texts Open finds only after their items, or that read as nothing:
+    // such a file opens as it was saved.
     QTest::newRow("skills key in the map") << "map"
                                            << "Skills=x.dx"
                                            << ""
@@ -375,9 +392,13 @@ void TestMod::unsavableValues_data()
                                               << ""
                                               << "Starting Map";
     QTest::newRow("name key in an inventory entry") << "inventory"
-                                                    << "P.Name=\"x"
+                                                    << "P.Name=x"
                                                     << ""
                                                     << "";
+    QTest::newRow("name key in the name") << "name"
+                                          << "My Name=Best"
+                                          << ""
+                                          << "";
     // Read as the list of skills from there on, it still gives every level
     // of a new mod.
     QTest::newRow("skill key in the class") << "class"
@@ -398,9 +419,14 @@ void TestMod::unsavableValues_data()
                                                                << ""
                                                                << "";
     QTest::newRow("key text without the equals sign") << "map"
-                                                      << "Name\".dx"
+                                                      << "Name.dx"
                                                       << ""
                                                       << "";
+    // With no player class of its own, the loader takes one from the map.
+    QTest::newRow("class key in the map") << "map"
+                                          << "Class=Class1"
+                                          << ""
+                                          << "Starting Map";
     QTest::newRow("placeholder class is left out, not refused") << "class"
                                                                 << "MyPackage.MyNewPlayer"
                                                                 << ""
@@ -424,15 +450,17 @@ void TestMod::unsavableValues()
         else if (field == QLatin1String("splash"))
             mod.splashMap = value;
         else if (field == QLatin1String("inventory"))
-            mod.inventory = {QStringLiteral("MedKit\""), value};
+            mod.inventory = {QStringLiteral("MedKit"), value};
         else if (field == QLatin1String("name"))
             mod.name = value;
 
         const auto problem = FindUnsavableValue(mod);
         const QString difference = OpensDifferently(mod);
+        const QString gameDifference = GameReadsDifferently(mod);
         if (named.isEmpty()) {
             QVERIFY2(!problem, qPrintable(problem ? problem->message : QString()));
             QVERIFY2(difference.isEmpty(), qPrintable(difference));
+            QVERIFY2(gameDifference.isEmpty(), qPrintable(gameDifference));
             continue;
         }
         QVERIFY2(problem, qPrintable(mod.name));
@@ -441,6 +469,8 @@ void TestMod::unsavableValues()
         // What is refused for not reading back does not read back.
         if (problem->message.contains(QLatin1String("opened again")))
             QVERIFY2(!difference.isEmpty(), qPrintable(problem->message));
+        if (problem->message.contains(QLatin1String("the game")))
+            QVERIFY2(!gameDifference.isEmpty(), qPrintable(problem->message));
     }
 }
 
@@ -478,8 +508,8 @@ void TestMod::unencodableCharacterShownAsTyped()
 void TestMod::everyValueReadsBackExactlyWhenSaveTakesIt()
 {
     // Random values built from the marks and keys of the format: whatever
-    // Save accepts opens again exactly as saved, and whatever it refuses
-    // would not.
+    // Save accepts opens again exactly as saved and the game reads as saved,
+    // and whatever it refuses one of the two would read otherwise.
     const QStringList pieces{
         QStringLiteral(";"),
         QStringLiteral("\""),
@@ -519,6 +549,13 @@ void TestMod::everyValueReadsBackExactlyWhenSaveTakesIt()
         QStringLiteral("dx"),
         QStringLiteral("s="),
         QStringLiteral("0;"),
+        QStringLiteral(" Class="),
+        QStringLiteral("MetaClass="),
+        QStringLiteral("Name="),
+        QStringLiteral("DESCRIPTION="),
+        QStringLiteral("Class=Class"),
+        QStringLiteral("\t"),
+        QStringLiteral("_"),
     };
     QRandomGenerator random(14);
     const auto randomValue = [&] {
@@ -560,16 +597,29 @@ void TestMod::everyValueReadsBackExactlyWhenSaveTakesIt()
                 break;
             }
         }
+        // Now and then a value long enough to bring the name or the
+        // Description to the game's limit, give or take a few characters.
+        if (random.bounded(10) == 0) {
+            const qsizetype around = GameValueLength - 3 + random.bounded(7);
+            if (random.bounded(2)) {
+                mod.name = mod.name.leftJustified(around, u'n', true);
+            } else {
+                const qsizetype others = ComposeDescription(mod).size() - mod.startingMap.size();
+                mod.startingMap = mod.startingMap.leftJustified(std::max<qsizetype>(0, around - others), u'm', true);
+            }
+        }
         const auto problem = FindUnsavableValue(mod);
         const QString difference = OpensDifferently(mod);
-        const QString file = ComposeModFile(mod);
+        const QString gameDifference = GameReadsDifferently(mod);
+        const QString file = ComposeModFile(mod).left(600);
         if (problem) {
             ++refused;
-            QVERIFY2(!difference.isEmpty(),
-                     qPrintable(file + QStringLiteral("\nrefused, yet opens as saved: ") + problem->message));
+            QVERIFY2(!difference.isEmpty() || !gameDifference.isEmpty(),
+                     qPrintable(file + QStringLiteral("\nrefused, yet reads as saved: ") + problem->message));
         } else {
             ++accepted;
             QVERIFY2(difference.isEmpty(), qPrintable(file + QStringLiteral("\n") + difference));
+            QVERIFY2(gameDifference.isEmpty(), qPrintable(file + QStringLiteral("\ngame: ") + gameDifference));
         }
     }
     // Enough of both for the test to mean something.
@@ -988,6 +1038,131 @@ void TestMod::readingIsLinear()
     const ModDefinition mod = ReadModDefinition(text);
     QVERIFY(mod.inventory.size() > 50000);
     QVERIFY2(timer.elapsed() < 5000, qPrintable(QStringLiteral("%1 ms").arg(timer.elapsed())));
+}
+
+void TestMod::gameValue_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<qsizetype>("keyAt"); // -1 when the game finds none
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("cut");
+    const QString saved = QStringLiteral("Name=\"A Class=B\",Class=Class,MetaClass=Quenlar.MLGameInfo,"
+                                         "Description=\"Map=M\"");
+    QTest::newRow("name at the start") << saved << "Name=" << qsizetype(0) << "A Class=B" << false;
+    QTest::newRow("class inside the name, after a blank") << saved << "Class=" << qsizetype(8) << "B\"" << false;
+    QTest::newRow("meta-class not inside a word") << saved << "MetaClass=" << qsizetype(29) << "Quenlar.MLGameInfo"
+                                                  << false;
+    QTest::newRow("any letter case") << QStringLiteral("x,cLaSs=Y") << "Class=" << qsizetype(2) << "Y" << false;
+    QTest::newRow("after a letter or digit it is no key")
+        << QStringLiteral("FirstClass=A,9Class=B") << "Class=" << qsizetype(-1) << "" << false;
+    QTest::newRow("after punctuation it is") << QStringLiteral("First_Class=A") << "Class=" << qsizetype(6) << "A"
+                                             << false;
+    QTest::newRow("unquoted ends at a blank") << QStringLiteral("Class=A B") << "Class=" << qsizetype(0) << "A"
+                                              << false;
+    QTest::newRow("unquoted ends at a tab") << QStringLiteral("Class=A\tB") << "Class=" << qsizetype(0) << "A"
+                                            << false;
+    QTest::newRow("unquoted ends at a comma") << QStringLiteral("Class=A,B") << "Class=" << qsizetype(0) << "A"
+                                              << false;
+    QTest::newRow("quoted keeps blanks and commas")
+        << QStringLiteral("Description=\"a b,c\";d") << "Description=" << qsizetype(0) << "a b,c" << false;
+    QTest::newRow("quoted without its end runs on") << QStringLiteral("Description=\"a b") << "Description="
+                                                    << qsizetype(0) << "a b" << false;
+    QTest::newRow("a value that just fits") << QStringLiteral("Description=\"") + QString(4095, u'd') + u'"'
+                                            << "Description=" << qsizetype(0) << QString(4095, u'd') << false;
+    QTest::newRow("a value one too long") << QStringLiteral("Description=\"") + QString(4096, u'd') + u'"'
+                                          << "Description=" << qsizetype(0) << QString(4095, u'd') << true;
+}
+
+void TestMod::gameValue()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, key);
+    QFETCH(qsizetype, keyAt);
+    QFETCH(QString, value);
+    QFETCH(bool, cut);
+    const GameValue read = ReadGameValue(line, key);
+    QCOMPARE(read.keyAt, keyAt);
+    QCOMPARE(read.value, value);
+    QCOMPARE(read.cutAtLimit, cut);
+}
+
+void TestMod::gameReadingOfFiles_data()
+{
+    // Files Open reads, and what the game makes of them otherwise.
+    using Settings = GameReadingDifference::Settings;
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("listed");
+    QTest::addColumn<QString>("listedName"); // empty when listed as Open shows it
+    QTest::addColumn<int>("settings");
+    QTest::addColumn<QStringList>("notAsShown");
+
+    const auto saved = [](void (*change)(ModDefinition&)) {
+        ModDefinition mod = WorkedExampleSample();
+        change(mod);
+        return ComposeModFile(mod);
+    };
+    const QString line = QStringLiteral("Object=(Name=\"M\",Class=Class,MetaClass=Quenlar.MLGameInfo,"
+                                        "Description=\"Map=M.dx\")");
+    QTest::newRow("as Save writes it") << ComposeModFile(WorkedExampleSample()) << true << "" << int(Settings::AsShown)
+                                       << QStringList{};
+    QTest::newRow("section and keys in other letter case")
+        << QStringLiteral("[public]\nobject=(name=\"M\",class=class,metaclass=quenlar.mlgameinfo,"
+                          "description=\"map=M.dx\")")
+        << true << "" << int(Settings::AsShown) << QStringList{};
+    QTest::newRow("no [Public] section") << line << false << "" << int(Settings::AsShown) << QStringList{};
+    QTest::newRow("the game's own entry first") << QStringLiteral("[Public]\r\nObject=(Name=DeusEx.DeusExGameInfo,"
+                                                                  "Class=Class,MetaClass=Engine.GameInfo)\r\n") +
+                                                       line
+                                                << true << "" << int(Settings::AsShown) << QStringList{};
+    QTest::newRow("class key in the name") << saved([](ModDefinition& m) { m.name = QStringLiteral("First Class=Best"); })
+                                           << false << "" << int(Settings::AsShown) << QStringList{};
+    QTest::newRow("an unquoted name") << QStringLiteral("[Public]\r\nObject=(Name=My Mod,Class=Class,"
+                                                        "MetaClass=Quenlar.MLGameInfo,Description=\"Map=M.dx\")")
+                                      << true << "My" << int(Settings::AsShown) << QStringList{};
+    QTest::newRow("a quote in the splash map")
+        << saved([](ModDefinition& m) { m.splashMap = QStringLiteral("Spl\")ash.dx"); }) << true << ""
+        << int(Settings::EndAtQuote) << QStringList{"Splash Map", "Starting Map"};
+    QTest::newRow("a quote in the class")
+        << saved([](ModDefinition& m) { m.playerClass = QStringLiteral("P\"kg.Player"); }) << true << ""
+        << int(Settings::EndAtQuote)
+        << QStringList{"PlayerClass", "Starting Credits", "Initial Skill Points", "skill levels", "augmentations",
+                       "Splash Map", "Starting Map"};
+    QTest::newRow("settings of 4096 characters")
+        << saved([](ModDefinition& m) {
+               m.startingMap += QString(4096 - ComposeDescription(m).size(), u'm');
+           })
+        << true << "" << int(Settings::TooLong) << QStringList{"Starting Map"};
+    QTest::newRow("description key in the name")
+        << saved([](ModDefinition& m) { m.name = QStringLiteral("(DESCRIPTION=z)"); }) << true << ""
+        << int(Settings::FromName)
+        << QStringList{"Show difficulty and skills screens setting", "Current Inventory", "PlayerClass",
+                       "Starting Credits", "Initial Skill Points", "skill levels", "augmentations", "Splash Map",
+                       "Starting Map"};
+    QTest::newRow("an unquoted description")
+        << QStringLiteral("[Public]\r\nObject=(Name=\"M\",Class=Class,MetaClass=Quenlar.MLGameInfo,"
+                          "Description=Map=M.dx)")
+        << true << "" << int(Settings::Otherwise) << QStringList{"Starting Map"};
+    QTest::newRow("beyond the section the game reads")
+        << QStringLiteral("[Public]\r\nx=") + QString(GameSectionLength, u'x') + QStringLiteral("\r\n") + line
+        << false << "" << int(Settings::AsShown) << QStringList{};
+}
+
+void TestMod::gameReadingOfFiles()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, listed);
+    QFETCH(QString, listedName);
+    QFETCH(int, settings);
+    QFETCH(QStringList, notAsShown);
+    const ModDefinition shown = ReadModDefinition(text);
+    const GameReadingDifference difference = CompareGameReading(text, shown);
+    QCOMPARE(difference.listed, listed);
+    QCOMPARE(difference.nameDiffers, !listedName.isEmpty());
+    QCOMPARE(difference.listedName, listedName);
+    QCOMPARE(int(difference.settings), settings);
+    QCOMPARE(difference.settingsNotAsShown, notAsShown);
+    QCOMPARE(difference.differs(), !listed || !listedName.isEmpty() || !notAsShown.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestMod)

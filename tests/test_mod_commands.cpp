@@ -1,5 +1,6 @@
 // New, Open and Save through the window: whatever is saved opens again as it
-// was, and New starts afresh.
+// was, what the game would read otherwise is refused at Save and told at
+// Open, and New starts afresh.
 
 #include "support/Controls.h"
 #include "support/GameFixture.h"
@@ -10,6 +11,7 @@
 #include "app/frmMain.h"
 #include "augmentations/AugmentationsPage.h"
 #include "mod/ModFormat.h"
+#include "mod/ModReader.h"
 #include "skills/LevelSpinner.h"
 
 #include <QCheckBox>
@@ -60,6 +62,8 @@ class TestModCommands : public QObject
 private slots:
     void roundTrip_data();
     void roundTrip();
+    void gameReadsAsTyped_data();
+    void gameReadsAsTyped();
     void openReplacesWhatWasShown();
     void openDialogAndCaption();
     void openRefusesFiles_data();
@@ -100,10 +104,11 @@ void TestModCommands::roundTrip_data()
     maps.action = false;
     QTest::newRow("empty map, placeholder splash, no action") << maps;
 
-    // Key texts that Open finds only after their own items: the file opens
-    // as it was saved, so it saves back unchanged.
+    // Key texts that Open finds only after their own items, and that the
+    // game does not take for its own keys: the file opens as it was saved,
+    // so it saves back unchanged.
     ModDefinition keys = WorkedExampleSample();
-    keys.name = QStringLiteral("First Class=Best");
+    keys.name = QStringLiteral("FirstClass=Best");
     keys.startingMap = QStringLiteral("Skills=x.dx");
     keys.splashMap = QStringLiteral("Class=s.dx");
     QTest::newRow("key texts behind their items") << keys;
@@ -125,6 +130,111 @@ void TestModCommands::roundTrip()
     compareMods(w.CollectModDefinition(), AsSaved(mod));
     QCOMPARE(w.windowTitle(), Title + QStringLiteral(" - ") + file);
     QCOMPARE(Control<AugmentationsPage>(&w, "frmAugmentations")->CurrentSlot(), qint16(0));
+}
+
+void TestModCommands::gameReadsAsTyped_data()
+{
+    // A value put into the worked example: the field Save's refusal names
+    // (empty when the mod must be saved), and whether opening a file that
+    // holds it, as an older tool wrote it, tells what the game will do.
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("named");
+    QTest::addColumn<bool>("openTells");
+
+    QTest::newRow("class key in the name") << "name"
+                                           << "First Class=Best"
+                                           << "Mod Name" << true;
+    QTest::newRow("meta-class key in the name") << "name"
+                                                << "x metaclass=y"
+                                                << "Mod Name" << true;
+    QTest::newRow("description key in the name") << "name"
+                                                 << "(DESCRIPTION=z)"
+                                                 << "Mod Name" << true;
+    const std::pair<const char*, const char*> descriptionValues[] = {
+        {"inventory", "Current Inventory"}, {"class", "PlayerClass"}, {"splash", "Splash Map"}, {"map", "Starting Map"}};
+    for (const auto& [field, named] : descriptionValues) {
+        QTest::addRow("quote in the %s", field) << field << "Spl\"ash" << named << true;
+        // Open stops the starting map at the closing quote too, and shows
+        // what the game will read.
+        QTest::addRow("closing quote in the %s", field) << field << "Spl\")ash" << named << (QLatin1String(field) != "map");
+    }
+    const ModDefinition example = WorkedExampleSample();
+    const qsizetype others = ComposeDescription(example).size() - example.startingMap.size();
+    QTest::newRow("settings of 4096 characters") << "map" << QString(GameValueLength + 1 - others, u'm')
+                                                 << "Starting Map" << true;
+
+    QTest::newRow("settings of 4095 characters") << "map" << QString(GameValueLength - others, u'm') << ""
+                                                 << false;
+    QTest::newRow("class key after a letter") << "name"
+                                              << "FirstClass=Best"
+                                              << "" << false;
+    QTest::newRow("meta-class as a word") << "name"
+                                          << "MetaClassic"
+                                          << "" << false;
+    QTest::newRow("name key in the name") << "name"
+                                          << "My Name=Best"
+                                          << "" << false;
+}
+
+void TestModCommands::gameReadsAsTyped()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, value);
+    QFETCH(QString, named);
+    QFETCH(bool, openTells);
+    ModDefinition mod = WorkedExampleSample();
+    if (field == QLatin1String("name"))
+        mod.name = value;
+    else if (field == QLatin1String("inventory"))
+        mod.inventory.append(value);
+    else if (field == QLatin1String("class"))
+        mod.playerClass = value;
+    else if (field == QLatin1String("splash"))
+        mod.splashMap = value;
+    else
+        mod.startingMap = value;
+
+    GameFixture game;
+    TestWindow t(game);
+    frmMain& w = *t.window;
+    w.ApplyModDefinition(mod);
+    const QString typed = game.file(QStringLiteral("System/Typed.int"));
+    t.ui.dialogAnswers = {typed};
+    w.SaveMod();
+    if (named.isEmpty()) {
+        QVERIFY2(t.ui.messages().isEmpty(), qPrintable(t.ui.messages().join(u'\n')));
+        QCOMPARE(game.read(QStringLiteral("System/Typed.int")), ComposeModFile(mod).toLatin1());
+    } else {
+        QCOMPARE(t.ui.messages().size(), 1);
+        const QString message = t.ui.messages().first();
+        QVERIFY2(message.startsWith(QStringLiteral("The mod can't be saved: ")), qPrintable(message));
+        QVERIFY2(message.contains(named) && message.contains(QLatin1String("the game")), qPrintable(message));
+        QCOMPARE(t.ui.asked.last().icon, ModalInteraction::Icon::Exclamation);
+        // Refused before anything is written or asked.
+        QVERIFY(t.ui.ofKind(Kind::SaveFile).isEmpty());
+        QVERIFY(!QFile::exists(typed));
+        QCOMPARE(game.read(QStringLiteral("System/Quenlar.ini")), QByteArray("[Quenlar.MLGameInfo]\r\nbAutoStart=False"));
+    }
+
+    // The same values in a file written by hand or by an older tool.
+    const QByteArray held = ComposeModFile(mod).toLatin1();
+    game.write(QStringLiteral("System/Held.int"), held);
+    t.ui.clear();
+    t.ui.dialogAnswers = {game.file(QStringLiteral("System/Held.int"))};
+    w.NewMod();
+    w.OpenMod();
+    // The pages show the file as Open reads it, whatever the game makes of it.
+    compareMods(w.CollectModDefinition(), ReadModFile(held).mod);
+    if (!openTells) {
+        QVERIFY2(t.ui.messages().isEmpty(), qPrintable(t.ui.messages().join(u'\n')));
+        return;
+    }
+    QCOMPARE(t.ui.messages().size(), 1);
+    const QString told = t.ui.messages().first();
+    QVERIFY2(told.startsWith(QLatin1String("The ")) && told.contains(QLatin1String("game")), qPrintable(told));
+    QVERIFY2(told.contains(named), qPrintable(told));
+    QCOMPARE(t.ui.asked.last().icon, ModalInteraction::Icon::Exclamation);
 }
 
 void TestModCommands::openReplacesWhatWasShown()

@@ -118,6 +118,11 @@ void frmMain::OpenModFile(const QString& fileName)
     ApplyModDefinition(mod);
     setCaptionFile(path);
 
+    // The pages show the file as Open reads it; where the game will read it
+    // otherwise, the user learns it now rather than in the game.
+    if (contents.game.differs())
+        m_ui.tell(this, GameReadingMessage(contents.game, mod), ModalInteraction::Icon::Exclamation);
+
     if (!report.unplacedAugmentations.isEmpty()) {
         // A box as tall as a damaged file's list would put its button off
         // the screen.

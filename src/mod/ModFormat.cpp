@@ -1,5 +1,6 @@
 #include "ModFormat.h"
 
+#include "GameReading.h"
 #include "KeySearch.h"
 #include "ModReader.h"
 #include "Numeric.h"
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 
 namespace {
 
@@ -87,13 +89,7 @@ struct FieldValue
 {
     const char* field; // as the user knows it; none for an inventory entry
     const QString* value;
-    ReadUpTo end;
-    // Whether the Object line's closing ") inside the value changes what Open
-    // reads: it ends the starting map, and Open looks for the player class
-    // only up to the first one, so one in the class or ahead of it (in the
-    // inventory) loses the class. After the class, in the splash map, it is
-    // read past.
-    bool closingMatters;
+    ReadUpTo end; // every value but the name stands in the Description
 };
 
 QString fieldName(const FieldValue& v)
@@ -101,9 +97,9 @@ QString fieldName(const FieldValue& v)
     return v.field ? QString::fromLatin1(v.field) : QStringLiteral("Current Inventory (entry \"%1\")").arg(*v.value);
 }
 
-FieldValue inventoryEntryValue(const ModDefinition& mod, const QString& entry)
+FieldValue inventoryEntryValue(const QString& entry)
 {
-    return FieldValue{nullptr, &entry, ReadUpTo::Semicolon, writesPlayerClass(mod.playerClass)};
+    return FieldValue{nullptr, &entry, ReadUpTo::Semicolon};
 }
 
 // A typed item's value after its key, and whether Save writes the item.
@@ -121,21 +117,21 @@ std::array<ItemValue, 5> itemValues(const ModDefinition& mod)
     return {{
         {&ReadStarts::playerClass,
          &ClassKey,
-         {"PlayerClass", &mod.playerClass, ReadUpTo::Semicolon, true},
+         {"PlayerClass", &mod.playerClass, ReadUpTo::Semicolon},
          writesPlayerClass(mod.playerClass)},
         {&ReadStarts::credits,
          &CreditsKey,
-         {"Starting Credits", &mod.credits, ReadUpTo::Semicolon, true},
+         {"Starting Credits", &mod.credits, ReadUpTo::Semicolon},
          IsNumericText(mod.credits)},
         {&ReadStarts::skillPoints,
          &SkillPointsKey,
-         {"Initial Skill Points", &mod.skillPoints, ReadUpTo::Semicolon, true},
+         {"Initial Skill Points", &mod.skillPoints, ReadUpTo::Semicolon},
          IsNumericText(mod.skillPoints)},
         {&ReadStarts::splashMap,
          &SplashKey,
-         {"Splash Map", &mod.splashMap, ReadUpTo::Semicolon, false},
+         {"Splash Map", &mod.splashMap, ReadUpTo::Semicolon},
          writesSplashMap(mod.splashMap)},
-        {&ReadStarts::startingMap, &MapKey, {"Starting Map", &mod.startingMap, ReadUpTo::ClosingQuote, true}, true},
+        {&ReadStarts::startingMap, &MapKey, {"Starting Map", &mod.startingMap, ReadUpTo::ClosingQuote}, true},
     }};
 }
 
@@ -143,10 +139,10 @@ std::array<ItemValue, 5> itemValues(const ModDefinition& mod)
 // whether one did.
 template <class Visit> bool visitValuesInFileOrder(const ModDefinition& mod, Visit visit)
 {
-    if (visit(FieldValue{"Mod Name", &mod.name, ReadUpTo::Quote, false}))
+    if (visit(FieldValue{"Mod Name", &mod.name, ReadUpTo::Quote}))
         return true;
     for (const QString& entry : mod.inventory) {
-        if (visit(inventoryEntryValue(mod, entry)))
+        if (visit(inventoryEntryValue(entry)))
             return true;
     }
     for (const ItemValue& item : itemValues(mod)) {
@@ -286,13 +282,13 @@ std::optional<FieldValue> valueAt(const ModDefinition& mod, const ReadStarts& it
 {
     const auto holds = [at](qsizetype valueAt, qsizetype size) { return at >= valueAt && at < valueAt + size; };
     if (holds(FileOpening.size(), mod.name.size()))
-        return FieldValue{"Mod Name", &mod.name, ReadUpTo::Quote, false};
+        return FieldValue{"Mod Name", &mod.name, ReadUpTo::Quote};
     if (items.inventory > 0) {
         qsizetype entryAt = items.inventory - 1 + InventoryKey.size();
         for (const QString& entry : mod.inventory) {
             const qsizetype size = writtenSize(entry);
             if (holds(entryAt, size))
-                return inventoryEntryValue(mod, entry);
+                return inventoryEntryValue(entry);
             entryAt += size + 1;
         }
     }
@@ -315,19 +311,29 @@ struct MisreadKey
     QString key; // as the value spells it
 };
 
-std::optional<MisreadKey> findMisreadKey(const ModDefinition& mod)
+// The text read is the whole file, as Open reads it, or the Description
+// alone, as the loader reads it; it stands in the file from offset on, and
+// open gives where its reader begins each search.
+std::optional<MisreadKey> findMisreadKey(const ModDefinition& mod, const ReadStarts& items, const QString& text,
+                                         qsizetype offset, const ReadStarts& open)
 {
-    ReadStarts items;
-    const QString text = composeModFile(mod, &items);
-    const ReadStarts open = OpenStarts(text);
+    // The items Save wrote, counted in the text read.
+    ReadStarts written = items;
+    for (qsizetype ReadStarts::*start :
+         {&ReadStarts::action, &ReadStarts::inventory, &ReadStarts::playerClass, &ReadStarts::credits,
+          &ReadStarts::skillPoints, &ReadStarts::skills, &ReadStarts::augmentations, &ReadStarts::splashMap,
+          &ReadStarts::startingMap}) {
+        if (written.*start > 0)
+            written.*start -= offset;
+    }
     ModReadReport openedReport;
     ModReadReport meantReport;
     const ModDefinition opened = ReadModDefinition(text, open, &openedReport);
-    const ModDefinition meant = ReadModDefinition(text, items, &meantReport);
+    const ModDefinition meant = ReadModDefinition(text, written, &meantReport);
 
-    // The player class is searched from the first "Description=" on, so one
-    // in the name moves where the search begins.
-    const qsizetype descriptionAt = open.playerClass - 1;
+    // Open searches the player class from the first "Description=" on, so
+    // one in the name moves where the search begins.
+    const qsizetype descriptionAt = open.playerClass - 1 + offset;
     const bool descriptionInName =
         descriptionAt >= FileOpening.size() && descriptionAt < FileOpening.size() + mod.name.size();
 
@@ -362,12 +368,118 @@ std::optional<MisreadKey> findMisreadKey(const ModDefinition& mod)
         const qsizetype at = IndexOfKey(text, m.key, m.from - 1);
         if (at < 0 || at >= firstAt)
             continue;
-        if (const auto value = valueAt(mod, items, at)) {
+        if (const auto value = valueAt(mod, items, at + offset)) {
             first = MisreadKey{*value, text.mid(at, m.key.size())};
             firstAt = at;
         }
     }
     return first;
+}
+
+// The Description's parts in file order, as the user knows them, for telling
+// where the game would cut it.
+struct DescriptionPart
+{
+    qsizetype ReadStarts::*start;
+    const char* field; // as an UnsavableValue names it
+    const char* part;  // as a message names it
+};
+
+constexpr DescriptionPart DescriptionParts[] = {
+    {&ReadStarts::action, "Show difficulty and skills screens", "Show difficulty and skills screens setting"},
+    {&ReadStarts::inventory, "Current Inventory", "Current Inventory"},
+    {&ReadStarts::playerClass, "PlayerClass", "PlayerClass field"},
+    {&ReadStarts::credits, "Starting Credits", "Starting Credits field"},
+    {&ReadStarts::skillPoints, "Initial Skill Points", "Initial Skill Points field"},
+    {&ReadStarts::skills, "Skills", "skill levels"},
+    {&ReadStarts::augmentations, "Augmentations", "augmentations"},
+    {&ReadStarts::splashMap, "Splash Map", "Splash Map field"},
+    {&ReadStarts::startingMap, "Starting Map", "Starting Map field"},
+};
+
+// The part of the Description whose text holds the 0-based position at of
+// the file; a separator "; " belongs to the part after it.
+const DescriptionPart& descriptionPartAt(const ReadStarts& items, qsizetype at)
+{
+    for (auto part = std::rbegin(DescriptionParts); part != std::rend(DescriptionParts); ++part) {
+        const qsizetype start = items.*(part->start);
+        if (start > 0 && at >= start - 1 - ItemSeparator.size())
+            return *part;
+    }
+    return DescriptionParts[0];
+}
+
+// Where the game's reading of the file Save would write differs from what
+// was typed: the name, the Description and a listed entry are all it reads.
+std::optional<UnsavableValue> findGameMisreading(const ModDefinition& mod, const QString& file,
+                                                 const ReadStarts& items)
+{
+    const qsizetype nameAt = FileOpening.size();
+    const qsizetype nameEnd = nameAt + mod.name.size();
+    const qsizetype descriptionAt = nameEnd + ObjectMiddle.size();
+    const QStringView description =
+        QStringView(file).sliced(descriptionAt, file.size() - ObjectClosing.size() - descriptionAt);
+    const QList<GameObject> objects = ReadGameObjects(file);
+    if (objects.size() == 1 && objects.first().listed() && objects.first().name.value == mod.name &&
+        objects.first().description.value == description)
+        return std::nullopt;
+
+    const auto refuse = [](const QString& field, const QString& reason) {
+        return UnsavableValue{field, reason, QStringLiteral("The mod can't be saved: %1.").arg(reason)};
+    };
+    const QString name = QStringLiteral("Mod Name");
+
+    // A key the game finds inside the name, ahead of the real one.
+    if (!objects.isEmpty()) {
+        const GameObject& object = objects.first();
+        struct KeyInName
+        {
+            const GameValue& value;
+            bool matters;
+            const char* readAs;
+        };
+        const KeyInName keys[] = {
+            {object.className,
+             object.className.value.compare(QLatin1String(LoaderEntryClass), Qt::CaseInsensitive) != 0,
+             "which the game would read as the mod's class, so the mod would not appear in the loader's list"},
+            {object.metaClass,
+             object.metaClass.value.compare(QLatin1String(LoaderMetaClass), Qt::CaseInsensitive) != 0,
+             "which the game would read as the mod's meta-class, so the mod would not appear in the loader's list"},
+            {object.description, true,
+             "which the game would read as the start of the mod's settings, so the mod would not start with its "
+             "own settings"},
+        };
+        const KeyInName* first = nullptr;
+        for (const KeyInName& key : keys) {
+            const qsizetype at = object.lineAt + key.value.keyAt;
+            if (key.matters && key.value.keyAt >= 0 && at >= nameAt && at < nameEnd &&
+                (!first || key.value.keyAt < first->value.keyAt))
+                first = &key;
+        }
+        if (first) {
+            const QString spelled = object.line.sliced(first->value.keyAt, first->value.valueAt - first->value.keyAt -
+                                                                               (first->value.quoted ? 1 : 0));
+            return refuse(name, QStringLiteral("the Mod Name field contains \"%1\", %2")
+                                    .arg(spelled, QLatin1String(first->readAs)));
+        }
+    }
+
+    if (mod.name.size() > GameValueLength) {
+        return refuse(name, QStringLiteral("the Mod Name field holds %1 characters, more than the %2 the game reads, "
+                                           "so the loader's list would show the name cut short")
+                                .arg(mod.name.size())
+                                .arg(GameValueLength));
+    }
+    if (description.size() > GameValueLength) {
+        const DescriptionPart& part = descriptionPartAt(items, descriptionAt + GameValueLength);
+        return refuse(QLatin1String(part.field),
+                      QStringLiteral("the mod's settings come to %1 characters, more than the %2 the game reads, so "
+                                     "the game would lose them from the %3 on")
+                          .arg(description.size())
+                          .arg(GameValueLength)
+                          .arg(QLatin1String(part.part)));
+    }
+    return refuse(QString(), QStringLiteral("the game would read the mod otherwise than the pages show it"));
 }
 
 } // namespace
@@ -406,9 +518,10 @@ std::optional<UnsavableValue> FindUnsavableValue(const ModDefinition& mod)
     std::optional<UnsavableValue> found;
     bool anyChecked = false;
     bool holdsKey = false;
-    const auto problem = [&found](const FieldValue& v, const QString& message) {
+    const auto problem = [&found](const FieldValue& v, const QString& reason) {
         const QString field = fieldName(v);
-        found = UnsavableValue{field, message.arg(field)};
+        const QString said = reason.arg(field);
+        found = UnsavableValue{field, said, QStringLiteral("The mod can't be saved: %1.").arg(said)};
         return true;
     };
     visitValuesInFileOrder(mod, [&](const FieldValue& v) {
@@ -416,52 +529,139 @@ std::optional<UnsavableValue> FindUnsavableValue(const ModDefinition& mod)
             return false;
         anyChecked = true;
         const QString& value = *v.value;
-        if (value.contains(u'\r') || value.contains(u'\n')) {
-            return problem(v, QStringLiteral("The mod can't be saved: the %1 field contains a line break, which "
-                                             "would break the mod file."));
-        }
+        if (value.contains(u'\r') || value.contains(u'\n'))
+            return problem(v, QStringLiteral("the %1 field contains a line break, which would break the mod file"));
         if (v.end == ReadUpTo::Quote && value.contains(u'"')) {
-            return problem(v, QStringLiteral("The mod can't be saved: the %1 field contains a double quote (\"), "
-                                             "which would end the name early when the mod is opened again."));
+            return problem(v, QStringLiteral("the %1 field contains a double quote (\"), which would end the name "
+                                             "early when the mod is opened again"));
+        }
+        // The game reads the Description up to its first quote, wherever
+        // Open would read on.
+        if (value.contains(u'"')) {
+            return problem(v, QStringLiteral("the %1 field contains a double quote (\"), which ends the mod's "
+                                             "settings early when the game reads them"));
         }
         if (v.end == ReadUpTo::Semicolon && value.contains(u';')) {
-            return problem(v, QStringLiteral("The mod can't be saved: the %1 field contains a semicolon (;), which "
-                                             "would cut the value short when the mod is opened again."));
-        }
-        if (v.closingMatters && value.contains(ObjectClosing)) {
-            return problem(v, QStringLiteral("The mod can't be saved: the %1 field contains \"), which would end "
-                                             "the mod definition early when it is opened again."));
+            return problem(v, QStringLiteral("the %1 field contains a semicolon (;), which would cut the value "
+                                             "short when the mod is opened again"));
         }
         holdsKey = holdsKey || holdsSearchedKey(value);
         return false;
     });
-    if (found || !anyChecked)
+    if (found)
         return found;
 
-    // A key inside a value matters only where Open finds it before the real
-    // item, or where Save leaves that item out: the file is read as Open
-    // would read it to tell.
+    // The file as Save would write it, read as the game reads it, then as
+    // Open does.
+    ReadStarts items;
+    const QString file = composeModFile(mod, &items);
+    if (auto misread = findGameMisreading(mod, file, items))
+        return misread;
+    if (!anyChecked)
+        return std::nullopt;
+
+    // A key inside a value matters only where a reader finds it before the
+    // real item, or where Save leaves that item out: the loader, reading the
+    // Description alone, and Open, reading the whole file.
     if (holdsKey) {
-        if (const auto misread = findMisreadKey(mod)) {
-            const QString field = fieldName(misread->value);
-            return UnsavableValue{field, QStringLiteral("The mod can't be saved: the %1 field contains \"%2\", which "
-                                                        "would be read as another setting of the mod when it is "
-                                                        "opened again.")
-                                             .arg(field, misread->key)};
+        const qsizetype descriptionAt = FileOpening.size() + mod.name.size() + ObjectMiddle.size();
+        const QString description = file.sliced(descriptionAt, file.size() - ObjectClosing.size() - descriptionAt);
+        const struct
+        {
+            const QString& text;
+            qsizetype offset;
+            ReadStarts starts;
+            const char* readAs;
+        } readings[] = {
+            {description, descriptionAt, ReadStarts{}, "which the game would read as another of the mod's settings"},
+            {file, 0, OpenStarts(file), "which would be read as another setting of the mod when it is opened again"},
+        };
+        for (const auto& reading : readings) {
+            if (const auto misread = findMisreadKey(mod, items, reading.text, reading.offset, reading.starts)) {
+                const QString field = fieldName(misread->value);
+                const QString reason =
+                    QStringLiteral("the %1 field contains \"%2\", %3").arg(field, misread->key, QLatin1String(reading.readAs));
+                return UnsavableValue{field, reason, QStringLiteral("The mod can't be saved: %1.").arg(reason)};
+            }
         }
     }
 
     // Skill levels are written as numbers and augmentations come from the
     // catalogue, so only the typed values can hold such a character.
-    visitValuesInFileOrder(mod, [&found](const FieldValue& v) {
+    visitValuesInFileOrder(mod, [&](const FieldValue& v) {
         const qsizetype bad = AnsiText::FirstUnencodable(*v.value);
         if (bad < 0)
             return false;
         const QString field = fieldName(v);
-        found = UnsavableValue{field, QStringLiteral("The mod can't be saved: the %1 field contains the character "
-                                                     "%2, which a Deus Ex mod file cannot hold.")
-                                          .arg(field, describeCharacter(*v.value, bad))};
+        const QString reason =
+            QStringLiteral("the %1 field contains the character %2, which a Deus Ex mod file cannot hold")
+                .arg(field, describeCharacter(*v.value, bad));
+        found = UnsavableValue{field, reason, QStringLiteral("The mod can't be saved: %1.").arg(reason)};
         return true;
     });
     return found;
+}
+
+QString GameReadingMessage(const GameReadingDifference& difference, const ModDefinition& shown)
+{
+    using Settings = GameReadingDifference::Settings;
+    QStringList told;
+    if (!difference.listed) {
+        QStringList readAs;
+        if (difference.className.compare(QLatin1String(LoaderEntryClass), Qt::CaseInsensitive) != 0) {
+            readAs.append(QStringLiteral("it reads the mod's class as \"%1\", not \"%2\"")
+                              .arg(difference.className, QLatin1String(LoaderEntryClass)));
+        }
+        if (difference.metaClass.compare(QLatin1String(LoaderMetaClass), Qt::CaseInsensitive) != 0) {
+            readAs.append(QStringLiteral("it reads the mod's meta-class as \"%1\", not \"%2\"")
+                              .arg(difference.metaClass, QLatin1String(LoaderMetaClass)));
+        }
+        if (difference.objectLines == 0)
+            readAs = QStringList{QStringLiteral("it finds no Object= line in the file's [Public] section")};
+        told.append(QStringLiteral("The game will not list this mod in the loader's list: %1.")
+                        .arg(readAs.join(QStringLiteral(", and "))));
+    } else {
+        if (difference.nameDiffers) {
+            told.append(QStringLiteral("The loader's list will show this mod as \"%1\", not as \"%2\".")
+                            .arg(difference.listedName, shown.name));
+        }
+        QString parts = difference.settingsNotAsShown.join(QStringLiteral(", "));
+        if (const qsizetype last = parts.lastIndexOf(QLatin1String(", ")); last >= 0)
+            parts.replace(last, 2, QStringLiteral(" and "));
+        const QString notAsShown = QStringLiteral("so the mod will not start with the %1 shown here.").arg(parts);
+        switch (difference.settings) {
+        case Settings::AsShown:
+            break;
+        case Settings::EndAtQuote:
+            told.append(QStringLiteral("The game reads this mod's settings only up to a double quote (\"), %1")
+                            .arg(notAsShown));
+            break;
+        case Settings::TooLong:
+            told.append(QStringLiteral("The game reads only the first %1 of the %2 characters of this mod's "
+                                       "settings, %3")
+                            .arg(GameValueLength)
+                            .arg(difference.settingsLength)
+                            .arg(notAsShown));
+            break;
+        case Settings::CutBySection:
+            told.append(QStringLiteral("The file's [Public] section is longer than the %1 characters the game "
+                                       "reads of it, %2")
+                            .arg(GameSectionLength)
+                            .arg(notAsShown));
+            break;
+        case Settings::FromName:
+            told.append(QStringLiteral("The game reads this mod's settings from the \"%1\" in its name, %2")
+                            .arg(difference.keyInName, notAsShown));
+            break;
+        case Settings::Otherwise:
+            told.append(QStringLiteral("The game reads this mod's settings in another way, %1").arg(notAsShown));
+            break;
+        }
+    }
+    // Save writes the Object line anew, so only what Save refuses needs the
+    // user's hand.
+    const auto unsavable = FindUnsavableValue(shown);
+    return told.join(u' ') + u'\n' +
+           (unsavable ? QStringLiteral("Change this before saving the mod: %1.").arg(unsavable->reason)
+                      : QStringLiteral("Saving the mod writes it the way the game reads it."));
 }

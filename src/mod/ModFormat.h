@@ -21,18 +21,29 @@ QString ComposeModFile(const ModDefinition& mod);
 // fewest digits that read back as the same level.
 QString EncodeSkillLevel(const QString& levelText);
 
+struct GameReadingDifference;
+
 // A value that cannot go into the file as it stands, with the field it is in.
 struct UnsavableValue
 {
     QString field;   // as the user knows it, e.g. "Mod Name"
+    QString reason;  // what is wrong, e.g. "the Mod Name field contains …"
     QString message; // full text to show
 };
 
-// Values that would not read back as saved (a ";" inside a list or item that
-// Open reads up to one, the closing quote of the Object line where Open stops
-// at it, a quote in the name, a key text that Open would find before its own
-// item or in place of one left out), a line break, which would break the
-// file's two lines, and characters the file's single-byte encoding cannot
-// carry. The first offending field in file order is reported; nothing means
-// the mod can be saved.
+// Save's rule: the file Save would write is read twice, as the game reads it
+// and as Open reads it, and a value is refused where either reading differs
+// from what was typed. The game ends the Object line's name and its
+// Description at the first double quote, finds "Class=", "MetaClass=" and
+// "Description=" wherever they first stand after no letter or digit (so a
+// mod name can hold them in its place), and keeps 4095 characters of each
+// value. Open reads an item up to its ";", and may find a key text inside a
+// value before its own item or in place of one left out. A line break would
+// break the file's two lines, and the file's single-byte encoding cannot
+// carry every character. The first offending field is reported; nothing
+// means the mod can be saved.
 std::optional<UnsavableValue> FindUnsavableValue(const ModDefinition& mod);
+
+// What Open tells when the game would read a file otherwise than the pages
+// now show it: what the game will do, and what to change before saving.
+QString GameReadingMessage(const GameReadingDifference& difference, const ModDefinition& shown);

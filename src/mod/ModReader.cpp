@@ -195,7 +195,10 @@ ModFileContents ReadModFile(const QByteArray& bytes)
     }
     contents.mod = ReadModDefinition(text, &contents.report);
     contents.overlongField = OverlongField(contents.mod);
-    if (!contents.overlongField.isEmpty())
+    if (!contents.overlongField.isEmpty()) {
         contents.refusal = Refusal::OverlongValue;
+        return contents;
+    }
+    contents.game = CompareGameReading(text, contents.mod);
     return contents;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "GameReading.h"
 #include "ModDefinition.h"
 
 #include <QByteArray>
@@ -81,8 +82,9 @@ inline constexpr qsizetype MaxFieldLength = 32767;
 // longer than a text box holds, or empty text when all fit.
 QString OverlongField(const ModDefinition& mod);
 
-// What Open makes of a mod file's bytes: the mod and what reading it found,
-// or why the bytes are no mod definition it can show.
+// What Open makes of a mod file's bytes: the mod, what reading it found and
+// what the game makes of the file otherwise, or why the bytes are no mod
+// definition it can show.
 struct ModFileContents
 {
     enum class Refusal
@@ -97,5 +99,6 @@ struct ModFileContents
     QString overlongField;
     ModDefinition mod;
     ModReadReport report;
+    GameReadingDifference game;
 };
 ModFileContents ReadModFile(const QByteArray& bytes);

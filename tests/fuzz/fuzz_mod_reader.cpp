@@ -1,13 +1,15 @@
 // Feeds arbitrary bytes through everything Open does with a file short of
 // the window: the size limit, the refusal of UTF-16, decoding, the look of a
-// mod definition and reading every field. Besides crashes and undefined behaviour it checks
-// what the window relies on when it applies the result, and that what Open
-// shows, once Save accepts it, opens again the same: read, compose, read
-// gives the same mod, and saving that writes the same file.
+// mod definition, reading every field, and reading the file as the game
+// does. Besides crashes and undefined behaviour it checks what the window
+// relies on when it applies the result, and that what Open shows, once Save
+// accepts it, opens again the same and the game reads it the same: read,
+// compose, read gives the same mod, and saving that writes the same file.
 
 #include "support/ModRoundTrip.h"
 
 #include "game/AnsiText.h"
+#include "mod/GameReading.h"
 #include "mod/KeySearch.h"
 #include "mod/ModFormat.h"
 #include "mod/ModReader.h"
@@ -76,6 +78,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
          {&mod.name, &mod.playerClass, &mod.credits, &mod.skillPoints, &mod.splashMap, &mod.startingMap})
         require(value->size() <= text.size());
 
+    // The game's reading holds no more than its buffers do, and Open tells
+    // of every difference it finds.
+    for (const GameObject& object : ReadGameObjects(text)) {
+        require(object.line.size() <= GameSectionLength);
+        for (const GameValue* value : {&object.name, &object.className, &object.metaClass, &object.description}) {
+            require(value->value.size() <= GameValueLength);
+            require(value->keyAt < 0 || value->valueAt + value->value.size() <= object.line.size());
+            require(value->cutAtLimit == (value->length > GameValueLength));
+        }
+    }
+    const GameReadingDifference& game = contents.game;
+    require(game.listed || game.settingsNotAsShown.isEmpty());
+    require((game.settings == GameReadingDifference::Settings::AsShown) == game.settingsNotAsShown.isEmpty());
+    if (game.differs())
+        require(!GameReadingMessage(game, mod).isEmpty());
+
     // What Open shows saves and opens again as it was.
     if (FindUnsavableValue(mod))
         return 0;
@@ -87,5 +105,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(reopenedReport.unplacedAugmentations.isEmpty());
     require(FirstDifference(reopened, AsSaved(mod)).isEmpty());
     require(ComposeModFile(reopened) == saved);
+    require(!CompareGameReading(saved, reopened).differs());
+    require(GameReadsDifferently(mod).isEmpty());
     return 0;
 }

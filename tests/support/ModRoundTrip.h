@@ -1,5 +1,6 @@
 #pragma once
 
+#include "mod/GameReading.h"
 #include "mod/ModDefinition.h"
 #include "mod/ModFormat.h"
 #include "mod/ModReader.h"
@@ -7,8 +8,8 @@
 
 #include <QString>
 
-// Save followed by Open, without a window: what a mod turns into when it is
-// written and read back, and where two mods differ.
+// Save followed by Open, or by the game, without a window: what a mod turns
+// into when it is written and read back, and where two mods differ.
 
 // An inventory entry as Open shows it once saved: a class without a package
 // comes back in the game's own, "DeusEx.".
@@ -88,4 +89,27 @@ inline QString OpensDifferently(const ModDefinition& mod)
     if (!report.unplacedAugmentations.isEmpty())
         return QStringLiteral("augmentations left out: ") + report.unplacedAugmentations.join(u'|');
     return FirstDifference(opened, AsSaved(mod));
+}
+
+// What the game makes of the file Save writes for the mod: the first of the
+// name, the entry's listing, the Description and the settings the loader
+// takes from it that differs from what was saved; empty text when the game
+// reads it as saved.
+inline QString GameReadsDifferently(const ModDefinition& mod)
+{
+    const QList<GameObject> objects = ReadGameObjects(ComposeModFile(mod));
+    if (objects.size() != 1)
+        return QStringLiteral("%1 Object lines").arg(objects.size());
+    const GameObject& object = objects.first();
+    if (!object.listed())
+        return QStringLiteral("not listed: class \"%1\", meta-class \"%2\"")
+            .arg(object.className.value, object.metaClass.value);
+    if (object.name.value != mod.name)
+        return QStringLiteral("name: \"%1\"").arg(object.name.value);
+    if (object.description.value != ComposeDescription(mod))
+        return QStringLiteral("description: \"%1\"").arg(object.description.value.left(200));
+    ModDefinition settings = ReadLoaderSettings(object.description.value);
+    settings.name = mod.name;
+    const QString difference = FirstDifference(settings, AsSaved(mod));
+    return difference.isEmpty() ? QString() : QStringLiteral("loader's settings: ") + difference;
 }
