@@ -1051,23 +1051,22 @@ void TestMod::gameValue_data()
                                          "Description=\"Map=M\"");
     QTest::newRow("name at the start") << saved << "Name=" << qsizetype(0) << "A Class=B" << false;
     QTest::newRow("class inside the name, after a blank") << saved << "Class=" << qsizetype(8) << "B\"" << false;
-    QTest::newRow("meta-class not inside a word") << saved << "MetaClass=" << qsizetype(29) << "Quenlar.MLGameInfo"
-                                                  << false;
+    QTest::newRow("meta-class not inside a word")
+        << saved << "MetaClass=" << qsizetype(29) << "Quenlar.MLGameInfo" << false;
     QTest::newRow("any letter case") << QStringLiteral("x,cLaSs=Y") << "Class=" << qsizetype(2) << "Y" << false;
     QTest::newRow("after a letter or digit it is no key")
         << QStringLiteral("FirstClass=A,9Class=B") << "Class=" << qsizetype(-1) << "" << false;
-    QTest::newRow("after punctuation it is") << QStringLiteral("First_Class=A") << "Class=" << qsizetype(6) << "A"
-                                             << false;
-    QTest::newRow("unquoted ends at a blank") << QStringLiteral("Class=A B") << "Class=" << qsizetype(0) << "A"
-                                              << false;
-    QTest::newRow("unquoted ends at a tab") << QStringLiteral("Class=A\tB") << "Class=" << qsizetype(0) << "A"
-                                            << false;
-    QTest::newRow("unquoted ends at a comma") << QStringLiteral("Class=A,B") << "Class=" << qsizetype(0) << "A"
-                                              << false;
+    QTest::newRow("after punctuation it is")
+        << QStringLiteral("First_Class=A") << "Class=" << qsizetype(6) << "A" << false;
+    QTest::newRow("unquoted ends at a blank")
+        << QStringLiteral("Class=A B") << "Class=" << qsizetype(0) << "A" << false;
+    QTest::newRow("unquoted ends at a tab") << QStringLiteral("Class=A\tB") << "Class=" << qsizetype(0) << "A" << false;
+    QTest::newRow("unquoted ends at a comma")
+        << QStringLiteral("Class=A,B") << "Class=" << qsizetype(0) << "A" << false;
     QTest::newRow("quoted keeps blanks and commas")
         << QStringLiteral("Description=\"a b,c\";d") << "Description=" << qsizetype(0) << "a b,c" << false;
-    QTest::newRow("quoted without its end runs on") << QStringLiteral("Description=\"a b") << "Description="
-                                                    << qsizetype(0) << "a b" << false;
+    QTest::newRow("quoted without its end runs on")
+        << QStringLiteral("Description=\"a b") << "Description=" << qsizetype(0) << "a b" << false;
     QTest::newRow("a value that just fits") << QStringLiteral("Description=\"") + QString(4095, u'd') + u'"'
                                             << "Description=" << qsizetype(0) << QString(4095, u'd') << false;
     QTest::newRow("a value one too long") << QStringLiteral("Description=\"") + QString(4096, u'd') + u'"'
@@ -1115,8 +1114,9 @@ void TestMod::gameReadingOfFiles_data()
                                                                   "Class=Class,MetaClass=Engine.GameInfo)\r\n") +
                                                        line
                                                 << true << "" << int(Settings::AsShown) << QStringList{};
-    QTest::newRow("class key in the name") << saved([](ModDefinition& m) { m.name = QStringLiteral("First Class=Best"); })
-                                           << false << "" << int(Settings::AsShown) << QStringList{};
+    QTest::newRow("class key in the name")
+        << saved([](ModDefinition& m) { m.name = QStringLiteral("First Class=Best"); }) << false << ""
+        << int(Settings::AsShown) << QStringList{};
     QTest::newRow("an unquoted name") << QStringLiteral("[Public]\r\nObject=(Name=My Mod,Class=Class,"
                                                         "MetaClass=Quenlar.MLGameInfo,Description=\"Map=M.dx\")")
                                       << true << "My" << int(Settings::AsShown) << QStringList{};
@@ -1126,26 +1126,30 @@ void TestMod::gameReadingOfFiles_data()
     QTest::newRow("a quote in the class")
         << saved([](ModDefinition& m) { m.playerClass = QStringLiteral("P\"kg.Player"); }) << true << ""
         << int(Settings::EndAtQuote)
-        << QStringList{"PlayerClass", "Starting Credits", "Initial Skill Points", "skill levels", "augmentations",
-                       "Splash Map", "Starting Map"};
+        << QStringList{"PlayerClass",   "Starting Credits", "Initial Skill Points", "skill levels",
+                       "augmentations", "Splash Map",       "Starting Map"};
     QTest::newRow("settings of 4096 characters")
-        << saved([](ModDefinition& m) {
-               m.startingMap += QString(4096 - ComposeDescription(m).size(), u'm');
-           })
-        << true << "" << int(Settings::TooLong) << QStringList{"Starting Map"};
+        << saved([](ModDefinition& m) { m.startingMap += QString(4096 - ComposeDescription(m).size(), u'm'); }) << true
+        << "" << int(Settings::TooLong) << QStringList{"Starting Map"};
     QTest::newRow("description key in the name")
         << saved([](ModDefinition& m) { m.name = QStringLiteral("(DESCRIPTION=z)"); }) << true << ""
         << int(Settings::FromName)
-        << QStringList{"Show difficulty and skills screens setting", "Current Inventory", "PlayerClass",
-                       "Starting Credits", "Initial Skill Points", "skill levels", "augmentations", "Splash Map",
+        << QStringList{"Show difficulty and skills screens setting",
+                       "Current Inventory",
+                       "PlayerClass",
+                       "Starting Credits",
+                       "Initial Skill Points",
+                       "skill levels",
+                       "augmentations",
+                       "Splash Map",
                        "Starting Map"};
     QTest::newRow("an unquoted description")
         << QStringLiteral("[Public]\r\nObject=(Name=\"M\",Class=Class,MetaClass=Quenlar.MLGameInfo,"
                           "Description=Map=M.dx)")
         << true << "" << int(Settings::Otherwise) << QStringList{"Starting Map"};
     QTest::newRow("beyond the section the game reads")
-        << QStringLiteral("[Public]\r\nx=") + QString(GameSectionLength, u'x') + QStringLiteral("\r\n") + line
-        << false << "" << int(Settings::AsShown) << QStringList{};
+        << QStringLiteral("[Public]\r\nx=") + QString(GameSectionLength, u'x') + QStringLiteral("\r\n") + line << false
+        << "" << int(Settings::AsShown) << QStringList{};
 }
 
 void TestMod::gameReadingOfFiles()

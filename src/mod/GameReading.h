@@ -80,10 +80,10 @@ struct GameReadingDifference
     enum class Settings
     {
         AsShown,
-        EndAtQuote, // the Description ends at a double quote inside it
-        TooLong,    // the Description is longer than a value holds
+        EndAtQuote,   // the Description ends at a double quote inside it
+        TooLong,      // the Description is longer than a value holds
         CutBySection, // the section is longer than the engine's buffer
-        FromName,   // the Description key is found inside the name
+        FromName,     // the Description key is found inside the name
         Otherwise,
     };
 

@@ -409,14 +409,52 @@ const DescriptionPart& descriptionPartAt(const ReadStarts& items, qsizetype at)
     return DescriptionParts[0];
 }
 
-// Where the game's reading of the file Save would write differs from what
-// was typed: the name, the Description and a listed entry are all it reads.
-std::optional<UnsavableValue> findGameMisreading(const ModDefinition& mod, const QString& file,
-                                                 const ReadStarts& items)
+UnsavableValue refusal(const QString& field, const QString& reason)
 {
+    return UnsavableValue{field, reason, QStringLiteral("The mod can't be saved: %1.").arg(reason)};
+}
+
+// A key the game finds inside the name of the file Save would write, ahead
+// of the real one, where it changes what the game reads.
+std::optional<UnsavableValue> findGameKeyInName(const ModDefinition& mod, const GameObject& object)
+{
+    struct KeyInName
+    {
+        const GameValue& value;
+        bool matters;
+        const char* readAs;
+    };
+    const KeyInName keys[] = {
+        {object.className, object.className.value.compare(QLatin1String(LoaderEntryClass), Qt::CaseInsensitive) != 0,
+         "which the game would read as the mod's class, so the mod would not appear in the loader's list"},
+        {object.metaClass, object.metaClass.value.compare(QLatin1String(LoaderMetaClass), Qt::CaseInsensitive) != 0,
+         "which the game would read as the mod's meta-class, so the mod would not appear in the loader's list"},
+        {object.description, true,
+         "which the game would read as the start of the mod's settings, so the mod would not start with its own "
+         "settings"},
+    };
     const qsizetype nameAt = FileOpening.size();
     const qsizetype nameEnd = nameAt + mod.name.size();
-    const qsizetype descriptionAt = nameEnd + ObjectMiddle.size();
+    const KeyInName* first = nullptr;
+    for (const KeyInName& key : keys) {
+        const qsizetype at = object.lineAt + key.value.keyAt;
+        if (key.matters && key.value.keyAt >= 0 && at >= nameAt && at < nameEnd &&
+            (!first || key.value.keyAt < first->value.keyAt))
+            first = &key;
+    }
+    if (!first)
+        return std::nullopt;
+    const QString spelled = object.line.sliced(first->value.keyAt, first->value.valueAt - first->value.keyAt -
+                                                                       (first->value.quoted ? 1 : 0));
+    return refusal(QStringLiteral("Mod Name"),
+                   QStringLiteral("the Mod Name field contains \"%1\", %2").arg(spelled, QLatin1String(first->readAs)));
+}
+
+// Where the game's reading of the file Save would write differs from what
+// was typed: the name, the Description and a listed entry are all it reads.
+std::optional<UnsavableValue> findGameMisreading(const ModDefinition& mod, const QString& file, const ReadStarts& items)
+{
+    const qsizetype descriptionAt = FileOpening.size() + mod.name.size() + ObjectMiddle.size();
     const QStringView description =
         QStringView(file).sliced(descriptionAt, file.size() - ObjectClosing.size() - descriptionAt);
     const QList<GameObject> objects = ReadGameObjects(file);
@@ -424,62 +462,28 @@ std::optional<UnsavableValue> findGameMisreading(const ModDefinition& mod, const
         objects.first().description.value == description)
         return std::nullopt;
 
-    const auto refuse = [](const QString& field, const QString& reason) {
-        return UnsavableValue{field, reason, QStringLiteral("The mod can't be saved: %1.").arg(reason)};
-    };
     const QString name = QStringLiteral("Mod Name");
-
-    // A key the game finds inside the name, ahead of the real one.
-    if (!objects.isEmpty()) {
-        const GameObject& object = objects.first();
-        struct KeyInName
-        {
-            const GameValue& value;
-            bool matters;
-            const char* readAs;
-        };
-        const KeyInName keys[] = {
-            {object.className,
-             object.className.value.compare(QLatin1String(LoaderEntryClass), Qt::CaseInsensitive) != 0,
-             "which the game would read as the mod's class, so the mod would not appear in the loader's list"},
-            {object.metaClass,
-             object.metaClass.value.compare(QLatin1String(LoaderMetaClass), Qt::CaseInsensitive) != 0,
-             "which the game would read as the mod's meta-class, so the mod would not appear in the loader's list"},
-            {object.description, true,
-             "which the game would read as the start of the mod's settings, so the mod would not start with its "
-             "own settings"},
-        };
-        const KeyInName* first = nullptr;
-        for (const KeyInName& key : keys) {
-            const qsizetype at = object.lineAt + key.value.keyAt;
-            if (key.matters && key.value.keyAt >= 0 && at >= nameAt && at < nameEnd &&
-                (!first || key.value.keyAt < first->value.keyAt))
-                first = &key;
-        }
-        if (first) {
-            const QString spelled = object.line.sliced(first->value.keyAt, first->value.valueAt - first->value.keyAt -
-                                                                               (first->value.quoted ? 1 : 0));
-            return refuse(name, QStringLiteral("the Mod Name field contains \"%1\", %2")
-                                    .arg(spelled, QLatin1String(first->readAs)));
-        }
+    if (objects.size() == 1) {
+        if (auto key = findGameKeyInName(mod, objects.first()))
+            return key;
     }
 
     if (mod.name.size() > GameValueLength) {
-        return refuse(name, QStringLiteral("the Mod Name field holds %1 characters, more than the %2 the game reads, "
-                                           "so the loader's list would show the name cut short")
-                                .arg(mod.name.size())
-                                .arg(GameValueLength));
+        return refusal(name, QStringLiteral("the Mod Name field holds %1 characters, more than the %2 the game reads, "
+                                            "so the loader's list would show the name cut short")
+                                 .arg(mod.name.size())
+                                 .arg(GameValueLength));
     }
     if (description.size() > GameValueLength) {
         const DescriptionPart& part = descriptionPartAt(items, descriptionAt + GameValueLength);
-        return refuse(QLatin1String(part.field),
-                      QStringLiteral("the mod's settings come to %1 characters, more than the %2 the game reads, so "
-                                     "the game would lose them from the %3 on")
-                          .arg(description.size())
-                          .arg(GameValueLength)
-                          .arg(QLatin1String(part.part)));
+        return refusal(QLatin1String(part.field),
+                       QStringLiteral("the mod's settings come to %1 characters, more than the %2 the game reads, so "
+                                      "the game would lose them from the %3 on")
+                           .arg(description.size())
+                           .arg(GameValueLength)
+                           .arg(QLatin1String(part.part)));
     }
-    return refuse(QString(), QStringLiteral("the game would read the mod otherwise than the pages show it"));
+    return refusal(QString(), QStringLiteral("the game would read the mod otherwise than the pages show it"));
 }
 
 } // namespace
@@ -548,12 +552,21 @@ std::optional<UnsavableValue> FindUnsavableValue(const ModDefinition& mod)
         holdsKey = holdsKey || holdsSearchedKey(value);
         return false;
     });
-    if (found)
-        return found;
-
     // The file as Save would write it, read as the game reads it, then as
     // Open does.
     ReadStarts items;
+    if (found) {
+        // The name comes first in the file, and a key in it keeps the mod
+        // out of the loader's list, which matters more than any setting.
+        if (found->field != QLatin1String("Mod Name")) {
+            const QList<GameObject> objects = ReadGameObjects(composeModFile(mod, &items));
+            if (objects.size() == 1) {
+                if (auto key = findGameKeyInName(mod, objects.first()))
+                    return key;
+            }
+        }
+        return found;
+    }
     const QString file = composeModFile(mod, &items);
     if (auto misread = findGameMisreading(mod, file, items))
         return misread;
@@ -579,8 +592,8 @@ std::optional<UnsavableValue> FindUnsavableValue(const ModDefinition& mod)
         for (const auto& reading : readings) {
             if (const auto misread = findMisreadKey(mod, items, reading.text, reading.offset, reading.starts)) {
                 const QString field = fieldName(misread->value);
-                const QString reason =
-                    QStringLiteral("the %1 field contains \"%2\", %3").arg(field, misread->key, QLatin1String(reading.readAs));
+                const QString reason = QStringLiteral("the %1 field contains \"%2\", %3")
+                                           .arg(field, misread->key, QLatin1String(reading.readAs));
                 return UnsavableValue{field, reason, QStringLiteral("The mod can't be saved: %1.").arg(reason)};
             }
         }
@@ -621,9 +634,21 @@ QString GameReadingMessage(const GameReadingDifference& difference, const ModDef
         told.append(QStringLiteral("The game will not list this mod in the loader's list: %1.")
                         .arg(readAs.join(QStringLiteral(", and "))));
     } else {
-        if (difference.nameDiffers) {
+        if (difference.nameDiffers && difference.listedName.size() == GameValueLength &&
+            shown.name.startsWith(difference.listedName)) {
+            told.append(QStringLiteral("The loader's list will show only the first %1 of the %2 characters of this "
+                                       "mod's name.")
+                            .arg(GameValueLength)
+                            .arg(shown.name.size()));
+        } else if (difference.nameDiffers) {
+            // A name as long as a text box holds would make the box taller
+            // than the screen.
+            const auto elided = [](const QString& text) {
+                constexpr qsizetype Shown = 80;
+                return text.size() > Shown ? text.left(Shown) + QChar(0x2026) : text;
+            };
             told.append(QStringLiteral("The loader's list will show this mod as \"%1\", not as \"%2\".")
-                            .arg(difference.listedName, shown.name));
+                            .arg(elided(difference.listedName), elided(shown.name)));
         }
         QString parts = difference.settingsNotAsShown.join(QStringLiteral(", "));
         if (const qsizetype last = parts.lastIndexOf(QLatin1String(", ")); last >= 0)
