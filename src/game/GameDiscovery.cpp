@@ -1,12 +1,9 @@
 #include "GameDiscovery.h"
 
 #include "GamePath.h"
-#include "TextFile.h"
+#include "WineLaunchers.h"
 
 #include <QDir>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 
 namespace {
 
@@ -51,18 +48,8 @@ QStringList GogCandidates(const RegistryReader& registry)
 QStringList HeroicCandidates(const QString& home)
 {
     QStringList candidates;
-    for (const char* relative : {".config/heroic/gog_store/installed.json",
-                                 ".var/app/com.heroicgameslauncher.hgl/config/heroic/gog_store/installed.json"}) {
-        const FileRead read = ReadFileBytes(home + u'/' + QLatin1String(relative));
-        if (!read.ok())
-            continue;
-        const QJsonArray installed = QJsonDocument::fromJson(read.bytes).object().value(u"installed").toArray();
-        for (const QJsonValue& entry : installed) {
-            const QString path = entry.toObject().value(u"install_path").toString();
-            if (!path.isEmpty())
-                candidates.append(path);
-        }
-    }
+    for (const HeroicGame& game : HeroicGogGames(home))
+        candidates.append(game.folder);
     return candidates;
 }
 
