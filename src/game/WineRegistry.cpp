@@ -8,6 +8,8 @@
 #include <QRegularExpression>
 #include <QStringList>
 
+#include <algorithm>
+#include <cstring>
 #include <optional>
 
 namespace {
@@ -181,25 +183,84 @@ QStringList LogicalLines(const QString& text)
     return lines;
 }
 
+// Where the header line of a key starts at or after pos ('[' first on its
+// line), or -1. Only such a line starts with '[': values start with a quote
+// or '@', and Wine writes a line break inside a value as "\n".
+qsizetype NextHeader(const QByteArray& file, qsizetype pos)
+{
+    const char* data = file.constData();
+    while (pos < file.size()) {
+        const void* found = std::memchr(data + pos, '[', size_t(file.size() - pos));
+        if (!found)
+            return -1;
+        const qsizetype at = static_cast<const char*>(found) - data;
+        if (at == 0 || data[at - 1] == '\n')
+            return at;
+        pos = at + 1;
+    }
+    return -1;
+}
+
+// A key's name as Wine writes it in a header: backslashes doubled, and in
+// lower case, which ASCII letters of the file are compared with in any case.
+// Empty for a name with other than printable ASCII, which Wine may write as
+// escapes.
+QByteArray HeaderName(const QString& key)
+{
+    QByteArray name;
+    for (const QChar c : key) {
+        if (c.unicode() < 0x20 || c.unicode() > 0x7e || c == u'[' || c == u']')
+            return {};
+        if (c == u'\\')
+            name.append('\\');
+        name.append(char(c.toLower().unicode()));
+    }
+    return name;
+}
+
+// Whether the header's name at pos (after its '[') is name or a key below it.
+bool NamesKeyOrBelow(const QByteArray& file, qsizetype pos, const QByteArray& name)
+{
+    const qsizetype end = pos + name.size();
+    if (end >= file.size() || qstrnicmp(file.constData() + pos, name.constData(), size_t(name.size())) != 0)
+        return false;
+    return file.at(end) == ']' || (file.at(end) == '\\' && end + 1 < file.size() && file.at(end + 1) == '\\');
+}
+
 } // namespace
 
 namespace WineRegistry {
 
-Hive::Hive(const QByteArray& file)
+Hive::Hive(const QByteArray& file, const QStringList& keys)
 {
-    m_lines = LogicalLines(QString::fromUtf8(file));
-    if (m_lines.isEmpty() || !m_lines.first().startsWith(Header)) {
-        m_lines.clear();
+    if (!file.startsWith(QByteArrayView(Header.data(), Header.size())))
         return;
+    m_file = file;
+    // A prefix's registry runs to tens of megabytes of keys and values no
+    // one here asks about: given the keys that will be, only their headers
+    // and those below them are read, found by a byte search.
+    QList<QByteArray> names;
+    for (const QString& key : keys) {
+        const QByteArray name = HeaderName(key);
+        if (name.isEmpty()) {
+            names.clear(); // a name that only a full reading finds
+            break;
+        }
+        names.append(name);
     }
-    for (qsizetype i = 0; i < m_lines.size(); ++i) {
-        const QString& line = m_lines.at(i);
-        if (!line.startsWith(u'['))
+    for (qsizetype at = NextHeader(m_file, 0); at >= 0; at = NextHeader(m_file, at + 1)) {
+        if (!names.isEmpty() && std::none_of(names.cbegin(), names.cend(), [&](const QByteArray& name) {
+                return NamesKeyOrBelow(m_file, at + 1, name);
+            }))
             continue;
+        qsizetype lineEnd = m_file.indexOf('\n', at);
+        if (lineEnd < 0)
+            lineEnd = m_file.size();
+        const QString line = QString::fromUtf8(QByteArrayView(m_file).sliced(at, lineEnd - at));
         qsizetype pos = 1;
         const auto name = ReadQuoted(line, pos, u']');
         if (name)
-            m_keys.insert(name->toLower(), {*name, i + 1}); // Wine writes each key once
+            m_keys.insert(name->toLower(), {*name, lineEnd}); // Wine writes each key once
     }
 }
 
@@ -208,10 +269,10 @@ QString Hive::value(const QString& key, const QString& name) const
     const auto found = m_keys.constFind(key.toLower());
     if (found == m_keys.constEnd())
         return {};
-    for (qsizetype i = found->firstLine; i < m_lines.size(); ++i) {
-        const QString& line = m_lines.at(i);
-        if (line.startsWith(u'['))
-            break;
+    const qsizetype next = NextHeader(m_file, found->values);
+    const qsizetype end = next < 0 ? m_file.size() : next;
+    const QString values = QString::fromUtf8(QByteArrayView(m_file).sliced(found->values, end - found->values));
+    for (const QString& line : LogicalLines(values)) {
         QString valueName;
         qsizetype pos = 0;
         if (line.startsWith(QLatin1String("@="))) {
@@ -308,24 +369,35 @@ QString ToUnixPath(const QString& prefix, const QString& windowsPath)
     return AppendIgnoringCase(drive, m.captured(2));
 }
 
-PrefixRegistry::PrefixRegistry(const QString& prefix) : m_prefix(prefix)
+PrefixRegistry::PrefixRegistry(const QString& prefix, RegistryKeys keys) : m_prefix(prefix), m_keys(std::move(keys))
 {
-    if (prefix.isEmpty())
-        return;
-    const FileRead machine = ReadFileBytes(prefix + QStringLiteral("/system.reg"));
-    if (machine.ok())
-        m_machine = Hive(machine.bytes);
-    const FileRead user = ReadFileBytes(prefix + QStringLiteral("/user.reg"));
-    if (user.ok())
-        m_user = Hive(user.bytes);
+    QStringList machine;
+    for (const QString& key : std::as_const(m_keys.machine))
+        machine.append(Bit32KeyNames(key));
+    m_keys.machine = machine;
+}
+
+const Hive& PrefixRegistry::hive(RegistryRoot root) const
+{
+    const bool user = root == RegistryRoot::CurrentUser;
+    std::optional<Hive>& hive = user ? m_user : m_machine;
+    if (!hive) {
+        hive.emplace();
+        if (!m_prefix.isEmpty()) {
+            const FileRead read = ReadFileBytes(m_prefix + (user ? QStringLiteral("/user.reg") : QStringLiteral("/system.reg")));
+            if (read.ok())
+                hive.emplace(read.bytes, user ? m_keys.user : m_keys.machine);
+        }
+    }
+    return *hive;
 }
 
 QString PrefixRegistry::value(RegistryRoot root, const QString& key, const QString& name) const
 {
     if (root == RegistryRoot::CurrentUser)
-        return m_user.value(key, name);
+        return hive(root).value(key, name);
     for (const QString& viewKey : Bit32KeyNames(key)) {
-        QString text = m_machine.value(viewKey, name);
+        QString text = hive(root).value(viewKey, name);
         if (!text.isEmpty())
             return text;
     }
@@ -335,10 +407,10 @@ QString PrefixRegistry::value(RegistryRoot root, const QString& key, const QStri
 QStringList PrefixRegistry::subkeys(RegistryRoot root, const QString& key) const
 {
     if (root == RegistryRoot::CurrentUser)
-        return m_user.subkeys(key);
+        return hive(root).subkeys(key);
     QStringList names;
     for (const QString& viewKey : Bit32KeyNames(key)) {
-        for (const QString& name : m_machine.subkeys(viewKey)) {
+        for (const QString& name : hive(root).subkeys(viewKey)) {
             if (!names.contains(name, Qt::CaseInsensitive))
                 names.append(name);
         }
