@@ -10,8 +10,7 @@
 // prefixes of Lutris, Bottles, CrossOver, PlayOnLinux and Heroic, searched in
 // that order, the game recorded in the last one. Every prefix has a
 // system.reg of 20 MB and a user.reg of 5 MB, the size of a prefix used for
-// years, written as Wine writes them: keys in order, most of them below
-// Software\Classes and Software\Microsoft.
+// years, written as Wine writes them.
 
 #include "game/InstalledGame.h"
 
@@ -45,9 +44,9 @@ QByteArray Guid(quint32 n)
            "-11d0-a3a5-00c04fd706ec";
 }
 
-// A registry file of about the given size: classes, then the rest of the
-// machine's or the user's keys, with the extra keys (whole header lines and
-// their values) in their place among them.
+// A registry file of about the given size: classes, then the extra keys
+// (whole header lines and their values), then programs' keys in the 32-bit
+// view, all of them below Software, as most keys of a registry are.
 QByteArray Registry(qsizetype bytes, bool machine, const QByteArray& extra)
 {
     QByteArray reg = machine ? "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win64\n"

@@ -98,6 +98,8 @@ private slots:
 
     void wineRegistry_data();
     void wineRegistry();
+    void wineRegistryInPieces_data();
+    void wineRegistryInPieces();
     void wineDrivePaths_data();
     void wineDrivePaths();
     void winePrefixFromEnvironment();
@@ -186,6 +188,61 @@ void TestGame::wineRegistry()
     QFETCH(QByteArray, reg);
     QFETCH(QString, expected);
     QCOMPARE(WineRegistry::GetString(reg, InstallKeyText, Folder), expected);
+}
+
+void TestGame::wineRegistryInPieces_data()
+{
+    // A registry file is read a piece at a time, and of it only the keys
+    // asked for are kept. Filler keys put the key asked for, or its value,
+    // across the end of the first piece (256 KiB), or make a line longer than
+    // a piece.
+    QTest::addColumn<qsizetype>("filler"); // bytes of filler keys before the key asked for
+    QTest::addColumn<qsizetype>("longLine"); // a value line of that length in the last filler key
+    QTest::addColumn<QString>("expected");
+
+    const qsizetype piece = 256 * 1024;
+    QTest::newRow("small file") << qsizetype(0) << qsizetype(0) << "C:\\Dx";
+    for (const qsizetype before : {qsizetype(1), qsizetype(20), qsizetype(60), qsizetype(120)})
+        QTest::addRow("key %lld bytes before a piece's end", qlonglong(before)) << piece - before << qsizetype(0)
+                                                                                << "C:\\Dx";
+    QTest::newRow("a line longer than a piece") << qsizetype(1000) << 3 * piece << "C:\\Dx";
+}
+
+void TestGame::wineRegistryInPieces()
+{
+    QFETCH(qsizetype, filler);
+    QFETCH(qsizetype, longLine);
+    QFETCH(QString, expected);
+    QByteArray reg = "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win64\n";
+    // Keys alike in their first part, as a registry's are.
+    for (int n = 0; reg.size() < filler - 100; ++n)
+        reg += "\n[Software\\\\Classes\\\\Key" + QByteArray::number(n) + "] 1700000000\n@=\"" +
+               QByteArray(n % 40, 'x') + "\"\n";
+    reg.append(QByteArray(qMax<qsizetype>(0, filler - 2 - reg.size()), ';')).append("\n");
+    if (longLine > 0)
+        reg += "\n[Software\\\\Long] 1700000000\n\"Data\"=\"" + QByteArray(longLine, 'y') + "\"\n";
+    reg += PlainKey + " 1700000000\n#time=1d9a0b0c0d0e0f0\n\"Other\"=\"[not a key]\"\n\"Folder\"=\"C:\\\\Dx\"\n"
+           "\n[Software\\\\Unreal Technology\\\\Installed Apps\\\\Deus Ex\\\\Sub] 1700000000\n\"Folder\"=\"C:\\\\Sub\"\n"
+           "\n[System\\\\After] 1700000000\n\"Folder\"=\"C:\\\\After\"\n";
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("system.reg"));
+    writeFile(path, reg);
+
+    const WineRegistry::Hive all = WineRegistry::Hive::Read(path);
+    QCOMPARE(all.value(InstallKeyText, Folder), expected);
+    QCOMPARE(all.value(QStringLiteral("System\\After"), Folder), QStringLiteral("C:\\After"));
+    const WineRegistry::Hive some = WineRegistry::Hive::Read(path, {InstallKeyText});
+    QCOMPARE(some.value(InstallKeyText, Folder), expected);
+    QCOMPARE(some.subkeys(InstallKeyText), QStringList{QStringLiteral("Sub")});
+    QCOMPARE(some.value(QStringLiteral("System\\After"), Folder), QString());
+    QCOMPARE(some.value(QStringLiteral("Software\\Classes\\Key1"), QString()), QString());
+
+    // Larger than any registry: nothing (the file is sparse, so nothing is written).
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.resize(MaxIniBytes + 1));
+    file.close();
+    QCOMPARE(WineRegistry::Hive::Read(path, {InstallKeyText}).value(InstallKeyText, Folder), QString());
 }
 
 void TestGame::wineDrivePaths_data()

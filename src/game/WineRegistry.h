@@ -14,6 +14,8 @@
 // HKEY_CURRENT_USER. The program only reads them; Wine owns them.
 namespace WineRegistry {
 
+class HeaderFilter;
+
 // One registry file, read once and looked up by key.
 class Hive
 {
@@ -21,8 +23,14 @@ public:
     Hive() = default;
     // The text of a .reg file as Wine writes it; anything that is not one
     // reads as an empty hive. When keys are given, only they and the keys
-    // below them can be looked up, and the rest of the file is passed over.
+    // below them can be looked up, and of the rest of the file nothing is
+    // kept.
     explicit Hive(const QByteArray& file, const QStringList& keys = {});
+
+    // The same, read from a file a piece at a time, so that a registry of
+    // tens of megabytes is never held whole. A file that cannot be read, is
+    // no regular file or is larger than any registry gives an empty hive.
+    static Hive Read(const QString& path, const QStringList& keys = {});
 
     // The value name of the key named exactly key (in any letter case), read
     // as the Windows registry reads it: REG_SZ up to its first NUL,
@@ -35,13 +43,17 @@ public:
     QStringList subkeys(const QString& key) const;
 
 private:
+    // Takes in whole lines of the file, the first line first.
+    void feed(QByteArrayView lines, const HeaderFilter& filter);
+
     struct Key
     {
-        QString name;     // as the file spells it
-        qsizetype values; // where the line after its header starts in m_file, less one
+        QString name;      // as the file spells it
+        QByteArray values; // the lines after its header, up to the next key
     };
-    QByteArray m_file;
-    QHash<QString, Key> m_keys; // by the name in lower case
+    QList<Key> m_keys;
+    QHash<QString, qsizetype> m_index; // of m_keys, by the name in lower case
+    qsizetype m_current = -1;          // the key whose lines are being taken in
 };
 
 // The names a key of HKEY_LOCAL_MACHINE has in the 32-bit view, in the order
