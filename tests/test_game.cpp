@@ -1298,6 +1298,19 @@ void TestGame::settingsReadersPassSpecialFilesBy()
     MakeSpecialFile(steamApps + QStringLiteral("/libraryfolders.vdf"), QStringLiteral("pipe"));
     MakeSpecialFile(steamApps + QStringLiteral("/appmanifest_6910.acf"), QStringLiteral("link to a pipe"));
     QCOMPARE(endsWithin([&home] { return FindSteamGame(SteamRoots(home.path())); }, "the Steam libraries"), QString());
+
+    // The launchers' lists and configurations, and a prefix's registry.
+    QTemporaryDir launchers;
+    MakeSpecialFile(launchers.filePath(QStringLiteral(".local/share/lutris/games/deus-ex.yml")),
+                    QStringLiteral("pipe"));
+    MakeSpecialFile(launchers.filePath(QStringLiteral(".local/share/bottles/bottles/Dx/bottle.yml")),
+                    QStringLiteral("device"));
+    MakeSpecialFile(launchers.filePath(QStringLiteral(".cxoffice/Dx/system.reg")), QStringLiteral("link to a pipe"));
+    MakeSpecialFile(launchers.filePath(QStringLiteral(".config/heroic/sideload_apps/library.json")),
+                    QStringLiteral("pipe"));
+    MakeSpecialFile(launchers.filePath(QStringLiteral(".config/heroic/GamesConfig/dx1.json")), QStringLiteral("pipe"));
+    QCOMPARE(endsWithin([&launchers] { return FindLaunchersGame(launchers.path()); }, "the launchers' files"),
+             QString());
 }
 
 QTEST_GUILESS_MAIN(TestGame)
