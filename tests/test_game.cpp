@@ -11,6 +11,7 @@
 #include "game/LoaderFiles.h"
 #include "game/SteamDiscovery.h"
 #include "game/TextFile.h"
+#include "game/WineLaunchers.h"
 #include "game/WineRegistry.h"
 
 #include <QDir>
@@ -127,6 +128,7 @@ private slots:
     void steamDiscovery();
     void installedGame_data();
     void installedGame();
+    void launcherEntries();
 
 private:
     QTemporaryDir m_home;
@@ -1269,6 +1271,77 @@ void TestGame::installedGame()
 
     const QString wanted = expected.isEmpty() ? QString() : QDir::toNativeSeparators(root + u'/' + expected);
     QVERIFY2(found.compare(wanted, caseSensitivity) == 0, qPrintable(found + QStringLiteral(" != ") + wanted));
+}
+
+void TestGame::launcherEntries()
+{
+    // What each launcher's reader gives, as the search for the game and the
+    // game's start read it: names, launchers' ids and which launcher (native
+    // or Flatpak) holds an entry.
+    QTemporaryDir tmp;
+    const QString home = QFileInfo(tmp.path()).canonicalFilePath();
+    const QString lutrisFlatpak = home + QStringLiteral("/.var/app/net.lutris.Lutris/data/lutris/games/");
+    writeFile(home + QStringLiteral("/.local/share/lutris/games/deus-ex-1700000000.yml"),
+              "# Lutris\ngame:\n  exe: C:\\Games\\Deus Ex\\System\\DeusEx.exe\n  prefix: ~/Games/dx\n"
+              "  args: \"-log\"\nname: 'Deus Ex: GOTY'\n");
+    writeFile(lutrisFlatpak + QStringLiteral("deus-ex-2.yml"),
+              "game:\n  exe: \"/games/It's\\\\ here/System/DeusEx.exe\"\n  wine:\n    prefix: /nested\n");
+    QDir().mkpath(home + QStringLiteral("/Games/dx/drive_c/Games/Deus Ex/System"));
+    const QList<LutrisGame> lutris = LutrisGames(home);
+    QCOMPARE(lutris.size(), 2);
+    QCOMPARE(lutris[0].config, QStringLiteral("deus-ex-1700000000"));
+    QCOMPARE(lutris[0].slug, QStringLiteral("deus-ex"));
+    QCOMPARE(lutris[0].prefix, home + QStringLiteral("/Games/dx"));
+    QCOMPARE(lutris[0].exe, home + QStringLiteral("/Games/dx/drive_c/Games/Deus Ex/System/DeusEx.exe"));
+    QVERIFY(!lutris[0].flatpak);
+    QCOMPARE(lutris[1].slug, QStringLiteral("deus-ex-2"));
+    QCOMPARE(lutris[1].exe, QStringLiteral("/games/It's\\ here/System/DeusEx.exe"));
+    QCOMPARE(lutris[1].prefix, QString());
+    QVERIFY(lutris[1].flatpak);
+    QCOMPARE(FoldersOfExecutable(lutris[0].exe),
+             (QStringList{home + QStringLiteral("/Games/dx/drive_c/Games/Deus Ex"),
+                          home + QStringLiteral("/Games/dx/drive_c/Games/Deus Ex/System")}));
+
+    writeFile(home + QStringLiteral("/.local/share/bottles/bottles/dx/bottle.yml"),
+              "Arch: win64\nName: \"Deus Ex\"\nPath: dx\n");
+    QDir().mkpath(home + QStringLiteral("/.var/app/com.usebottles.bottles/data/bottles/bottles/Other/drive_c"));
+    const QList<Bottle> bottles = Bottles(home);
+    QCOMPARE(bottles.size(), 2);
+    QCOMPARE(bottles[0].name, QStringLiteral("Deus Ex"));
+    QCOMPARE(bottles[0].path, home + QStringLiteral("/.local/share/bottles/bottles/dx"));
+    QVERIFY(!bottles[0].flatpak);
+    QCOMPARE(bottles[1].name, QStringLiteral("Other"));
+    QVERIFY(bottles[1].flatpak);
+
+    const QString heroicFlatpak = home + QStringLiteral("/.var/app/com.heroicgameslauncher.hgl/config/heroic/");
+    writeFile(heroicFlatpak + QStringLiteral("sideload_apps/library.json"),
+              "{\"games\": [{\"runner\": \"sideload\", \"app_name\": \"aBc12\", \"install\": {\"executable\": "
+              "\"~/Games/DX/System/DeusEx.exe\"}}, {\"app_name\": \"none\"}]}");
+    writeFile(home + QStringLiteral("/.config/heroic/gog_store/installed.json"),
+              "{\"installed\": [{\"appName\": \"1207658919\", \"install_path\": \"/games/GOG/Deus Ex\"}]}");
+    writeFile(home + QStringLiteral("/.config/heroic/GamesConfig/1207658919.json"),
+              "{\"1207658919\": {\"winePrefix\": \"~/Games/Heroic/Prefixes/default/Deus Ex\"}, \"version\": \"v0\"}");
+    QDir().mkpath(home + QStringLiteral("/Games/Heroic/Prefixes/default/Deus Ex/drive_c"));
+    QDir().mkpath(home + QStringLiteral("/Games/Heroic/Prefixes/Own/drive_c"));
+    const QList<HeroicGame> sideloaded = HeroicSideloadGames(home);
+    QCOMPARE(sideloaded.size(), 1);
+    QCOMPARE(sideloaded[0].appName, QStringLiteral("aBc12"));
+    QCOMPARE(sideloaded[0].runner, QStringLiteral("sideload"));
+    QCOMPARE(sideloaded[0].exe, home + QStringLiteral("/Games/DX/System/DeusEx.exe"));
+    QCOMPARE(sideloaded[0].folder, home + QStringLiteral("/Games/DX/System"));
+    QVERIFY(sideloaded[0].flatpak);
+    const QList<HeroicGame> gog = HeroicGogGames(home);
+    QCOMPARE(gog.size(), 1);
+    QCOMPARE(gog[0].appName, QStringLiteral("1207658919"));
+    QCOMPARE(gog[0].runner, QStringLiteral("gog"));
+    QCOMPARE(gog[0].folder, QStringLiteral("/games/GOG/Deus Ex"));
+    const QList<HeroicPrefix> prefixes = HeroicPrefixes(home);
+    QCOMPARE(prefixes.size(), 3);
+    QCOMPARE(prefixes[0].appName, QStringLiteral("1207658919"));
+    QCOMPARE(prefixes[0].path, home + QStringLiteral("/Games/Heroic/Prefixes/default/Deus Ex"));
+    QCOMPARE(prefixes[1].path, home + QStringLiteral("/Games/Heroic/Prefixes/Own"));
+    QCOMPARE(prefixes[2].path, home + QStringLiteral("/Games/Heroic/Prefixes/default/Deus Ex"));
+    QCOMPARE(prefixes[2].appName, QString());
 }
 
 void TestGame::settingsReadersPassSpecialFilesBy()

@@ -152,10 +152,13 @@ QList<LutrisGame> LutrisGamesIn(const QString& dir, const QString& home, bool fl
         game.prefix = FromHome(YamlScalar(read.bytes, QStringLiteral("game"), QStringLiteral("prefix")), home);
         QString exe = FromHome(YamlScalar(read.bytes, QStringLiteral("game"), QStringLiteral("exe")), home);
         if (!exe.isEmpty() && QDir::isRelativePath(exe)) {
-            // A Windows path names a file on a drive of the prefix; anything
-            // else relative lies inside the prefix.
-            const QString onDrive = WineRegistry::ToUnixPath(game.prefix, exe);
-            exe = !onDrive.isEmpty() ? onDrive : game.prefix.isEmpty() ? QString() : game.prefix + u'/' + exe;
+            // A Windows path names a file on a drive of the prefix (none when
+            // the prefix has no such drive); anything else relative lies
+            // inside the prefix.
+            if (exe.size() >= 2 && exe.at(1) == u':')
+                exe = WineRegistry::ToUnixPath(game.prefix, exe);
+            else
+                exe = game.prefix.isEmpty() ? QString() : game.prefix + u'/' + exe;
         }
         game.exe = exe.isEmpty() ? exe : QDir::cleanPath(QDir::fromNativeSeparators(exe));
         if (!game.prefix.isEmpty())
