@@ -1,10 +1,12 @@
 #include "InstalledGame.h"
 
 #include "GameDiscovery.h"
+#include "GameLaunch.h"
 #include "SteamDiscovery.h"
 #include "WineRegistry.h"
 
 #include <QDir>
+#include <QStandardPaths>
 
 QString FindInstalledGame()
 {
@@ -16,4 +18,15 @@ QString FindInstalledGame()
     if (found.isEmpty())
         found = FindSteamGame(SteamRoots(home) + SteamRootsInRegistry(wine));
     return QDir::toNativeSeparators(found);
+}
+
+LaunchContext SystemLaunchContext()
+{
+    LaunchContext context;
+    context.system = HostSystem::Linux;
+    context.home = QDir::homePath();
+    context.defaultPrefix = WineRegistry::DefaultPrefix();
+    context.steamRoots = SteamRootsInRegistry(WineRegistry::PrefixRegistry(context.defaultPrefix));
+    context.findProgram = [](const QString& name) { return QStandardPaths::findExecutable(name); };
+    return context;
 }
