@@ -98,6 +98,8 @@ private slots:
 
     void wineRegistry_data();
     void wineRegistry();
+    void wineRegistryInPieces_data();
+    void wineRegistryInPieces();
     void wineDrivePaths_data();
     void wineDrivePaths();
     void winePrefixFromEnvironment();
@@ -186,6 +188,61 @@ void TestGame::wineRegistry()
     QFETCH(QByteArray, reg);
     QFETCH(QString, expected);
     QCOMPARE(WineRegistry::GetString(reg, InstallKeyText, Folder), expected);
+}
+
+void TestGame::wineRegistryInPieces_data()
+{
+    // A registry file is read a piece at a time, and of it only the keys
+    // asked for are kept. Filler keys put the key asked for, or its value,
+    // across the end of the first piece (256 KiB), or make a line longer than
+    // a piece.
+    QTest::addColumn<qsizetype>("filler"); // bytes of filler keys before the key asked for
+    QTest::addColumn<qsizetype>("longLine"); // a value line of that length in the last filler key
+    QTest::addColumn<QString>("expected");
+
+    const qsizetype piece = 256 * 1024;
+    QTest::newRow("small file") << qsizetype(0) << qsizetype(0) << "C:\\Dx";
+    for (const qsizetype before : {qsizetype(1), qsizetype(20), qsizetype(60), qsizetype(120)})
+        QTest::addRow("key %lld bytes before a piece's end", qlonglong(before)) << piece - before << qsizetype(0)
+                                                                                << "C:\\Dx";
+    QTest::newRow("a line longer than a piece") << qsizetype(1000) << 3 * piece << "C:\\Dx";
+}
+
+void TestGame::wineRegistryInPieces()
+{
+    QFETCH(qsizetype, filler);
+    QFETCH(qsizetype, longLine);
+    QFETCH(QString, expected);
+    QByteArray reg = "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win64\n";
+    // Keys alike in their first part, as a registry's are.
+    for (int n = 0; reg.size() < filler - 100; ++n)
+        reg += "\n[Software\\\\Classes\\\\Key" + QByteArray::number(n) + "] 1700000000\n@=\"" +
+               QByteArray(n % 40, 'x') + "\"\n";
+    reg.append(QByteArray(qMax<qsizetype>(0, filler - 2 - reg.size()), ';')).append("\n");
+    if (longLine > 0)
+        reg += "\n[Software\\\\Long] 1700000000\n\"Data\"=\"" + QByteArray(longLine, 'y') + "\"\n";
+    reg += PlainKey + " 1700000000\n#time=1d9a0b0c0d0e0f0\n\"Other\"=\"[not a key]\"\n\"Folder\"=\"C:\\\\Dx\"\n"
+           "\n[Software\\\\Unreal Technology\\\\Installed Apps\\\\Deus Ex\\\\Sub] 1700000000\n\"Folder\"=\"C:\\\\Sub\"\n"
+           "\n[System\\\\After] 1700000000\n\"Folder\"=\"C:\\\\After\"\n";
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("system.reg"));
+    writeFile(path, reg);
+
+    const WineRegistry::Hive all = WineRegistry::Hive::Read(path);
+    QCOMPARE(all.value(InstallKeyText, Folder), expected);
+    QCOMPARE(all.value(QStringLiteral("System\\After"), Folder), QStringLiteral("C:\\After"));
+    const WineRegistry::Hive some = WineRegistry::Hive::Read(path, {InstallKeyText});
+    QCOMPARE(some.value(InstallKeyText, Folder), expected);
+    QCOMPARE(some.subkeys(InstallKeyText), QStringList{QStringLiteral("Sub")});
+    QCOMPARE(some.value(QStringLiteral("System\\After"), Folder), QString());
+    QCOMPARE(some.value(QStringLiteral("Software\\Classes\\Key1"), QString()), QString());
+
+    // Larger than any registry: nothing (the file is sparse, so nothing is written).
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.resize(MaxIniBytes + 1));
+    file.close();
+    QCOMPARE(WineRegistry::Hive::Read(path, {InstallKeyText}).value(InstallKeyText, Folder), QString());
 }
 
 void TestGame::wineDrivePaths_data()
@@ -794,6 +851,54 @@ QByteArray HeroicList(const QStringList& folders)
 
 const QByteArray Library = "\"libraryfolders\"\n{\n\t\"0\"\n\t{\n\t\t\"path\"\t\t\"@ROOT@/games/Library\"\n\t}\n}\n";
 
+// A Wine prefix's registry file in which a 32-bit program recorded a Windows
+// path under the key and value given (HKEY_LOCAL_MACHINE in the 32-bit view
+// for system.reg).
+QByteArray RegFile(const QString& key, const QString& name, const QString& windowsPath, bool machine = true)
+{
+    const auto escaped = [](const QString& text) { return text.toUtf8().replace("\\", "\\\\"); };
+    const QString viewKey = machine ? WineRegistry::Bit32KeyNames(key).first() : key;
+    return "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win64\n\n[Software\\\\Classes] "
+           "1700000000\n@=\"x\"\n\n[" +
+           escaped(viewKey) + "] 1700000000\n#time=1d9a0b0c0d0e0f0\n\"" + escaped(name) + "\"=\"" +
+           escaped(windowsPath) + "\"\n";
+}
+
+QByteArray InstallerReg(const QString& windowsPath)
+{
+    return RegFile(QString::fromUtf16(InstallerKey), QString::fromUtf16(InstallerValue), windowsPath);
+}
+
+// A Lutris game configuration as Lutris writes it.
+QByteArray LutrisConfig(const QByteArray& game)
+{
+    return "game:\n" + game + "\n  arch: win64\ngame_slug: deus-ex\nname: Deus Ex\nrunner: wine\nsystem: {}\n"
+           "wine:\n  version: lutris-7.2-2\n  exe: /wrong/System/DeusEx.exe\n";
+}
+
+// Heroic's list of side-loaded games, each entry's executable given.
+QByteArray HeroicSideload(const QStringList& executables)
+{
+    QByteArray list = "{\"games\": [";
+    for (const QString& exe : executables) {
+        list += QByteArray(list.endsWith('[') ? "" : ",") + "{\"runner\": \"sideload\", \"app_name\": \"dx1\", " +
+                "\"title\": \"Deus Ex\", \"install\": {\"executable\": \"@ROOT@/" + exe.toUtf8() +
+                "\", \"platform\": \"windows\"}, \"folder_name\": \"@ROOT@/" + QFileInfo(exe).path().toUtf8() +
+                "\", \"is_installed\": true}";
+    }
+    return list + "]}";
+}
+
+// Heroic's settings of one game, naming its Wine prefix.
+QByteArray HeroicGameConfig(const QString& prefix)
+{
+    return "{\"dx1\": {\"winePrefix\": \"" + prefix.toUtf8() +
+           "\", \"wineVersion\": {\"type\": \"proton\"}}, \"version\": \"v0\", \"explicit\": true}";
+}
+
+// A file's content that makes it a link to the path after the mark instead.
+const QByteArray LinkTo = "@LINK@";
+
 #ifdef Q_OS_WIN
 bool UnderWine()
 {
@@ -967,6 +1072,145 @@ void TestGame::installedGame_data()
                                       << QStringList{QStringLiteral("Steam") + common,
                                                      QStringLiteral("GOG Games/Deus Ex")}
                                       << false << "GOG Games/Deus Ex";
+    // Steam for Windows in the user's prefix: its libraries are Windows paths.
+    const QString windowsSteam = QStringLiteral("prefix/drive_c/Program Files (x86)/Steam");
+    const QByteArray windowsLibraries = "\"libraryfolders\"\n{\n\t\"0\"\n\t{\n\t\t\"path\"\t\t\"C:\\\\Program Files (x86)"
+                                        "\\\\Steam\"\n\t}\n\t\"1\"\n\t{\n\t\t\"path\"\t\t\"C:\\\\SteamLibrary\"\n\t}\n"
+                                        "\t\"2\"\n\t{\n\t\t\"path\"\t\t\"d:\\\\steamlibrary\"\n\t}\n}\n";
+    QTest::newRow("Steam for Windows, library on C:")
+        << RecordedFolders{SteamPath(windowsSteam)}
+        << Files{{windowsSteam + QStringLiteral("/steamapps/libraryfolders.vdf"), windowsLibraries},
+                 {QStringLiteral("prefix/dosdevices/c:"), LinkTo + "../drive_c"},
+                 {QStringLiteral("prefix/drive_c/SteamLibrary") + manifest, Manifest}}
+        << QStringList{QStringLiteral("prefix/drive_c/SteamLibrary") + common} << true
+        << "prefix/drive_c/SteamLibrary/steamapps/common/Deus Ex";
+    QTest::newRow("Steam for Windows, library on a D: that is a link, C: without the game")
+        << RecordedFolders{SteamPath(windowsSteam)}
+        << Files{{windowsSteam + QStringLiteral("/steamapps/libraryfolders.vdf"), windowsLibraries},
+                 {QStringLiteral("prefix/dosdevices/c:"), LinkTo + "../drive_c"},
+                 {QStringLiteral("prefix/dosdevices/d:"), LinkTo + "@ROOT@/drive-d"},
+                 {QStringLiteral("prefix/drive_c/SteamLibrary") + manifest, Manifest},
+                 {QStringLiteral("prefix/drive_c/SteamLibrary/steamapps/common/Deus Ex/Readme.txt"), "No game."},
+                 {QStringLiteral("drive-d/SteamLibrary") + manifest, Manifest}}
+        << QStringList{QStringLiteral("drive-d/SteamLibrary") + common} << true
+        << "drive-d/SteamLibrary/steamapps/common/Deus Ex";
+
+    // The launchers of Windows games on Linux.
+    const QString lutris = QStringLiteral("home/.local/share/lutris/games/");
+    const QString lutrisFlatpak = QStringLiteral("home/.var/app/net.lutris.Lutris/data/lutris/games/");
+    QTest::newRow("Lutris, a game without the game's files and a broken file first")
+        << RecordedFolders{}
+        << Files{{lutris + QStringLiteral("aaa-empty-1690000000.yml"),
+                  LutrisConfig("  exe: @ROOT@/games/Empty/System/Game.exe\n  prefix: @ROOT@/games/EmptyPrefix")},
+                 {lutris + QStringLiteral("broken.yml"), QByteArray("game:\n  exe: '@ROOT@/unclosed\n") + QByteArray("\0\xff", 2)},
+                 {lutris + QStringLiteral("deus-ex-1700000000.yml"),
+                  LutrisConfig("  exe: @ROOT@/Games/deus-ex/drive_c/Deus Ex/System/DeusEx.exe\n"
+                               "  prefix: @ROOT@/Games/deus-ex")},
+                 {QStringLiteral("games/Empty/System/Readme.txt"), "No game here."}}
+        << QStringList{QStringLiteral("Games/deus-ex/drive_c/Deus Ex")} << true << "Games/deus-ex/drive_c/Deus Ex";
+    QTest::newRow("Flatpak Lutris, an executable in the prefix on two lines")
+        << RecordedFolders{}
+        << Files{{lutrisFlatpak + QStringLiteral("deus-ex-1700000000.yml"),
+                  "game:\n  exe: drive_c/GOG Games/Deus Ex\n    GOTY/System/DeusEx.exe\n"
+                  "  prefix: '@ROOT@/Games/deus-ex'  # its own\nrunner: wine\n"}}
+        << QStringList{QStringLiteral("Games/deus-ex/drive_c/GOG Games/Deus Ex GOTY")} << true
+        << "Games/deus-ex/drive_c/GOG Games/Deus Ex GOTY";
+    QTest::newRow("Lutris, a prefix whose registry knows the game")
+        << RecordedFolders{}
+        << Files{{lutris + QStringLiteral("deus-ex.yml"), LutrisConfig("  prefix: \"~/Games/dx-prefix\"")},
+                 {QStringLiteral("home/Games/dx-prefix/system.reg"), InstallerReg(QStringLiteral("C:\\GOG Games\\Deus Ex"))}}
+        << QStringList{QStringLiteral("home/Games/dx-prefix/drive_c/GOG Games/Deus Ex")} << true
+        << "home/Games/dx-prefix/drive_c/GOG Games/Deus Ex";
+    const QString bottles = QStringLiteral("home/.local/share/bottles/bottles/");
+    QTest::newRow("Bottles, a bottle without the game and a broken one first")
+        << RecordedFolders{}
+        << Files{{bottles + QStringLiteral("A Empty/bottle.yml"), "Name: A Empty\nPath: A Empty\n"},
+                 {bottles + QStringLiteral("A Empty/system.reg"), InstallerReg(QStringLiteral("C:\\Games\\Gone"))},
+                 {bottles + QStringLiteral("A Empty/drive_c/Games/Gone/Readme.txt"), "No game here."},
+                 {bottles + QStringLiteral("B Broken/bottle.yml"), "Name: [broken"},
+                 {bottles + QStringLiteral("B Broken/system.reg"),
+                  "WINE REGISTRY Version 2\n[Software\\\\Wow6432Node\\\\Unreal Tech"},
+                 {bottles + QStringLiteral("Deus Ex/bottle.yml"), "Name: Deus Ex\nPath: Deus Ex\n"},
+                 {bottles + QStringLiteral("Deus Ex/system.reg"), InstallerReg(QStringLiteral("C:\\Games\\Deus Ex"))}}
+        << QStringList{bottles + QStringLiteral("Deus Ex/drive_c/Games/Deus Ex")} << true
+        << bottles + QStringLiteral("Deus Ex/drive_c/Games/Deus Ex");
+    const QString bottlesFlatpak = QStringLiteral("home/.var/app/com.usebottles.bottles/data/bottles/bottles/");
+    QTest::newRow("Flatpak Bottles, GOG's key")
+        << RecordedFolders{}
+        << Files{{bottlesFlatpak + QStringLiteral("gog/system.reg"),
+                  RegFile(QString::fromUtf16(GogGamesKey) + QStringLiteral("\\1207658919"), QStringLiteral("path"),
+                          QStringLiteral("C:\\GOG Games\\Deus Ex"))}}
+        << QStringList{bottlesFlatpak + QStringLiteral("gog/drive_c/GOG Games/Deus Ex")} << true
+        << bottlesFlatpak + QStringLiteral("gog/drive_c/GOG Games/Deus Ex");
+    const QString bottledSteam = bottles + QStringLiteral("steam/drive_c/Program Files (x86)/Steam");
+    QTest::newRow("Bottles, Steam for Windows in a bottle, library on a linked D:")
+        << RecordedFolders{}
+        << Files{{bottles + QStringLiteral("steam/user.reg"),
+                  RegFile(QString::fromUtf16(SteamUserKey), QString::fromUtf16(SteamUserValue),
+                          QStringLiteral("C:\\Program Files (x86)\\Steam"), false)},
+                 {bottledSteam + QStringLiteral("/steamapps/libraryfolders.vdf"), windowsLibraries},
+                 {bottles + QStringLiteral("steam/dosdevices/d:"), LinkTo + "@ROOT@/drive-d"},
+                 {QStringLiteral("drive-d/SteamLibrary") + manifest, Manifest}}
+        << QStringList{QStringLiteral("drive-d/SteamLibrary") + common} << true
+        << "drive-d/SteamLibrary/steamapps/common/Deus Ex";
+    QTest::newRow("CrossOver, an empty registry first")
+        << RecordedFolders{}
+        << Files{{QStringLiteral("home/.cxoffice/Apps/system.reg"), ""},
+                 {QStringLiteral("home/.cxoffice/Deus Ex/system.reg"),
+                  InstallerReg(QStringLiteral("C:\\Program Files\\Deus Ex"))}}
+        << QStringList{QStringLiteral("home/.cxoffice/Deus Ex/drive_c/Program Files/Deus Ex")} << true
+        << "home/.cxoffice/Deus Ex/drive_c/Program Files/Deus Ex";
+    QTest::newRow("PlayOnLinux, a registry that is a folder first")
+        << RecordedFolders{}
+        << Files{{QStringLiteral("home/.PlayOnLinux/wineprefix/Aa/system.reg/Readme.txt"), "A folder."},
+                 {QStringLiteral("home/.PlayOnLinux/wineprefix/DeusEx/system.reg"),
+                  InstallerReg(QStringLiteral("C:\\Deus Ex"))}}
+        << QStringList{QStringLiteral("home/.PlayOnLinux/wineprefix/DeusEx/drive_c/Deus Ex")} << true
+        << "home/.PlayOnLinux/wineprefix/DeusEx/drive_c/Deus Ex";
+    const QString heroicFlatpak = QStringLiteral("home/.var/app/com.heroicgameslauncher.hgl/config/heroic/");
+    QTest::newRow("Heroic, a side-loaded game without the game first")
+        << RecordedFolders{}
+        << Files{{QStringLiteral("home/.config/heroic/sideload_apps/library.json"),
+                  HeroicSideload({QStringLiteral("games/Empty/System/Game.exe"),
+                                  QStringLiteral("Games/Heroic/Deus Ex/System/DeusEx.exe")})},
+                 {QStringLiteral("games/Empty/System/Readme.txt"), "No game here."}}
+        << QStringList{QStringLiteral("Games/Heroic/Deus Ex")} << true << "Games/Heroic/Deus Ex";
+    QTest::newRow("Flatpak Heroic, a side-loaded game after a broken native list")
+        << RecordedFolders{}
+        << Files{{QStringLiteral("home/.config/heroic/sideload_apps/library.json"), "{\"games\": [{\"install\": "},
+                 {heroicFlatpak + QStringLiteral("sideload_apps/library.json"),
+                  HeroicSideload({QStringLiteral("Games/Sideloaded/DeusEx/System/DeusEx.exe")})}}
+        << QStringList{QStringLiteral("Games/Sideloaded/DeusEx")} << true << "Games/Sideloaded/DeusEx";
+    QTest::newRow("Heroic, game settings' prefixes, native without the game, then Flatpak")
+        << RecordedFolders{}
+        << Files{{QStringLiteral("home/.config/heroic/GamesConfig/broken.json"), "{\"dx1\": {\"winePref"},
+                 {QStringLiteral("home/.config/heroic/GamesConfig/dx1.json"),
+                  HeroicGameConfig(QStringLiteral("@ROOT@/heroic/Empty"))},
+                 {QStringLiteral("heroic/Empty/system.reg"), InstallerReg(QStringLiteral("C:\\Gone"))},
+                 {heroicFlatpak + QStringLiteral("GamesConfig/dx1.json"),
+                  HeroicGameConfig(QStringLiteral("@ROOT@/heroic/Deus Ex"))},
+                 {QStringLiteral("heroic/Deus Ex/system.reg"), InstallerReg(QStringLiteral("C:\\Deus Ex"))}}
+        << QStringList{QStringLiteral("heroic/Deus Ex/drive_c/Deus Ex")} << true << "heroic/Deus Ex/drive_c/Deus Ex";
+    QTest::newRow("Heroic's default prefixes")
+        << RecordedFolders{}
+        << Files{{QStringLiteral("home/Games/Heroic/Prefixes/default/Deus Ex/system.reg"),
+                  InstallerReg(QStringLiteral("C:\\GOG Games\\Deus Ex"))}}
+        << QStringList{QStringLiteral("home/Games/Heroic/Prefixes/default/Deus Ex/drive_c/GOG Games/Deus Ex")} << true
+        << "home/Games/Heroic/Prefixes/default/Deus Ex/drive_c/GOG Games/Deus Ex";
+    QTest::newRow("Steam before the launchers")
+        << RecordedFolders{}
+        << Files{{steamRoot + manifest, Manifest},
+                 {lutris + QStringLiteral("deus-ex.yml"), LutrisConfig("  exe: @ROOT@/games/DeusEx/System/DeusEx.exe")}}
+        << QStringList{steamRoot + common, QStringLiteral("games/DeusEx")} << true << steamRoot + common;
+    QTest::newRow("Lutris before Bottles before Heroic")
+        << RecordedFolders{}
+        << Files{{QStringLiteral("home/.config/heroic/sideload_apps/library.json"),
+                  HeroicSideload({QStringLiteral("games/Heroic/System/DeusEx.exe")})},
+                 {bottles + QStringLiteral("Deus Ex/system.reg"), InstallerReg(QStringLiteral("C:\\Deus Ex"))},
+                 {lutris + QStringLiteral("deus-ex.yml"), LutrisConfig("  exe: @ROOT@/games/Lutris/System/DeusEx.exe")}}
+        << QStringList{QStringLiteral("games/Heroic"), bottles + QStringLiteral("Deus Ex/drive_c/Deus Ex"),
+                       QStringLiteral("games/Lutris")}
+        << true << "games/Lutris";
     QTest::newRow("nowhere") << RecordedFolders{Installer(QStringLiteral("games/Empty")),
                                                 Gog(QStringLiteral("1207658919"), QStringLiteral("games/Gone"))}
                              << emptyFolders << QStringList{} << false << "";
@@ -985,8 +1229,15 @@ void TestGame::installedGame()
     QDir().mkpath(home);
     QByteArray rootText = QDir::toNativeSeparators(root).toUtf8();
     rootText.replace("\\", "\\\\"); // as Steam's and Heroic's files escape it
-    for (auto it = files.constBegin(); it != files.constEnd(); ++it)
-        writeFile(root + u'/' + it.key(), QByteArray(it.value()).replace("@ROOT@", rootText));
+    for (auto it = files.constBegin(); it != files.constEnd(); ++it) {
+        const QByteArray bytes = QByteArray(it.value()).replace("@ROOT@", rootText);
+        if (bytes.startsWith(LinkTo)) {
+            QDir().mkpath(QFileInfo(root + u'/' + it.key()).absolutePath());
+            QVERIFY(QFile::link(QString::fromUtf8(bytes.mid(LinkTo.size())), root + u'/' + it.key()));
+        } else {
+            writeFile(root + u'/' + it.key(), bytes);
+        }
+    }
     for (const QString& game : games)
         makeGame(root + u'/' + game);
 

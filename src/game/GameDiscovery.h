@@ -46,6 +46,24 @@ QStringList HeroicCandidates(const QString& home);
 // Steam's own folders as the registry records them.
 QStringList SteamRootsInRegistry(const RegistryReader& registry);
 
+// The keys of a root that the look-ups above read, with the keys below them.
+QStringList DiscoveryKeys(RegistryRoot root);
+
+// The first folder holding the game that a Wine prefix records: the
+// installer's keys, GOG's keys, then every library of a Steam for Windows
+// installed in it, each Windows path taken through the prefix's drives.
+// Empty text when none does.
+QString FindGameInPrefix(const QString& prefix);
+
+// The first folder holding the game among those that the launchers of
+// Windows games on Linux record, in this order: Lutris (the folders its games'
+// executables lie in, then its games' prefixes), the bottles of Bottles,
+// CrossOver's bottles, PlayOnLinux's prefixes, then Heroic (its side-loaded
+// games' folders, then its prefixes). Each prefix is searched as
+// FindGameInPrefix searches it, once, and none of those already searched
+// (canonical paths) again. Empty text when none holds it.
+QString FindLaunchersGame(const QString& home, const QStringList& searchedPrefixes = {});
+
 // The first candidate that holds the game (System/DeusEx.exe), cleaned up,
 // with '/' separators; empty text when none does.
 QString FirstGameDirectory(const QStringList& candidates);

@@ -10,5 +10,6 @@
 // game runs under Wine: the keys are read from the user's Wine prefix, GOG
 // games of Heroic Games Launcher follow GOG's keys, and Steam is looked for
 // where Steam for Linux keeps its files (with the game's Proton prefix), then
-// where the prefix's registry says a Steam for Windows is.
+// where the prefix's registry says a Steam for Windows is; then in the games
+// and Wine prefixes of Lutris, Bottles, CrossOver, PlayOnLinux and Heroic.
 QString FindInstalledGame();

@@ -218,7 +218,7 @@ QStringList SteamRoots(const QString& home)
     return roots;
 }
 
-QStringList SteamLibraries(const QString& steamRoot)
+QStringList SteamLibraries(const QString& steamRoot, const QString& prefix)
 {
     QStringList libraries{steamRoot};
     QStringList seen{Canonical(steamRoot)};
@@ -236,8 +236,12 @@ QStringList SteamLibraries(const QString& steamRoot)
             e.key.toUInt(&numbered);
             if (!numbered)
                 continue;
-            // A mount point renamed since, or a Windows path, in another case.
-            const QString path = PathIgnoringCase(e.block ? e.block->text(QStringLiteral("path")) : e.text);
+            // A Steam for Windows in a prefix lists drive paths of the prefix;
+            // elsewhere a mount point renamed since, or a path on Windows, may
+            // be listed in another case.
+            const QString listed = e.block ? e.block->text(QStringLiteral("path")) : e.text;
+            const bool onDrive = !prefix.isEmpty() && listed.size() >= 2 && listed.at(1) == u':';
+            const QString path = onDrive ? WineRegistry::ToUnixPath(prefix, listed) : PathIgnoringCase(listed);
             if (path.isEmpty())
                 continue;
             const QString canonical = Canonical(path);
@@ -266,12 +270,13 @@ QStringList GameCandidates(const QString& library)
 
     // The game's Proton prefix, where its installer ran and left its key.
     const WineRegistry::PrefixRegistry proton(
-        AppendIgnoringCase(steamapps, QStringLiteral("compatdata/%1/pfx").arg(DeusExSteamAppId)));
+        AppendIgnoringCase(steamapps, QStringLiteral("compatdata/%1/pfx").arg(DeusExSteamAppId)),
+        {DiscoveryKeys(RegistryRoot::LocalMachine), {}});
     candidates.append(InstallerCandidates(proton));
     return candidates;
 }
 
-QString FindSteamGame(const QStringList& roots)
+QString FindSteamGame(const QStringList& roots, const QString& prefix)
 {
     QStringList seenRoots;
     for (const QString& root : roots) {
@@ -281,7 +286,7 @@ QString FindSteamGame(const QStringList& roots)
         if (seenRoots.contains(canonicalRoot))
             continue;
         seenRoots.append(canonicalRoot);
-        for (const QString& library : SteamLibraries(root)) {
+        for (const QString& library : SteamLibraries(root, prefix)) {
             const QString found = FirstGameDirectory(GameCandidates(library));
             if (!found.isEmpty())
                 return found;

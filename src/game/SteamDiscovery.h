@@ -45,8 +45,10 @@ inline constexpr int DeusExSteamAppId = 6910;
 QStringList SteamRoots(const QString& home);
 
 // The libraries of a Steam root: the root itself, then those its
-// libraryfolders.vdf files name, each once, spelt as on disk.
-QStringList SteamLibraries(const QString& steamRoot);
+// libraryfolders.vdf files name, each once, spelt as on disk. For a Steam for
+// Windows in a Wine prefix, the prefix: the files name Windows paths
+// (D:\SteamLibrary), each taken through the prefix's drives.
+QStringList SteamLibraries(const QString& steamRoot, const QString& prefix = {});
 
 // The game's directories a library offers, valid or not: the install folder
 // its manifest names, then the folder the installer's registry value names
@@ -55,4 +57,5 @@ QStringList GameCandidates(const QString& library);
 
 // The first candidate of the roots' libraries that holds the game
 // (System/DeusEx.exe), without a final separator; empty text when none does.
-QString FindSteamGame(const QStringList& roots);
+// The roots of a Steam for Windows in a Wine prefix come with that prefix.
+QString FindSteamGame(const QStringList& roots, const QString& prefix = {});

@@ -1,13 +1,18 @@
 #include "WineRegistry.h"
 
 #include "GamePath.h"
+#include "RegularFile.h"
 #include "TextFile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringList>
 
+#include <algorithm>
+#include <array>
+#include <cstring>
 #include <optional>
 
 namespace {
@@ -181,37 +186,211 @@ QStringList LogicalLines(const QString& text)
     return lines;
 }
 
+// Where the header line of a key starts at or after pos ('[' first on its
+// line), or -1; the text starts at the start of a line. Only such a line
+// starts with '[': values start with a quote or '@', and Wine writes a line
+// break inside a value as "\n".
+qsizetype NextHeader(QByteArrayView text, qsizetype pos)
+{
+    const char* data = text.data();
+    while (pos < text.size()) {
+        const void* found = std::memchr(data + pos, '[', size_t(text.size() - pos));
+        if (!found)
+            return -1;
+        const qsizetype at = static_cast<const char*>(found) - data;
+        if (at == 0 || data[at - 1] == '\n')
+            return at;
+        pos = at + 1;
+    }
+    return -1;
+}
+
+// A key's name as Wine writes it in a header: backslashes doubled, and in
+// lower case, which ASCII letters of the file are compared with in any case.
+// Empty for a name with other than printable ASCII, which Wine may write as
+// escapes.
+QByteArray HeaderName(const QString& key)
+{
+    QByteArray name;
+    for (const QChar c : key) {
+        if (c.unicode() < 0x20 || c.unicode() > 0x7e || c == u'[' || c == u']')
+            return {};
+        if (c == u'\\')
+            name.append('\\');
+        name.append(char(c.toLower().unicode()));
+    }
+    return name;
+}
+
+char LowerAscii(char c)
+{
+    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
+
 } // namespace
 
 namespace WineRegistry {
 
-Hive::Hive(const QByteArray& file)
+// Tells, from the bytes of a header, whether it names one of the keys asked
+// for or a key below one. Most of a registry's keys share the first part of
+// the names asked for (Software\), so the names are sorted by the byte after
+// the part they all share, and a header is held against only those that
+// agree on it.
+class HeaderFilter
 {
-    m_lines = LogicalLines(QString::fromUtf8(file));
-    if (m_lines.isEmpty() || !m_lines.first().startsWith(Header)) {
-        m_lines.clear();
-        return;
+public:
+    explicit HeaderFilter(const QStringList& keys)
+    {
+        QList<QByteArray> names;
+        for (const QString& key : keys) {
+            const QByteArray name = HeaderName(key);
+            if (name.isEmpty())
+                return; // a name that only a full reading finds: every key is kept
+            names.append(name);
+        }
+        if (names.isEmpty())
+            return;
+        m_all = false;
+        m_shared = names.first();
+        for (const QByteArray& name : std::as_const(names)) {
+            qsizetype same = 0;
+            while (same < m_shared.size() && same < name.size() && m_shared.at(same) == name.at(same))
+                ++same;
+            m_shared.truncate(same);
+        }
+        for (const QByteArray& name : std::as_const(names)) {
+            if (name.size() == m_shared.size())
+                m_whole.append(name);
+            else
+                m_byNext[quint8(name.at(m_shared.size()))].append(name);
+        }
     }
-    for (qsizetype i = 0; i < m_lines.size(); ++i) {
-        const QString& line = m_lines.at(i);
-        if (!line.startsWith(u'['))
+
+    // The header's name starts at pos of the line, which ends at end.
+    bool keeps(const char* name, qsizetype length) const
+    {
+        if (m_all)
+            return true;
+        if (length < m_shared.size() || qstrnicmp(name, m_shared.constData(), size_t(m_shared.size())) != 0)
+            return false;
+        const auto matches = [&](const QByteArray& wanted) {
+            if (length <= wanted.size() || qstrnicmp(name, wanted.constData(), size_t(wanted.size())) != 0)
+                return false;
+            const char after = name[wanted.size()];
+            return after == ']' ||
+                   (after == '\\' && wanted.size() + 1 < length && name[wanted.size() + 1] == '\\');
+        };
+        if (std::any_of(m_whole.cbegin(), m_whole.cend(), matches))
+            return true;
+        if (length == m_shared.size())
+            return false;
+        const QList<QByteArray>& next = m_byNext[quint8(LowerAscii(name[m_shared.size()]))];
+        return std::any_of(next.cbegin(), next.cend(), matches);
+    }
+
+private:
+    bool m_all = true;
+    QByteArray m_shared;                     // what every name asked for starts with
+    QList<QByteArray> m_whole;               // the names that are no more than that
+    std::array<QList<QByteArray>, 256> m_byNext; // the others, by their byte after it
+};
+
+void Hive::feed(QByteArrayView lines, const HeaderFilter& filter)
+{
+    qsizetype pos = 0;
+    for (;;) {
+        const qsizetype at = NextHeader(lines, pos);
+        const qsizetype end = at < 0 ? lines.size() : at;
+        if (m_current >= 0)
+            m_keys[m_current].values.append(lines.sliced(pos, end - pos));
+        if (at < 0)
+            return;
+        m_current = -1;
+        qsizetype lineEnd = lines.indexOf('\n', at);
+        if (lineEnd < 0)
+            lineEnd = lines.size();
+        pos = lineEnd;
+        if (!filter.keeps(lines.data() + at + 1, lineEnd - at - 1))
             continue;
-        qsizetype pos = 1;
-        const auto name = ReadQuoted(line, pos, u']');
-        if (name)
-            m_keys.insert(name->toLower(), {*name, i + 1}); // Wine writes each key once
+        const QString line = QString::fromUtf8(lines.sliced(at, lineEnd - at));
+        qsizetype quoted = 1;
+        const auto name = ReadQuoted(line, quoted, u']');
+        if (!name)
+            continue;
+        // Wine writes each key once; should a file hold one twice, the last counts.
+        const QString lower = name->toLower();
+        m_current = m_index.value(lower, -1);
+        if (m_current < 0) {
+            m_current = m_keys.size();
+            m_keys.append({*name, {}});
+            m_index.insert(lower, m_current);
+        } else {
+            m_keys[m_current] = {*name, {}};
+        }
     }
+}
+
+Hive::Hive(const QByteArray& file, const QStringList& keys)
+{
+    if (file.startsWith(QByteArrayView(Header.data(), Header.size())))
+        feed(file, HeaderFilter(keys));
+    m_current = -1;
+}
+
+Hive Hive::Read(const QString& path, const QStringList& keys)
+{
+    QFile file;
+    if (OpenRegularFile(file, path).outcome != RegularFileOpen::Outcome::Opened || file.size() > MaxIniBytes)
+        return {};
+    const HeaderFilter filter(keys);
+    Hive hive;
+    // A piece the size of a few thousand lines; what follows its last line
+    // break waits for the next piece.
+    constexpr qsizetype Piece = 256 * 1024;
+    QByteArray buffer(Piece, Qt::Uninitialized);
+    qsizetype kept = 0;
+    qint64 total = 0;
+    bool first = true;
+    for (;;) {
+        if (buffer.size() - kept < Piece / 2)
+            buffer.resize(2 * buffer.size()); // a line longer than a piece
+        const qint64 got = file.read(buffer.data() + kept, buffer.size() - kept);
+        if (got < 0)
+            return {};
+        total += got;
+        if (total > MaxIniBytes) // grown while it was read
+            return {};
+        const qsizetype filled = kept + qsizetype(got);
+        if (first && (filled >= Header.size() || got == 0)) {
+            if (!QByteArrayView(buffer.constData(), filled).startsWith(QByteArrayView(Header.data(), Header.size())))
+                return {};
+            first = false;
+        }
+        if (got == 0) {
+            hive.feed(QByteArrayView(buffer.constData(), filled), filter);
+            break;
+        }
+        // Only the bytes just read can hold a line break not yet seen.
+        const qsizetype newEnd = QByteArrayView(buffer.constData() + kept, filled - kept).lastIndexOf('\n');
+        const qsizetype lineEnd = newEnd < 0 ? -1 : kept + newEnd;
+        if (first || lineEnd < 0) {
+            kept = filled;
+            continue;
+        }
+        hive.feed(QByteArrayView(buffer.constData(), lineEnd + 1), filter);
+        kept = filled - (lineEnd + 1);
+        std::memmove(buffer.data(), buffer.constData() + lineEnd + 1, size_t(kept));
+    }
+    hive.m_current = -1;
+    return hive;
 }
 
 QString Hive::value(const QString& key, const QString& name) const
 {
-    const auto found = m_keys.constFind(key.toLower());
-    if (found == m_keys.constEnd())
+    const qsizetype found = m_index.value(key.toLower(), -1);
+    if (found < 0)
         return {};
-    for (qsizetype i = found->firstLine; i < m_lines.size(); ++i) {
-        const QString& line = m_lines.at(i);
-        if (line.startsWith(u'['))
-            break;
+    for (const QString& line : LogicalLines(QString::fromUtf8(m_keys.at(found).values))) {
         QString valueName;
         qsizetype pos = 0;
         if (line.startsWith(QLatin1String("@="))) {
@@ -239,10 +418,10 @@ QStringList Hive::subkeys(const QString& key) const
     // subkey may show only as a part of a deeper key's name.
     const QString parent = key.toLower() + u'\\';
     QStringList names;
-    for (auto it = m_keys.constBegin(); it != m_keys.constEnd(); ++it) {
+    for (auto it = m_index.constBegin(); it != m_index.constEnd(); ++it) {
         if (!it.key().startsWith(parent))
             continue;
-        const QString child = it->name.mid(parent.size()).section(u'\\', 0, 0);
+        const QString child = m_keys.at(it.value()).name.mid(parent.size()).section(u'\\', 0, 0);
         if (!child.isEmpty() && !names.contains(child, Qt::CaseInsensitive))
             names.append(child);
     }
@@ -308,24 +487,34 @@ QString ToUnixPath(const QString& prefix, const QString& windowsPath)
     return AppendIgnoringCase(drive, m.captured(2));
 }
 
-PrefixRegistry::PrefixRegistry(const QString& prefix) : m_prefix(prefix)
+PrefixRegistry::PrefixRegistry(const QString& prefix, RegistryKeys keys) : m_prefix(prefix), m_keys(std::move(keys))
 {
-    if (prefix.isEmpty())
-        return;
-    const FileRead machine = ReadFileBytes(prefix + QStringLiteral("/system.reg"));
-    if (machine.ok())
-        m_machine = Hive(machine.bytes);
-    const FileRead user = ReadFileBytes(prefix + QStringLiteral("/user.reg"));
-    if (user.ok())
-        m_user = Hive(user.bytes);
+    QStringList machine;
+    for (const QString& key : std::as_const(m_keys.machine))
+        machine.append(Bit32KeyNames(key));
+    m_keys.machine = machine;
+}
+
+const Hive& PrefixRegistry::hive(RegistryRoot root) const
+{
+    const bool user = root == RegistryRoot::CurrentUser;
+    std::optional<Hive>& hive = user ? m_user : m_machine;
+    if (!hive) {
+        if (m_prefix.isEmpty())
+            hive.emplace();
+        else
+            hive = Hive::Read(m_prefix + (user ? QStringLiteral("/user.reg") : QStringLiteral("/system.reg")),
+                              user ? m_keys.user : m_keys.machine);
+    }
+    return *hive;
 }
 
 QString PrefixRegistry::value(RegistryRoot root, const QString& key, const QString& name) const
 {
     if (root == RegistryRoot::CurrentUser)
-        return m_user.value(key, name);
+        return hive(root).value(key, name);
     for (const QString& viewKey : Bit32KeyNames(key)) {
-        QString text = m_machine.value(viewKey, name);
+        QString text = hive(root).value(viewKey, name);
         if (!text.isEmpty())
             return text;
     }
@@ -335,10 +524,10 @@ QString PrefixRegistry::value(RegistryRoot root, const QString& key, const QStri
 QStringList PrefixRegistry::subkeys(RegistryRoot root, const QString& key) const
 {
     if (root == RegistryRoot::CurrentUser)
-        return m_user.subkeys(key);
+        return hive(root).subkeys(key);
     QStringList names;
     for (const QString& viewKey : Bit32KeyNames(key)) {
-        for (const QString& name : m_machine.subkeys(viewKey)) {
+        for (const QString& name : hive(root).subkeys(viewKey)) {
             if (!names.contains(name, Qt::CaseInsensitive))
                 names.append(name);
         }

@@ -7,10 +7,14 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // Reading the registry that Wine (and Proton, which is a Wine) keeps as text
 // files in its prefix: system.reg for HKEY_LOCAL_MACHINE, user.reg for
 // HKEY_CURRENT_USER. The program only reads them; Wine owns them.
 namespace WineRegistry {
+
+class HeaderFilter;
 
 // One registry file, read once and looked up by key.
 class Hive
@@ -18,8 +22,15 @@ class Hive
 public:
     Hive() = default;
     // The text of a .reg file as Wine writes it; anything that is not one
-    // reads as an empty hive.
-    explicit Hive(const QByteArray& file);
+    // reads as an empty hive. When keys are given, only they and the keys
+    // below them can be looked up, and of the rest of the file nothing is
+    // kept.
+    explicit Hive(const QByteArray& file, const QStringList& keys = {});
+
+    // The same, read from a file a piece at a time, so that a registry of
+    // tens of megabytes is never held whole. A file that cannot be read, is
+    // no regular file or is larger than any registry gives an empty hive.
+    static Hive Read(const QString& path, const QStringList& keys = {});
 
     // The value name of the key named exactly key (in any letter case), read
     // as the Windows registry reads it: REG_SZ up to its first NUL,
@@ -32,13 +43,17 @@ public:
     QStringList subkeys(const QString& key) const;
 
 private:
+    // Takes in whole lines of the file, the first line first.
+    void feed(QByteArrayView lines, const HeaderFilter& filter);
+
     struct Key
     {
-        QString name;        // as the file spells it
-        qsizetype firstLine; // of its values in m_lines
+        QString name;      // as the file spells it
+        QByteArray values; // the lines after its header, up to the next key
     };
-    QStringList m_lines;
-    QHash<QString, Key> m_keys; // by the name in lower case
+    QList<Key> m_keys;
+    QHash<QString, qsizetype> m_index; // of m_keys, by the name in lower case
+    qsizetype m_current = -1;          // the key whose lines are being taken in
 };
 
 // The names a key of HKEY_LOCAL_MACHINE has in the 32-bit view, in the order
@@ -62,20 +77,35 @@ QString GetStringFromPrefix(const QString& prefix, const QString& keyPath, const
 // drive of the prefix.
 QString ToUnixPath(const QString& prefix, const QString& windowsPath);
 
-// The registry of one prefix, its files read when it is made.
+// The keys of each root a registry is asked about, with the keys below
+// them; empty lists for any key.
+struct RegistryKeys
+{
+    QStringList machine; // HKEY_LOCAL_MACHINE, as asked: the 32-bit view's names are added
+    QStringList user;    // HKEY_CURRENT_USER
+};
+
+// The registry of one prefix. Each file is read at the first look-up in it,
+// and of it only the keys given, so that a look-up answered by system.reg
+// never reads user.reg.
 class PrefixRegistry final : public RegistryReader
 {
 public:
-    explicit PrefixRegistry(const QString& prefix);
+    explicit PrefixRegistry(const QString& prefix, RegistryKeys keys = {});
 
     QString value(RegistryRoot root, const QString& key, const QString& name) const override;
     QStringList subkeys(RegistryRoot root, const QString& key) const override;
     QString localPath(const QString& recordedPath) const override;
 
+    const QString& prefix() const { return m_prefix; }
+
 private:
+    const Hive& hive(RegistryRoot root) const;
+
     QString m_prefix;
-    Hive m_machine;
-    Hive m_user;
+    RegistryKeys m_keys;
+    mutable std::optional<Hive> m_machine;
+    mutable std::optional<Hive> m_user;
 };
 
 } // namespace WineRegistry
