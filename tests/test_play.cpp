@@ -171,6 +171,15 @@ void TestPlay::launchOfInstall_data()
         << "pfx/drive_c/Program Files (x86)/Steam/steamapps/common/Deus Ex" << exe << QStringList{} << wine << K::Url
         << steamUrl << "" << QStringList{} << Environment{} << ""
         << "";
+    QTest::newRow("library on a drive of a Steam for Windows in the user's prefix")
+        << linux
+        << Files{{"home/.wine/system.reg", MachineRegistry},
+                 {"home/.wine/user.reg", SteamInPrefixRegistry},
+                 {"home/.wine/drive_c/Program Files (x86)/Steam/steamapps/libraryfolders.vdf",
+                  "\"libraryfolders\"\n{\n\t\"1\"\n\t{\n\t\t\"path\"\t\t\"D:/SteamLibrary\"\n\t}\n}\n"}}
+        << Links{{"home/.wine/dosdevices/d:", "games"}} << "games/SteamLibrary/steamapps/common/Deus Ex" << exe
+        << QStringList{} << wine << K::Url << steamUrl << "" << QStringList{} << Environment{} << ""
+        << "";
     QTest::newRow("GOG game of Heroic") << linux
                                         << Files{{"home/.config/heroic/gog_store/installed.json",
                                                   HeroicInstalled("Games/Heroic/Deus Ex")}}

@@ -30,15 +30,23 @@ bool IsWithin(const QString& path, const QString& folder, Qt::CaseSensitivity cs
     return path.startsWith(folder.endsWith(u'/') ? folder : folder + u'/', cs);
 }
 
+// A Steam root, and the Wine prefix of a Steam for Windows, whose library
+// lists name Windows paths.
+struct SteamRoot
+{
+    QString root;
+    QString prefix;
+};
+
 // Whether the game lies in steamapps/common of a library one of the roots
 // lists: only there is it the copy that Steam starts.
-bool InSteamLibrary(const QString& game, const QStringList& roots, Qt::CaseSensitivity cs)
+bool InSteamLibrary(const QString& game, const QList<SteamRoot>& roots, Qt::CaseSensitivity cs)
 {
     QStringList seen;
-    for (const QString& root : roots) {
-        if (!QFileInfo(root).isDir())
+    for (const SteamRoot& root : roots) {
+        if (!QFileInfo(root.root).isDir())
             continue;
-        for (const QString& library : SteamLibraries(root)) {
+        for (const QString& library : SteamLibraries(root.root, root.prefix)) {
             const QString common = Canonical(AppendIgnoringCase(library, QStringLiteral("steamapps/common")));
             if (seen.contains(common, cs))
                 continue;
@@ -48,6 +56,17 @@ bool InSteamLibrary(const QString& game, const QStringList& roots, Qt::CaseSensi
         }
     }
     return false;
+}
+
+// The Steam for Windows that a prefix's registry records.
+void AddSteamOfPrefix(QList<SteamRoot>& roots, const QString& prefix)
+{
+    if (prefix.isEmpty())
+        return;
+    const WineRegistry::PrefixRegistry registry(
+        prefix, {DiscoveryKeys(RegistryRoot::LocalMachine), DiscoveryKeys(RegistryRoot::CurrentUser)});
+    for (const QString& root : SteamRootsInRegistry(registry))
+        roots.append({root, prefix});
 }
 
 bool IsPrefix(const QString& folder)
@@ -202,17 +221,23 @@ GameLaunch WorkOutLaunch(const QString& gameDirectory, const LaunchContext& cont
     const QString game = Canonical(gameDirectory);
 
     if (context.system == HostSystem::Windows) {
-        if (InSteamLibrary(game, context.steamRoots, Qt::CaseInsensitive))
+        QList<SteamRoot> roots;
+        for (const QString& root : context.steamRoots)
+            roots.append({root, {}});
+        if (InSteamLibrary(game, roots, Qt::CaseInsensitive))
             return ThroughUrl(GameLaunch::Source::Steam, SteamLaunchUrl());
         return OnWindows(game);
     }
 
-    // A Steam for Windows in the game's own prefix lists its libraries in
-    // that prefix's registry.
+    // Steam for Linux, then a Steam for Windows in the game's own prefix or
+    // in the user's.
     const QString prefix = PrefixOfDriveC(game);
-    QStringList steamRoots = SteamRoots(context.home) + context.steamRoots;
-    if (!prefix.isEmpty())
-        steamRoots += SteamRootsInRegistry(WineRegistry::PrefixRegistry(prefix));
+    QList<SteamRoot> steamRoots;
+    for (const QString& root : SteamRoots(context.home))
+        steamRoots.append({root, {}});
+    AddSteamOfPrefix(steamRoots, prefix);
+    if (!context.defaultPrefix.isEmpty() && Canonical(context.defaultPrefix) != prefix)
+        AddSteamOfPrefix(steamRoots, context.defaultPrefix);
     if (InSteamLibrary(game, steamRoots, Qt::CaseSensitive))
         return ThroughUrl(GameLaunch::Source::Steam, SteamLaunchUrl());
 

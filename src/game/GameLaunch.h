@@ -27,8 +27,8 @@ struct LaunchContext
     // The user's own Wine prefix ($WINEPREFIX, else ~/.wine): a drive it maps
     // holds a game that Wine starts in it.
     QString defaultPrefix;
-    // Steam's folders as the system's registry records them (Windows' own,
-    // or the default prefix's for a Steam for Windows under Wine).
+    // Windows: Steam's folders as the registry records them. (On Linux the
+    // rule reads the prefixes' registries itself.)
     QStringList steamRoots;
     // The full name of a command found on the search path, or empty text.
     std::function<QString(const QString&)> findProgram;

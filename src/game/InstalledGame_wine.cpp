@@ -32,7 +32,6 @@ LaunchContext SystemLaunchContext()
     context.system = HostSystem::Linux;
     context.home = QDir::homePath();
     context.defaultPrefix = WineRegistry::DefaultPrefix();
-    context.steamRoots = SteamRootsInRegistry(WineRegistry::PrefixRegistry(context.defaultPrefix));
     context.findProgram = [](const QString& name) { return QStandardPaths::findExecutable(name); };
     return context;
 }
