@@ -69,6 +69,8 @@ void AddSteamOfPrefix(QList<SteamRoot>& roots, const QString& prefix)
         roots.append({root, prefix});
 }
 
+// A folder merely named drive_c is no prefix: a prefix has its registry, or
+// at least the links of its drives.
 bool IsPrefix(const QString& folder)
 {
     return QFileInfo(folder + QStringLiteral("/system.reg")).isFile() ||
@@ -173,12 +175,10 @@ GameLaunch InBottle(const QString& game, const Bottle& bottle, const LaunchConte
     const QString command = bottle.flatpak ? QStringLiteral("flatpak") : QStringLiteral("bottles-cli");
     const QString program = FindProgram(context, command);
     if (program.isEmpty()) {
-        return Nothing(
-            QStringLiteral("The game is installed in the bottle %1 of Bottles, but no \"%2\" command was "
-                           "found to start it with. Install Bottles%3, or start the game from Bottles.")
-                .arg(bottle.name, command,
-                     bottle.flatpak ? QStringLiteral(" from Flathub") : QStringLiteral(" with its command line")),
-            GameLaunch::Source::Bottles);
+        return Nothing(QStringLiteral("The game is installed in the bottle %1 of Bottles, but no \"%2\" command "
+                                      "was found to start it with. Start the game from Bottles.")
+                           .arg(bottle.name, command),
+                       GameLaunch::Source::Bottles);
     }
     GameLaunch launch;
     launch.kind = GameLaunch::Kind::Program;
