@@ -139,40 +139,40 @@ void TestPlay::launchOfInstall_data()
     const QStringList wine{QStringLiteral("wine")};
     const QString steamUrl = QStringLiteral("steam://rungameid/6910");
     using K = GameLaunch::Kind;
-    const auto linux = HostSystem::Linux;
+    const auto onLinux = HostSystem::Linux;
 
-    QTest::newRow("native Steam") << linux << Files{} << Links{} << "home/.local/share/Steam/steamapps/common/Deus Ex"
+    QTest::newRow("native Steam") << onLinux << Files{} << Links{} << "home/.local/share/Steam/steamapps/common/Deus Ex"
                                   << exe << QStringList{} << wine << K::Url << steamUrl << "" << QStringList{}
                                   << Environment{} << ""
                                   << "";
-    QTest::newRow("Flatpak Steam") << linux << Files{} << Links{}
+    QTest::newRow("Flatpak Steam") << onLinux << Files{} << Links{}
                                    << "home/.var/app/com.valvesoftware.Steam/.local/share/Steam/steamapps/common/"
                                       "Deus Ex"
                                    << exe << QStringList{} << wine << K::Url << steamUrl << "" << QStringList{}
                                    << Environment{} << ""
                                    << "";
-    QTest::newRow("Snap Steam") << linux << Files{} << Links{}
+    QTest::newRow("Snap Steam") << onLinux << Files{} << Links{}
                                 << "home/snap/steam/common/.local/share/Steam/steamapps/common/Deus Ex" << exe
                                 << QStringList{} << wine << K::Url << steamUrl << "" << QStringList{} << Environment{}
                                 << ""
                                 << "";
     QTest::newRow("library Steam lists, old spelling")
-        << linux << Files{{"home/.local/share/Steam/steamapps/libraryfolders.vdf", OtherLibrary}} << Links{}
+        << onLinux << Files{{"home/.local/share/Steam/steamapps/libraryfolders.vdf", OtherLibrary}} << Links{}
         << "games/Library/SteamApps/common/Deus Ex" << exe << QStringList{} << QStringList{} << K::Url << steamUrl << ""
         << QStringList{} << Environment{} << ""
         << "";
     QTest::newRow("a library no Steam lists")
-        << linux << Files{{"home/.local/share/Steam/steamapps/libraryfolders.vdf", ""}} << Links{}
+        << onLinux << Files{{"home/.local/share/Steam/steamapps/libraryfolders.vdf", ""}} << Links{}
         << "games/Library/steamapps/common/Deus Ex" << exe << QStringList{} << wine << K::None << ""
         << "" << QStringList{} << Environment{} << ""
         << "no bottle of Bottles and no Wine prefix holds";
     QTest::newRow("Steam for Windows in a prefix")
-        << linux << Files{{"pfx/system.reg", MachineRegistry}, {"pfx/user.reg", SteamInPrefixRegistry}} << Links{}
+        << onLinux << Files{{"pfx/system.reg", MachineRegistry}, {"pfx/user.reg", SteamInPrefixRegistry}} << Links{}
         << "pfx/drive_c/Program Files (x86)/Steam/steamapps/common/Deus Ex" << exe << QStringList{} << wine << K::Url
         << steamUrl << "" << QStringList{} << Environment{} << ""
         << "";
     QTest::newRow("library on a drive of a Steam for Windows in the user's prefix")
-        << linux
+        << onLinux
         << Files{{"home/.wine/system.reg", MachineRegistry},
                  {"home/.wine/user.reg", SteamInPrefixRegistry},
                  {"home/.wine/drive_c/Program Files (x86)/Steam/steamapps/libraryfolders.vdf",
@@ -180,7 +180,7 @@ void TestPlay::launchOfInstall_data()
         << Links{{"home/.wine/dosdevices/d:", "games"}} << "games/SteamLibrary/steamapps/common/Deus Ex" << exe
         << QStringList{} << wine << K::Url << steamUrl << "" << QStringList{} << Environment{} << ""
         << "";
-    QTest::newRow("GOG game of Heroic") << linux
+    QTest::newRow("GOG game of Heroic") << onLinux
                                         << Files{{"home/.config/heroic/gog_store/installed.json",
                                                   HeroicInstalled("Games/Heroic/Deus Ex")}}
                                         << Links{} << "Games/Heroic/Deus Ex" << exe << QStringList{} << wine << K::Url
@@ -188,7 +188,7 @@ void TestPlay::launchOfInstall_data()
                                         << "" << QStringList{} << Environment{} << ""
                                         << "";
     QTest::newRow("GOG game of Flatpak Heroic")
-        << linux
+        << onLinux
         << Files{{"home/.var/app/com.heroicgameslauncher.hgl/config/heroic/gog_store/installed.json",
                   HeroicInstalled("Games/Heroic/Deus Ex")}}
         << Links{} << "Games/Heroic/Deus Ex" << exe << QStringList{} << wine << K::Url
@@ -196,18 +196,18 @@ void TestPlay::launchOfInstall_data()
         << "" << QStringList{} << Environment{} << ""
         << "";
     QTest::newRow("side-loaded game of Heroic")
-        << linux << Files{{"home/.config/heroic/sideload_apps/library.json", HeroicSideloaded("Games/DeusEx")}}
+        << onLinux << Files{{"home/.config/heroic/sideload_apps/library.json", HeroicSideloaded("Games/DeusEx")}}
         << Links{} << "Games/DeusEx" << exe << QStringList{} << wine << K::Url << "heroic://launch/sideload/dxmods4"
         << "" << QStringList{} << Environment{} << ""
         << "";
     QTest::newRow("side-loaded game of Flatpak Heroic")
-        << linux
+        << onLinux
         << Files{{"home/.var/app/com.heroicgameslauncher.hgl/config/heroic/sideload_apps/library.json",
                   HeroicSideloaded("Games/DeusEx")}}
         << Links{} << "Games/DeusEx" << exe << QStringList{} << wine << K::Url << "heroic://launch/sideload/dxmods4"
         << "" << QStringList{} << Environment{} << ""
         << "";
-    QTest::newRow("Lutris") << linux
+    QTest::newRow("Lutris") << onLinux
                             << Files{{"pfx/system.reg", MachineRegistry},
                                      {"home/.local/share/lutris/games/deus-ex-1700000000.yml",
                                       LutrisConfig("pfx/drive_c/GOG Games/DeusEx")}}
@@ -215,7 +215,7 @@ void TestPlay::launchOfInstall_data()
                             << "lutris:rungame/deus-ex"
                             << "" << QStringList{} << Environment{} << ""
                             << "";
-    QTest::newRow("Flatpak Lutris") << linux
+    QTest::newRow("Flatpak Lutris") << onLinux
                                     << Files{{"home/.var/app/net.lutris.Lutris/data/lutris/games/deus-ex.yml",
                                               LutrisConfig("Games/DeusEx")}}
                                     << Links{} << "Games/DeusEx" << exe << QStringList{} << wine << K::Url
@@ -223,7 +223,7 @@ void TestPlay::launchOfInstall_data()
                                     << "" << QStringList{} << Environment{} << ""
                                     << "";
     const QString bottle = QStringLiteral("home/.local/share/bottles/bottles/Games");
-    QTest::newRow("Bottles") << linux
+    QTest::newRow("Bottles") << onLinux
                              << Files{{bottle + "/bottle.yml", "Arch: win64\nName: My Games\n"},
                                       {bottle + "/system.reg", MachineRegistry}}
                              << Links{} << bottle + "/drive_c/GOG Games/Deus Ex" << exe << QStringList{}
@@ -234,13 +234,13 @@ void TestPlay::launchOfInstall_data()
                              << Environment{} << bottle + "/drive_c/GOG Games/Deus Ex/System"
                              << "";
     QTest::newRow("Bottles without its command line")
-        << linux << Files{{bottle + "/bottle.yml", "Name: My Games\n"}} << Links{}
+        << onLinux << Files{{bottle + "/bottle.yml", "Name: My Games\n"}} << Links{}
         << bottle + "/drive_c/GOG Games/Deus Ex" << exe << QStringList{} << QStringList{"flatpak", "wine"} << K::None
         << ""
         << "" << QStringList{} << Environment{} << ""
         << "no \"bottles-cli\" command was found";
     const QString flatpakBottle = QStringLiteral("home/.var/app/com.usebottles.bottles/data/bottles/bottles/Games");
-    QTest::newRow("Flatpak Bottles") << linux << Files{{flatpakBottle + "/bottle.yml", "Name: Games\n"}} << Links{}
+    QTest::newRow("Flatpak Bottles") << onLinux << Files{{flatpakBottle + "/bottle.yml", "Name: Games\n"}} << Links{}
                                      << flatpakBottle + "/drive_c/Deus Ex" << exe << QStringList{}
                                      << QStringList{"bottles-cli", "flatpak"} << K::Program << ""
                                      << "/usr/bin/flatpak"
@@ -255,42 +255,42 @@ void TestPlay::launchOfInstall_data()
                                      << Environment{} << flatpakBottle + "/drive_c/Deus Ex/System"
                                      << "";
     QTest::newRow("a drive of a PlayOnLinux prefix")
-        << linux << Files{{"home/.PlayOnLinux/wineprefix/DeusEx/system.reg", MachineRegistry}}
+        << onLinux << Files{{"home/.PlayOnLinux/wineprefix/DeusEx/system.reg", MachineRegistry}}
         << Links{{"home/.PlayOnLinux/wineprefix/DeusEx/dosdevices/e:", "media/cdrom"}} << "media/cdrom/DeusEx" << exe
         << QStringList{} << wine << K::Program << ""
         << "/usr/bin/wine" << QStringList{"DeusEx.exe"}
         << Environment{{"WINEPREFIX", "@ROOT@/home/.PlayOnLinux/wineprefix/DeusEx"}} << "media/cdrom/DeusEx/System"
         << "";
-    QTest::newRow("Wine prefix") << linux << Files{{"pfx/system.reg", MachineRegistry}} << Links{}
+    QTest::newRow("Wine prefix") << onLinux << Files{{"pfx/system.reg", MachineRegistry}} << Links{}
                                  << "pfx/drive_c/GOG Games/Deus Ex" << exe << QStringList{} << wine << K::Program << ""
                                  << "/usr/bin/wine" << QStringList{"DeusEx.exe"}
                                  << Environment{{"WINEPREFIX", "@ROOT@/pfx"}} << "pfx/drive_c/GOG Games/Deus Ex/System"
                                  << "";
     QTest::newRow("Wine prefix, game copied in lower case")
-        << linux << Files{{"pfx/system.reg", MachineRegistry}} << Links{} << "pfx/drive_c/deusex"
+        << onLinux << Files{{"pfx/system.reg", MachineRegistry}} << Links{} << "pfx/drive_c/deusex"
         << "system/deusex.exe" << QStringList{} << wine << K::Program << ""
         << "/usr/bin/wine" << QStringList{"deusex.exe"} << Environment{{"WINEPREFIX", "@ROOT@/pfx"}}
         << "pfx/drive_c/deusex/system"
         << "";
     QTest::newRow("Wine prefix without wine")
-        << linux << Files{{"pfx/system.reg", MachineRegistry}} << Links{} << "pfx/drive_c/GOG Games/Deus Ex" << exe
+        << onLinux << Files{{"pfx/system.reg", MachineRegistry}} << Links{} << "pfx/drive_c/GOG Games/Deus Ex" << exe
         << QStringList{} << QStringList{} << K::None << ""
         << "" << QStringList{} << Environment{} << ""
         << "but Wine is not installed";
     QTest::newRow("Wine prefix, no game in the folder")
-        << linux << Files{{"pfx/system.reg", MachineRegistry}} << Links{} << "pfx/drive_c/GOG Games/Deus Ex"
+        << onLinux << Files{{"pfx/system.reg", MachineRegistry}} << Links{} << "pfx/drive_c/GOG Games/Deus Ex"
         << "Maps/Entry.dx" << QStringList{} << wine << K::None << ""
         << "" << QStringList{} << Environment{} << ""
         << "There is no System/DeusEx.exe in";
     QTest::newRow("a drive of the user's prefix")
-        << linux << Files{{"home/.wine/system.reg", MachineRegistry}}
+        << onLinux << Files{{"home/.wine/system.reg", MachineRegistry}}
         << Links{{"home/.wine/dosdevices/d:", "games"}, {"home/.wine/dosdevices/z:", "/"}} << "games/DeusEx" << exe
         << QStringList{} << wine << K::Program << ""
         << "/usr/bin/wine" << QStringList{"DeusEx.exe"} << Environment{{"WINEPREFIX", "@ROOT@/home/.wine"}}
         << "games/DeusEx/System"
         << "";
     QTest::newRow("a folder in no launcher")
-        << linux << Files{{"home/.wine/system.reg", MachineRegistry}} << Links{{"home/.wine/dosdevices/z:", "/"}}
+        << onLinux << Files{{"home/.wine/system.reg", MachineRegistry}} << Links{{"home/.wine/dosdevices/z:", "/"}}
         << "games/DeusEx" << exe << QStringList{} << wine << K::None << ""
         << "" << QStringList{} << Environment{} << ""
         << "no bottle of Bottles and no Wine prefix holds";
