@@ -53,9 +53,11 @@ QByteArray Registry(qsizetype bytes, bool machine, const QByteArray& extra)
                              : "WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\S-1-5-21-0-0-0-1000\n\n"
                                "#arch=win64\n";
     reg.reserve(bytes + 4096);
-    const QByteArray root = machine ? "Software\\\\Classes\\\\CLSID\\\\{" : "Software\\\\Microsoft\\\\Windows\\\\Shell\\\\{";
+    const QByteArray root =
+        machine ? "Software\\\\Classes\\\\CLSID\\\\{" : "Software\\\\Microsoft\\\\Windows\\\\Shell\\\\{";
     for (quint32 n = 0; reg.size() < bytes * 9 / 10; ++n) {
-        reg += "\n[" + root + Guid(n) + "}\\\\InprocServer32] 1700000000\n#time=1d9a0b0c0d0e0f0\n"
+        reg += "\n[" + root + Guid(n) +
+               "}\\\\InprocServer32] 1700000000\n#time=1d9a0b0c0d0e0f0\n"
                "@=\"C:\\\\windows\\\\system32\\\\shell" +
                QByteArray::number(n) + ".dll\"\n\"ThreadingModel\"=\"Both\"\n";
     }

@@ -196,15 +196,15 @@ void TestGame::wineRegistryInPieces_data()
     // asked for are kept. Filler keys put the key asked for, or its value,
     // across the end of the first piece (256 KiB), or make a line longer than
     // a piece.
-    QTest::addColumn<qsizetype>("filler"); // bytes of filler keys before the key asked for
+    QTest::addColumn<qsizetype>("filler");   // bytes of filler keys before the key asked for
     QTest::addColumn<qsizetype>("longLine"); // a value line of that length in the last filler key
     QTest::addColumn<QString>("expected");
 
     const qsizetype piece = 256 * 1024;
     QTest::newRow("small file") << qsizetype(0) << qsizetype(0) << "C:\\Dx";
     for (const qsizetype before : {qsizetype(1), qsizetype(20), qsizetype(60), qsizetype(120)})
-        QTest::addRow("key %lld bytes before a piece's end", qlonglong(before)) << piece - before << qsizetype(0)
-                                                                                << "C:\\Dx";
+        QTest::addRow("key %lld bytes before a piece's end", qlonglong(before))
+            << piece - before << qsizetype(0) << "C:\\Dx";
     QTest::newRow("a line longer than a piece") << qsizetype(1000) << 3 * piece << "C:\\Dx";
 }
 
@@ -221,9 +221,11 @@ void TestGame::wineRegistryInPieces()
     reg.append(QByteArray(qMax<qsizetype>(0, filler - 2 - reg.size()), ';')).append("\n");
     if (longLine > 0)
         reg += "\n[Software\\\\Long] 1700000000\n\"Data\"=\"" + QByteArray(longLine, 'y') + "\"\n";
-    reg += PlainKey + " 1700000000\n#time=1d9a0b0c0d0e0f0\n\"Other\"=\"[not a key]\"\n\"Folder\"=\"C:\\\\Dx\"\n"
-           "\n[Software\\\\Unreal Technology\\\\Installed Apps\\\\Deus Ex\\\\Sub] 1700000000\n\"Folder\"=\"C:\\\\Sub\"\n"
-           "\n[System\\\\After] 1700000000\n\"Folder\"=\"C:\\\\After\"\n";
+    reg +=
+        PlainKey +
+        " 1700000000\n#time=1d9a0b0c0d0e0f0\n\"Other\"=\"[not a key]\"\n\"Folder\"=\"C:\\\\Dx\"\n"
+        "\n[Software\\\\Unreal Technology\\\\Installed Apps\\\\Deus Ex\\\\Sub] 1700000000\n\"Folder\"=\"C:\\\\Sub\"\n"
+        "\n[System\\\\After] 1700000000\n\"Folder\"=\"C:\\\\After\"\n";
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("system.reg"));
     writeFile(path, reg);
@@ -872,7 +874,8 @@ QByteArray InstallerReg(const QString& windowsPath)
 // A Lutris game configuration as Lutris writes it.
 QByteArray LutrisConfig(const QByteArray& game)
 {
-    return "game:\n" + game + "\n  arch: win64\ngame_slug: deus-ex\nname: Deus Ex\nrunner: wine\nsystem: {}\n"
+    return "game:\n" + game +
+           "\n  arch: win64\ngame_slug: deus-ex\nname: Deus Ex\nrunner: wine\nsystem: {}\n"
            "wine:\n  version: lutris-7.2-2\n  exe: /wrong/System/DeusEx.exe\n";
 }
 
@@ -1074,9 +1077,10 @@ void TestGame::installedGame_data()
                                       << false << "GOG Games/Deus Ex";
     // Steam for Windows in the user's prefix: its libraries are Windows paths.
     const QString windowsSteam = QStringLiteral("prefix/drive_c/Program Files (x86)/Steam");
-    const QByteArray windowsLibraries = "\"libraryfolders\"\n{\n\t\"0\"\n\t{\n\t\t\"path\"\t\t\"C:\\\\Program Files (x86)"
-                                        "\\\\Steam\"\n\t}\n\t\"1\"\n\t{\n\t\t\"path\"\t\t\"C:\\\\SteamLibrary\"\n\t}\n"
-                                        "\t\"2\"\n\t{\n\t\t\"path\"\t\t\"d:\\\\steamlibrary\"\n\t}\n}\n";
+    const QByteArray windowsLibraries =
+        "\"libraryfolders\"\n{\n\t\"0\"\n\t{\n\t\t\"path\"\t\t\"C:\\\\Program Files (x86)"
+        "\\\\Steam\"\n\t}\n\t\"1\"\n\t{\n\t\t\"path\"\t\t\"C:\\\\SteamLibrary\"\n\t}\n"
+        "\t\"2\"\n\t{\n\t\t\"path\"\t\t\"d:\\\\steamlibrary\"\n\t}\n}\n";
     QTest::newRow("Steam for Windows, library on C:")
         << RecordedFolders{SteamPath(windowsSteam)}
         << Files{{windowsSteam + QStringLiteral("/steamapps/libraryfolders.vdf"), windowsLibraries},
@@ -1102,7 +1106,8 @@ void TestGame::installedGame_data()
         << RecordedFolders{}
         << Files{{lutris + QStringLiteral("aaa-empty-1690000000.yml"),
                   LutrisConfig("  exe: @ROOT@/games/Empty/System/Game.exe\n  prefix: @ROOT@/games/EmptyPrefix")},
-                 {lutris + QStringLiteral("broken.yml"), QByteArray("game:\n  exe: '@ROOT@/unclosed\n") + QByteArray("\0\xff", 2)},
+                 {lutris + QStringLiteral("broken.yml"),
+                  QByteArray("game:\n  exe: '@ROOT@/unclosed\n") + QByteArray("\0\xff", 2)},
                  {lutris + QStringLiteral("deus-ex-1700000000.yml"),
                   LutrisConfig("  exe: @ROOT@/Games/deus-ex/drive_c/Deus Ex/System/DeusEx.exe\n"
                                "  prefix: @ROOT@/Games/deus-ex")},
@@ -1118,7 +1123,8 @@ void TestGame::installedGame_data()
     QTest::newRow("Lutris, a prefix whose registry knows the game")
         << RecordedFolders{}
         << Files{{lutris + QStringLiteral("deus-ex.yml"), LutrisConfig("  prefix: \"~/Games/dx-prefix\"")},
-                 {QStringLiteral("home/Games/dx-prefix/system.reg"), InstallerReg(QStringLiteral("C:\\GOG Games\\Deus Ex"))}}
+                 {QStringLiteral("home/Games/dx-prefix/system.reg"),
+                  InstallerReg(QStringLiteral("C:\\GOG Games\\Deus Ex"))}}
         << QStringList{QStringLiteral("home/Games/dx-prefix/drive_c/GOG Games/Deus Ex")} << true
         << "home/Games/dx-prefix/drive_c/GOG Games/Deus Ex";
     const QString bottles = QStringLiteral("home/.local/share/bottles/bottles/");
@@ -1292,6 +1298,19 @@ void TestGame::settingsReadersPassSpecialFilesBy()
     MakeSpecialFile(steamApps + QStringLiteral("/libraryfolders.vdf"), QStringLiteral("pipe"));
     MakeSpecialFile(steamApps + QStringLiteral("/appmanifest_6910.acf"), QStringLiteral("link to a pipe"));
     QCOMPARE(endsWithin([&home] { return FindSteamGame(SteamRoots(home.path())); }, "the Steam libraries"), QString());
+
+    // The launchers' lists and configurations, and a prefix's registry.
+    QTemporaryDir launchers;
+    MakeSpecialFile(launchers.filePath(QStringLiteral(".local/share/lutris/games/deus-ex.yml")),
+                    QStringLiteral("pipe"));
+    MakeSpecialFile(launchers.filePath(QStringLiteral(".local/share/bottles/bottles/Dx/bottle.yml")),
+                    QStringLiteral("device"));
+    MakeSpecialFile(launchers.filePath(QStringLiteral(".cxoffice/Dx/system.reg")), QStringLiteral("link to a pipe"));
+    MakeSpecialFile(launchers.filePath(QStringLiteral(".config/heroic/sideload_apps/library.json")),
+                    QStringLiteral("pipe"));
+    MakeSpecialFile(launchers.filePath(QStringLiteral(".config/heroic/GamesConfig/dx1.json")), QStringLiteral("pipe"));
+    QCOMPARE(endsWithin([&launchers] { return FindLaunchersGame(launchers.path()); }, "the launchers' files"),
+             QString());
 }
 
 QTEST_GUILESS_MAIN(TestGame)

@@ -4,7 +4,6 @@
 #include "SteamDiscovery.h"
 #include "WineLaunchers.h"
 #include "WineRegistry.h"
-#include "WineLaunchers.h"
 
 #include <QDir>
 #include <QFileInfo>

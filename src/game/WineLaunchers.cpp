@@ -263,8 +263,8 @@ QList<HeroicGame> HeroicGogGames(const QString& home)
             const QJsonObject entry = value.toObject();
             const QString folder = entry.value(u"install_path").toString();
             if (!folder.isEmpty())
-                games.append({entry.value(u"appName").toString(), QStringLiteral("gog"), folder, {},
-                              config == HeroicFlatpak});
+                games.append(
+                    {entry.value(u"appName").toString(), QStringLiteral("gog"), folder, {}, config == HeroicFlatpak});
         }
     }
     return games;

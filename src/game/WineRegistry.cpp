@@ -266,7 +266,8 @@ public:
         }
     }
 
-    // The header's name starts at pos of the line, which ends at end.
+    // Whether to keep the key whose header line goes on from its '[' with
+    // the length bytes at name.
     bool keeps(const char* name, qsizetype length) const
     {
         if (m_all)
@@ -277,8 +278,7 @@ public:
             if (length <= wanted.size() || qstrnicmp(name, wanted.constData(), size_t(wanted.size())) != 0)
                 return false;
             const char after = name[wanted.size()];
-            return after == ']' ||
-                   (after == '\\' && wanted.size() + 1 < length && name[wanted.size() + 1] == '\\');
+            return after == ']' || (after == '\\' && wanted.size() + 1 < length && name[wanted.size() + 1] == '\\');
         };
         if (std::any_of(m_whole.cbegin(), m_whole.cend(), matches))
             return true;
@@ -290,8 +290,8 @@ public:
 
 private:
     bool m_all = true;
-    QByteArray m_shared;                     // what every name asked for starts with
-    QList<QByteArray> m_whole;               // the names that are no more than that
+    QByteArray m_shared;                         // what every name asked for starts with
+    QList<QByteArray> m_whole;                   // the names that are no more than that
     std::array<QList<QByteArray>, 256> m_byNext; // the others, by their byte after it
 };
 

@@ -31,5 +31,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 std::abort();
         }
     }
+    // The same through a hive that keeps only the keys asked for, as a
+    // prefix's registry is read.
+    const QStringList asked{QString::fromUtf16(InstallerKey), QString::fromUtf16(GogGamesKey)};
+    const WineRegistry::Hive some(systemReg, asked);
+    if (some.value(asked.first(), QString::fromUtf16(InstallerValue)).size() > systemReg.size())
+        std::abort();
+    for (const QString& id : some.subkeys(asked.last())) {
+        if (id.isEmpty() || id.contains(u'\\'))
+            std::abort();
+    }
     return 0;
 }
