@@ -119,7 +119,7 @@ void TestImages::windowShowsTheDrawings()
     w.show();
     COMPARE_PIXELS(shown(w.windowIcon().pixmap(QSize(64, 64), 1.0)),
                    drawnFromSvg(QStringLiteral(":/icons/zarvik"), {64, 64}));
-    for (const char* key : {"New", "Open", "Save", "Exit"}) {
+    for (const char* key : {"New", "Open", "Save", "Play", "Exit"}) {
         auto* action = w.findChild<QAction*>(QStringLiteral("Toolbar1_") + QLatin1String(key));
         QVERIFY(action);
         const QString name = QStringLiteral(":/icons/") + QString::fromLatin1(key).toLower();

@@ -73,10 +73,11 @@ struct ToolbarButton
     const char* icon;
 };
 
-constexpr std::array<ToolbarButton, 4> ToolbarButtons{{
+constexpr std::array<ToolbarButton, 5> ToolbarButtons{{
     {"New", ":/icons/new"},
     {"Open", ":/icons/open"},
     {"Save", ":/icons/save"},
+    {"Play", ":/icons/play"},
     {"Exit", ":/icons/exit"},
 }};
 
@@ -152,17 +153,20 @@ void frmMain::buildMenus()
 {
     // The entries have no shortcuts and no access keys, as the design has
     // none; the menus have theirs, so that the keyboard reaches them as it
-    // does every program's (Alt+F, Alt+H).
+    // does every program's (Alt+F, Alt+H). Play, which came later, has both,
+    // F5 as in the editors that start what they edit.
     QMenu* mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    auto addEntry = [this](QMenu* menu, const char* name, const char* caption, void (frmMain::*handler)()) {
+    auto addEntry = [this](QMenu* menu, const char* name, const char* caption, auto handler) {
         QAction* action = menu->addAction(QString::fromLatin1(caption));
         action->setObjectName(QString::fromLatin1(name));
-        connect(action, &QAction::triggered, this, handler);
+        connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+        return action;
     };
     addEntry(mnuFile, "mnuNew", "New", &frmMain::NewMod);
     addEntry(mnuFile, "mnuOpen", "Open", &frmMain::OpenMod);
     addEntry(mnuFile, "mnuSave", "Save", &frmMain::SaveMod);
+    addEntry(mnuFile, "mnuPlay", "&Play", &frmMain::PlayMod)->setShortcut(QKeySequence(Qt::Key_F5));
     mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuDash1"));
     addEntry(mnuFile, "mnuExit", "Exit", &frmMain::mnuExit_Click);
 
@@ -270,6 +274,8 @@ void frmMain::Toolbar1_ButtonClick(const QString& key)
         OpenMod();
     else if (key == QLatin1String("Save"))
         SaveMod();
+    else if (key == QLatin1String("Play"))
+        PlayMod();
     else if (key == QLatin1String("Exit"))
         mnuExit_Click();
 }

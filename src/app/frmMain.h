@@ -27,7 +27,7 @@ class QToolBar;
 // Its code is split by what it does: frmMain.cpp builds the window, its
 // menus, toolbar and tab strip and runs the window-level commands;
 // frmMain_Startup.cpp is the start-up sequence; frmMain_ModCommands.cpp holds
-// New, Open and Save.
+// New, Open and Save; frmMain_Play.cpp starts the game.
 class frmMain : public QMainWindow
 {
     Q_OBJECT
@@ -49,7 +49,11 @@ public:
     // Commands of the File menu and the toolbar.
     void NewMod();
     void OpenMod();
-    void SaveMod();
+    // True when the mod reached its file.
+    bool SaveMod();
+    // Saves the mod as Save does, then starts the game the way its install
+    // is started.
+    void PlayMod();
 
     // What Open does once a file is chosen: reads the file into the window
     // or says why it cannot. The command line and a dropped file open
@@ -70,6 +74,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // frmMain_Startup.cpp: offers to switch the game's default game to the
+    // loader when the settings read still name the game's own.
+    void offerLoaderSetUp(const QString& gamePath, const QByteArray& deusExIni);
+
     // frmMain.cpp
     void buildMenus();
     void buildToolbar();

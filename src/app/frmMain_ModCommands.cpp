@@ -139,19 +139,19 @@ void frmMain::OpenModFile(const QString& fileName)
     }
 }
 
-void frmMain::SaveMod()
+bool frmMain::SaveMod()
 {
     const QString gamePath = frmGeneral->GamePath();
     if (gamePath.isEmpty()) {
         m_ui.tell(this, QStringLiteral("You must specify the Deus Ex path in the Deus Ex Path field"),
                   ModalInteraction::Icon::Exclamation);
-        return;
+        return false;
     }
 
     const ModDefinition mod = CollectModDefinition();
     if (const auto unsavable = FindUnsavableValue(mod)) {
         m_ui.tell(this, unsavable->message, ModalInteraction::Icon::Exclamation);
-        return;
+        return false;
     }
 
     // The flag goes first, whatever happens to the mod file after it; a
@@ -165,7 +165,7 @@ void frmMain::SaveMod()
     else
         target = m_ui.saveFileName(this, GameFile(gamePath, QStringLiteral("System/")), ModFileFilters);
     if (target.isEmpty())
-        return;
+        return false;
     target = QDir::toNativeSeparators(target);
 
     const WriteResult written = WriteTextFile(target, ComposeModFile(mod), InPlaceWrite::WhenFolderIsLocked);
@@ -173,7 +173,8 @@ void frmMain::SaveMod()
         m_ui.tell(this,
                   QStringLiteral("The mod could not be saved to %1.\n%2").arg(PathInMessage(target), written.reason()),
                   ModalInteraction::Icon::Exclamation);
-        return;
+        return false;
     }
     setCaptionFile(target);
+    return true;
 }

@@ -52,15 +52,8 @@ void frmMain::Form_Load()
             return;
         }
 
-        if (ini.ok() && NamesGameDefault(ini.bytes) &&
-            m_ui.askYesNo(this, QStringLiteral("The Orvane Mod Loader doesn't seem to be setup corectly. Do you want "
-                                               "to set it up it now?"))) {
-            const WriteResult switched = SwitchDefaultGame(gamePath, ini.bytes);
-            if (!switched.ok()) {
-                m_ui.tell(this, QStringLiteral("The Orvane Mod Loader could not be set up.\n%1").arg(switched.reason()),
-                          ModalInteraction::Icon::Exclamation);
-            }
-        }
+        if (ini.ok())
+            offerLoaderSetUp(gamePath, ini.bytes);
     }
 
     const AutostartFlag flag = ReadAutostartFlag(gamePath);
@@ -72,4 +65,17 @@ void frmMain::Form_Load()
     }
     if (flag.on)
         frmGeneral->setAutoStart(true);
+}
+
+void frmMain::offerLoaderSetUp(const QString& gamePath, const QByteArray& deusExIni)
+{
+    if (!NamesGameDefault(deusExIni) ||
+        !m_ui.askYesNo(this, QStringLiteral("The Orvane Mod Loader doesn't seem to be setup corectly. Do you want "
+                                            "to set it up it now?")))
+        return;
+    const WriteResult switched = SwitchDefaultGame(gamePath, deusExIni);
+    if (!switched.ok()) {
+        m_ui.tell(this, QStringLiteral("The Orvane Mod Loader could not be set up.\n%1").arg(switched.reason()),
+                  ModalInteraction::Icon::Exclamation);
+    }
 }

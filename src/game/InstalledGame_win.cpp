@@ -1,10 +1,12 @@
 #include "InstalledGame.h"
 
 #include "GameDiscovery.h"
+#include "GameLaunch.h"
 #include "SteamDiscovery.h"
 #include "win32/Registry.h"
 
 #include <QDir>
+#include <QStandardPaths>
 
 namespace {
 
@@ -42,4 +44,14 @@ QString FindInstalledGame()
     if (found.isEmpty())
         found = FindSteamGame(SteamRootsInRegistry(registry));
     return QDir::toNativeSeparators(found);
+}
+
+LaunchContext SystemLaunchContext()
+{
+    LaunchContext context;
+    context.system = HostSystem::Windows;
+    context.home = QDir::homePath();
+    context.steamRoots = SteamRootsInRegistry(WindowsRegistry());
+    context.findProgram = [](const QString& name) { return QStandardPaths::findExecutable(name); };
+    return context;
 }

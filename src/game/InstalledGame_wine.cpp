@@ -1,10 +1,12 @@
 #include "InstalledGame.h"
 
 #include "GameDiscovery.h"
+#include "GameLaunch.h"
 #include "SteamDiscovery.h"
 #include "WineRegistry.h"
 
 #include <QDir>
+#include <QStandardPaths>
 
 QString FindInstalledGame()
 {
@@ -22,4 +24,14 @@ QString FindInstalledGame()
     if (found.isEmpty())
         found = FindLaunchersGame(home, {prefix});
     return QDir::toNativeSeparators(found);
+}
+
+LaunchContext SystemLaunchContext()
+{
+    LaunchContext context;
+    context.system = HostSystem::Linux;
+    context.home = QDir::homePath();
+    context.defaultPrefix = WineRegistry::DefaultPrefix();
+    context.findProgram = [](const QString& name) { return QStandardPaths::findExecutable(name); };
+    return context;
 }

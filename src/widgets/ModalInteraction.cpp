@@ -10,6 +10,7 @@
 #include <QLayout>
 #include <QMessageBox>
 #include <QOperatingSystemVersion>
+#include <QProcess>
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
@@ -87,6 +88,25 @@ void SetUpOpenDialog(QFileDialog& dialog, const QString& initialDir, const QStri
     dialog.setNameFilters(adapted);
 }
 
+ModalInteraction::Started StartDetached(const ModalInteraction::ProgramStart& start)
+{
+    QProcess process;
+    process.setProgram(start.program);
+    process.setArguments(start.arguments);
+    process.setWorkingDirectory(start.workingDirectory);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (auto it = start.environment.cbegin(); it != start.environment.cend(); ++it)
+        environment.insert(it.key(), it.value());
+    process.setProcessEnvironment(environment);
+    // The program's output would otherwise go to wherever this one's goes,
+    // a terminal long closed perhaps.
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    if (!process.startDetached())
+        return {false, process.errorString()};
+    return {true, {}};
+}
+
 ModalInteraction::Answer QtModalInteraction::message(QWidget* parent, const QString& text, Icon icon, Buttons buttons)
 {
     QMessageBox box(toQt(icon), QString::fromLatin1(ApplicationTitle), QString(),
@@ -133,4 +153,9 @@ QString QtModalInteraction::existingDirectory(QWidget* parent, const QString& pr
 bool QtModalInteraction::openUrl(const QUrl& url)
 {
     return QDesktopServices::openUrl(url);
+}
+
+ModalInteraction::Started QtModalInteraction::startProgram(const ProgramStart& start)
+{
+    return StartDetached(start);
 }

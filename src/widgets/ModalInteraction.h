@@ -2,6 +2,7 @@
 
 #include "ApplicationTitle.h"
 
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -51,6 +52,24 @@ public:
     // Opens a document or address with the desktop's handler for it.
     virtual bool openUrl(const QUrl& url) = 0;
 
+    // Starts a program detached from this one, so that it runs on when this
+    // one ends, with the variables given set on top of this program's
+    // environment. Says why when it could not be started at all; what the
+    // program does once running is its own affair.
+    struct ProgramStart
+    {
+        QString program;
+        QStringList arguments;
+        QMap<QString, QString> environment;
+        QString workingDirectory;
+    };
+    struct Started
+    {
+        bool ok = false;
+        QString error;
+    };
+    [[nodiscard]] virtual Started startProgram(const ProgramStart& start) = 0;
+
     // Shorthands for the common cases.
     void tell(QWidget* parent, const QString& text, Icon icon) { message(parent, text, icon, Buttons::Ok); }
     bool askYesNo(QWidget* parent, const QString& text)
@@ -66,6 +85,9 @@ class QFileDialog;
 // dot, so there the pattern becomes "*" while the caption shows what it says.
 void SetUpOpenDialog(QFileDialog& dialog, const QString& initialDir, const QStringList& filters);
 
+// Starts the program as startProgram says, for real.
+[[nodiscard]] ModalInteraction::Started StartDetached(const ModalInteraction::ProgramStart& start);
+
 // The desktop's own dialogs. Each waits until its owner window is on the
 // screen, so that it opens centred over it.
 class QtModalInteraction : public ModalInteraction
@@ -76,4 +98,5 @@ public:
     QString saveFileName(QWidget* parent, const QString& initialDir, const QStringList& filters) override;
     QString existingDirectory(QWidget* parent, const QString& prompt) override;
     bool openUrl(const QUrl& url) override;
+    Started startProgram(const ProgramStart& start) override;
 };

@@ -21,6 +21,7 @@ public:
             SaveFile,
             Folder,
             Url,
+            Program,
         };
         Kind kind;
         QString text; // message text (as read: without the marks around paths) or folder prompt
@@ -30,6 +31,7 @@ public:
         QStringList filters;
         QUrl url;
         QString markedText; // a message's text as the program gave it
+        ProgramStart program;
     };
 
     // Answers to Yes/No questions, in order; an unscripted question gets No.
@@ -37,6 +39,8 @@ public:
     // Answers to file and folder dialogs, in order; unscripted means Cancel.
     QStringList dialogAnswers;
     bool openUrlResult = true;
+    // Programs are only recorded unless told to start them for real.
+    bool runPrograms = false;
 
     QList<Asked> asked;
 
@@ -50,6 +54,7 @@ public:
     QString saveFileName(QWidget* parent, const QString& initialDir, const QStringList& filters) override;
     QString existingDirectory(QWidget* parent, const QString& prompt) override;
     bool openUrl(const QUrl& url) override;
+    Started startProgram(const ProgramStart& start) override;
 
 private:
     QString nextDialogAnswer();

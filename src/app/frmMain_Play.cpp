@@ -1,0 +1,81 @@
+// Play: saves the mod and starts the game through whatever holds its install.
+
+#include "frmMain.h"
+
+#include "game/GameLaunch.h"
+#include "game/GamePath.h"
+#include "game/LoaderFiles.h"
+#include "game/TextFile.h"
+#include "general/GeneralPage.h"
+#include "widgets/ModalInteraction.h"
+
+#include <QDir>
+
+namespace {
+
+// Why the desktop could not take a launcher's address, and what helps.
+QString NoHandlerFor(GameLaunch::Source source, const QUrl& url)
+{
+    QString launcher;
+    switch (source) {
+    case GameLaunch::Source::Steam:
+        launcher = QStringLiteral("Steam");
+        break;
+    case GameLaunch::Source::Heroic:
+        launcher = QStringLiteral("Heroic Games Launcher");
+        break;
+    case GameLaunch::Source::Lutris:
+        launcher = QStringLiteral("Lutris");
+        break;
+    default:
+        launcher = QStringLiteral("the launcher that installed the game");
+        break;
+    }
+    return QStringLiteral("Nothing on this system opens %1 addresses, which %2 answers to. Start %2 once so that it "
+                          "registers itself, or start the game from it.")
+        .arg(url.scheme() + u':', launcher);
+}
+
+} // namespace
+
+void frmMain::PlayMod()
+{
+    // Play saves exactly as Save does; whatever stops Save stops Play.
+    if (!SaveMod())
+        return;
+
+    // Whatever starts the game, the loader runs only when the game's settings
+    // name it as the default game.
+    const QString gamePath = frmGeneral->GamePath();
+    const QString iniFile = DeusExIniFile(gamePath);
+    if (GameFileExists(iniFile)) {
+        const FileRead ini = ReadFileBytes(iniFile);
+        if (ini.ok())
+            offerLoaderSetUp(gamePath, ini.bytes);
+    }
+
+    const GameLaunch launch = WorkOutLaunch(gamePath, SystemLaunchContext());
+    QString failure;
+    switch (launch.kind) {
+    case GameLaunch::Kind::None:
+        failure = launch.problem;
+        break;
+    case GameLaunch::Kind::Url:
+        if (!m_ui.openUrl(launch.url))
+            failure = NoHandlerFor(launch.source, launch.url);
+        break;
+    case GameLaunch::Kind::Program: {
+        const ModalInteraction::Started started =
+            m_ui.startProgram({launch.program, launch.arguments, launch.environment, launch.workingDirectory});
+        if (!started.ok) {
+            failure = QStringLiteral("%1 could not be started.\n%2")
+                          .arg(PathInMessage(QDir::toNativeSeparators(launch.program)), started.error);
+        }
+        break;
+    }
+    }
+    if (!failure.isEmpty()) {
+        m_ui.tell(this, QStringLiteral("The mod was saved, but the game could not be started.\n%1").arg(failure),
+                  ModalInteraction::Icon::Exclamation);
+    }
+}
