@@ -2,6 +2,7 @@
 // loader's set-up question and the autostart flag.
 
 #include "support/Controls.h"
+#include "support/DiskFaults.h"
 #include "support/GameFixture.h"
 
 #include "app/frmMain.h"
@@ -21,6 +22,7 @@
 #include <QTest>
 
 #include <functional>
+#include <optional>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -142,6 +144,8 @@ private slots:
     void loaderSetUp_data();
     void loaderSetUp();
     void unwritableFlagFile();
+    void setUpOnAFullDisk_data();
+    void setUpOnAFullDisk();
     void emptyPathReadsWorkingDirectory();
     void pathSettingFollowsField();
     void pathSettingInTheRegistry();
@@ -451,6 +455,50 @@ void TestStartup::unwritableFlagFile()
     QVERIFY(Control<QCheckBox>(t.window.get(), "chkAutoStart")->isChecked());
     QCOMPARE(game.read(QStringLiteral("System/Quenlar.ini")), QByteArray("bAutoStart = True"));
     QFile::setPermissions(flagFile, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+void TestStartup::setUpOnAFullDisk_data()
+{
+    QTest::addColumn<bool>("smallDisk"); // else a file-size limit on the tests
+    QTest::newRow("file-size limit") << false;
+    QTest::newRow("small disk") << true;
+}
+
+void TestStartup::setUpOnAFullDisk()
+{
+    QFETCH(bool, smallDisk);
+    std::optional<SmallDisk> disk;
+    if (smallDisk) {
+        disk.emplace();
+        if (!disk->mounted())
+            QSKIP(qPrintable(disk->whyNot()));
+    } else if (!FileSizeLimit::available()) {
+        QSKIP("No file-size limit here.");
+    }
+    GameFixture::Options options;
+    options.under = disk ? disk->path() : QString();
+    GameFixture game(options);
+    TestWindow t;
+    t.settings->setValue(QStringLiteral("DXPath"), game.gamePath());
+    t.settings->sync();
+    t.ui.answers = {Answer::Yes};
+    const QMap<QString, QByteArray> before = FolderSnapshot(game.gamePath());
+
+    if (disk)
+        QVERIFY(disk->fill(0));
+    {
+        std::optional<FileSizeLimit> limit;
+        if (!disk)
+            limit.emplace(0);
+        t.window->Form_Load();
+    }
+    QCOMPARE(shown(t.ui), (QStringList{QStringLiteral("set up?"),
+                                       QStringLiteral("The Orvane Mod Loader could not be set up.\nA copy of the "
+                                                      "settings could not be kept as %1.\nThe disk is full.")
+                                           .arg(game.file(QStringLiteral("System/DeusEx.ini.bak")))}));
+    QCOMPARE(t.ui.asked[1].icon, Icon::Exclamation);
+    const QMap<QString, QByteArray> after = FolderSnapshot(game.gamePath());
+    QVERIFY2(after == before, qPrintable(SnapshotDifference(before, after)));
 }
 
 void TestStartup::emptyPathReadsWorkingDirectory()

@@ -9,10 +9,15 @@
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
 #endif
+#ifdef Q_OS_LINUX
+#include <sys/sysmacros.h>
+#endif
 
 // Makes a name that is no regular file: "folder" anywhere; "pipe", "link to
 // a pipe" and "device" (a link to /dev/zero) where the system has them
-// (Unix). Fails the test when it cannot; callers check
+// (Unix); "device node" and "link to a device node" (a node of its own, so
+// that a write that wrongly goes through harms no device of the system's)
+// for an administrator (Unix). Fails the test when it cannot; callers check
 // QTest::currentTestFailed().
 inline void MakeSpecialFile(const QString& path, const QString& kind)
 {
@@ -29,6 +34,12 @@ inline void MakeSpecialFile(const QString& path, const QString& kind)
         QVERIFY(::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0 && QFile::link(pipe, path));
     else if (kind == QLatin1String("device"))
         QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+    else if (kind == QLatin1String("device node"))
+        QCOMPARE(::mknod(QFile::encodeName(path).constData(), S_IFCHR | 0600, makedev(1, 3)), 0);
+    else if (kind == QLatin1String("link to a device node"))
+        QVERIFY(::mknod(QFile::encodeName(path + QStringLiteral(".node")).constData(), S_IFCHR | 0600, makedev(1, 3)) ==
+                    0 &&
+                QFile::link(path + QStringLiteral(".node"), path));
     else
         QFAIL(qPrintable(kind));
 #else
