@@ -74,23 +74,6 @@ bool caseSensitiveFileSystem(const QString& dir)
     return !QFileInfo::exists(dir + QStringLiteral("/PROBE"));
 }
 
-// Runs a read on a thread of its own and waits a few seconds for it: a read
-// that waits on a pipe or never ends fails the test at once instead of
-// hanging it, and ends the process, which stops the read too.
-template <class Read> auto endsWithin(Read read, const char* what)
-{
-    using Result = decltype(read());
-    auto done = std::make_shared<std::promise<Result>>();
-    std::future<Result> result = done->get_future();
-    std::thread([read, done] { done->set_value(read()); }).detach();
-    if (result.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
-        std::fprintf(stderr, "FAIL! %s did not end within 5 seconds\n", what);
-        std::fflush(stderr);
-        std::_Exit(EXIT_FAILURE);
-    }
-    return result.get();
-}
-
 } // namespace
 
 class TestGame : public QObject
@@ -701,10 +684,10 @@ void TestGame::readsOnlyRegularFiles()
         MakeSpecialFile(path, kind);
     if (QTest::currentTestFailed())
         return;
-    const FileRead read = endsWithin([path] { return ReadFileBytes(path); }, "reading a special file");
+    const FileRead read = EndsWithin([path] { return ReadFileBytes(path); }, "reading a special file");
     QCOMPARE(read.error, error);
     QVERIFY(read.bytes.isEmpty());
-    const TextRead text = endsWithin([path] { return ReadTextFile(path); }, "reading a special file as text");
+    const TextRead text = EndsWithin([path] { return ReadTextFile(path); }, "reading a special file as text");
     QCOMPARE(text.error, error);
 }
 
@@ -1182,13 +1165,13 @@ void TestGame::settingsReadersPassSpecialFilesBy()
     options.quenlarIni = false;
     GameFixture game(options);
     MakeSpecialFile(game.file(QStringLiteral("System/Quenlar.ini")), QStringLiteral("pipe"));
-    const AutostartFlag flag = endsWithin([&game] { return ReadAutostartFlag(game.gamePath()); }, "the flag");
+    const AutostartFlag flag = EndsWithin([&game] { return ReadAutostartFlag(game.gamePath()); }, "the flag");
     QVERIFY(!flag.on);
     QVERIFY2(flag.error.contains(QStringLiteral("pipe")), qPrintable(flag.error));
 
     QTemporaryDir prefix;
     MakeSpecialFile(prefix.filePath(QStringLiteral("system.reg")), QStringLiteral("device"));
-    QCOMPARE(endsWithin([&prefix] { return WineRegistry::GetStringFromPrefix(prefix.path(), InstallKeyText, Folder); },
+    QCOMPARE(EndsWithin([&prefix] { return WineRegistry::GetStringFromPrefix(prefix.path(), InstallKeyText, Folder); },
                         "the Wine registry"),
              QString());
 
@@ -1197,7 +1180,7 @@ void TestGame::settingsReadersPassSpecialFilesBy()
     makeGame(steamApps + QStringLiteral("/common/Deus Ex"));
     MakeSpecialFile(steamApps + QStringLiteral("/libraryfolders.vdf"), QStringLiteral("pipe"));
     MakeSpecialFile(steamApps + QStringLiteral("/appmanifest_6910.acf"), QStringLiteral("link to a pipe"));
-    QCOMPARE(endsWithin([&home] { return FindSteamGame(SteamRoots(home.path())); }, "the Steam libraries"), QString());
+    QCOMPARE(EndsWithin([&home] { return FindSteamGame(SteamRoots(home.path())); }, "the Steam libraries"), QString());
 }
 
 QTEST_GUILESS_MAIN(TestGame)

@@ -4,7 +4,9 @@
 #include "support/Controls.h"
 #include "support/DiskFaults.h"
 #include "support/GameFixture.h"
+#include "support/SpecialFiles.h"
 
+#include "app/SettingsStore.h"
 #include "app/frmMain.h"
 #include "game/GameDiscovery.h"
 #include "game/GamePath.h"
@@ -16,6 +18,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QSignalBlocker>
 #include <QTemporaryDir>
@@ -146,6 +149,8 @@ private slots:
     void unwritableFlagFile();
     void setUpOnAFullDisk_data();
     void setUpOnAFullDisk();
+    void settingsStoreOnlyAFile_data();
+    void settingsStoreOnlyAFile();
     void emptyPathReadsWorkingDirectory();
     void pathSettingFollowsField();
     void pathSettingInTheRegistry();
@@ -499,6 +504,67 @@ void TestStartup::setUpOnAFullDisk()
     QCOMPARE(t.ui.asked[1].icon, Icon::Exclamation);
     const QMap<QString, QByteArray> after = FolderSnapshot(game.gamePath());
     QVERIFY2(after == before, qPrintable(SnapshotDifference(before, after)));
+}
+
+void TestStartup::settingsStoreOnlyAFile_data()
+{
+    QTest::addColumn<QString>("kind"); // what is in the store's place; empty for its file
+    QTest::newRow("its file") << QString();
+    QTest::newRow("a pipe") << QStringLiteral("pipe");
+    QTest::newRow("a link to a pipe") << QStringLiteral("link to a pipe");
+    QTest::newRow("a link to a device") << QStringLiteral("device");
+    QTest::newRow("a folder") << QStringLiteral("folder");
+}
+
+void TestStartup::settingsStoreOnlyAFile()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("The settings store is the registry here.");
+#endif
+    QFETCH(QString, kind);
+    QTemporaryDir config;
+    const QByteArray previous = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    const auto restore = qScopeGuard([&previous] {
+        if (previous.isEmpty())
+            qunsetenv("XDG_CONFIG_HOME");
+        else
+            qputenv("XDG_CONFIG_HOME", previous);
+    });
+    const QString file = config.filePath(QStringLiteral("ZarvikSoft/ModLoader.conf"));
+    const QString remembered = QStringLiteral("/games/Deus Ex/");
+    if (kind.isEmpty()) {
+        // The store is where Qt has always kept it for the program.
+        QSettings native(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("ZarvikSoft"),
+                         QStringLiteral("ModLoader"));
+        QCOMPARE(native.fileName(), file);
+        native.setValue(QStringLiteral("DXPath"), remembered);
+    } else {
+        MakeSpecialFile(file, kind);
+        if (QTest::currentTestFailed())
+            return;
+    }
+    const QMap<QString, QByteArray> before = FolderSnapshot(config.path());
+
+    // Opened, read and written without waiting; in place of a file, as empty
+    // and keeping nothing.
+    const auto store = EndsWithin(
+        [] {
+            std::unique_ptr<QSettings> opened = OpenSettingsStore();
+            opened->moveToThread(QCoreApplication::instance()->thread());
+            return opened;
+        },
+        "opening the settings store");
+    QCOMPARE(store->value(QStringLiteral("DXPath")).toString(), kind.isEmpty() ? remembered : QString());
+    store->setValue(QStringLiteral("DXPath"), QStringLiteral("/other/"));
+    EndsWithin([&store] { store->sync(); return true; }, "writing the settings store");
+    if (kind.isEmpty()) {
+        QCOMPARE(QSettings(file, QSettings::IniFormat).value(QStringLiteral("DXPath")).toString(),
+                 QStringLiteral("/other/"));
+    } else {
+        const QMap<QString, QByteArray> after = FolderSnapshot(config.path());
+        QVERIFY2(after == before, qPrintable(SnapshotDifference(before, after)));
+    }
 }
 
 void TestStartup::emptyPathReadsWorkingDirectory()

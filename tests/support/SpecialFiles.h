@@ -6,6 +6,13 @@
 #include <QString>
 #include <QTest>
 
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <future>
+#include <memory>
+#include <thread>
+
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
 #endif
@@ -45,4 +52,21 @@ inline void MakeSpecialFile(const QString& path, const QString& kind)
 #else
     QFAIL(qPrintable(QStringLiteral("No %1 to make here.").arg(kind)));
 #endif
+}
+
+// Runs a read on a thread of its own and waits a few seconds for it: a read
+// that waits on a pipe or never ends fails the test at once instead of
+// hanging it, and ends the process, which stops the read too.
+template <class Read> auto EndsWithin(Read read, const char* what)
+{
+    using Result = decltype(read());
+    auto done = std::make_shared<std::promise<Result>>();
+    std::future<Result> result = done->get_future();
+    std::thread([read, done] { done->set_value(read()); }).detach();
+    if (result.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+        std::fprintf(stderr, "FAIL! %s did not end within 5 seconds\n", what);
+        std::fflush(stderr);
+        std::_Exit(EXIT_FAILURE);
+    }
+    return result.get();
 }
