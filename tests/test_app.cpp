@@ -594,10 +594,9 @@ void TestApp::saveOnAFullDisk()
         clickToolbar(w, QStringLiteral("Save"));
     }
     const QString full = QStringLiteral("The disk is full.");
-    QCOMPARE(t.ui.messages(),
-             (QStringList{QStringLiteral("The autostart setting could not be written to %1.\n%2")
-                              .arg(game.file(QStringLiteral("System/Quenlar.ini")), full),
-                          QStringLiteral("The mod could not be saved to %1.\n%2").arg(target, full)}));
+    QCOMPARE(t.ui.messages(), (QStringList{QStringLiteral("The autostart setting could not be written to %1.\n%2")
+                                               .arg(game.file(QStringLiteral("System/Quenlar.ini")), full),
+                                           QStringLiteral("The mod could not be saved to %1.\n%2").arg(target, full)}));
     const QMap<QString, QByteArray> after = FolderSnapshot(game.gamePath());
     QVERIFY2(after == before, qPrintable(SnapshotDifference(before, after)));
     // The caption names no file that the mod did not reach.

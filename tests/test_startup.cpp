@@ -557,7 +557,12 @@ void TestStartup::settingsStoreOnlyAFile()
         "opening the settings store");
     QCOMPARE(store->value(QStringLiteral("DXPath")).toString(), kind.isEmpty() ? remembered : QString());
     store->setValue(QStringLiteral("DXPath"), QStringLiteral("/other/"));
-    EndsWithin([&store] { store->sync(); return true; }, "writing the settings store");
+    EndsWithin(
+        [&store] {
+            store->sync();
+            return true;
+        },
+        "writing the settings store");
     if (kind.isEmpty()) {
         QCOMPARE(QSettings(file, QSettings::IniFormat).value(QStringLiteral("DXPath")).toString(),
                  QStringLiteral("/other/"));
