@@ -151,6 +151,7 @@ private slots:
     void setUpOnAFullDisk();
     void settingsStoreOnlyAFile_data();
     void settingsStoreOnlyAFile();
+    void settingsStoreOnAFullDisk();
     void emptyPathReadsWorkingDirectory();
     void pathSettingFollowsField();
     void pathSettingInTheRegistry();
@@ -570,6 +571,42 @@ void TestStartup::settingsStoreOnlyAFile()
         const QMap<QString, QByteArray> after = FolderSnapshot(config.path());
         QVERIFY2(after == before, qPrintable(SnapshotDifference(before, after)));
     }
+}
+
+void TestStartup::settingsStoreOnAFullDisk()
+{
+    if (!FileSizeLimit::available())
+        QSKIP("No file-size limit here.");
+    QTemporaryDir config;
+    const QByteArray previous = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    const auto restore = qScopeGuard([&previous] {
+        if (previous.isEmpty())
+            qunsetenv("XDG_CONFIG_HOME");
+        else
+            qputenv("XDG_CONFIG_HOME", previous);
+    });
+    const QString remembered = QStringLiteral("/games/Deus Ex/");
+    {
+        const std::unique_ptr<QSettings> store = OpenSettingsStore();
+        store->setValue(QStringLiteral("DXPath"), remembered);
+    }
+    const QMap<QString, QByteArray> before = FolderSnapshot(config.path());
+    QVERIFY(before.value(QStringLiteral("ZarvikSoft/ModLoader.conf")).contains("DXPath"));
+
+    // The disk fills in the middle of the store's file: it stays as it was.
+    {
+        const std::unique_ptr<QSettings> store = OpenSettingsStore();
+        // Room for the lock file QSettings makes first, not for the store.
+        const FileSizeLimit limit(150);
+        QVERIFY(limit.active());
+        store->setValue(QStringLiteral("DXPath"),
+                        QStringLiteral("/a/path/longer/than/the/room/left") + QString(300, u'x'));
+        store->sync();
+    }
+    const QMap<QString, QByteArray> after = FolderSnapshot(config.path());
+    QVERIFY2(after == before, qPrintable(SnapshotDifference(before, after)));
+    QVERIFY(after.value(QStringLiteral("ZarvikSoft/ModLoader.conf")).contains(remembered.toUtf8()));
 }
 
 void TestStartup::emptyPathReadsWorkingDirectory()
