@@ -170,19 +170,23 @@ class LockedFolder
 public:
     explicit LockedFolder(const QString& path) : m_path(path)
     {
+#ifdef Q_OS_UNIX
         if (!RunsAsAdministrator()) {
             m_locked = QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
             if (!m_locked)
                 m_whyNot = QStringLiteral("The folder's permissions could not be changed.");
             return;
         }
+#endif
 #ifdef Q_OS_LINUX
         m_immutable = setImmutable(true);
         m_locked = m_immutable;
         if (!m_locked)
             m_whyNot = QStringLiteral("This file system cannot mark a folder immutable.");
-#else
+#elif defined(Q_OS_UNIX)
         m_whyNot = QStringLiteral("Permissions do not stop an administrator here.");
+#else
+        m_whyNot = QStringLiteral("A read-only mark does not stop new files in a folder here.");
 #endif
     }
     ~LockedFolder()
