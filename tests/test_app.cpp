@@ -3,6 +3,7 @@
 
 #include "support/ApplicationFont.h"
 #include "support/Controls.h"
+#include "support/DiskFaults.h"
 #include "support/GameFixture.h"
 #include "support/ModRoundTrip.h"
 #include "support/SampleMods.h"
@@ -46,6 +47,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 
 using Kind = ScriptedModalInteraction::Asked::Kind;
 using Icon = ModalInteraction::Icon;
@@ -102,6 +104,10 @@ private slots:
     void captionShowsPathLiterally();
     void cancelledSaveStillWritesFlag();
     void failedWriteKeepsOldFile();
+    void saveOnAFullDisk_data();
+    void saveOnAFullDisk();
+    void saveOnlyToAFile_data();
+    void saveOnlyToAFile();
     void refusedValues_data();
     void refusedValues();
     void workedExampleThroughWindow();
@@ -539,6 +545,125 @@ void TestApp::failedWriteKeepsOldFile()
     QVERIFY(!QFile::exists(missing));
     QCOMPARE(t.ui.messages().size(), 2);
     QCOMPARE(w.windowTitle(), Title);
+}
+
+void TestApp::saveOnAFullDisk_data()
+{
+    QTest::addColumn<bool>("smallDisk"); // else a file-size limit on the tests
+    QTest::addColumn<bool>("opened");    // the mod was opened from its file, else Save asks for one
+    QTest::newRow("file-size limit, new file") << false << false;
+    QTest::newRow("file-size limit, opened file") << false << true;
+    QTest::newRow("small disk, new file") << true << false;
+    QTest::newRow("small disk, opened file") << true << true;
+}
+
+void TestApp::saveOnAFullDisk()
+{
+    QFETCH(bool, smallDisk);
+    QFETCH(bool, opened);
+    std::optional<SmallDisk> disk;
+    if (smallDisk) {
+        disk.emplace();
+        if (!disk->mounted())
+            QSKIP(qPrintable(disk->whyNot()));
+    } else if (!FileSizeLimit::available()) {
+        QSKIP("No file-size limit here.");
+    }
+    GameFixture::Options options;
+    options.under = disk ? disk->path() : QString();
+    GameFixture game(options);
+    const QString mod = game.file(QStringLiteral("System/Mod.int"));
+    QVERIFY(WriteTextFile(mod, ComposeModFile(WorkedExampleSample())).ok());
+    TestWindow t(game);
+    frmMain& w = *t.window;
+    const QString target = opened ? mod : game.file(QStringLiteral("System/New.int"));
+    if (opened)
+        w.OpenModFile(mod);
+    else
+        t.ui.dialogAnswers = {target};
+    const QString caption = w.windowTitle();
+    Control<QLineEdit>(&w, "txtName")->setText(QStringLiteral("Changed"));
+    Control<QCheckBox>(&w, "chkAutoStart")->setChecked(true);
+    QVERIFY(t.ui.messages().isEmpty());
+    const QMap<QString, QByteArray> before = FolderSnapshot(game.gamePath());
+
+    if (disk)
+        QVERIFY(disk->fill(0));
+    {
+        std::optional<FileSizeLimit> limit;
+        if (!disk)
+            limit.emplace(0);
+        clickToolbar(w, QStringLiteral("Save"));
+    }
+    const QString full = QStringLiteral("The disk is full.");
+    QCOMPARE(t.ui.messages(), (QStringList{QStringLiteral("The autostart setting could not be written to %1.\n%2")
+                                               .arg(game.file(QStringLiteral("System/Quenlar.ini")), full),
+                                           QStringLiteral("The mod could not be saved to %1.\n%2").arg(target, full)}));
+    const QMap<QString, QByteArray> after = FolderSnapshot(game.gamePath());
+    QVERIFY2(after == before, qPrintable(SnapshotDifference(before, after)));
+    // The caption names no file that the mod did not reach.
+    QCOMPARE(w.windowTitle(), caption);
+    QCOMPARE(caption, opened ? Title + QStringLiteral(" - ") + mod : Title);
+}
+
+void TestApp::saveOnlyToAFile_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("a pipe") << "pipe" << false;
+    QTest::newRow("a link to a pipe") << "link to a pipe" << false;
+    QTest::newRow("a device") << "device node" << false;
+    QTest::newRow("a link to a device") << "link to a device node" << false;
+    QTest::newRow("a link to a file") << "link to a file" << true;
+}
+
+void TestApp::saveOnlyToAFile()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("Unix only: pipes, devices and links to them are made with Unix calls.");
+#endif
+    QFETCH(QString, kind);
+    QFETCH(bool, saved);
+    if (kind.contains(QLatin1String("device")) && !RunsAsAdministrator())
+        QSKIP("Only an administrator can make a device node.");
+    GameFixture game;
+    const QString target = game.file(QStringLiteral("System/Target.int"));
+    const QString real = game.file(QStringLiteral("Real.int"));
+    if (kind == QLatin1String("link to a file")) {
+        game.write(QStringLiteral("Real.int"), NewModFile);
+        QVERIFY(QFile::link(real, target));
+    } else {
+        MakeSpecialFile(target, kind);
+        if (QTest::currentTestFailed())
+            return;
+    }
+    TestWindow t(game);
+    frmMain& w = *t.window;
+    Control<QLineEdit>(&w, "txtName")->setText(QStringLiteral("Saved"));
+    t.ui.dialogAnswers = {target};
+    const QMap<QString, QByteArray> before = FolderSnapshot(game.gamePath());
+
+    w.SaveMod();
+    QMap<QString, QByteArray> after = FolderSnapshot(game.gamePath());
+    if (saved) {
+        // The file the link points at is replaced; the link stays.
+        QVERIFY(t.ui.messages().isEmpty());
+        QVERIFY(QFileInfo(target).isSymLink());
+        QVERIFY(game.read(QStringLiteral("Real.int")).contains("Name=\"Saved\""));
+        QCOMPARE(w.windowTitle(), Title + QStringLiteral(" - ") + target);
+        after.remove(QStringLiteral("Real.int"));
+    } else {
+        QCOMPARE(t.ui.messages(),
+                 QStringList{QStringLiteral("The mod could not be saved to %1.\nIt is a device, pipe or socket, not a "
+                                            "file.")
+                                 .arg(target)});
+        QCOMPARE(w.windowTitle(), Title);
+    }
+    // Save writes the flag file whatever becomes of the mod.
+    QMap<QString, QByteArray> expected = before;
+    expected.remove(QStringLiteral("Real.int"));
+    expected[QStringLiteral("System/Quenlar.ini")] = "bytes [Quenlar.MLGameInfo]\r\nbAutoStart = False";
+    QVERIFY2(after == expected, qPrintable(SnapshotDifference(expected, after)));
 }
 
 void TestApp::refusedValues_data()

@@ -2,9 +2,11 @@
 // the loader's INI files, the Steam libraries and every place the game is
 // looked for.
 
+#include "support/DiskFaults.h"
 #include "support/GameFixture.h"
 #include "support/SpecialFiles.h"
 
+#include "game/AnsiText.h"
 #include "game/GameDiscovery.h"
 #include "game/GamePath.h"
 #include "game/InstalledGame.h"
@@ -22,12 +24,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
-#include <future>
 #include <memory>
-#include <thread>
+#include <optional>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -72,23 +70,6 @@ bool caseSensitiveFileSystem(const QString& dir)
     return !QFileInfo::exists(dir + QStringLiteral("/PROBE"));
 }
 
-// Runs a read on a thread of its own and waits a few seconds for it: a read
-// that waits on a pipe or never ends fails the test at once instead of
-// hanging it, and ends the process, which stops the read too.
-template <class Read> auto endsWithin(Read read, const char* what)
-{
-    using Result = decltype(read());
-    auto done = std::make_shared<std::promise<Result>>();
-    std::future<Result> result = done->get_future();
-    std::thread([read, done] { done->set_value(read()); }).detach();
-    if (result.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
-        std::fprintf(stderr, "FAIL! %s did not end within 5 seconds\n", what);
-        std::fflush(stderr);
-        std::_Exit(EXIT_FAILURE);
-    }
-    return result.get();
-}
-
 } // namespace
 
 class TestGame : public QObject
@@ -115,9 +96,9 @@ private slots:
     void failedSwitchKeepsSettings();
     void autostartFlag_data();
     void autostartFlag();
-    void inPlaceWriteDecision_data();
-    void inPlaceWriteDecision();
     void lockedFolderKeepsFilesWritable();
+    void writesKeepEveryByte_data();
+    void writesKeepEveryByte();
     void readsOnlyRegularFiles_data();
     void readsOnlyRegularFiles();
     void readingStopsAtTheLimit();
@@ -502,33 +483,6 @@ void TestGame::autostartFlag()
     QCOMPARE(game.exists(QStringLiteral("System/Quenlar.ini")), options.quenlarIni);
 }
 
-void TestGame::inPlaceWriteDecision_data()
-{
-    QTest::addColumn<bool>("allowed");
-    QTest::addColumn<bool>("folderWritable");
-    QTest::addColumn<bool>("fileExists");
-    QTest::addColumn<bool>("fileWritable");
-    QTest::addColumn<bool>("inPlace");
-    QTest::newRow("writable file in a locked folder") << true << false << true << true << true;
-    QTest::newRow("not for the game's settings") << false << false << true << true << false;
-    QTest::newRow("writable folder: the temporary file failed for another reason")
-        << true << true << true << true << false;
-    QTest::newRow("new file in a locked folder") << true << false << false << false << false;
-    QTest::newRow("read-only file in a locked folder") << true << false << true << false << false;
-}
-
-void TestGame::inPlaceWriteDecision()
-{
-    QFETCH(bool, allowed);
-    QFETCH(bool, folderWritable);
-    QFETCH(bool, fileExists);
-    QFETCH(bool, fileWritable);
-    QFETCH(bool, inPlace);
-    QCOMPARE(ShouldWriteInPlace(allowed ? InPlaceWrite::WhenFolderIsLocked : InPlaceWrite::Never, folderWritable,
-                                fileExists, fileWritable),
-             inPlace);
-}
-
 void TestGame::lockedFolderKeepsFilesWritable()
 {
     // Needs a user whom folder permissions stop: run this test by hand as an
@@ -549,14 +503,14 @@ void TestGame::lockedFolderKeepsFilesWritable()
     });
 
     // The mod file and the flag file are rewritten in place.
-    QVERIFY(WriteTextFile(mod, QStringLiteral("new"), InPlaceWrite::WhenFolderIsLocked).ok());
+    QVERIFY(WriteTextFile(mod, QStringLiteral("new"), InPlaceWrite::WhenNoTemporaryFile).ok());
     QCOMPARE(game.read(QStringLiteral("System/Shared.int")), QByteArray("new"));
     QVERIFY(WriteAutostartFlag(game.gamePath(), true, FlagForm::Spaced).ok());
     QCOMPARE(game.read(QStringLiteral("System/Quenlar.ini")), QByteArray("[Quenlar.MLGameInfo]\r\nbAutoStart = True"));
 
     // A new file cannot be made, and the reason names the folder.
     const QString error = WriteTextFile(game.file(QStringLiteral("System/New.int")), QStringLiteral("x"),
-                                        InPlaceWrite::WhenFolderIsLocked)
+                                        InPlaceWrite::WhenNoTemporaryFile)
                               .reason();
     QVERIFY2(error.contains(QStringLiteral("not writable")) && error.contains(system), qPrintable(error));
 
@@ -566,6 +520,199 @@ void TestGame::lockedFolderKeepsFilesWritable()
     QVERIFY2(switchError.contains(QStringLiteral("not writable")), qPrintable(switchError));
     QCOMPARE(game.read(QStringLiteral("System/DeusEx.ini")), ini);
     QVERIFY(!game.exists(QStringLiteral("System/DeusEx.ini.bak")));
+}
+
+namespace {
+
+// What the write tests write: each longer than the file it replaces and
+// than a page of the small disk, so that a disk which fills in the middle of
+// a write stops it there.
+QByteArray RepeatedLine(const QByteArray& line, int times)
+{
+    QByteArray bytes;
+    for (int i = 0; i < times; ++i)
+        bytes += line;
+    return bytes;
+}
+const QByteArray OldMod = "[Public]\r\nObject=(Name=\"Old\",Class=Class,MetaClass=Quenlar.MLGameInfo)\r\n" +
+                          RepeatedLine("; the mod as it was saved before\r\n", 80);
+const QByteArray NewMod = "[Public]\r\nObject=(Name=\"New\",Class=Class,MetaClass=Quenlar.MLGameInfo)\r\n" +
+                          RepeatedLine("; the mod as it is saved now\r\n", 400);
+const QByteArray BigSettings = "[Engine.Engine]\r\nDefaultGame=DeusEx.DeusExGameInfo\r\n" +
+                               RepeatedLine("; the game's own settings, kept byte for byte\r\n", 250);
+
+} // namespace
+
+void TestGame::writesKeepEveryByte_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("fault");
+    const QStringList targets{
+        QStringLiteral("new mod file"),
+        QStringLiteral("mod file"),
+        QStringLiteral("mod file in a locked folder"),
+        QStringLiteral("Quenlar.ini"),
+        QStringLiteral("DeusEx.ini"),
+        QStringLiteral("DeusEx.ini with an earlier backup"),
+    };
+    const QStringList faults{
+        QStringLiteral("full disk (file-size limit)"),
+        QStringLiteral("full disk (small disk)"),
+        QStringLiteral("fills mid-write (file-size limit)"),
+        QStringLiteral("fills mid-write (small disk)"),
+        QStringLiteral("read-only file"),
+        QStringLiteral("locked folder"),
+        QStringLiteral("pipe"),
+        QStringLiteral("device node"),
+        QStringLiteral("link to a pipe"),
+        QStringLiteral("link to a device node"),
+        QStringLiteral("link to a file"),
+    };
+    for (const QString& target : targets) {
+        for (const QString& fault : faults) {
+            // A new file has nothing in its place to be read-only or special.
+            const bool onTheFile = !fault.contains(QStringLiteral("disk")) && fault != QLatin1String("locked folder");
+            if (target == QLatin1String("new mod file") && onTheFile)
+                continue;
+            if (target.endsWith(QLatin1String("locked folder")) && fault == QLatin1String("locked folder"))
+                continue;
+            QTest::addRow("%s, %s", qPrintable(target), qPrintable(fault)) << target << fault;
+        }
+    }
+}
+
+void TestGame::writesKeepEveryByte()
+{
+    QFETCH(QString, target);
+    QFETCH(QString, fault);
+    const bool onSmallDisk = fault.endsWith(QLatin1String("(small disk)"));
+    const bool underSizeLimit = fault.endsWith(QLatin1String("(file-size limit)"));
+    const bool diskFull = fault.startsWith(QLatin1String("full disk"));
+    const bool special = fault.contains(QLatin1String("pipe")) || fault.contains(QLatin1String("device"));
+    const bool modFile = target.contains(QLatin1String("mod file"));
+    const bool settings = target.startsWith(QLatin1String("DeusEx.ini"));
+
+    std::optional<SmallDisk> disk;
+    if (onSmallDisk) {
+        disk.emplace();
+        if (!disk->mounted())
+            QSKIP(qPrintable(disk->whyNot()));
+        if (target == QLatin1String("Quenlar.ini") && !diskFull)
+            QSKIP("The flag file is smaller than a page: the disk cannot fill in the middle of it.");
+    }
+    if (underSizeLimit && !FileSizeLimit::available())
+        QSKIP("No file-size limit here.");
+    // Anyone else gets a link to one of the system's devices, which they
+    // cannot replace even where a write wrongly went through.
+    QString kind = fault;
+    if (fault == QLatin1String("link to a device node") && !RunsAsAdministrator())
+        kind = QStringLiteral("device");
+    if (fault == QLatin1String("device node") && !RunsAsAdministrator())
+        QSKIP("Only an administrator can make a device node.");
+#ifndef Q_OS_UNIX
+    if (special || fault == QLatin1String("link to a file"))
+        QSKIP("Pipes, devices and links are made with Unix calls.");
+#endif
+
+    GameFixture::Options options;
+    options.under = disk ? disk->path() : QString();
+    options.deusExIniText = BigSettings;
+    GameFixture game(options);
+    QString relative;
+    QByteArray written;
+    if (modFile) {
+        relative = target == QLatin1String("new mod file") ? QStringLiteral("System/New.int")
+                                                           : QStringLiteral("System/Mod.int");
+        written = NewMod;
+        game.write(QStringLiteral("System/Mod.int"), OldMod);
+    } else if (settings) {
+        relative = QStringLiteral("System/DeusEx.ini");
+        written = SwitchedDefaultGame(BigSettings);
+        if (target.endsWith(QLatin1String("earlier backup")))
+            game.write(QStringLiteral("System/DeusEx.ini.bak"), "earlier");
+    } else {
+        relative = QStringLiteral("System/Quenlar.ini");
+        written = AnsiText::Encode(AutostartFlagText(true, FlagForm::Spaced)).value();
+    }
+    const QString file = game.file(relative);
+    const QString system = game.file(QStringLiteral("System"));
+
+    QString changed = relative; // where the written bytes end up
+    if (fault == QLatin1String("read-only file")) {
+        QVERIFY(QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::ReadUser));
+    } else if (special) {
+        QVERIFY(QFile::remove(file));
+        MakeSpecialFile(file, kind);
+        if (QTest::currentTestFailed())
+            return;
+    } else if (fault == QLatin1String("link to a file")) {
+        changed = relative + QStringLiteral(".real");
+        QVERIFY(QFile::rename(file, game.file(changed)));
+        QVERIFY(QFile::link(game.file(changed), file));
+    }
+    std::optional<LockedFolder> lock;
+    if (fault == QLatin1String("locked folder") || target.endsWith(QLatin1String("locked folder"))) {
+        lock.emplace(system);
+        if (!lock->locked())
+            QSKIP(qPrintable(lock->whyNot()));
+    }
+
+    const QMap<QString, QByteArray> before = FolderSnapshot(game.gamePath());
+    if (disk)
+        QVERIFY(disk->fill(diskFull ? 0 : SmallDisk::Page));
+    QString error;
+    {
+        std::optional<FileSizeLimit> limit;
+        if (underSizeLimit) {
+            limit.emplace(diskFull ? 0 : written.size() / 2);
+            QVERIFY(limit->active());
+        }
+        const auto reasonOf = [](const WriteResult& result) { return result.ok() ? QString() : result.reason(); };
+        if (modFile)
+            error = reasonOf(WriteTextFile(file, QString::fromLatin1(written), InPlaceWrite::WhenNoTemporaryFile));
+        else if (settings)
+            error = reasonOf(SwitchDefaultGame(game.gamePath(), BigSettings));
+        else
+            error = reasonOf(WriteAutostartFlag(game.gamePath(), true, FlagForm::Spaced));
+    }
+    if (lock)
+        lock->unlock();
+    const QMap<QString, QByteArray> after = FolderSnapshot(game.gamePath());
+
+    // A file in a folder that takes no new files is rewritten in place, but
+    // the game's settings are only ever replaced whole, beside their copy.
+    const bool writes =
+        fault == QLatin1String("link to a file") ||
+        (fault == QLatin1String("locked folder") && !settings && target != QLatin1String("new mod file"));
+    if (writes) {
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        QMap<QString, QByteArray> expected = before;
+        expected[changed] = "bytes " + written;
+        if (target == QLatin1String("DeusEx.ini"))
+            expected[QStringLiteral("System/DeusEx.ini.bak")] = "bytes " + BigSettings;
+        QVERIFY2(after == expected, qPrintable(SnapshotDifference(expected, after)));
+        return;
+    }
+
+    // Every file as it was, nothing new beside them, and the reason.
+    QVERIFY2(after == before, qPrintable(SnapshotDifference(before, after)));
+    QString reason;
+    if (onSmallDisk || underSizeLimit)
+        reason = QStringLiteral("The disk is full.");
+    else if (fault == QLatin1String("read-only file"))
+        reason = QStringLiteral("The file is read-only.");
+    else if (special)
+        reason = QStringLiteral("It is a device, pipe or socket, not a file.");
+    else
+        reason = QStringLiteral("The folder %1 is not writable.").arg(PathInMessage(system));
+    QVERIFY2(error.endsWith(reason), qPrintable(error));
+    if (settings) {
+        // Which of the two files failed is named.
+        const bool backupFirst =
+            target == QLatin1String("DeusEx.ini") && fault != QLatin1String("read-only file") && !special;
+        QVERIFY2(error.contains(backupFirst ? game.file(QStringLiteral("System/DeusEx.ini.bak")) : file),
+                 qPrintable(error));
+    }
 }
 
 void TestGame::readsOnlyRegularFiles_data()
@@ -605,10 +752,10 @@ void TestGame::readsOnlyRegularFiles()
         MakeSpecialFile(path, kind);
     if (QTest::currentTestFailed())
         return;
-    const FileRead read = endsWithin([path] { return ReadFileBytes(path); }, "reading a special file");
+    const FileRead read = EndsWithin([path] { return ReadFileBytes(path); }, "reading a special file");
     QCOMPARE(read.error, error);
     QVERIFY(read.bytes.isEmpty());
-    const TextRead text = endsWithin([path] { return ReadTextFile(path); }, "reading a special file as text");
+    const TextRead text = EndsWithin([path] { return ReadTextFile(path); }, "reading a special file as text");
     QCOMPARE(text.error, error);
 }
 
@@ -1355,13 +1502,13 @@ void TestGame::settingsReadersPassSpecialFilesBy()
     options.quenlarIni = false;
     GameFixture game(options);
     MakeSpecialFile(game.file(QStringLiteral("System/Quenlar.ini")), QStringLiteral("pipe"));
-    const AutostartFlag flag = endsWithin([&game] { return ReadAutostartFlag(game.gamePath()); }, "the flag");
+    const AutostartFlag flag = EndsWithin([&game] { return ReadAutostartFlag(game.gamePath()); }, "the flag");
     QVERIFY(!flag.on);
     QVERIFY2(flag.error.contains(QStringLiteral("pipe")), qPrintable(flag.error));
 
     QTemporaryDir prefix;
     MakeSpecialFile(prefix.filePath(QStringLiteral("system.reg")), QStringLiteral("device"));
-    QCOMPARE(endsWithin([&prefix] { return WineRegistry::GetStringFromPrefix(prefix.path(), InstallKeyText, Folder); },
+    QCOMPARE(EndsWithin([&prefix] { return WineRegistry::GetStringFromPrefix(prefix.path(), InstallKeyText, Folder); },
                         "the Wine registry"),
              QString());
 
@@ -1370,7 +1517,7 @@ void TestGame::settingsReadersPassSpecialFilesBy()
     makeGame(steamApps + QStringLiteral("/common/Deus Ex"));
     MakeSpecialFile(steamApps + QStringLiteral("/libraryfolders.vdf"), QStringLiteral("pipe"));
     MakeSpecialFile(steamApps + QStringLiteral("/appmanifest_6910.acf"), QStringLiteral("link to a pipe"));
-    QCOMPARE(endsWithin([&home] { return FindSteamGame(SteamRoots(home.path())); }, "the Steam libraries"), QString());
+    QCOMPARE(EndsWithin([&home] { return FindSteamGame(SteamRoots(home.path())); }, "the Steam libraries"), QString());
 
     // The launchers' lists and configurations, and a prefix's registry.
     QTemporaryDir launchers;
@@ -1382,7 +1529,7 @@ void TestGame::settingsReadersPassSpecialFilesBy()
     MakeSpecialFile(launchers.filePath(QStringLiteral(".config/heroic/sideload_apps/library.json")),
                     QStringLiteral("pipe"));
     MakeSpecialFile(launchers.filePath(QStringLiteral(".config/heroic/GamesConfig/dx1.json")), QStringLiteral("pipe"));
-    QCOMPARE(endsWithin([&launchers] { return FindLaunchersGame(launchers.path()); }, "the launchers' files"),
+    QCOMPARE(EndsWithin([&launchers] { return FindLaunchersGame(launchers.path()); }, "the launchers' files"),
              QString());
 }
 

@@ -2,8 +2,11 @@
 // loader's set-up question and the autostart flag.
 
 #include "support/Controls.h"
+#include "support/DiskFaults.h"
 #include "support/GameFixture.h"
+#include "support/SpecialFiles.h"
 
+#include "app/SettingsStore.h"
 #include "app/frmMain.h"
 #include "game/GameDiscovery.h"
 #include "game/GamePath.h"
@@ -15,12 +18,14 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QSignalBlocker>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <functional>
+#include <optional>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -142,6 +147,11 @@ private slots:
     void loaderSetUp_data();
     void loaderSetUp();
     void unwritableFlagFile();
+    void setUpOnAFullDisk_data();
+    void setUpOnAFullDisk();
+    void settingsStoreOnlyAFile_data();
+    void settingsStoreOnlyAFile();
+    void settingsStoreOnAFullDisk();
     void emptyPathReadsWorkingDirectory();
     void pathSettingFollowsField();
     void pathSettingInTheRegistry();
@@ -451,6 +461,152 @@ void TestStartup::unwritableFlagFile()
     QVERIFY(Control<QCheckBox>(t.window.get(), "chkAutoStart")->isChecked());
     QCOMPARE(game.read(QStringLiteral("System/Quenlar.ini")), QByteArray("bAutoStart = True"));
     QFile::setPermissions(flagFile, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+void TestStartup::setUpOnAFullDisk_data()
+{
+    QTest::addColumn<bool>("smallDisk"); // else a file-size limit on the tests
+    QTest::newRow("file-size limit") << false;
+    QTest::newRow("small disk") << true;
+}
+
+void TestStartup::setUpOnAFullDisk()
+{
+    QFETCH(bool, smallDisk);
+    std::optional<SmallDisk> disk;
+    if (smallDisk) {
+        disk.emplace();
+        if (!disk->mounted())
+            QSKIP(qPrintable(disk->whyNot()));
+    } else if (!FileSizeLimit::available()) {
+        QSKIP("No file-size limit here.");
+    }
+    GameFixture::Options options;
+    options.under = disk ? disk->path() : QString();
+    GameFixture game(options);
+    TestWindow t;
+    t.settings->setValue(QStringLiteral("DXPath"), game.gamePath());
+    t.settings->sync();
+    t.ui.answers = {Answer::Yes};
+    const QMap<QString, QByteArray> before = FolderSnapshot(game.gamePath());
+
+    if (disk)
+        QVERIFY(disk->fill(0));
+    {
+        std::optional<FileSizeLimit> limit;
+        if (!disk)
+            limit.emplace(0);
+        t.window->Form_Load();
+    }
+    QCOMPARE(shown(t.ui), (QStringList{QStringLiteral("set up?"),
+                                       QStringLiteral("The Orvane Mod Loader could not be set up.\nA copy of the "
+                                                      "settings could not be kept as %1.\nThe disk is full.")
+                                           .arg(game.file(QStringLiteral("System/DeusEx.ini.bak")))}));
+    QCOMPARE(t.ui.asked[1].icon, Icon::Exclamation);
+    const QMap<QString, QByteArray> after = FolderSnapshot(game.gamePath());
+    QVERIFY2(after == before, qPrintable(SnapshotDifference(before, after)));
+}
+
+void TestStartup::settingsStoreOnlyAFile_data()
+{
+    QTest::addColumn<QString>("kind"); // what is in the store's place; empty for its file
+    QTest::newRow("its file") << QString();
+    QTest::newRow("a pipe") << QStringLiteral("pipe");
+    QTest::newRow("a link to a pipe") << QStringLiteral("link to a pipe");
+    QTest::newRow("a link to a device") << QStringLiteral("device");
+    QTest::newRow("a folder") << QStringLiteral("folder");
+}
+
+void TestStartup::settingsStoreOnlyAFile()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("The settings store is the registry here.");
+#endif
+    QFETCH(QString, kind);
+    QTemporaryDir config;
+    const QByteArray previous = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    const auto restore = qScopeGuard([&previous] {
+        if (previous.isEmpty())
+            qunsetenv("XDG_CONFIG_HOME");
+        else
+            qputenv("XDG_CONFIG_HOME", previous);
+    });
+    const QString file = config.filePath(QStringLiteral("ZarvikSoft/ModLoader.conf"));
+    const QString remembered = QStringLiteral("/games/Deus Ex/");
+    if (kind.isEmpty()) {
+        // The store is where Qt has always kept it for the program.
+        QSettings native(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("ZarvikSoft"),
+                         QStringLiteral("ModLoader"));
+        QCOMPARE(native.fileName(), file);
+        native.setValue(QStringLiteral("DXPath"), remembered);
+    } else {
+        MakeSpecialFile(file, kind);
+        if (QTest::currentTestFailed())
+            return;
+    }
+    const QMap<QString, QByteArray> before = FolderSnapshot(config.path());
+
+    // Opened, read and written without waiting; in place of a file, as empty
+    // and keeping nothing.
+    const auto store = EndsWithin(
+        [] {
+            std::unique_ptr<QSettings> opened = OpenSettingsStore();
+            opened->moveToThread(QCoreApplication::instance()->thread());
+            return opened;
+        },
+        "opening the settings store");
+    QCOMPARE(store->value(QStringLiteral("DXPath")).toString(), kind.isEmpty() ? remembered : QString());
+    store->setValue(QStringLiteral("DXPath"), QStringLiteral("/other/"));
+    EndsWithin(
+        [&store] {
+            store->sync();
+            return true;
+        },
+        "writing the settings store");
+    if (kind.isEmpty()) {
+        QCOMPARE(QSettings(file, QSettings::IniFormat).value(QStringLiteral("DXPath")).toString(),
+                 QStringLiteral("/other/"));
+    } else {
+        const QMap<QString, QByteArray> after = FolderSnapshot(config.path());
+        QVERIFY2(after == before, qPrintable(SnapshotDifference(before, after)));
+    }
+}
+
+void TestStartup::settingsStoreOnAFullDisk()
+{
+    if (!FileSizeLimit::available())
+        QSKIP("No file-size limit here.");
+    QTemporaryDir config;
+    const QByteArray previous = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    const auto restore = qScopeGuard([&previous] {
+        if (previous.isEmpty())
+            qunsetenv("XDG_CONFIG_HOME");
+        else
+            qputenv("XDG_CONFIG_HOME", previous);
+    });
+    const QString remembered = QStringLiteral("/games/Deus Ex/");
+    {
+        const std::unique_ptr<QSettings> store = OpenSettingsStore();
+        store->setValue(QStringLiteral("DXPath"), remembered);
+    }
+    const QMap<QString, QByteArray> before = FolderSnapshot(config.path());
+    QVERIFY(before.value(QStringLiteral("ZarvikSoft/ModLoader.conf")).contains("DXPath"));
+
+    // The disk fills in the middle of the store's file: it stays as it was.
+    {
+        const std::unique_ptr<QSettings> store = OpenSettingsStore();
+        // Room for the lock file QSettings makes first, not for the store.
+        const FileSizeLimit limit(150);
+        QVERIFY(limit.active());
+        store->setValue(QStringLiteral("DXPath"),
+                        QStringLiteral("/a/path/longer/than/the/room/left") + QString(300, u'x'));
+        store->sync();
+    }
+    const QMap<QString, QByteArray> after = FolderSnapshot(config.path());
+    QVERIFY2(after == before, qPrintable(SnapshotDifference(before, after)));
+    QVERIFY(after.value(QStringLiteral("ZarvikSoft/ModLoader.conf")).contains(remembered.toUtf8()));
 }
 
 void TestStartup::emptyPathReadsWorkingDirectory()

@@ -168,7 +168,7 @@ bool frmMain::SaveMod()
         return false;
     target = QDir::toNativeSeparators(target);
 
-    const WriteResult written = WriteTextFile(target, ComposeModFile(mod), InPlaceWrite::WhenFolderIsLocked);
+    const WriteResult written = WriteTextFile(target, ComposeModFile(mod), InPlaceWrite::WhenNoTemporaryFile);
     if (!written.ok()) {
         m_ui.tell(this,
                   QStringLiteral("The mod could not be saved to %1.\n%2").arg(PathInMessage(target), written.reason()),

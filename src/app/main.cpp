@@ -1,5 +1,6 @@
 #include "app/AppStyle.h"
 #include "app/CommandLine.h"
+#include "app/SettingsStore.h"
 #include "app/frmMain.h"
 #include "widgets/Layout.h"
 #include "widgets/ModalInteraction.h"
@@ -9,6 +10,7 @@
 #include <QStyleFactory>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -70,13 +72,11 @@ int main(int argc, char* argv[])
     // message boxes, lists and tooltips back to those controls.
     UseDesignFont();
 
-    // The remembered game directory: application "ZarvikSoft", section
-    // "ModLoader", key "DXPath", in the platform's own settings store.
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("ZarvikSoft"),
-                       QStringLiteral("ModLoader"));
+    // The remembered game directory: key "DXPath" of the settings store.
+    const std::unique_ptr<QSettings> settings = OpenSettingsStore();
     QtModalInteraction ui;
 
-    frmMain window(ui, settings);
+    frmMain window(ui, *settings);
     window.Form_Load();
     if (!commandLine.file.isEmpty())
         window.OpenModFile(commandLine.file);

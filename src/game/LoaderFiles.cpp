@@ -1,6 +1,7 @@
 #include "LoaderFiles.h"
 
 #include "GamePath.h"
+#include "RegularFile.h"
 #include "TextFile.h"
 
 #include <QFile>
@@ -62,12 +63,23 @@ QByteArray SwitchedDefaultGame(const QByteArray& deusExIni)
 WriteResult SwitchDefaultGame(const QString& gamePath, const QByteArray& deusExIni)
 {
     const QString file = DeusExIniFile(gamePath);
-    if (!QFileInfo(file).isFile())
+    switch (KindOfFile(file)) {
+    case FileKind::Regular:
+        break;
+    case FileKind::Special:
+        return WriteResult::failed(
+            QStringLiteral("%1 could not be written.\nIt is a device, pipe or socket, not a file.")
+                .arg(PathInMessage(file)));
+    case FileKind::Missing:
+    case FileKind::Folder:
         return WriteResult::failed(QStringLiteral("The file %1 is no longer there.").arg(PathInMessage(file)));
+    }
 
     // The user's own settings are kept once, as they were before the first
     // switch; a later switch must not replace them with switched ones. No
-    // switch without that copy: the settings are never rewritten in place.
+    // switch without that copy, whole on the disk: the settings are never
+    // rewritten in place. A copy that could not be written whole was never
+    // put in place, so none is left.
     const QString backup = DeusExIniBackupFile(gamePath);
     const bool keepsBackup = !QFileInfo(backup).isFile();
     if (keepsBackup) {
@@ -117,5 +129,5 @@ AutostartFlag ReadAutostartFlag(const QString& gamePath)
 
 WriteResult WriteAutostartFlag(const QString& gamePath, bool on, FlagForm form)
 {
-    return WriteTextFile(AutostartFlagFile(gamePath), AutostartFlagText(on, form), InPlaceWrite::WhenFolderIsLocked);
+    return WriteTextFile(AutostartFlagFile(gamePath), AutostartFlagText(on, form), InPlaceWrite::WhenNoTemporaryFile);
 }

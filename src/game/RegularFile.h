@@ -1,10 +1,13 @@
 #pragma once
 
+#include <QByteArrayView>
+#include <QIODevice>
 #include <QString>
 
 class QFile;
+class QFileDevice;
 
-// What opening a name for reading found, links followed.
+// What opening a name found, links followed.
 struct RegularFileOpen
 {
     enum class Outcome
@@ -18,8 +21,29 @@ struct RegularFileOpen
     QString error;
 };
 
-// Opens a regular file for reading, unbuffered, and nothing else. Opening
-// never waits: a pipe with no writer or a device is refused rather than
-// waited on or read without end, also when it takes the file's place between
-// a look at the name and the opening. One implementation per platform.
-RegularFileOpen OpenRegularFile(QFile& file, const QString& path);
+// Opens a regular file, unbuffered, and nothing else: for reading, or for
+// reading and writing (never emptied on opening, never made). Opening never
+// waits: a pipe with no writer or a device is refused rather than waited on
+// or read without end, also when it takes the file's place between a look
+// at the name and the opening. One implementation per platform, as are the
+// other functions here.
+RegularFileOpen OpenRegularFile(QFile& file, const QString& path, QIODevice::OpenMode mode = QIODevice::ReadOnly);
+
+// What a name is, links followed, found without opening it.
+enum class FileKind
+{
+    Missing, // nothing there, or a link to nothing
+    Regular,
+    Folder,
+    Special, // a pipe, device or socket
+};
+FileKind KindOfFile(const QString& path);
+
+// Writes every byte at the given offset of a file open for writing, as many
+// writes as the system takes for it. Returns the reason in words for the
+// user when not every byte was taken, and nothing when all were.
+QString WriteAt(QFileDevice& file, qint64 offset, QByteArrayView bytes);
+
+// Has the system put what was written on the disk, for a disk that reports
+// a lack of room only then. Returns the reason when it could not.
+QString SyncToDisk(QFileDevice& file);

@@ -3,7 +3,39 @@
 #include <QFile>
 #include <QFileInfo>
 
-RegularFileOpen OpenRegularFile(QFile& file, const QString& path)
+#include <algorithm>
+#include <system_error>
+
+#include <io.h>
+#include <windows.h>
+
+namespace {
+
+// The reasons a user can act on, in plain words; the system's own words for
+// the rest.
+QString WriteFailure(DWORD error)
+{
+    switch (error) {
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return QStringLiteral("The disk is full.");
+    case ERROR_WRITE_PROTECT:
+        return QStringLiteral("The disk is read-only.");
+    case ERROR_ACCESS_DENIED:
+        return QStringLiteral("The system does not allow it to be changed.");
+    default:
+        return QString::fromStdString(std::system_category().message(static_cast<int>(error))).trimmed();
+    }
+}
+
+HANDLE HandleOf(QFileDevice& file)
+{
+    return reinterpret_cast<HANDLE>(::_get_osfhandle(file.handle()));
+}
+
+} // namespace
+
+RegularFileOpen OpenRegularFile(QFile& file, const QString& path, QIODevice::OpenMode mode)
 {
     // Opening never waits here: a pipe's client end opens at once or not at
     // all, and a device name (CON, NUL, COM1) opens as the device, which the
@@ -13,12 +45,53 @@ RegularFileOpen OpenRegularFile(QFile& file, const QString& path)
         return {RegularFileOpen::Outcome::Folder, {}};
     if (info.exists() && !info.isFile())
         return {RegularFileOpen::Outcome::NotAFile, {}};
+    const bool writing = mode & QIODevice::WriteOnly;
+    if (writing && !info.exists())
+        return {RegularFileOpen::Outcome::Failed, QStringLiteral("The file is no longer there.")};
     file.setFileName(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+    // Read and write together never empties the file on opening.
+    if (!file.open((writing ? QIODevice::ReadWrite : QIODevice::ReadOnly) | QIODevice::Unbuffered))
         return {RegularFileOpen::Outcome::Failed, file.errorString()};
     if (file.isSequential()) {
         file.close();
         return {RegularFileOpen::Outcome::NotAFile, {}};
     }
     return {RegularFileOpen::Outcome::Opened, {}};
+}
+
+FileKind KindOfFile(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return FileKind::Missing;
+    if (info.isDir())
+        return FileKind::Folder;
+    return info.isFile() ? FileKind::Regular : FileKind::Special;
+}
+
+QString WriteAt(QFileDevice& file, qint64 offset, QByteArrayView bytes)
+{
+    const HANDLE handle = HandleOf(file);
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const qint64 at = offset + done;
+        OVERLAPPED position{};
+        position.Offset = static_cast<DWORD>(at & 0xffffffff);
+        position.OffsetHigh = static_cast<DWORD>(at >> 32);
+        const DWORD chunk = static_cast<DWORD>(std::min<qsizetype>(bytes.size() - done, 1 << 30));
+        DWORD written = 0;
+        if (!::WriteFile(handle, bytes.data() + done, chunk, &written, &position))
+            return WriteFailure(::GetLastError());
+        if (written == 0)
+            return WriteFailure(ERROR_DISK_FULL);
+        done += written;
+    }
+    return {};
+}
+
+QString SyncToDisk(QFileDevice& file)
+{
+    if (!::FlushFileBuffers(HandleOf(file)))
+        return WriteFailure(::GetLastError());
+    return {};
 }

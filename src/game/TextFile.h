@@ -7,9 +7,9 @@
 
 // Whole-file reads and writes of the game's single-byte text files. Writes go
 // through a temporary file that replaces the old one only when everything was
-// written, so a failure never leaves a file half written or emptied. Where
-// the caller allows it, a file whose folder takes no new files is rewritten
-// in place instead.
+// on the disk, so a failure, a full disk included, never leaves a file half
+// written or emptied. Where the caller allows it, a file whose folder takes
+// no new files is rewritten in place instead, as safely.
 
 // What became of a write (or of a switch made of writes): done, or the
 // reason it was not, in words for the user.
@@ -62,27 +62,26 @@ FileRead ReadFileBytes(const QString& path, qint64 maxBytes = MaxIniBytes);
 // Reads and decodes the whole file, as ReadFileBytes reads it.
 TextRead ReadTextFile(const QString& path, qint64 maxBytes = MaxIniBytes);
 
-// Whether a write may fall back to rewriting the file in place.
+// Whether a write may fall back to rewriting the file where it is.
 enum class InPlaceWrite
 {
     Never,
-    WhenFolderIsLocked, // a writable file in a folder that takes no new files
+    // when no temporary file can be made beside it (a folder that takes no
+    // new files, for whatever reason) while the file itself can be written
+    WhenNoTemporaryFile,
 };
-
-// Whether a write may rewrite the file in place when its temporary file
-// cannot be made: only where the caller allows it, and only when the folder
-// is what refuses (it takes no new files) while the file itself is there and
-// writable. Anything else that stops a temporary file, a full disk say, would
-// stop the write in place too, after it had emptied the file.
-bool ShouldWriteInPlace(InPlaceWrite allowed, bool folderWritable, bool fileExists, bool fileWritable);
 
 // Encodes and writes the whole text. A character the encoding cannot carry
 // is refused.
 WriteResult WriteTextFile(const QString& path, const QString& text, InPlaceWrite inPlace = InPlaceWrite::Never);
 
-// Writes the bytes whole through a temporary file, or in place where
-// ShouldWriteInPlace allows it and the temporary file cannot be made.
-// When the folder takes no new files, the reason of a failure says so. A
-// file marked read-only is left alone.
+// Writes the bytes whole through a temporary file that replaces the file
+// (through a link, the file it points at) only once every byte is on the
+// disk, or in place where the caller allows it and no temporary file can be
+// made, still never leaving the file cut. Either way a failure leaves every
+// file as it was and nothing new beside it, and says why. Only a regular
+// file or a new one is written: a folder, pipe, device or socket is refused,
+// as is a file marked read-only. When the folder takes no new files, the
+// reason of a failure says so.
 WriteResult WriteFileAtomically(const QString& path, const QByteArray& bytes,
                                 InPlaceWrite inPlace = InPlaceWrite::Never);

@@ -4,6 +4,7 @@
 #include <QFile>
 
 GameFixture::GameFixture(const Options& options)
+    : m_dir((options.under.isEmpty() ? QDir::tempPath() : options.under) + QStringLiteral("/game-XXXXXX"))
 {
     QDir root(m_dir.path());
     root.mkpath(QStringLiteral("System"));

@@ -31,6 +31,7 @@ public:
                                    "GameRenderDevice=D3DDrv.D3DRenderDevice\r\n";
         QByteArray quenlarIniText = "[Quenlar.MLGameInfo]\r\nbAutoStart=False";
         QStringList unreadable; // relative names such as "System/Quenlar.ini"
+        QString under;          // the folder to make the game directory in; the system's temporary folder if empty
     };
 
     GameFixture() : GameFixture(Options{}) {}
