@@ -562,13 +562,8 @@ void TestApp::saveOnAFullDisk()
     QFETCH(bool, smallDisk);
     QFETCH(bool, opened);
     std::optional<SmallDisk> disk;
-    if (smallDisk) {
-        disk.emplace();
-        if (!disk->mounted())
-            QSKIP(qPrintable(disk->whyNot()));
-    } else if (!FileSizeLimit::available()) {
-        QSKIP("No file-size limit here.");
-    }
+    if (const QString whyNot = ReadyFullDisk(smallDisk, disk); !whyNot.isEmpty())
+        QSKIP(qPrintable(whyNot));
     GameFixture::Options options;
     options.under = disk ? disk->path() : QString();
     GameFixture game(options);

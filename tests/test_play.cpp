@@ -2,6 +2,7 @@
 // that saves the mod and starts the game through the window.
 
 #include "support/GameFixture.h"
+#include "support/ScopedEnvironment.h"
 
 #include "game/GameLaunch.h"
 
@@ -12,7 +13,6 @@
 #include <QLineEdit>
 #include <QMap>
 #include <QMenu>
-#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
@@ -450,14 +450,8 @@ void TestPlay::playStartsTheGame()
         QVERIFY(QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
     }
     // Only the fakes are found, and no prefix is set but the one Play sets.
-    const QByteArray path = qgetenv("PATH");
-    const QByteArray prefix = qgetenv("WINEPREFIX");
-    qputenv("PATH", QFile::encodeName(bin));
-    qunsetenv("WINEPREFIX");
-    const auto restore = qScopeGuard([&path, &prefix] {
-        qputenv("PATH", path);
-        qputenv("WINEPREFIX", prefix);
-    });
+    const ScopedEnvironment path("PATH", QFile::encodeName(bin));
+    const ScopedEnvironment prefix("WINEPREFIX", std::nullopt);
 
     Control<QLineEdit>(t.window.get(), "txtPath")->setText(QDir::toNativeSeparators(home + u'/' + game + u'/'));
     Control<QLineEdit>(t.window.get(), "txtName")->setText(QStringLiteral("Played"));

@@ -4,6 +4,7 @@
 #include "support/Controls.h"
 #include "support/DiskFaults.h"
 #include "support/GameFixture.h"
+#include "support/ScopedEnvironment.h"
 #include "support/SpecialFiles.h"
 
 #include "app/SettingsStore.h"
@@ -18,7 +19,6 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QSettings>
 #include <QSignalBlocker>
 #include <QTemporaryDir>
@@ -474,13 +474,8 @@ void TestStartup::setUpOnAFullDisk()
 {
     QFETCH(bool, smallDisk);
     std::optional<SmallDisk> disk;
-    if (smallDisk) {
-        disk.emplace();
-        if (!disk->mounted())
-            QSKIP(qPrintable(disk->whyNot()));
-    } else if (!FileSizeLimit::available()) {
-        QSKIP("No file-size limit here.");
-    }
+    if (const QString whyNot = ReadyFullDisk(smallDisk, disk); !whyNot.isEmpty())
+        QSKIP(qPrintable(whyNot));
     GameFixture::Options options;
     options.under = disk ? disk->path() : QString();
     GameFixture game(options);
@@ -524,14 +519,7 @@ void TestStartup::settingsStoreOnlyAFile()
 #endif
     QFETCH(QString, kind);
     QTemporaryDir config;
-    const QByteArray previous = qgetenv("XDG_CONFIG_HOME");
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
-    const auto restore = qScopeGuard([&previous] {
-        if (previous.isEmpty())
-            qunsetenv("XDG_CONFIG_HOME");
-        else
-            qputenv("XDG_CONFIG_HOME", previous);
-    });
+    const ScopedEnvironment configHome("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
     const QString file = config.filePath(QStringLiteral("ZarvikSoft/ModLoader.conf"));
     const QString remembered = QStringLiteral("/games/Deus Ex/");
     if (kind.isEmpty()) {
@@ -578,14 +566,7 @@ void TestStartup::settingsStoreOnAFullDisk()
     if (!FileSizeLimit::available())
         QSKIP("No file-size limit here.");
     QTemporaryDir config;
-    const QByteArray previous = qgetenv("XDG_CONFIG_HOME");
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
-    const auto restore = qScopeGuard([&previous] {
-        if (previous.isEmpty())
-            qunsetenv("XDG_CONFIG_HOME");
-        else
-            qputenv("XDG_CONFIG_HOME", previous);
-    });
+    const ScopedEnvironment configHome("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
     const QString remembered = QStringLiteral("/games/Deus Ex/");
     {
         const std::unique_ptr<QSettings> store = OpenSettingsStore();

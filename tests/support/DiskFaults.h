@@ -15,6 +15,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <optional>
+
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <csignal>
@@ -160,6 +162,17 @@ private:
     QString m_whyNot;
     bool m_mounted = false;
 };
+
+// Readies the way a full-disk row fills its disk: a small disk mounted into
+// `disk`, or else the file-size limit. Returns why it cannot be had here, so
+// the row is skipped with that reason, or an empty string.
+inline QString ReadyFullDisk(bool smallDisk, std::optional<SmallDisk>& disk)
+{
+    if (!smallDisk)
+        return FileSizeLimit::available() ? QString() : QStringLiteral("No file-size limit here.");
+    disk.emplace();
+    return disk->mounted() ? QString() : disk->whyNot();
+}
 
 // While it lives, a folder takes no new files (and loses none) while the
 // files in it stay writable: an immutable folder for an administrator on
