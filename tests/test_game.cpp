@@ -297,9 +297,11 @@ void TestGame::gameFilesIgnoreLetterCase()
     QCOMPARE(GameFile(gamePath, QStringLiteral("System/")), gamePath + QStringLiteral("system") + sep);
     QCOMPARE(GameFile(gamePath, QStringLiteral("Maps/Intro.dx")),
              gamePath + QStringLiteral("Maps") + sep + QStringLiteral("Intro.dx"));
-    // A path without its final separator is joined as it is.
-    QCOMPARE(GameFile(QDir::toNativeSeparators(dir), QStringLiteral("System/DeusEx.ini")),
-             QDir::toNativeSeparators(dir) + QStringLiteral("System") + sep + QStringLiteral("DeusEx.ini"));
+    // However the directory ends, one separator joins it to the name: a path
+    // still being typed forms no "CopiedSystem", a doubled one no "//".
+    for (const QString& typed : {QDir::toNativeSeparators(dir), gamePath + sep, gamePath + QStringLiteral("/")})
+        QCOMPARE(GameFile(typed, QStringLiteral("System/DeusEx.ini")),
+                 gamePath + QStringLiteral("system") + sep + QStringLiteral("deusex.ini"));
 
     // The exact spelling wins over another one.
     writeFile(dir + QStringLiteral("/System/DeusEx.exe"), "MZ");

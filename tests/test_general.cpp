@@ -17,11 +17,14 @@
 #include <QFileSystemModel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QOperatingSystemVersion>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QToolBar>
 #include <QWindow>
 
 #ifdef Q_OS_WIN
@@ -175,7 +178,11 @@ private slots:
     void menusOpenWithoutLeavingTheField_data();
     void menusOpenWithoutLeavingTheField();
     void leavingTheMenuBarForAnotherControlChecks();
+    void commandCompletesTheEdit_data();
+    void commandCompletesTheEdit();
     void allFilesShowsNamesWithoutADot();
+    void desktopDialogsSayWhatTheyAsk_data();
+    void desktopDialogsSayWhatTheyAsk();
     void saveAddsNoExtension_data();
     void saveAddsNoExtension();
     void help();
@@ -227,7 +234,7 @@ void TestGeneral::mapSearch_data()
     QTest::newRow("empty game directory, empty text") << ""
                                                       << "empty" << false;
     QTest::newRow("game directory without final separator") << "00_Intro.dx"
-                                                            << "no separator" << false;
+                                                            << "no separator" << true;
 }
 
 void TestGeneral::mapSearch()
@@ -341,6 +348,9 @@ void TestGeneral::browseKeepsOnlyTheFileName()
 
     const auto dialogs = g.ui.ofKind(Kind::OpenFile);
     QCOMPARE(dialogs.size(), 2);
+    // Each titled with the name of the field it fills.
+    QCOMPARE(dialogs[0].title, QStringLiteral("Starting Map"));
+    QCOMPARE(dialogs[1].title, QStringLiteral("Splash Map"));
     for (const auto& dialog : dialogs) {
         QCOMPARE(dialog.initialDir, g.game.gamePath() + QStringLiteral("Maps"));
         QCOMPARE(dialog.filters,
@@ -683,6 +693,149 @@ void TestGeneral::leavingTheMenuBarForAnotherControlChecks()
     QCOMPARE(g.ui.messages().size(), 2);
 }
 
+void TestGeneral::commandCompletesTheEdit_data()
+{
+    QTest::addColumn<QString>("command"); // a toolbar key, "menu Save", or keys that turn the page
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");    // "path" for the game directory without its final separator
+    QTest::addColumn<QString>("message"); // of the check that refuses; empty when none does
+    QTest::addColumn<int>("pageAfter");   // for the page keys
+
+    QTest::newRow("Save, path without separator") << "Save" << 0 << "txtPath"
+                                                  << "path"
+                                                  << "" << 0;
+    QTest::newRow("Save from the menu, path") << "menu Save" << 0 << "txtPath"
+                                              << "path"
+                                              << "" << 0;
+    QTest::newRow("Save, level 9") << "Save" << 3 << "txtLevel(4)"
+                                   << "9" << LevelMessage << 3;
+    QTest::newRow("Save from the menu, empty level") << "menu Save" << 3 << "txtLevel(0)"
+                                                     << "" << LevelMessage << 3;
+    QTest::newRow("Save, name") << "Save" << 0 << "txtName"
+                                << "a:b" << NameMessage << 0;
+    QTest::newRow("Save, map") << "Save" << 0 << "txtMap"
+                               << "Missing.dx" << MapMessage << 0;
+    QTest::newRow("Open, path without separator") << "Open" << 0 << "txtPath"
+                                                  << "path"
+                                                  << "" << 0;
+    QTest::newRow("Open replaces a level unchecked") << "Open" << 3 << "txtLevel(4)"
+                                                     << "9"
+                                                     << "" << 3;
+    QTest::newRow("New, path without separator") << "New" << 0 << "txtPath"
+                                                 << "path"
+                                                 << "" << 0;
+    QTest::newRow("New replaces a name unchecked") << "New" << 0 << "txtName"
+                                                   << "a:b"
+                                                   << "" << 0;
+    QTest::newRow("Ctrl+Tab, path") << "Ctrl+Tab" << 0 << "txtPath"
+                                    << "path"
+                                    << "" << 1;
+    QTest::newRow("Ctrl+Tab, level 9") << "Ctrl+Tab" << 3 << "txtLevel(6)"
+                                       << "9" << LevelMessage << 3;
+    QTest::newRow("Ctrl+Tab round the end") << "Ctrl+Tab" << 3 << "txtLevel(6)"
+                                            << "2"
+                                            << "" << 0;
+    QTest::newRow("Ctrl+Shift+Tab, name") << "Ctrl+Shift+Tab" << 0 << "txtName"
+                                          << "a:b" << NameMessage << 0;
+    QTest::newRow("Ctrl+Shift+Tab round the start") << "Ctrl+Shift+Tab" << 0 << "txtName"
+                                                    << "Lab"
+                                                    << "" << 3;
+    QTest::newRow("Ctrl+PgDn, map") << "Ctrl+PgDn" << 0 << "txtMap"
+                                    << "Missing.dx" << MapMessage << 0;
+    QTest::newRow("Ctrl+PgDn") << "Ctrl+PgDn" << 2 << "cboAugList"
+                               << ""
+                               << "" << 3;
+    QTest::newRow("Ctrl+PgUp, level 0") << "Ctrl+PgUp" << 3 << "txtLevel(1)"
+                                        << "0" << LevelMessage << 3;
+    QTest::newRow("Ctrl+PgUp") << "Ctrl+PgUp" << 3 << "txtLevel(1)"
+                               << "3"
+                               << "" << 2;
+}
+
+void TestGeneral::commandCompletesTheEdit()
+{
+    // A toolbar button takes no focus, a menu entry and a key leave it where
+    // it is: the command completes the field's edit as leaving it would, and
+    // a refusal stops the command with the focus in the field.
+    QFETCH(QString, command);
+    QFETCH(int, page);
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(QString, message);
+    QFETCH(int, pageAfter);
+    GeneralWindow g;
+    QWindow* window = g.w.windowHandle();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    g.txtMap->setText(QStringLiteral("00_Intro.dx"));
+    g.tabs->setCurrentIndex(page);
+    QWidget* control = g.w.findChild<QWidget*>(field);
+    QVERIFY(control);
+    auto* box = qobject_cast<QLineEdit*>(control);
+    if (text == QLatin1String("path")) {
+        text = g.game.gamePath();
+        text.chop(1);
+    }
+    if (box) {
+        g.enter(box, text);
+    } else {
+        control->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), control);
+    }
+
+    if (command.startsWith(QLatin1String("Ctrl+"))) {
+        const QHash<QString, QKeyCombination> keys{
+            {QStringLiteral("Ctrl+Tab"), Qt::CTRL | Qt::Key_Tab},
+            // What the window system gives for Ctrl+Shift+Tab.
+            {QStringLiteral("Ctrl+Shift+Tab"), Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab},
+            {QStringLiteral("Ctrl+PgDn"), Qt::CTRL | Qt::Key_PageDown},
+            {QStringLiteral("Ctrl+PgUp"), Qt::CTRL | Qt::Key_PageUp},
+        };
+        const QKeyCombination key = keys.value(command);
+        QTest::keyClick(window, key.key(), key.keyboardModifiers());
+    } else if (command == QLatin1String("menu Save")) {
+        Control<QAction>(&g.w, "mnuSave")->trigger();
+    } else {
+        QAction* action = Control<QAction>(&g.w, QStringLiteral("Toolbar1_") + command);
+        QTest::mouseClick(Control<QToolBar>(&g.w, "Toolbar1")->widgetForAction(action), Qt::LeftButton);
+    }
+
+    QCOMPARE(g.ui.messages(), message.isEmpty() ? QStringList() : QStringList{message});
+    QCOMPARE(g.tabs->currentIndex(), pageAfter);
+    QVERIFY(g.page(pageAfter)->isVisible());
+    const QList<ScriptedModalInteraction::Asked> dialogs =
+        g.ui.ofKind(command.endsWith(QLatin1String("Open")) ? Kind::OpenFile : Kind::SaveFile);
+    if (!message.isEmpty()) {
+        // Refused: the command did nothing, and what is typed next lands in the field.
+        QCOMPARE(QApplication::focusWidget(), control);
+        QVERIFY(dialogs.isEmpty());
+        QCOMPARE(box->text(), text);
+        QTest::keyClicks(box, QStringLiteral("x"));
+        QCOMPARE(box->text(), text + u'x');
+        settle();
+        QCOMPARE(g.ui.messages().size(), 1);
+        return;
+    }
+    // The game directory ends with its separator before the command uses it:
+    // its dialog opens in the game's System folder.
+    QCOMPARE(g.txtPath->text(), g.game.gamePath());
+    if (command.endsWith(QLatin1String("Save")) || command == QLatin1String("Open")) {
+        QCOMPARE(dialogs.size(), 1);
+        QCOMPARE(QDir::cleanPath(dialogs.first().initialDir), QDir::cleanPath(g.game.file(QStringLiteral("System"))));
+    }
+    if (command.endsWith(QLatin1String("Save")))
+        QCOMPARE(g.game.read(QStringLiteral("System/Quenlar.ini")),
+                 QByteArray("[Quenlar.MLGameInfo]\r\nbAutoStart = False"));
+    if (command == QLatin1String("New") && box && box != g.txtPath)
+        QCOMPARE(box->text(), QString());
+    // The commands leave the focus where it was; the page keys take it off
+    // the page they hid.
+    if (command.startsWith(QLatin1String("Ctrl+")))
+        QVERIFY(!control->isVisible() || pageAfter == page);
+    else
+        QCOMPARE(QApplication::focusWidget(), control);
+}
+
 void TestGeneral::allFilesShowsNamesWithoutADot()
 {
     // The real open dialog as the map browsers set it up: the captions read
@@ -706,6 +859,43 @@ void TestGeneral::allFilesShowsNamesWithoutADot()
     QCOMPARE(model->nameFilters(), QStringList{QStringLiteral("*")});
     QVERIFY(QDir::match(model->nameFilters(), QStringLiteral("DeusEx")));
 #endif
+}
+
+void TestGeneral::desktopDialogsSayWhatTheyAsk_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("folder") << "folder"
+                            << "Select the directory where Deus Ex is installed";
+    QTest::newRow("Open") << "open"
+                          << "Open";
+    QTest::newRow("map") << "open"
+                         << "Starting Map";
+}
+
+void TestGeneral::desktopDialogsSayWhatTheyAsk()
+{
+    // The dialogs the program really shows, titled with what they ask for.
+    QFETCH(QString, kind);
+    QFETCH(QString, title);
+    if (QOperatingSystemVersion::currentType() == QOperatingSystemVersion::Windows)
+        QSKIP("Windows shows its own dialogs, which a test cannot answer.");
+    QtModalInteraction ui;
+    QString shownTitle;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            shownTitle = dialog->windowTitle();
+            dialog->close();
+        }
+    });
+    poll.start(10);
+    QTemporaryDir dir;
+    const QString chosen = kind == QLatin1String("folder")
+                               ? ui.existingDirectory(nullptr, title)
+                               : ui.openFileName(nullptr, title, dir.path(), {QStringLiteral("Any (*.*)")});
+    QCOMPARE(chosen, QString());
+    QCOMPARE(shownTitle, title);
 }
 
 void TestGeneral::saveAddsNoExtension_data()

@@ -30,6 +30,7 @@ public:
         QStringList filters;
         QUrl url;
         QString markedText; // a message's text as the program gave it
+        QString title;      // a dialog's title
     };
 
     // Answers to Yes/No questions, in order; an unscripted question gets No.
@@ -46,7 +47,8 @@ public:
     void clear() { asked.clear(); }
 
     Answer message(QWidget* parent, const QString& text, Icon icon, Buttons buttons) override;
-    QString openFileName(QWidget* parent, const QString& initialDir, const QStringList& filters) override;
+    QString openFileName(QWidget* parent, const QString& title, const QString& initialDir,
+                         const QStringList& filters) override;
     QString saveFileName(QWidget* parent, const QString& initialDir, const QStringList& filters) override;
     QString existingDirectory(QWidget* parent, const QString& prompt) override;
     bool openUrl(const QUrl& url) override;
