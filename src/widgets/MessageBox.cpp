@@ -104,8 +104,9 @@ void MessageLabel::changeEvent(QEvent* event)
 MessageBox::MessageBox(const QString& markedText, Icon icon, Buttons buttons, QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QString::fromLatin1(ApplicationTitle));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
+    // A title and a close box, nothing to minimise or maximise.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setModal(true);
 
     auto* grid = new QGridLayout(this);
