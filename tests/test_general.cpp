@@ -5,6 +5,7 @@
 
 #include "app/frmMain.h"
 #include "game/MapsAndNames.h"
+#include "widgets/MessageText.h"
 #include "widgets/ModalInteraction.h"
 #include "widgets/SaveDialog.h"
 
@@ -185,6 +186,9 @@ private slots:
     void desktopDialogsSayWhatTheyAsk();
     void saveAddsNoExtension_data();
     void saveAddsNoExtension();
+    void savedNameIsTheTypedName_data();
+    void savedNameIsTheTypedName();
+    void saveDialogFolderThatCannotBeShown();
     void help();
 };
 
@@ -928,6 +932,57 @@ void TestGeneral::saveAddsNoExtension()
     QMetaObject::invokeMethod(&dialog, "accept");
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(QDir::toNativeSeparators(dialog.selectedFiles().value(0)), QDir::toNativeSeparators(dir.filePath(saved)));
+}
+
+void TestGeneral::savedNameIsTheTypedName_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("saved"); // in the dialog's folder; empty: the typed path itself
+    QTest::newRow("no extension, a file of that name there") << "AuditMod"
+                                                             << "AuditMod";
+    QTest::newRow("extension in capitals") << "Upper.INT"
+                                           << "Upper.INT";
+    QTest::newRow("a dot in the name") << "My.Mod"
+                                       << "My.Mod";
+    QTest::newRow("with .int") << "Lab.int"
+                               << "Lab.int";
+    QTest::newRow("in a folder below") << "Mods/Lab"
+                                       << "Mods/Lab";
+    QTest::newRow("a whole path") << "whole"
+                                  << "";
+}
+
+void TestGeneral::savedNameIsTheTypedName()
+{
+    // Whatever the dialog makes of it, the file written is the one whose
+    // name was typed, with nothing added.
+    QFETCH(QString, typed);
+    QFETCH(QString, saved);
+    QTemporaryDir dir;
+    QTemporaryDir elsewhere;
+    QVERIFY(QFile(dir.filePath(QStringLiteral("AuditMod"))).open(QIODevice::WriteOnly));
+    QVERIFY(QFile(dir.filePath(QStringLiteral("AuditMod.int"))).open(QIODevice::WriteOnly));
+    const QString folder = QDir::toNativeSeparators(dir.path());
+    if (saved.isEmpty()) {
+        typed = QDir::toNativeSeparators(elsewhere.filePath(QStringLiteral("Other.Mod")));
+        QCOMPARE(TypedSaveTarget(folder, typed), typed);
+        return;
+    }
+    QCOMPARE(TypedSaveTarget(folder, QDir::toNativeSeparators(typed)), QDir::toNativeSeparators(dir.filePath(saved)));
+}
+
+void TestGeneral::saveDialogFolderThatCannotBeShown()
+{
+    // A folder the save dialog cannot open in is named to the user before it
+    // opens elsewhere; one it can open in is not.
+    QTemporaryDir dir;
+    QCOMPARE(SaveFolderProblem(dir.path()), std::nullopt);
+    const QString missing = QDir::toNativeSeparators(dir.filePath(QStringLiteral("System")));
+    QCOMPARE(SaveFolderProblem(missing), std::optional<QString>(QStringLiteral("The folder does not exist.")));
+    QCOMPARE(
+        WithoutPathMarks(SaveFolderNotShownMessage(missing, QStringLiteral("The folder does not exist."))),
+        QStringLiteral("The save dialog cannot open in %1 and opens in another folder.\nThe folder does not exist.")
+            .arg(missing));
 }
 
 void TestGeneral::help()

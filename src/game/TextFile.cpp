@@ -1,6 +1,7 @@
 #include "TextFile.h"
 
 #include "AnsiText.h"
+#include "FileAttributes.h"
 #include "GamePath.h"
 #include "RegularFile.h"
 
@@ -14,6 +15,7 @@
 namespace {
 
 const QString TooLarge = QStringLiteral("The file is too large.");
+const QString InUseMessage = QStringLiteral("Another program is using the file. Close it there and try again.");
 
 // Reads to the end, or one byte beyond maxBytes. The size the file reports
 // only sizes the first read: a file can grow while it is read.
@@ -92,6 +94,8 @@ WriteResult WriteFileAtomically(const QString& path, const QByteArray& bytes, In
     // QSaveFile writes in place only when it could not make its temporary file.
     file.setDirectWriteFallback(ShouldWriteInPlace(inPlace, folderWritable, info.isFile(), info.isWritable()));
     if (!file.open(QIODevice::WriteOnly)) {
+        if (info.isFile() && HeldOpenByAnotherProgram(path))
+            return WriteResult::failed(InUseMessage);
         if (folder.isDir() && !folderWritable)
             return WriteResult::failed(QStringLiteral("The folder %1 is not writable.")
                                            .arg(PathInMessage(QDir::toNativeSeparators(folder.filePath()))));
@@ -102,8 +106,13 @@ WriteResult WriteFileAtomically(const QString& path, const QByteArray& bytes, In
         file.cancelWriting();
         return WriteResult::failed(reason);
     }
-    if (!file.commit())
+    if (!file.commit()) {
+        // Windows says only "Access denied." when another program has the
+        // file open; the user can do something about that once told.
+        if (HeldOpenByAnotherProgram(path))
+            return WriteResult::failed(InUseMessage);
         return WriteResult::failed(file.errorString());
+    }
     return WriteResult::done();
 }
 

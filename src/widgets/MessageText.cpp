@@ -73,6 +73,11 @@ void LayOutParagraph(const QString& text, qsizetype from, qsizetype to,
 
 } // namespace
 
+QString MarkedPath(const QString& path)
+{
+    return QChar(PathStart) + path + QChar(PathEnd);
+}
+
 QString WithoutPathMarks(const QString& text)
 {
     QString plain = text;

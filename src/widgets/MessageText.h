@@ -9,6 +9,9 @@ class QFontMetrics;
 // (U+2068) and pop directional isolate (U+2069): the marks tell whatever
 // shows the message where the path starts and ends. Neither is shown.
 
+// A path set between the marks.
+QString MarkedPath(const QString& path);
+
 // The message as a person reads it: without the marks.
 QString WithoutPathMarks(const QString& text);
 

@@ -87,7 +87,9 @@ QString QtModalInteraction::saveFileName(QWidget* parent, const QString& initial
 {
     // No default suffix: a name typed without ".int" is used as typed.
     waitUntilOnScreen(parent);
-    return AskSaveFileName(parent, initialDir, filters);
+    if (const std::optional<QString> problem = SaveFolderProblem(initialDir))
+        tell(parent, SaveFolderNotShownMessage(initialDir, *problem), Icon::Exclamation);
+    return AskSaveFileName(parent, initialDir, filters, *this);
 }
 
 QString QtModalInteraction::existingDirectory(QWidget* parent, const QString& prompt)
