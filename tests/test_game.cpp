@@ -114,6 +114,7 @@ private slots:
     void autostartFlag();
     void inPlaceWriteDecision_data();
     void inPlaceWriteDecision();
+    void fileHeldByAnotherProgram();
     void lockedFolderKeepsFilesWritable();
     void readsOnlyRegularFiles_data();
     void readsOnlyRegularFiles();
@@ -441,6 +442,32 @@ void TestGame::autostartFlag()
     QCOMPARE(flag.on, on);
     QCOMPARE(!flag.error.isEmpty(), error);
     QCOMPARE(game.exists(QStringLiteral("System/Quenlar.ini")), options.quenlarIni);
+}
+
+void TestGame::fileHeldByAnotherProgram()
+{
+    // A mod file another program holds open without sharing it: the write is
+    // refused, saying so, and the file is left as it was.
+    GameFixture game;
+    game.write(QStringLiteral("System/Held.int"), "old");
+    const QString mod = game.file(QStringLiteral("System/Held.int"));
+#ifdef Q_OS_WIN
+    {
+        const HANDLE held = CreateFileW(reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(mod).utf16()), GENERIC_READ,
+                                        0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        QVERIFY(held != INVALID_HANDLE_VALUE);
+        const auto release = qScopeGuard([held] { CloseHandle(held); });
+        const WriteResult written = WriteTextFile(mod, QStringLiteral("new"), InPlaceWrite::WhenFolderIsLocked);
+        QCOMPARE(written.reason(), QStringLiteral("Another program is using the file. Close it there and try again."));
+    }
+    QCOMPARE(game.read(QStringLiteral("System/Held.int")), QByteArray("old"));
+#else
+    // Here an open file is no obstacle: it is replaced.
+    QFile other(mod);
+    QVERIFY(other.open(QIODevice::ReadOnly));
+    QVERIFY(WriteTextFile(mod, QStringLiteral("new"), InPlaceWrite::WhenFolderIsLocked).ok());
+    QCOMPARE(game.read(QStringLiteral("System/Held.int")), QByteArray("new"));
+#endif
 }
 
 void TestGame::inPlaceWriteDecision_data()
