@@ -1,5 +1,6 @@
 #include "ModalInteraction.h"
 
+#include "FolderDialog.h"
 #include "MessageBox.h"
 #include "SaveDialog.h"
 
@@ -94,11 +95,8 @@ QString QtModalInteraction::saveFileName(QWidget* parent, const QString& initial
 
 QString QtModalInteraction::existingDirectory(QWidget* parent, const QString& prompt)
 {
-    // Like a folder dialog given no starting place on Windows, it opens where
-    // the user's own files are rather than wherever the program was started.
     waitUntilOnScreen(parent);
-    const QString chosen = QFileDialog::getExistingDirectory(parent, prompt, QDir::homePath());
-    return QDir::toNativeSeparators(chosen);
+    return AskFolder(parent, prompt, *this);
 }
 
 bool QtModalInteraction::openUrl(const QUrl& url)
