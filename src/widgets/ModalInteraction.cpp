@@ -5,7 +5,6 @@
 #include "SaveDialog.h"
 
 #include <QDesktopServices>
-#include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QOperatingSystemVersion>
