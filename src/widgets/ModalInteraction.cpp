@@ -11,8 +11,6 @@
 #include <QTimer>
 #include <QWindow>
 
-#include <algorithm>
-
 namespace {
 
 // A window just shown is not on the screen until the window manager has
