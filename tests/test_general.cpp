@@ -189,6 +189,8 @@ private slots:
     void savedNameIsTheTypedName_data();
     void savedNameIsTheTypedName();
     void saveDialogFolderThatCannotBeShown();
+    void windowsSaveDialogWritesTheTypedName_data();
+    void windowsSaveDialogWritesTheTypedName();
     void help();
 };
 
@@ -983,6 +985,129 @@ void TestGeneral::saveDialogFolderThatCannotBeShown()
         WithoutPathMarks(SaveFolderNotShownMessage(missing, QStringLiteral("The folder does not exist."))),
         QStringLiteral("The save dialog cannot open in %1 and opens in another folder.\nThe folder does not exist.")
             .arg(missing));
+}
+
+#ifdef Q_OS_WIN
+namespace {
+
+// Works the program's windows of Windows' own dialogs as a person would:
+// types a name into the save dialog and accepts it, answers its questions.
+struct NativeDialogHand
+{
+    QStringList steps; // "NAME" to type and accept, "yes"/"no" for a question, "cancel"
+    QStringList questions;
+
+    static QList<HWND> dialogs()
+    {
+        QList<HWND> found;
+        EnumWindows(
+            [](HWND window, LPARAM list) -> BOOL {
+                DWORD process = 0;
+                GetWindowThreadProcessId(window, &process);
+                wchar_t kind[32] = {};
+                GetClassNameW(window, kind, 32);
+                if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
+                    QString::fromWCharArray(kind) == QLatin1String("#32770"))
+                    reinterpret_cast<QList<HWND>*>(list)->append(window);
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&found));
+        return found;
+    }
+
+    static HWND nameBox(HWND dialog)
+    {
+        HWND found = nullptr;
+        EnumChildWindows(
+            dialog,
+            [](HWND child, LPARAM result) -> BOOL {
+                wchar_t kind[32] = {};
+                GetClassNameW(child, kind, 32);
+                if (QString::fromWCharArray(kind).compare(QLatin1String("Edit"), Qt::CaseInsensitive) != 0 ||
+                    !IsWindowVisible(child))
+                    return TRUE;
+                *reinterpret_cast<HWND*>(result) = child;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&found));
+        return found;
+    }
+
+    void act()
+    {
+        if (steps.isEmpty())
+            return;
+        for (HWND dialog : dialogs()) {
+            wchar_t text[1024] = {};
+            // A message box's text is its static control 0xFFFF.
+            if (GetDlgItemTextW(dialog, 0xFFFF, text, 1024) > 0) {
+                questions << QString::fromWCharArray(text);
+                const QString answer = steps.takeFirst();
+                PostMessageW(dialog, WM_COMMAND, answer == QLatin1String("yes") ? IDYES : IDNO, 0);
+                return;
+            }
+            const QString step = steps.takeFirst();
+            if (step == QLatin1String("cancel")) {
+                PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+                return;
+            }
+            HWND box = nameBox(dialog);
+            if (!box) {
+                steps.prepend(step);
+                return;
+            }
+            SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(step.utf16()));
+            PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+            return;
+        }
+    }
+};
+
+} // namespace
+#endif
+
+void TestGeneral::windowsSaveDialogWritesTheTypedName_data()
+{
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("saved"); // empty: cancelled
+    QTest::addColumn<QStringList>("questions");
+    const QString replace = QStringLiteral("%1 already exists.\nDo you want to replace it?");
+    QTest::newRow("no extension, the file there")
+        << QStringList{"AuditMod", "yes"} << "AuditMod" << QStringList{replace.arg("AuditMod")};
+    QTest::newRow("not replaced") << QStringList{"AuditMod", "no", "cancel"} << ""
+                                  << QStringList{replace.arg("AuditMod")};
+    QTest::newRow("extension in capitals") << QStringList{"Upper.INT"} << "Upper.INT" << QStringList{};
+    QTest::newRow("a dot in the name") << QStringList{"My.Mod"} << "My.Mod" << QStringList{};
+    QTest::newRow("new name without extension") << QStringList{"Fresh"} << "Fresh" << QStringList{};
+}
+
+void TestGeneral::windowsSaveDialogWritesTheTypedName()
+{
+    // Windows' own save dialog, worked through its windows: the file named is
+    // the one typed, and the question before replacing it names that file.
+#ifndef Q_OS_WIN
+    QSKIP("Windows' own save dialog is shown on Windows only.");
+#else
+    QFETCH(QStringList, steps);
+    QFETCH(QString, saved);
+    QFETCH(QStringList, questions);
+    QTemporaryDir dir;
+    for (const char* name : {"AuditMod", "AuditMod.int"}) {
+        QFile file(dir.filePath(QString::fromLatin1(name)));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    ScriptedModalInteraction ui;
+    NativeDialogHand hand{steps, {}};
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&hand] { hand.act(); });
+    poll.start(200);
+    const QString chosen = AskSaveFileName(nullptr, QDir::toNativeSeparators(dir.path()),
+                                           {QStringLiteral("Orvane Mod files (*.int)")}, ui);
+    poll.stop();
+    QCOMPARE(chosen, saved.isEmpty() ? QString() : QDir::toNativeSeparators(dir.filePath(saved)));
+    QCOMPARE(hand.questions, questions);
+    QVERIFY(ui.asked.isEmpty());
+#endif
 }
 
 void TestGeneral::help()
