@@ -1039,7 +1039,7 @@ struct NativeDialogHand
     {
         gaveUp = true;
         for (HWND dialog : dialogs())
-            PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+            PostMessageW(dialog, WM_COMMAND, GetDlgItem(dialog, 0xFFFF) ? IDNO : IDCANCEL, 0);
     }
     bool gaveUp = false;
 
