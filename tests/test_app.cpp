@@ -36,11 +36,13 @@
 #include <QMimeData>
 #include <QMimeDatabase>
 #include <QPainter>
+#include <QPushButton>
 #include <QStyleFactory>
 #include <QStyleOption>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolTip>
 #include <QUrl>
@@ -92,6 +94,8 @@ private slots:
     void oneFontForEveryControl();
     void messagesKeepPathsWhole_data();
     void messagesKeepPathsWhole();
+    void messageBoxAnswers_data();
+    void messageBoxAnswers();
     void captionsClearOfTheirBoxes_data();
     void captionsClearOfTheirBoxes();
     void pageSwitching_data();
@@ -292,6 +296,42 @@ void TestApp::messagesKeepPathsWhole()
     QVERIFY(box.label()->width() <= 500);
     const QStringList shown = box.label()->shownLines();
     QCOMPARE(shown.join(QString()).remove(u' '), QString(plain).remove(u' ').remove(u'\n'));
+}
+
+void TestApp::messageBoxAnswers_data()
+{
+    QTest::addColumn<bool>("question");
+    QTest::addColumn<QString>("action"); // a button's text, or a key
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("Yes") << true << "&Yes" << true;
+    QTest::newRow("No") << true << "&No" << false;
+    QTest::newRow("Enter takes Yes") << true << "Enter" << true;
+    QTest::newRow("Escape is No") << true << "Escape" << false;
+    QTest::newRow("OK") << false << "OK" << true;
+    QTest::newRow("Escape closes OK") << false << "Escape" << true;
+}
+
+void TestApp::messageBoxAnswers()
+{
+    QFETCH(bool, question);
+    QFETCH(QString, action);
+    QFETCH(bool, yes);
+    MessageBox box(QStringLiteral("Is this correct?"), ModalInteraction::Icon::Question,
+                   question ? ModalInteraction::Buttons::YesNo : ModalInteraction::Buttons::Ok);
+    QTimer::singleShot(0, &box, [&] {
+        if (action == QLatin1String("Enter") || action == QLatin1String("Escape")) {
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &box,
+                            action == QLatin1String("Enter") ? Qt::Key_Return : Qt::Key_Escape);
+            return;
+        }
+        for (QPushButton* button : box.findChildren<QPushButton*>()) {
+            if (button->text() == action)
+                button->click();
+        }
+    });
+    box.exec();
+    QVERIFY(!box.isVisible());
+    QCOMPARE(box.answeredYes(), yes);
 }
 
 void TestApp::captionsClearOfTheirBoxes_data()

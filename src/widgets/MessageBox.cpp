@@ -136,11 +136,9 @@ MessageBox::MessageBox(const QString& markedText, Icon icon, Buttons buttons, QW
         buttons == Buttons::YesNo ? (QDialogButtonBox::Yes | QDialogButtonBox::No) : QDialogButtonBox::Ok, this);
     m_buttons->setCenterButtons(style()->styleHint(QStyle::SH_MessageBox_CenterButtons, nullptr, this));
     grid->addWidget(m_buttons, 1, 0, 1, textColumn + 1);
-    QPushButton* first = m_buttons->buttons().isEmpty()
-                             ? nullptr
-                             : qobject_cast<QPushButton*>(m_buttons->button(
-                                   buttons == Buttons::YesNo ? QDialogButtonBox::Yes : QDialogButtonBox::Ok));
-    if (first) {
+    // Yes or OK is the default button and has the focus, as in the desktop's boxes.
+    if (QPushButton* first =
+            m_buttons->button(buttons == Buttons::YesNo ? QDialogButtonBox::Yes : QDialogButtonBox::Ok)) {
         first->setDefault(true);
         first->setFocus();
     }
