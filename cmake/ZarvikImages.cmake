@@ -49,7 +49,8 @@ function(zarvik_add_images target resource_name)
 endfunction()
 
 # zarvik_add_windows_icon(<target> <icon.svg>): the executable's icon and its
-# version resource, shown by Explorer and the installer.
+# version resource, shown by Explorer and the installer, and its application
+# manifest.
 function(zarvik_add_windows_icon target svg)
     set(ico "${CMAKE_CURRENT_BINARY_DIR}/${target}.ico")
     add_custom_command(OUTPUT "${ico}"
@@ -58,8 +59,9 @@ function(zarvik_add_windows_icon target svg)
         COMMENT "Drawing the Windows icon"
         VERBATIM)
     set(ZARVIK_ICO "${ico}")
+    set(ZARVIK_MANIFEST "${PROJECT_SOURCE_DIR}/cmake/windows-manifest.xml")
     set(rc "${CMAKE_CURRENT_BINARY_DIR}/${target}.rc")
     configure_file("${PROJECT_SOURCE_DIR}/cmake/windows-resource.rc.in" "${rc}" @ONLY)
     target_sources(${target} PRIVATE "${rc}")
-    set_source_files_properties("${rc}" PROPERTIES OBJECT_DEPENDS "${ico}")
+    set_source_files_properties("${rc}" PROPERTIES OBJECT_DEPENDS "${ico};${ZARVIK_MANIFEST}")
 endfunction()

@@ -116,6 +116,9 @@ private slots:
     void linkTargets_data();
     void linkTargets();
     void okKeepsLinksCloseBoxDiscards();
+    void keyboardReachesEveryLink_data();
+    void keyboardReachesEveryLink();
+    void escapeDoesWhatOkDoes();
 };
 
 void TestAbout::design()
@@ -150,12 +153,7 @@ void TestAbout::design()
     QCOMPARE(about.lblEmail->geometry().bottom(), about.lblWebsite->y());
     QCOMPARE(about.lblEmail->x(), about.lblWebsite->x());
 
-    // OK is the only control that takes the focus; Escape closes nothing.
-    for (QWidget* child : about.findChildren<QWidget*>())
-        QCOMPARE(child->focusPolicy() != Qt::NoFocus, child == about.cmdOK);
     QVERIFY(qAbs(about.cmdOK->geometry().center().x() - about.width() / 2) <= 1);
-    QTest::keyClick(&about, Qt::Key_Escape);
-    QVERIFY(about.isVisible());
 }
 
 void TestAbout::creditLinesReadAsSentences_data()
@@ -338,6 +336,86 @@ void TestAbout::okKeepsLinksCloseBoxDiscards()
     QVERIFY(third);
     QVERIFY(allNormal);
     QVERIFY(t.ui.asked.isEmpty());
+}
+
+void TestAbout::keyboardReachesEveryLink_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::newRow("Enter") << int(Qt::Key_Return);
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
+    QTest::newRow("Space") << int(Qt::Key_Space);
+}
+
+void TestAbout::keyboardReachesEveryLink()
+{
+    // Tab goes from OK through the links as they are read and back to OK; the
+    // link with the focus is lit, and the key opens it.
+    QFETCH(int, key);
+    AboutWindow a;
+    frmAbout& about = a.about;
+    QVERIFY(QTest::qWaitForWindowActive(&about));
+    QCOMPARE(QApplication::focusWidget(), about.cmdOK);
+    const QList<QLabel*> order{about.lblHL,    about.lblTovin,   about.lblTeamOrvane,
+                               about.lblEmail, about.lblWebsite, about.lblHelp};
+    for (QLabel* link : order) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), link);
+        QVERIFY(lit(link));
+        for (QLabel* other : links(about)) {
+            if (other != link)
+                QVERIFY2(normal(other), qPrintable(other->objectName()));
+        }
+        QTest::keyClick(link, Qt::Key(key));
+        QCOMPARE(a.ui.ofKind(Kind::Url).size(), order.indexOf(link) + 1);
+    }
+    const QList<QUrl> expected{
+        QUrl(QStringLiteral("mailto:zarvik@orvane.example")),
+        QUrl(QStringLiteral("mailto:tovin.hale@orvane.example")),
+        QUrl(QStringLiteral("https://team.orvane.example/")),
+        QUrl(QStringLiteral("mailto:zarvik@orvane.example")),
+        QUrl(QStringLiteral("https://www.orvane.example/orvane")),
+        QUrl::fromLocalFile(QDir(a.programDir.path()).filePath(QStringLiteral("readme.htm"))),
+    };
+    for (qsizetype i = 0; i < expected.size(); ++i)
+        QCOMPARE(a.ui.ofKind(Kind::Url).at(i).url, expected.at(i));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), about.cmdOK);
+    QVERIFY(normal(about.lblHelp));
+    QTest::keyClick(about.cmdOK, Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), about.lblHelp);
+    // The mouse passing over the background leaves the keyboard's link lit.
+    QTest::mouseMove(&about, QPoint(4, about.height() - 4));
+    QVERIFY(lit(about.lblHelp));
+    QVERIFY(about.isVisible());
+    // Only the links and OK take the focus, and a click gives none to a link.
+    for (QWidget* child : about.findChildren<QWidget*>())
+        QCOMPARE(child->focusPolicy(), child == about.cmdOK    ? about.cmdOK->focusPolicy()
+                                       : order.contains(child) ? Qt::TabFocus
+                                                               : Qt::NoFocus);
+}
+
+void TestAbout::escapeDoesWhatOkDoes()
+{
+    // Escape hides the window and keeps it, links as they were, as OK does.
+    TestWindow t;
+    frmMain& w = *t.window;
+    w.show();
+    bool visibleAfterEscape = true;
+    QPointer<frmAbout> first = duringAbout(w, [&](frmAbout* about) {
+        moveOverDirectly(about, about->lblTovin);
+        QTest::keyClick(about, Qt::Key_Escape);
+        visibleAfterEscape = about->isVisible();
+    });
+    QVERIFY(first);
+    QVERIFY(!visibleAfterEscape);
+    bool stillLit = false;
+    frmAbout* second = duringAbout(w, [&](frmAbout* about) {
+        stillLit = lit(about->lblTovin);
+        QTest::keyClick(about->lblTovin, Qt::Key_Escape);
+    });
+    QCOMPARE(second, first.data());
+    QVERIFY(stillLit);
+    QVERIFY(first);
 }
 
 QTEST_MAIN(TestAbout)

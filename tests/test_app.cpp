@@ -20,10 +20,12 @@
 #include "skills/SkillsPage.h"
 #include "widgets/AssetPictures.h"
 #include "widgets/Layout.h"
+#include "widgets/MessageBox.h"
 #include "widgets/MessageText.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFontInfo>
@@ -35,11 +37,13 @@
 #include <QMimeData>
 #include <QMimeDatabase>
 #include <QPainter>
+#include <QPushButton>
 #include <QStyleFactory>
 #include <QStyleOption>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolTip>
 #include <QUrl>
@@ -92,6 +96,8 @@ private slots:
     void oneFontForEveryControl();
     void messagesKeepPathsWhole_data();
     void messagesKeepPathsWhole();
+    void messageBoxAnswers_data();
+    void messageBoxAnswers();
     void captionsClearOfTheirBoxes_data();
     void captionsClearOfTheirBoxes();
     void pageSwitching_data();
@@ -255,31 +261,85 @@ void TestApp::messagesKeepPathsWhole()
     const QString plain = before + path + after;
     QCOMPARE(WithoutPathMarks(marked), plain);
 
-    const QString laidOut = LaidOutMessage(marked, metrics, pixels);
-    QVERIFY(!laidOut.contains(QChar(0x2068)) && !laidOut.contains(QChar(0x2069)));
-    // Nothing is lost or added but the blanks where a line ends.
-    QString squeezed = plain;
-    squeezed.remove(u' ').remove(u'\n');
-    QCOMPARE(QString(laidOut).remove(u' ').remove(u'\n'), squeezed);
+    const MessageLines laidOut = LayOutMessage(marked, metrics, pixels);
+    // The text is the message as written: nothing added, nothing lost, the
+    // blank where a line breaks included.
+    QCOMPARE(laidOut.text, plain);
 
     // Where each line ends in the text: never inside the path but right
     // after a separator, and not even there where the path fits on a line.
     const qsizetype pathStart = before.size();
     const qsizetype pathEnd = pathStart + path.size();
     const bool pathFits = metrics.horizontalAdvance(path) <= pixels;
-    qsizetype at = 0;
-    const QStringList lines = laidOut.split(u'\n');
-    for (const QString& line : lines) {
-        at = plain.indexOf(line, at);
-        QVERIFY2(at >= 0, qPrintable(line));
-        at += line.size();
-        const bool insidePath = at > pathStart && at < pathEnd;
-        QVERIFY2(!insidePath || (!pathFits && (plain[at - 1] == u'\\' || plain[at - 1] == u'/')), qPrintable(laidOut));
+    QStringList lines;
+    qsizetype next = 0;
+    for (qsizetype i = 0; i < laidOut.lines.size(); ++i) {
+        const auto [start, length] = laidOut.lines[i];
+        const QString line = laidOut.line(i);
+        lines << line;
+        // The lines follow each other, only blanks and line feeds between them.
+        QVERIFY2(start >= next && plain.mid(next, start - next).trimmed().isEmpty(), qPrintable(line));
+        next = start + length;
+        const bool insidePath = next > pathStart && next < pathEnd;
+        QVERIFY2(!insidePath || (!pathFits && (plain[next - 1] == u'\\' || plain[next - 1] == u'/')),
+                 qPrintable(lines.join(u'|')));
         // A line runs past the width only where it cannot be broken.
         QVERIFY2(metrics.horizontalAdvance(line) <= pixels || !line.contains(u' '), qPrintable(line));
+        QVERIFY2(!line.endsWith(u' '), qPrintable(line));
     }
+    QVERIFY(plain.mid(next).trimmed().isEmpty());
     if (pathFits)
-        QVERIFY2(lines.filter(path).size() == 1, qPrintable(laidOut));
+        QVERIFY2(lines.filter(path).size() == 1, qPrintable(lines.join(u'|')));
+
+    // The box shows those lines, and its label, what a screen reader reads,
+    // and what Ctrl+C copies hold the message as written.
+    MessageBox box(marked, ModalInteraction::Icon::Exclamation, ModalInteraction::Buttons::Ok);
+    QCOMPARE(box.label()->text(), plain);
+    QCOMPARE(box.accessibleDescription(), plain);
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    QTest::keyClick(&box, Qt::Key_C, Qt::ControlModifier);
+    QVERIFY2(QGuiApplication::clipboard()->text().contains(u'\n' + plain + u'\n'),
+             qPrintable(QGuiApplication::clipboard()->text()));
+    QVERIFY(box.label()->width() <= 500);
+    const QStringList shown = box.label()->shownLines();
+    QCOMPARE(shown.join(QString()).remove(u' '), QString(plain).remove(u' ').remove(u'\n'));
+}
+
+void TestApp::messageBoxAnswers_data()
+{
+    QTest::addColumn<bool>("question");
+    QTest::addColumn<QString>("action"); // a button's text, or a key
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("Yes") << true << "&Yes" << true;
+    QTest::newRow("No") << true << "&No" << false;
+    QTest::newRow("Enter takes Yes") << true << "Enter" << true;
+    QTest::newRow("Escape is No") << true << "Escape" << false;
+    QTest::newRow("OK") << false << "OK" << true;
+    QTest::newRow("Escape closes OK") << false << "Escape" << true;
+}
+
+void TestApp::messageBoxAnswers()
+{
+    QFETCH(bool, question);
+    QFETCH(QString, action);
+    QFETCH(bool, yes);
+    MessageBox box(QStringLiteral("Is this correct?"), ModalInteraction::Icon::Question,
+                   question ? ModalInteraction::Buttons::YesNo : ModalInteraction::Buttons::Ok);
+    QTimer::singleShot(0, &box, [&] {
+        if (action == QLatin1String("Enter") || action == QLatin1String("Escape")) {
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &box,
+                            action == QLatin1String("Enter") ? Qt::Key_Return : Qt::Key_Escape);
+            return;
+        }
+        for (QPushButton* button : box.findChildren<QPushButton*>()) {
+            if (button->text() == action)
+                button->click();
+        }
+    });
+    box.exec();
+    QVERIFY(!box.isVisible());
+    QCOMPARE(box.answeredYes(), yes);
 }
 
 void TestApp::captionsClearOfTheirBoxes_data()

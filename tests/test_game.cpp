@@ -96,6 +96,7 @@ private slots:
     void failedSwitchKeepsSettings();
     void autostartFlag_data();
     void autostartFlag();
+    void fileHeldByAnotherProgram();
     void lockedFolderKeepsFilesWritable();
     void writesKeepEveryByte_data();
     void writesKeepEveryByte();
@@ -339,9 +340,11 @@ void TestGame::gameFilesIgnoreLetterCase()
     QCOMPARE(GameFile(gamePath, QStringLiteral("System/")), gamePath + QStringLiteral("system") + sep);
     QCOMPARE(GameFile(gamePath, QStringLiteral("Maps/Intro.dx")),
              gamePath + QStringLiteral("Maps") + sep + QStringLiteral("Intro.dx"));
-    // A path without its final separator is joined as it is.
-    QCOMPARE(GameFile(QDir::toNativeSeparators(dir), QStringLiteral("System/DeusEx.ini")),
-             QDir::toNativeSeparators(dir) + QStringLiteral("System") + sep + QStringLiteral("DeusEx.ini"));
+    // However the directory ends, one separator joins it to the name: a path
+    // still being typed forms no "CopiedSystem", a doubled one no "//".
+    for (const QString& typed : {QDir::toNativeSeparators(dir), gamePath + sep, gamePath + QStringLiteral("/")})
+        QCOMPARE(GameFile(typed, QStringLiteral("System/DeusEx.ini")),
+                 gamePath + QStringLiteral("system") + sep + QStringLiteral("deusex.ini"));
 
     // The exact spelling wins over another one.
     writeFile(dir + QStringLiteral("/System/DeusEx.exe"), "MZ");
@@ -481,6 +484,32 @@ void TestGame::autostartFlag()
     QCOMPARE(flag.on, on);
     QCOMPARE(!flag.error.isEmpty(), error);
     QCOMPARE(game.exists(QStringLiteral("System/Quenlar.ini")), options.quenlarIni);
+}
+
+void TestGame::fileHeldByAnotherProgram()
+{
+    // A mod file another program holds open without sharing it: the write is
+    // refused, saying so, and the file is left as it was.
+    GameFixture game;
+    game.write(QStringLiteral("System/Held.int"), "old");
+    const QString mod = game.file(QStringLiteral("System/Held.int"));
+#ifdef Q_OS_WIN
+    {
+        const HANDLE held = CreateFileW(reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(mod).utf16()), GENERIC_READ,
+                                        0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        QVERIFY(held != INVALID_HANDLE_VALUE);
+        const auto release = qScopeGuard([held] { CloseHandle(held); });
+        const WriteResult written = WriteTextFile(mod, QStringLiteral("new"), InPlaceWrite::WhenNoTemporaryFile);
+        QCOMPARE(written.reason(), QStringLiteral("Another program is using the file. Close it there and try again."));
+    }
+    QCOMPARE(game.read(QStringLiteral("System/Held.int")), QByteArray("old"));
+#else
+    // Here an open file is no obstacle: it is replaced.
+    QFile other(mod);
+    QVERIFY(other.open(QIODevice::ReadOnly));
+    QVERIFY(WriteTextFile(mod, QStringLiteral("new"), InPlaceWrite::WhenNoTemporaryFile).ok());
+    QCOMPARE(game.read(QStringLiteral("System/Held.int")), QByteArray("new"));
+#endif
 }
 
 void TestGame::lockedFolderKeepsFilesWritable()

@@ -5,6 +5,7 @@
 
 #include "app/frmMain.h"
 #include "game/MapsAndNames.h"
+#include "widgets/MessageText.h"
 #include "widgets/ModalInteraction.h"
 #include "widgets/SaveDialog.h"
 
@@ -17,11 +18,14 @@
 #include <QFileSystemModel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QOperatingSystemVersion>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QToolBar>
 #include <QWindow>
 
 #ifdef Q_OS_WIN
@@ -175,9 +179,18 @@ private slots:
     void menusOpenWithoutLeavingTheField_data();
     void menusOpenWithoutLeavingTheField();
     void leavingTheMenuBarForAnotherControlChecks();
+    void commandCompletesTheEdit_data();
+    void commandCompletesTheEdit();
     void allFilesShowsNamesWithoutADot();
+    void desktopDialogsSayWhatTheyAsk_data();
+    void desktopDialogsSayWhatTheyAsk();
     void saveAddsNoExtension_data();
     void saveAddsNoExtension();
+    void savedNameIsTheTypedName_data();
+    void savedNameIsTheTypedName();
+    void saveDialogFolderThatCannotBeShown();
+    void windowsSaveDialogWritesTheTypedName_data();
+    void windowsSaveDialogWritesTheTypedName();
     void help();
 };
 
@@ -227,7 +240,7 @@ void TestGeneral::mapSearch_data()
     QTest::newRow("empty game directory, empty text") << ""
                                                       << "empty" << false;
     QTest::newRow("game directory without final separator") << "00_Intro.dx"
-                                                            << "no separator" << false;
+                                                            << "no separator" << true;
 }
 
 void TestGeneral::mapSearch()
@@ -341,6 +354,9 @@ void TestGeneral::browseKeepsOnlyTheFileName()
 
     const auto dialogs = g.ui.ofKind(Kind::OpenFile);
     QCOMPARE(dialogs.size(), 2);
+    // Each titled with the name of the field it fills.
+    QCOMPARE(dialogs[0].title, QStringLiteral("Starting Map"));
+    QCOMPARE(dialogs[1].title, QStringLiteral("Splash Map"));
     for (const auto& dialog : dialogs) {
         QCOMPARE(dialog.initialDir, g.game.gamePath() + QStringLiteral("Maps"));
         QCOMPARE(dialog.filters,
@@ -683,6 +699,149 @@ void TestGeneral::leavingTheMenuBarForAnotherControlChecks()
     QCOMPARE(g.ui.messages().size(), 2);
 }
 
+void TestGeneral::commandCompletesTheEdit_data()
+{
+    QTest::addColumn<QString>("command"); // a toolbar key, "menu Save", or keys that turn the page
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");    // "path" for the game directory without its final separator
+    QTest::addColumn<QString>("message"); // of the check that refuses; empty when none does
+    QTest::addColumn<int>("pageAfter");   // for the page keys
+
+    QTest::newRow("Save, path without separator") << "Save" << 0 << "txtPath"
+                                                  << "path"
+                                                  << "" << 0;
+    QTest::newRow("Save from the menu, path") << "menu Save" << 0 << "txtPath"
+                                              << "path"
+                                              << "" << 0;
+    QTest::newRow("Save, level 9") << "Save" << 3 << "txtLevel(4)"
+                                   << "9" << LevelMessage << 3;
+    QTest::newRow("Save from the menu, empty level") << "menu Save" << 3 << "txtLevel(0)"
+                                                     << "" << LevelMessage << 3;
+    QTest::newRow("Save, name") << "Save" << 0 << "txtName"
+                                << "a:b" << NameMessage << 0;
+    QTest::newRow("Save, map") << "Save" << 0 << "txtMap"
+                               << "Missing.dx" << MapMessage << 0;
+    QTest::newRow("Open, path without separator") << "Open" << 0 << "txtPath"
+                                                  << "path"
+                                                  << "" << 0;
+    QTest::newRow("Open replaces a level unchecked") << "Open" << 3 << "txtLevel(4)"
+                                                     << "9"
+                                                     << "" << 3;
+    QTest::newRow("New, path without separator") << "New" << 0 << "txtPath"
+                                                 << "path"
+                                                 << "" << 0;
+    QTest::newRow("New replaces a name unchecked") << "New" << 0 << "txtName"
+                                                   << "a:b"
+                                                   << "" << 0;
+    QTest::newRow("Ctrl+Tab, path") << "Ctrl+Tab" << 0 << "txtPath"
+                                    << "path"
+                                    << "" << 1;
+    QTest::newRow("Ctrl+Tab, level 9") << "Ctrl+Tab" << 3 << "txtLevel(6)"
+                                       << "9" << LevelMessage << 3;
+    QTest::newRow("Ctrl+Tab round the end") << "Ctrl+Tab" << 3 << "txtLevel(6)"
+                                            << "2"
+                                            << "" << 0;
+    QTest::newRow("Ctrl+Shift+Tab, name") << "Ctrl+Shift+Tab" << 0 << "txtName"
+                                          << "a:b" << NameMessage << 0;
+    QTest::newRow("Ctrl+Shift+Tab round the start") << "Ctrl+Shift+Tab" << 0 << "txtName"
+                                                    << "Lab"
+                                                    << "" << 3;
+    QTest::newRow("Ctrl+PgDn, map") << "Ctrl+PgDn" << 0 << "txtMap"
+                                    << "Missing.dx" << MapMessage << 0;
+    QTest::newRow("Ctrl+PgDn") << "Ctrl+PgDn" << 2 << "cboAugList"
+                               << ""
+                               << "" << 3;
+    QTest::newRow("Ctrl+PgUp, level 0") << "Ctrl+PgUp" << 3 << "txtLevel(1)"
+                                        << "0" << LevelMessage << 3;
+    QTest::newRow("Ctrl+PgUp") << "Ctrl+PgUp" << 3 << "txtLevel(1)"
+                               << "3"
+                               << "" << 2;
+}
+
+void TestGeneral::commandCompletesTheEdit()
+{
+    // A toolbar button takes no focus, a menu entry and a key leave it where
+    // it is: the command completes the field's edit as leaving it would, and
+    // a refusal stops the command with the focus in the field.
+    QFETCH(QString, command);
+    QFETCH(int, page);
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(QString, message);
+    QFETCH(int, pageAfter);
+    GeneralWindow g;
+    QWindow* window = g.w.windowHandle();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    g.txtMap->setText(QStringLiteral("00_Intro.dx"));
+    g.tabs->setCurrentIndex(page);
+    QWidget* control = g.w.findChild<QWidget*>(field);
+    QVERIFY(control);
+    auto* box = qobject_cast<QLineEdit*>(control);
+    if (text == QLatin1String("path")) {
+        text = g.game.gamePath();
+        text.chop(1);
+    }
+    if (box) {
+        g.enter(box, text);
+    } else {
+        control->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), control);
+    }
+
+    if (command.startsWith(QLatin1String("Ctrl+"))) {
+        const QHash<QString, QKeyCombination> keys{
+            {QStringLiteral("Ctrl+Tab"), Qt::CTRL | Qt::Key_Tab},
+            // What the window system gives for Ctrl+Shift+Tab.
+            {QStringLiteral("Ctrl+Shift+Tab"), Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab},
+            {QStringLiteral("Ctrl+PgDn"), Qt::CTRL | Qt::Key_PageDown},
+            {QStringLiteral("Ctrl+PgUp"), Qt::CTRL | Qt::Key_PageUp},
+        };
+        const QKeyCombination key = keys.value(command);
+        QTest::keyClick(window, key.key(), key.keyboardModifiers());
+    } else if (command == QLatin1String("menu Save")) {
+        Control<QAction>(&g.w, "mnuSave")->trigger();
+    } else {
+        QAction* action = Control<QAction>(&g.w, QStringLiteral("Toolbar1_") + command);
+        QTest::mouseClick(Control<QToolBar>(&g.w, "Toolbar1")->widgetForAction(action), Qt::LeftButton);
+    }
+
+    QCOMPARE(g.ui.messages(), message.isEmpty() ? QStringList() : QStringList{message});
+    QCOMPARE(g.tabs->currentIndex(), pageAfter);
+    QVERIFY(g.page(pageAfter)->isVisible());
+    const QList<ScriptedModalInteraction::Asked> dialogs =
+        g.ui.ofKind(command.endsWith(QLatin1String("Open")) ? Kind::OpenFile : Kind::SaveFile);
+    if (!message.isEmpty()) {
+        // Refused: the command did nothing, and what is typed next lands in the field.
+        QCOMPARE(QApplication::focusWidget(), control);
+        QVERIFY(dialogs.isEmpty());
+        QCOMPARE(box->text(), text);
+        QTest::keyClicks(box, QStringLiteral("x"));
+        QCOMPARE(box->text(), text + u'x');
+        settle();
+        QCOMPARE(g.ui.messages().size(), 1);
+        return;
+    }
+    // The game directory ends with its separator before the command uses it:
+    // its dialog opens in the game's System folder.
+    QCOMPARE(g.txtPath->text(), g.game.gamePath());
+    if (command.endsWith(QLatin1String("Save")) || command == QLatin1String("Open")) {
+        QCOMPARE(dialogs.size(), 1);
+        QCOMPARE(QDir::cleanPath(dialogs.first().initialDir), QDir::cleanPath(g.game.file(QStringLiteral("System"))));
+    }
+    if (command.endsWith(QLatin1String("Save")))
+        QCOMPARE(g.game.read(QStringLiteral("System/Quenlar.ini")),
+                 QByteArray("[Quenlar.MLGameInfo]\r\nbAutoStart = False"));
+    if (command == QLatin1String("New") && box && box != g.txtPath)
+        QCOMPARE(box->text(), QString());
+    // The commands leave the focus where it was; the page keys take it off
+    // the page they hid.
+    if (command.startsWith(QLatin1String("Ctrl+")))
+        QVERIFY(!control->isVisible() || pageAfter == page);
+    else
+        QCOMPARE(QApplication::focusWidget(), control);
+}
+
 void TestGeneral::allFilesShowsNamesWithoutADot()
 {
     // The real open dialog as the map browsers set it up: the captions read
@@ -706,6 +865,43 @@ void TestGeneral::allFilesShowsNamesWithoutADot()
     QCOMPARE(model->nameFilters(), QStringList{QStringLiteral("*")});
     QVERIFY(QDir::match(model->nameFilters(), QStringLiteral("DeusEx")));
 #endif
+}
+
+void TestGeneral::desktopDialogsSayWhatTheyAsk_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("folder") << "folder"
+                            << "Select the directory where Deus Ex is installed";
+    QTest::newRow("Open") << "open"
+                          << "Open";
+    QTest::newRow("map") << "open"
+                         << "Starting Map";
+}
+
+void TestGeneral::desktopDialogsSayWhatTheyAsk()
+{
+    // The dialogs the program really shows, titled with what they ask for.
+    QFETCH(QString, kind);
+    QFETCH(QString, title);
+    if (QOperatingSystemVersion::currentType() == QOperatingSystemVersion::Windows)
+        QSKIP("Windows shows its own dialogs, which a test cannot answer.");
+    QtModalInteraction ui;
+    QString shownTitle;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            shownTitle = dialog->windowTitle();
+            dialog->close();
+        }
+    });
+    poll.start(10);
+    QTemporaryDir dir;
+    const QString chosen = kind == QLatin1String("folder")
+                               ? ui.existingDirectory(nullptr, title)
+                               : ui.openFileName(nullptr, title, dir.path(), {QStringLiteral("Any (*.*)")});
+    QCOMPARE(chosen, QString());
+    QCOMPARE(shownTitle, title);
 }
 
 void TestGeneral::saveAddsNoExtension_data()
@@ -738,6 +934,200 @@ void TestGeneral::saveAddsNoExtension()
     QMetaObject::invokeMethod(&dialog, "accept");
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(QDir::toNativeSeparators(dialog.selectedFiles().value(0)), QDir::toNativeSeparators(dir.filePath(saved)));
+}
+
+void TestGeneral::savedNameIsTheTypedName_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("saved"); // in the dialog's folder; empty: the typed path itself
+    QTest::newRow("no extension, a file of that name there") << "AuditMod"
+                                                             << "AuditMod";
+    QTest::newRow("extension in capitals") << "Upper.INT"
+                                           << "Upper.INT";
+    QTest::newRow("a dot in the name") << "My.Mod"
+                                       << "My.Mod";
+    QTest::newRow("with .int") << "Lab.int"
+                               << "Lab.int";
+    QTest::newRow("in a folder below") << "Mods/Lab"
+                                       << "Mods/Lab";
+    QTest::newRow("a whole path") << "whole"
+                                  << "";
+}
+
+void TestGeneral::savedNameIsTheTypedName()
+{
+    // Whatever the dialog makes of it, the file written is the one whose
+    // name was typed, with nothing added.
+    QFETCH(QString, typed);
+    QFETCH(QString, saved);
+    QTemporaryDir dir;
+    QTemporaryDir elsewhere;
+    QVERIFY(QFile(dir.filePath(QStringLiteral("AuditMod"))).open(QIODevice::WriteOnly));
+    QVERIFY(QFile(dir.filePath(QStringLiteral("AuditMod.int"))).open(QIODevice::WriteOnly));
+    const QString folder = QDir::toNativeSeparators(dir.path());
+    if (saved.isEmpty()) {
+        typed = QDir::toNativeSeparators(elsewhere.filePath(QStringLiteral("Other.Mod")));
+        QCOMPARE(TypedSaveTarget(folder, typed), typed);
+        return;
+    }
+    QCOMPARE(TypedSaveTarget(folder, QDir::toNativeSeparators(typed)), QDir::toNativeSeparators(dir.filePath(saved)));
+}
+
+void TestGeneral::saveDialogFolderThatCannotBeShown()
+{
+    // A folder the save dialog cannot open in is named to the user before it
+    // opens elsewhere; one it can open in is not.
+    QTemporaryDir dir;
+    QCOMPARE(SaveFolderProblem(dir.path()), std::nullopt);
+    const QString missing = QDir::toNativeSeparators(dir.filePath(QStringLiteral("System")));
+    QCOMPARE(SaveFolderProblem(missing), std::optional<QString>(QStringLiteral("The folder does not exist.")));
+    QCOMPARE(
+        WithoutPathMarks(SaveFolderNotShownMessage(missing, QStringLiteral("The folder does not exist."))),
+        QStringLiteral("The save dialog cannot open in %1 and opens in another folder.\nThe folder does not exist.")
+            .arg(missing));
+}
+
+#ifdef Q_OS_WIN
+namespace {
+
+// Works the program's windows of Windows' own dialogs as a person would:
+// types a name into the save dialog and accepts it, answers its questions.
+struct NativeDialogHand
+{
+    QStringList steps; // "NAME" to type and accept, "yes"/"no" for a question, "cancel"
+    QStringList questions;
+
+    static QList<HWND> dialogs()
+    {
+        QList<HWND> found;
+        EnumWindows(
+            [](HWND window, LPARAM list) -> BOOL {
+                DWORD process = 0;
+                GetWindowThreadProcessId(window, &process);
+                wchar_t kind[32] = {};
+                GetClassNameW(window, kind, 32);
+                if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
+                    QString::fromWCharArray(kind) == QLatin1String("#32770"))
+                    reinterpret_cast<QList<HWND>*>(list)->append(window);
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&found));
+        return found;
+    }
+
+    static HWND nameBox(HWND dialog)
+    {
+        HWND found = nullptr;
+        EnumChildWindows(
+            dialog,
+            [](HWND child, LPARAM result) -> BOOL {
+                wchar_t kind[32] = {};
+                GetClassNameW(child, kind, 32);
+                if (QString::fromWCharArray(kind).compare(QLatin1String("Edit"), Qt::CaseInsensitive) != 0 ||
+                    !IsWindowVisible(child))
+                    return TRUE;
+                *reinterpret_cast<HWND*>(result) = child;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&found));
+        return found;
+    }
+
+    // Closes whatever the hand left open, so that a dialog it could not work
+    // never holds the test up.
+    void giveUp()
+    {
+        gaveUp = true;
+        for (HWND dialog : dialogs())
+            PostMessageW(dialog, WM_COMMAND, GetDlgItem(dialog, 0xFFFF) ? IDNO : IDCANCEL, 0);
+    }
+    bool gaveUp = false;
+
+    void act()
+    {
+        if (steps.isEmpty())
+            return;
+        for (HWND dialog : dialogs()) {
+            wchar_t text[1024] = {};
+            // A message box's text is its static control 0xFFFF.
+            if (GetDlgItemTextW(dialog, 0xFFFF, text, 1024) > 0) {
+                questions << QString::fromWCharArray(text);
+                const QString answer = steps.takeFirst();
+                PostMessageW(dialog, WM_COMMAND, answer == QLatin1String("yes") ? IDYES : IDNO, 0);
+                return;
+            }
+            const QString step = steps.takeFirst();
+            if (step == QLatin1String("cancel")) {
+                PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+                return;
+            }
+            HWND box = nameBox(dialog);
+            if (!box) {
+                steps.prepend(step);
+                return;
+            }
+            SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(step.utf16()));
+            PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+            return;
+        }
+    }
+};
+
+} // namespace
+#endif
+
+void TestGeneral::windowsSaveDialogWritesTheTypedName_data()
+{
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("saved"); // empty: cancelled
+    QTest::addColumn<QStringList>("questions");
+    const QString replace = QStringLiteral("%1 already exists.\nDo you want to replace it?");
+    QTest::newRow("no extension, the file there")
+        << QStringList{"AuditMod", "yes"} << "AuditMod" << QStringList{replace.arg("AuditMod")};
+    QTest::newRow("not replaced") << QStringList{"AuditMod", "no", "cancel"} << ""
+                                  << QStringList{replace.arg("AuditMod")};
+    QTest::newRow("extension in capitals") << QStringList{"Upper.INT"} << "Upper.INT" << QStringList{};
+    QTest::newRow("a dot in the name") << QStringList{"My.Mod"} << "My.Mod" << QStringList{};
+    QTest::newRow("new name without extension") << QStringList{"Fresh"} << "Fresh" << QStringList{};
+}
+
+void TestGeneral::windowsSaveDialogWritesTheTypedName()
+{
+    // Windows' own save dialog, worked through its windows: the file named is
+    // the one typed, and the question before replacing it names that file.
+#ifndef Q_OS_WIN
+    QSKIP("Windows' own save dialog is shown on Windows only.");
+#else
+    QFETCH(QStringList, steps);
+    QFETCH(QString, saved);
+    QFETCH(QStringList, questions);
+    QTemporaryDir dir;
+    for (const char* name : {"AuditMod", "AuditMod.int"}) {
+        QFile file(dir.filePath(QString::fromLatin1(name)));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    ScriptedModalInteraction ui;
+    NativeDialogHand hand{steps, {}};
+    QTimer poll;
+    int ticks = 0;
+    connect(&poll, &QTimer::timeout, this, [&hand, &ticks] {
+        if (++ticks > 100)
+            hand.giveUp();
+        else
+            hand.act();
+    });
+    poll.start(200);
+    const QString chosen = AskSaveFileName(nullptr, QDir::toNativeSeparators(dir.path()),
+                                           {QStringLiteral("Orvane Mod files (*.int)")}, ui);
+    poll.stop();
+    // Without a display (Wine run headless) the dialog fails, and says so.
+    if (!ui.messages().isEmpty() && ui.messages().constFirst().startsWith(QLatin1String("The save dialog could not")))
+        QSKIP("Windows' own save dialog cannot be shown here.");
+    QVERIFY2(!hand.gaveUp, qPrintable(hand.steps.join(u' ')));
+    QCOMPARE(chosen, saved.isEmpty() ? QString() : QDir::toNativeSeparators(dir.filePath(saved)));
+    QCOMPARE(hand.questions, questions);
+    QVERIFY(ui.asked.isEmpty());
+#endif
 }
 
 void TestGeneral::help()

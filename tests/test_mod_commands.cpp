@@ -284,6 +284,7 @@ void TestModCommands::openDialogAndCaption()
     const auto asked = t.ui.ofKind(Kind::OpenFile);
     QCOMPARE(asked.size(), 1);
     QCOMPARE(asked[0].initialDir, game.file(QStringLiteral("System/")));
+    QCOMPARE(asked[0].title, QStringLiteral("Open"));
     QCOMPARE(asked[0].filters, QStringList{QStringLiteral("Orvane Mod files (*.int)")});
     auto* txtName = Control<QLineEdit>(&w, "txtName");
     QCOMPARE(txtName->text(), QStringLiteral("Test Mod"));

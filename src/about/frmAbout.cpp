@@ -160,11 +160,22 @@ frmAbout::frmAbout(ModalInteraction& ui, const QString& programDirectory, QWidge
         {lblWebsite, &frmAbout::lblWebsite_Click}, {lblHelp, &frmAbout::lblHelp_Click},
     };
 
-    // The only control that takes the focus; neither default nor cancel
-    // button, so Enter and Space work on it only while it has the focus.
+    // Neither default nor cancel button, so Enter and Space work on it only
+    // while it has the focus; Escape does what it does.
     cmdOK = Place<QPushButton>(this, OkButton);
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
     cmdOK->setFocus();
+
+    // The links take the focus too, in the order they are read, so the
+    // keyboard reaches each of them from OK and back; Enter or Space opens
+    // the one that has it.
+    QWidget* previous = cmdOK;
+    for (QLabel* link : {lblHL, lblTovin, lblTeamOrvane, lblEmail, lblWebsite, lblHelp}) {
+        link->setFocusPolicy(Qt::TabFocus);
+        setTabOrder(previous, link);
+        previous = link;
+    }
+    setTabOrder(previous, cmdOK);
 
     fitCredits();
 }
@@ -272,8 +283,11 @@ void frmAbout::HighlightLink(QLabel* link)
 
 void frmAbout::ResetLinks()
 {
-    for (QLabel* link : {lblHL, lblEmail, lblTovin, lblTeamOrvane, lblHelp, lblWebsite})
-        setLinkLook(link, LinkColour, false);
+    // The link the keyboard is on stays lit: that is how it shows the focus.
+    for (QLabel* link : {lblHL, lblEmail, lblTovin, lblTeamOrvane, lblHelp, lblWebsite}) {
+        if (!link->hasFocus())
+            setLinkLook(link, LinkColour, false);
+    }
 }
 
 bool frmAbout::eventFilter(QObject* watched, QEvent* event)
@@ -289,6 +303,24 @@ bool frmAbout::eventFilter(QObject* watched, QEvent* event)
         else
             ResetLinks();
         return true;
+    case QEvent::FocusIn:
+        if (isLink)
+            HighlightLink(label);
+        break;
+    case QEvent::FocusOut:
+        // A link left by the keyboard goes back; one under the mouse is lit
+        // again by the next move over it.
+        if (isLink)
+            setLinkLook(label, LinkColour, false);
+        break;
+    case QEvent::KeyPress: {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (isLink && (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
+            (this->*m_clicks.value(label))();
+            return true;
+        }
+        break;
+    }
     case QEvent::MouseButtonPress:
         if (isLink && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
             m_pressedLink = label;
@@ -327,9 +359,10 @@ void frmAbout::closeEvent(QCloseEvent* event)
 
 void frmAbout::keyPressEvent(QKeyEvent* event)
 {
-    // There is no cancel button, so Escape closes nothing.
+    // Escape does what OK does: the window is hidden and kept.
     if (event->key() == Qt::Key_Escape) {
         event->accept();
+        cmdOK_Click();
         return;
     }
     QDialog::keyPressEvent(event);

@@ -120,6 +120,20 @@ frmMain::frmMain(ModalInteraction& ui, QSettings& settings, QWidget* parent)
     }
     connect(TabStrip1, &QTabWidget::currentChanged, this, &frmMain::TabStrip1_Click);
     TabStrip1->tabBar()->installEventFilter(this);
+    // The tab strip turns its pages with these keys only while the focus is
+    // inside it, and the pages are not: the window takes them from any
+    // control. The shift of Ctrl+Shift+Tab reaches the program as Backtab.
+    const std::pair<QKeyCombination, int> pageKeys[]{
+        {Qt::CTRL | Qt::Key_Tab, 1},
+        {Qt::CTRL | Qt::Key_PageDown, 1},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_Tab, -1},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, -1},
+        {Qt::CTRL | Qt::Key_PageUp, -1},
+    };
+    for (const auto& [keys, step] : pageKeys) {
+        auto* shortcut = new QShortcut(QKeySequence(keys), this);
+        connect(shortcut, &QShortcut::activated, this, [this, step = step] { turnPage(step); });
+    }
 
     frmGeneral = placePage(new GeneralPage(m_ui, *m_focusChecks, settings, client), Design::frmGeneral);
 
@@ -234,6 +248,14 @@ bool frmMain::leavePage()
     return m_focusChecks->moveFocus(TabStrip1);
 }
 
+bool frmMain::completeEdit(EditScope scope)
+{
+    QWidget* field = m_focusChecks->workingControl(focusWidget());
+    if (scope == EditScope::GameDirectory && field != frmGeneral->gamePathField())
+        return true;
+    return m_focusChecks->completeEdit(field);
+}
+
 bool frmMain::eventFilter(QObject* watched, QEvent* event)
 {
     // A click on another tab leaves the shown page: its field's check runs
@@ -246,6 +268,14 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
             return true;
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMain::turnPage(int step)
+{
+    // Through the tab strip, as a click on the tab would: the field's check
+    // runs first and a refusal keeps the page.
+    const int count = TabStrip1->count();
+    TabStrip1->setCurrentIndex((TabStrip1->currentIndex() + step + count) % count);
 }
 
 void frmMain::TabStrip1_Click()

@@ -55,6 +55,20 @@ public:
     // is started.
     void PlayMod();
 
+    // What a command does before it runs: completes the edit in progress
+    // exactly as leaving its field would (a typed game directory gets its
+    // final separator, a skill level is checked). Everything checks any
+    // field; GameDirectory only the Deus Ex Path field, for commands that
+    // replace the mod's fields anyway. Returns false when the field's check
+    // refused its text: its message has been shown, the focus is in the
+    // field, and the command must not run.
+    enum class EditScope
+    {
+        Everything,
+        GameDirectory,
+    };
+    [[nodiscard]] bool completeEdit(EditScope scope = EditScope::Everything);
+
     // What Open does once a file is chosen: reads the file into the window
     // or says why it cannot. The command line and a dropped file open
     // through it too.
@@ -88,6 +102,8 @@ private:
     // Takes the focus off the shown page before it is hidden; false when a
     // field's check kept it there.
     bool leavePage();
+    // Shows the next page (step 1) or the one before (-1), round the end.
+    void turnPage(int step);
     // The caption names the mod's file after Open and Save.
     void setCaptionFile(const QString& path);
     QString captionFile() const;

@@ -48,6 +48,10 @@ ModDefinition frmMain::CollectModDefinition() const
 
 void frmMain::NewMod()
 {
+    // The mod's fields are replaced, so only the game directory, which
+    // this command uses, needs its edit completed.
+    if (!completeEdit(EditScope::GameDirectory))
+        return;
     ApplyModDefinition(ModDefinition());
     // Beyond the mod itself, New clears the autostart box and the typed
     // custom item, which Open leaves alone. Clearing the box runs its
@@ -59,8 +63,10 @@ void frmMain::NewMod()
 
 void frmMain::OpenMod()
 {
-    const QString path =
-        m_ui.openFileName(this, GameFile(frmGeneral->GamePath(), QStringLiteral("System/")), ModFileFilters);
+    if (!completeEdit(EditScope::GameDirectory))
+        return;
+    const QString path = m_ui.openFileName(this, QStringLiteral("Open"),
+                                           GameFile(frmGeneral->GamePath(), QStringLiteral("System/")), ModFileFilters);
     if (path.isEmpty())
         return;
     OpenModFile(path);
@@ -141,6 +147,8 @@ void frmMain::OpenModFile(const QString& fileName)
 
 bool frmMain::SaveMod()
 {
+    if (!completeEdit())
+        return false;
     const QString gamePath = frmGeneral->GamePath();
     if (gamePath.isEmpty()) {
         m_ui.tell(this, QStringLiteral("You must specify the Deus Ex path in the Deus Ex Path field"),

@@ -1,7 +1,13 @@
 #pragma once
 
 class QFileInfo;
+class QString;
 
 // Whether a file is one that the game's own file searches skip: a hidden
 // file, and on Windows also a system file. One implementation per platform.
 bool IsHiddenOrSystemFile(const QFileInfo& file);
+
+// Whether another program holds the file open in a way that keeps it from
+// being replaced (on Windows, without sharing its deletion). Elsewhere an
+// open file never stands in the way.
+bool HeldOpenByAnotherProgram(const QString& path);

@@ -7,3 +7,8 @@ bool IsHiddenOrSystemFile(const QFileInfo& file)
 {
     return file.fileName().startsWith(u'.');
 }
+
+bool HeldOpenByAnotherProgram(const QString&)
+{
+    return false;
+}

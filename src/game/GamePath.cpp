@@ -73,12 +73,18 @@ QString PathIgnoringCase(const QString& path)
 QString GameFile(const QString& gamePath, const QString& relative)
 {
     const QString rel = QDir::toNativeSeparators(relative);
-    // Without its final separator the path's last part and the first part of
-    // the name run together; there is nothing to look up then.
-    if (!gamePath.isEmpty() && !HasTrailingSeparator(gamePath))
-        return gamePath + rel;
-
+    // Exactly one separator between the directory and the name, however the
+    // field ends: a path typed without its final separator would otherwise
+    // run its last part into the name ("DeusExSystem"), and a drive root
+    // chosen in the dialog comes with a separator of its own.
     QString result = gamePath;
+    if (!result.isEmpty()) {
+        if (!HasTrailingSeparator(result))
+            result += PathSeparator();
+        while (result.size() > 1 && HasTrailingSeparator(result.chopped(1)))
+            result.chop(1);
+    }
+
     const QStringList parts = rel.split(PathSeparator());
     bool onDisk = true;
     for (qsizetype i = 0; i < parts.size(); ++i) {

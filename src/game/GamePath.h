@@ -4,12 +4,11 @@
 
 // The game directory ("GamePath") is the text of the Deus Ex Path field: an
 // absolute directory ending with the platform's separator, or empty when no
-// directory is known. Names are joined to it with the platform's separator.
+// directory is known.
 
-// The name of a file or folder of the game: GamePath followed by the relative
-// name ("System/DeusEx.ini") in native separators. No separator is added
-// between the two, so a path without its final separator gives names that
-// miss, as the user can see in the field.
+// The name of a file or folder of the game: GamePath and the relative name
+// ("System/DeusEx.ini") joined by exactly one separator, in native
+// separators, whether or not the field ends with one yet (and however many).
 //
 // A game copied from Windows may spell its folders and files in another
 // letter case ("system/deusex.ini"); each part of the relative name that

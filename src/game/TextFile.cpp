@@ -1,6 +1,7 @@
 #include "TextFile.h"
 
 #include "AnsiText.h"
+#include "FileAttributes.h"
 #include "GamePath.h"
 #include "RegularFile.h"
 
@@ -15,6 +16,7 @@ namespace {
 
 const QString TooLarge = QStringLiteral("The file is too large.");
 const QString NotAFile = QStringLiteral("It is a device, pipe or socket, not a file.");
+const QString InUseMessage = QStringLiteral("Another program is using the file. Close it there and try again.");
 
 // Reads to the end, or one byte beyond maxBytes. The size the file reports
 // only sizes the first read: a file can grow while it is read.
@@ -146,6 +148,8 @@ WriteResult WriteFileAtomically(const QString& path, const QByteArray& bytes, In
     // the buffer, and QSaveFile would then put the cut file in place.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        if (kind == FileKind::Regular && HeldOpenByAnotherProgram(path))
+            return WriteResult::failed(InUseMessage);
         // No temporary file, whatever the reason: an existing file may still
         // be rewritten where it is, where the caller allows it.
         if (inPlace == InPlaceWrite::WhenNoTemporaryFile && kind == FileKind::Regular)
@@ -164,8 +168,13 @@ WriteResult WriteFileAtomically(const QString& path, const QByteArray& bytes, In
         file.cancelWriting();
         return WriteResult::failed(reason);
     }
-    if (!file.commit())
+    if (!file.commit()) {
+        // Windows says only "Access denied." when another program has the
+        // file open; the user can do something about that once told.
+        if (HeldOpenByAnotherProgram(path))
+            return WriteResult::failed(InUseMessage);
         return WriteResult::failed(file.errorString());
+    }
     return WriteResult::done();
 }
 

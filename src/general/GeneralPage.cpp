@@ -119,6 +119,11 @@ void GeneralPage::setGamePath(const QString& path)
     txtPath->setText(path);
 }
 
+QWidget* GeneralPage::gamePathField() const
+{
+    return txtPath;
+}
+
 void GeneralPage::restoreGamePath()
 {
     // One saved while the field still had the focus lacks its final
@@ -201,7 +206,10 @@ void GeneralPage::browseForMap(QLineEdit* field)
 {
     // The dialog may pick a file anywhere; only its name is kept, and the
     // map check waits until the user leaves the field.
-    const QString chosen = m_ui.openFileName(this, GameFile(GamePath(), QStringLiteral("Maps")), MapFilters);
+    // Titled with the field's name, without its colon.
+    QString title = QString::fromLatin1(field == txtMap ? Design::Label2.caption : Design::Label3.caption);
+    title.chop(1);
+    const QString chosen = m_ui.openFileName(this, title, GameFile(GamePath(), QStringLiteral("Maps")), MapFilters);
     if (chosen.isEmpty())
         return;
     field->setText(FileNamePart(chosen));

@@ -31,6 +31,8 @@ public:
     // The game directory: the text of the Deus Ex Path field.
     QString GamePath() const;
     void setGamePath(const QString& path);
+    // The Deus Ex Path field, for a command that completes its edit.
+    QWidget* gamePathField() const;
     // Puts the remembered game directory into the field.
     void restoreGamePath();
     // Asks for the game directory until a folder holding the game is chosen

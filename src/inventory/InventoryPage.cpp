@@ -134,6 +134,9 @@ void InventoryPage::cboFilter_Click()
         return;
     lstItems->clear();
     lstItems->addItems(*names);
+    // A list emptied and filled again keeps its scroll position, which would
+    // hide the new category's first rows.
+    lstItems->scrollToTop();
 }
 
 void InventoryPage::cmdAdd_Click()

@@ -92,8 +92,15 @@ public:
 
     // A row is drawn no wider than the list shows it, so that a long name
     // is shortened rather than cut off at the list's edge.
+    //
+    // A row the list cannot show whole is not drawn: the list scrolls by
+    // whole rows, and a sliver of the next one under the last whole row (the
+    // frame leaves room for one at some scales) reads as a stray line.
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
+        const QRect viewport = m_list->viewport()->rect();
+        if (option.rect.bottom() > viewport.bottom() && option.rect.top() > viewport.top())
+            return;
         QStyleOptionViewItem shown(option);
         shown.rect.setRight(std::min(option.rect.right(), m_list->viewport()->rect().right()));
         QStyledItemDelegate::paint(painter, shown, index);

@@ -43,6 +43,18 @@ bool LostFocusChecks::moveFocus(QWidget* to)
     return !std::exchange(m_kept, false);
 }
 
+bool LostFocusChecks::completeEdit(QWidget* field)
+{
+    if (!field || m_checking || !m_checks.contains(field))
+        return true;
+    m_checking = field;
+    m_failed = false;
+    const auto done = qScopeGuard([this] { m_checking = nullptr; });
+    const std::function<void()> check = m_checks.value(field);
+    check();
+    return !m_failed;
+}
+
 QWidget* LostFocusChecks::workingControl(QWidget* focus) const
 {
     return isMenuBar(focus) && m_beforeMenuBar ? m_beforeMenuBar.data() : focus;

@@ -39,6 +39,13 @@ public:
     // the focus in its field.
     bool moveFocus(QWidget* to);
 
+    // Runs the check of the field the user works in, as leaving it would,
+    // while the focus stays where it is: a command that is about to act on
+    // the field's text (Save, from a toolbar button that takes no focus)
+    // acts on text the check has seen. Returns false when the check failed;
+    // its message has been shown and the focus is in the field.
+    bool completeEdit(QWidget* field);
+
     // The control the user works in while `focus` has the focus: that one,
     // or for the menu bar, holding the focus for the keyboard, the control it
     // took it from.

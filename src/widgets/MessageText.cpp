@@ -1,8 +1,9 @@
 #include "MessageText.h"
 
 #include <QFontMetrics>
-#include <QStringList>
 #include <QTextBoundaryFinder>
+
+#include <algorithm>
 
 #include <utility>
 #include <vector>
@@ -17,19 +18,79 @@ bool IsSeparator(QChar c)
     return c == u'\\' || c == u'/';
 }
 
-// Blanks at a line's end take no room: the line ends before them.
-QString WithoutTrailingBlanks(QString line)
+bool IsBlank(QChar c)
 {
-    while (!line.isEmpty() && line.back().isSpace())
-        line.chop(1);
-    return line;
+    return c.isSpace() && c != u'\n';
 }
 
-// Breaks one paragraph (no line feeds) into lines.
-QStringList LayOutParagraph(const QString& marked, const QFontMetrics& metrics, int width)
+// Breaks one paragraph (from `from` up to `to`, no line feeds) of the text
+// into lines.
+void LayOutParagraph(const QString& text, qsizetype from, qsizetype to,
+                     const std::vector<std::pair<qsizetype, qsizetype>>& paths, const QFontMetrics& metrics, int width,
+                     QList<MessageLines::Span>& lines)
+{
+    const QString paragraph = text.mid(from, to - from);
+
+    // Where a line may start: where the line-breaking rules allow outside
+    // paths; inside a path that fits on a line nowhere, inside a longer one
+    // after each separator.
+    std::vector<bool> mayBreakBefore(paragraph.size() + 1, false);
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Line, paragraph);
+    for (qsizetype at = finder.toNextBoundary(); at > 0; at = finder.toNextBoundary()) {
+        if (finder.boundaryReasons() & QTextBoundaryFinder::BreakOpportunity)
+            mayBreakBefore[at] = true;
+    }
+    for (const auto& [pathStart, pathEnd] : paths) {
+        const qsizetype start = std::max(pathStart, from) - from;
+        const qsizetype end = std::min(pathEnd, to) - from;
+        if (start >= end)
+            continue;
+        const bool fits = metrics.horizontalAdvance(paragraph.mid(start, end - start)) <= width;
+        for (qsizetype at = start + 1; at < end; ++at)
+            mayBreakBefore[at] = !fits && IsSeparator(paragraph[at - 1]);
+    }
+
+    // Blanks at a line's end take no room: the line ends before them.
+    const auto visibleEnd = [&paragraph](qsizetype start, qsizetype end) {
+        while (end > start && IsBlank(paragraph[end - 1]))
+            --end;
+        return end;
+    };
+    qsizetype lineStart = 0;
+    qsizetype lineEnd = 0; // where the pieces taken so far end
+    for (qsizetype at = 1; at <= paragraph.size(); ++at) {
+        if (!mayBreakBefore[at] && at < paragraph.size())
+            continue;
+        const qsizetype shown = visibleEnd(lineStart, at);
+        if (lineEnd > lineStart && metrics.horizontalAdvance(paragraph.mid(lineStart, shown - lineStart)) > width) {
+            lines.append({from + lineStart, visibleEnd(lineStart, lineEnd) - lineStart});
+            lineStart = lineEnd;
+        }
+        lineEnd = at;
+    }
+    lines.append({from + lineStart, visibleEnd(lineStart, paragraph.size()) - lineStart});
+}
+
+} // namespace
+
+QString MarkedPath(const QString& path)
+{
+    return QChar(PathStart) + path + QChar(PathEnd);
+}
+
+QString WithoutPathMarks(const QString& text)
+{
+    QString plain = text;
+    plain.remove(QChar(PathStart));
+    plain.remove(QChar(PathEnd));
+    return plain;
+}
+
+MessageLines LayOutMessage(const QString& marked, const QFontMetrics& metrics, int width)
 {
     // The text without its marks, and where its paths start and end.
-    QString text;
+    MessageLines laidOut;
+    QString& text = laidOut.text;
     std::vector<std::pair<qsizetype, qsizetype>> paths;
     for (const QChar c : marked) {
         if (c == PathStart)
@@ -42,55 +103,14 @@ QStringList LayOutParagraph(const QString& marked, const QFontMetrics& metrics, 
     if (!paths.empty() && paths.back().second < 0)
         paths.back().second = text.size();
 
-    // Where a line may start: where the line-breaking rules allow outside
-    // paths; inside a path that fits on a line nowhere, inside a longer one
-    // after each separator.
-    std::vector<bool> mayBreakBefore(text.size() + 1, false);
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Line, text);
-    for (qsizetype at = finder.toNextBoundary(); at > 0; at = finder.toNextBoundary()) {
-        if (finder.boundaryReasons() & QTextBoundaryFinder::BreakOpportunity)
-            mayBreakBefore[at] = true;
+    qsizetype from = 0;
+    for (;;) {
+        const qsizetype feed = text.indexOf(u'\n', from);
+        const qsizetype to = feed < 0 ? text.size() : feed;
+        LayOutParagraph(text, from, to, paths, metrics, width, laidOut.lines);
+        if (feed < 0)
+            break;
+        from = feed + 1;
     }
-    for (const auto& [start, end] : paths) {
-        const bool fits = metrics.horizontalAdvance(text.mid(start, end - start)) <= width;
-        for (qsizetype at = start + 1; at < end; ++at)
-            mayBreakBefore[at] = !fits && IsSeparator(text[at - 1]);
-    }
-
-    QStringList lines;
-    QString line;
-    qsizetype pieceStart = 0;
-    for (qsizetype at = 1; at <= text.size(); ++at) {
-        if (!mayBreakBefore[at] && at < text.size())
-            continue;
-        const QString piece = text.mid(pieceStart, at - pieceStart);
-        pieceStart = at;
-        const QString candidate = line + piece;
-        if (!line.isEmpty() && metrics.horizontalAdvance(WithoutTrailingBlanks(candidate)) > width) {
-            lines << WithoutTrailingBlanks(line);
-            line = piece;
-        } else {
-            line = candidate;
-        }
-    }
-    lines << WithoutTrailingBlanks(line);
-    return lines;
-}
-
-} // namespace
-
-QString WithoutPathMarks(const QString& text)
-{
-    QString plain = text;
-    plain.remove(QChar(PathStart));
-    plain.remove(QChar(PathEnd));
-    return plain;
-}
-
-QString LaidOutMessage(const QString& text, const QFontMetrics& metrics, int width)
-{
-    QStringList lines;
-    for (const QString& paragraph : text.split(u'\n'))
-        lines << LayOutParagraph(paragraph, metrics, width);
-    return lines.join(u'\n');
+    return laidOut;
 }

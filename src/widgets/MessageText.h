@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 class QFontMetrics;
@@ -8,12 +9,33 @@ class QFontMetrics;
 // (U+2068) and pop directional isolate (U+2069): the marks tell whatever
 // shows the message where the path starts and ends. Neither is shown.
 
+// A path set between the marks.
+QString MarkedPath(const QString& path);
+
 // The message as a person reads it: without the marks.
 QString WithoutPathMarks(const QString& text);
 
-// The message as a box shows it, with its lines broken to fit width pixels of
-// text in metrics: between words as anywhere, but inside a path only after a
-// separator, so that a path that fits on a line is never split, and one that
-// does not is split where it reads as a path still. A word or part of a path
-// wider than width stands on a line of its own. The marks are left out.
-QString LaidOutMessage(const QString& text, const QFontMetrics& metrics, int width);
+// A message as a box lays it out: its text as written, without the marks,
+// and the lines it is shown in, as spans of that text. A line ends before the
+// blanks where it breaks, which stay in the text; a line feed of the text
+// ends its line too. The text itself is never changed, so that what a screen
+// reader reads and what a copy takes is the message as written.
+struct MessageLines
+{
+    struct Span
+    {
+        qsizetype start;
+        qsizetype length;
+    };
+    QString text;
+    QList<Span> lines;
+
+    QString line(qsizetype index) const { return text.mid(lines[index].start, lines[index].length); }
+};
+
+// Breaks the lines to fit width pixels of text in metrics: between words as
+// anywhere, but inside a path only after a separator, so that a path that
+// fits on a line is never split, and one that does not is split where it
+// reads as a path still. A word or part of a path wider than width stands on
+// a line of its own.
+MessageLines LayOutMessage(const QString& text, const QFontMetrics& metrics, int width);

@@ -1,43 +1,18 @@
 #include "ModalInteraction.h"
 
-#include "MessageText.h"
+#include "FolderDialog.h"
+#include "MessageBox.h"
 #include "SaveDialog.h"
 
 #include <QDesktopServices>
-#include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
-#include <QLayout>
-#include <QMessageBox>
 #include <QOperatingSystemVersion>
 #include <QProcess>
-#include <QScreen>
 #include <QTimer>
 #include <QWindow>
 
-#include <algorithm>
-
 namespace {
-
-// The width up to which a message box grows before it breaks its lines.
-constexpr int MessageBoxWidthLimit = 500;
-
-QMessageBox::Icon toQt(ModalInteraction::Icon icon)
-{
-    switch (icon) {
-    case ModalInteraction::Icon::Information:
-        return QMessageBox::Information;
-    case ModalInteraction::Icon::Question:
-        return QMessageBox::Question;
-    case ModalInteraction::Icon::Exclamation:
-        return QMessageBox::Warning;
-    case ModalInteraction::Icon::Critical:
-        return QMessageBox::Critical;
-    case ModalInteraction::Icon::None:
-        break;
-    }
-    return QMessageBox::NoIcon;
-}
 
 // A window just shown is not on the screen until the window manager has
 // placed and mapped it; a box opened before that cannot be centred on it and
@@ -109,26 +84,18 @@ ModalInteraction::Started StartDetached(const ModalInteraction::ProgramStart& st
 
 ModalInteraction::Answer QtModalInteraction::message(QWidget* parent, const QString& text, Icon icon, Buttons buttons)
 {
-    QMessageBox box(toQt(icon), QString::fromLatin1(ApplicationTitle), QString(),
-                    buttons == Buttons::YesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok, parent);
-    box.setTextFormat(Qt::PlainText);
-    // The box breaks a line that runs past its width limit anywhere the
-    // line-breaking rules allow, a path right after its drive's colon among
-    // them. Lines broken here first, to the width the box leaves its text,
-    // keep a path whole where it fits and split it only after a separator.
-    const int widthLimit = std::min(box.screen()->availableGeometry().width() / 2, MessageBoxWidthLimit);
-    const int textWidth = widthLimit - box.layout()->minimumSize().width();
-    box.setText(LaidOutMessage(text, box.fontMetrics(), std::max(textWidth, 1)));
+    MessageBox box(text, icon, buttons, parent);
     waitUntilOnScreen(parent);
-    const int result = box.exec();
+    box.exec();
     if (buttons == Buttons::Ok)
         return Answer::Ok;
-    return result == QMessageBox::Yes ? Answer::Yes : Answer::No;
+    return box.answeredYes() ? Answer::Yes : Answer::No;
 }
 
-QString QtModalInteraction::openFileName(QWidget* parent, const QString& initialDir, const QStringList& filters)
+QString QtModalInteraction::openFileName(QWidget* parent, const QString& title, const QString& initialDir,
+                                         const QStringList& filters)
 {
-    QFileDialog dialog(parent);
+    QFileDialog dialog(parent, title);
     SetUpOpenDialog(dialog, initialDir, filters);
     waitUntilOnScreen(parent);
     return ChosenFile(dialog);
@@ -138,16 +105,15 @@ QString QtModalInteraction::saveFileName(QWidget* parent, const QString& initial
 {
     // No default suffix: a name typed without ".int" is used as typed.
     waitUntilOnScreen(parent);
-    return AskSaveFileName(parent, initialDir, filters);
+    if (const std::optional<QString> problem = SaveFolderProblem(initialDir))
+        tell(parent, SaveFolderNotShownMessage(initialDir, *problem), Icon::Exclamation);
+    return AskSaveFileName(parent, initialDir, filters, *this);
 }
 
 QString QtModalInteraction::existingDirectory(QWidget* parent, const QString& prompt)
 {
-    // Like a folder dialog given no starting place on Windows, it opens where
-    // the user's own files are rather than wherever the program was started.
     waitUntilOnScreen(parent);
-    const QString chosen = QFileDialog::getExistingDirectory(parent, prompt, QDir::homePath());
-    return QDir::toNativeSeparators(chosen);
+    return AskFolder(parent, prompt, *this);
 }
 
 bool QtModalInteraction::openUrl(const QUrl& url)

@@ -41,12 +41,15 @@ public:
     virtual Answer message(QWidget* parent, const QString& text, Icon icon, Buttons buttons) = 0;
 
     // Open and save dialogs; the empty text when the user cancels. Filters
-    // are Qt name filters such as "Deus Ex Maps (*.dx)".
-    virtual QString openFileName(QWidget* parent, const QString& initialDir, const QStringList& filters) = 0;
+    // are Qt name filters such as "Deus Ex Maps (*.dx)". An open dialog is
+    // titled with what it opens.
+    virtual QString openFileName(QWidget* parent, const QString& title, const QString& initialDir,
+                                 const QStringList& filters) = 0;
     virtual QString saveFileName(QWidget* parent, const QString& initialDir, const QStringList& filters) = 0;
 
-    // A folder dialog with a prompt, opening at the user's home folder; the
-    // empty text when the user cancels.
+    // A folder dialog with a prompt, which is its title (and its text where
+    // the dialog has one), opening at the user's home folder; the empty text
+    // when the user cancels.
     virtual QString existingDirectory(QWidget* parent, const QString& prompt) = 0;
 
     // Opens a document or address with the desktop's handler for it.
@@ -94,7 +97,8 @@ class QtModalInteraction : public ModalInteraction
 {
 public:
     Answer message(QWidget* parent, const QString& text, Icon icon, Buttons buttons) override;
-    QString openFileName(QWidget* parent, const QString& initialDir, const QStringList& filters) override;
+    QString openFileName(QWidget* parent, const QString& title, const QString& initialDir,
+                         const QStringList& filters) override;
     QString saveFileName(QWidget* parent, const QString& initialDir, const QStringList& filters) override;
     QString existingDirectory(QWidget* parent, const QString& prompt) override;
     bool openUrl(const QUrl& url) override;

@@ -1,5 +1,7 @@
 #include "SaveDialog.h"
 
+#include "MessageText.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QRegularExpression>
@@ -11,6 +13,19 @@ void SetUpSaveDialog(QFileDialog& dialog, const QString& initialDir, const QStri
     dialog.setDirectory(initialDir);
     dialog.setNameFilters(filters);
     dialog.setDefaultSuffix(QString());
+}
+
+QString TypedSaveTarget(const QString& folder, const QString& typed)
+{
+    const QString name = QDir::fromNativeSeparators(typed);
+    const QString path = QDir::isAbsolutePath(name) ? name : QDir(QDir::fromNativeSeparators(folder)).filePath(name);
+    return QDir::toNativeSeparators(path);
+}
+
+QString SaveFolderNotShownMessage(const QString& folder, const QString& reason)
+{
+    return QStringLiteral("The save dialog cannot open in %1 and opens in another folder.\n%2")
+        .arg(MarkedPath(QDir::toNativeSeparators(folder)), reason);
 }
 
 std::optional<QStringList> FilterPatterns(const QString& filter)

@@ -5,16 +5,32 @@
 
 #include <optional>
 
+class ModalInteraction;
 class QFileDialog;
 class QWidget;
 
 // The save dialog: it starts in initialDir with the name filters given ("Orvane
-// Mod files (*.int)") and adds no extension of its own, so a name typed
-// without one is used as typed; it asks before replacing a file. Returns the
-// chosen path in native separators, or the empty text when the user cancels.
+// Mod files (*.int)") and adds no extension of its own, so the name typed is
+// the name written; it asks before replacing a file, naming that file.
+// Returns the chosen path in native separators, or the empty text when the
+// user cancels. Where the dialog cannot open in initialDir (a folder that does
+// not exist, or one too long for it), the user is told so through ui before
+// it opens elsewhere; a dialog that fails is an error told through ui too,
+// and gives the empty text.
 // Windows' own dialog adds the filter's extension whenever Qt shows it, so
 // there the program shows that dialog itself; elsewhere it is Qt's.
-QString AskSaveFileName(QWidget* parent, const QString& initialDir, const QStringList& filters);
+QString AskSaveFileName(QWidget* parent, const QString& initialDir, const QStringList& filters, ModalInteraction& ui);
+
+// The file a name typed into the save dialog names: the name itself when it
+// is a whole path, else the name in the folder the dialog shows; native
+// separators. Nothing is added to the name.
+QString TypedSaveTarget(const QString& folder, const QString& typed);
+
+// Why the save dialog cannot open in folder, or nothing when it can.
+std::optional<QString> SaveFolderProblem(const QString& folder);
+
+// What the user is told before the save dialog opens elsewhere than in folder.
+QString SaveFolderNotShownMessage(const QString& folder, const QString& reason);
 
 // Sets up Qt's save dialog as AskSaveFileName shows it.
 void SetUpSaveDialog(QFileDialog& dialog, const QString& initialDir, const QStringList& filters);

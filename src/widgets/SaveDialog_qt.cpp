@@ -1,8 +1,18 @@
 #include "SaveDialog.h"
 
-#include <QFileDialog>
+#include "ModalInteraction.h"
 
-QString AskSaveFileName(QWidget* parent, const QString& initialDir, const QStringList& filters)
+#include <QFileDialog>
+#include <QFileInfo>
+
+std::optional<QString> SaveFolderProblem(const QString& folder)
+{
+    if (!QFileInfo(folder).isDir())
+        return QStringLiteral("The folder does not exist.");
+    return std::nullopt;
+}
+
+QString AskSaveFileName(QWidget* parent, const QString& initialDir, const QStringList& filters, ModalInteraction&)
 {
     QFileDialog dialog(parent);
     SetUpSaveDialog(dialog, initialDir, filters);

@@ -1,5 +1,7 @@
 #include "SaveDialog.h"
 
+#include "ModalInteraction.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QWidget>
@@ -28,14 +30,16 @@ template <class T> struct Held
     T* operator->() const { return p; }
 };
 
-// Keeps the name in the dialog's name box as the user accepts it: Wine's
-// dialog adds the chosen filter's extension to a name typed without one even
-// when it is given no default extension, and forgets the typed name once it
-// closes.
+// Takes the name as the user typed it when the dialog is accepted, and asks
+// before a file of that name is replaced. The dialog's own answer cannot be
+// used: Wine's adds the chosen filter's extension to a name typed without
+// one, or with another one ("Upper.INT" becomes "Upper.INT.int") even when it
+// is given no default extension, and its own overwrite question is about that
+// name, not the typed one.
 class TypedName : public IFileDialogEvents
 {
 public:
-    QString name;
+    QString target;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override
     {
@@ -53,10 +57,31 @@ public:
     HRESULT STDMETHODCALLTYPE OnFileOk(IFileDialog* dialog) override
     {
         PWSTR typed = nullptr;
-        if (SUCCEEDED(dialog->GetFileName(&typed)) && typed) {
-            name = QString::fromWCharArray(typed);
-            CoTaskMemFree(typed);
+        if (FAILED(dialog->GetFileName(&typed)) || !typed)
+            return S_OK; // the dialog's own result is used
+        const QString name = QString::fromWCharArray(typed);
+        CoTaskMemFree(typed);
+        QString folder;
+        Held<IShellItem> shown;
+        PWSTR folderPath = nullptr;
+        if (SUCCEEDED(dialog->GetFolder(&shown.p)) &&
+            SUCCEEDED(shown->GetDisplayName(SIGDN_FILESYSPATH, &folderPath))) {
+            folder = QString::fromWCharArray(folderPath);
+            CoTaskMemFree(folderPath);
         }
+        const QString path = TypedSaveTarget(folder, name);
+        if (QFileInfo::exists(path)) {
+            HWND window = nullptr;
+            Held<IOleWindow> ole;
+            if (SUCCEEDED(dialog->QueryInterface(IID_PPV_ARGS(&ole.p))))
+                ole->GetWindow(&window);
+            const QString question =
+                QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(QFileInfo(path).fileName());
+            if (MessageBoxW(window, Wide(question), L"Confirm Save As", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) !=
+                IDYES)
+                return S_FALSE; // the dialog stays open for another name
+        }
+        target = path;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE OnFolderChanging(IFileDialog*, IShellItem*) override { return S_OK; }
@@ -70,20 +95,52 @@ public:
     HRESULT STDMETHODCALLTYPE OnOverwrite(IFileDialog*, IShellItem*, FDE_OVERWRITE_RESPONSE*) override { return S_OK; }
 };
 
+QString SystemMessage(HRESULT result)
+{
+    return qt_error_string(int(result));
+}
+
+// The shell's item for a folder, or why there is none.
+HRESULT FolderItem(const QString& folder, IShellItem** item)
+{
+    const QString nativeDir = QDir::toNativeSeparators(QDir::cleanPath(folder));
+    return SHCreateItemFromParsingName(Wide(nativeDir), nullptr, IID_PPV_ARGS(item));
+}
+
 } // namespace
+
+std::optional<QString> SaveFolderProblem(const QString& folder)
+{
+    if (!QFileInfo(folder).isDir())
+        return QStringLiteral("The folder does not exist.");
+    Held<IShellItem> item;
+    const HRESULT found = FolderItem(folder, &item.p);
+    if (SUCCEEDED(found))
+        return std::nullopt;
+    if (QDir::toNativeSeparators(QDir::cleanPath(folder)).size() >= MAX_PATH)
+        return QStringLiteral("Its path is longer than the dialog can show.");
+    return SystemMessage(found);
+}
 
 // Windows' save dialog, shown without a default extension: Qt's wrapper of
 // it always gives it the first filter's extension, which the dialog then
 // adds to a name typed without one.
-QString AskSaveFileName(QWidget* parent, const QString& initialDir, const QStringList& filters)
+QString AskSaveFileName(QWidget* parent, const QString& initialDir, const QStringList& filters, ModalInteraction& ui)
 {
+    const auto failed = [&](HRESULT result) {
+        ui.tell(parent, QStringLiteral("The save dialog could not be shown.\n%1").arg(SystemMessage(result)),
+                ModalInteraction::Icon::Exclamation);
+        return QString();
+    };
     Held<IFileSaveDialog> dialog;
-    if (FAILED(CoCreateInstance(CLSID_FileSaveDialog, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&dialog.p))))
-        return {};
+    const HRESULT made = CoCreateInstance(CLSID_FileSaveDialog, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&dialog.p));
+    if (FAILED(made))
+        return failed(made);
 
+    // The overwrite question is the program's own, about the typed name.
     FILEOPENDIALOGOPTIONS options = 0;
     dialog->GetOptions(&options);
-    dialog->SetOptions(options | FOS_OVERWRITEPROMPT | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST | FOS_NOCHANGEDIR);
+    dialog->SetOptions((options & ~FOS_OVERWRITEPROMPT) | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST | FOS_NOCHANGEDIR);
 
     // "Orvane Mod files (*.int)": the whole text is the caption, the part in
     // brackets the patterns, separated by ";" as the dialog wants them.
@@ -98,9 +155,9 @@ QString AskSaveFileName(QWidget* parent, const QString& initialDir, const QStrin
     if (!fileTypes.empty())
         dialog->SetFileTypes(static_cast<UINT>(fileTypes.size()), fileTypes.data());
 
+    // A folder it cannot open in has been told of already.
     Held<IShellItem> folder;
-    const QString nativeDir = QDir::toNativeSeparators(QDir::cleanPath(initialDir));
-    if (SUCCEEDED(SHCreateItemFromParsingName(Wide(nativeDir), nullptr, IID_PPV_ARGS(&folder.p))))
+    if (SUCCEEDED(FolderItem(initialDir, &folder.p)))
         dialog->SetFolder(folder.p);
 
     TypedName typed;
@@ -110,23 +167,22 @@ QString AskSaveFileName(QWidget* parent, const QString& initialDir, const QStrin
     const HRESULT shown = dialog->Show(owner);
     if (advised)
         dialog->Unadvise(cookie);
+    if (shown == HRESULT_FROM_WIN32(ERROR_CANCELLED))
+        return {};
     if (FAILED(shown))
-        return {}; // cancelled
-    Held<IShellItem> chosen;
-    if (FAILED(dialog->GetResult(&chosen.p)))
-        return {};
-    PWSTR path = nullptr;
-    if (FAILED(chosen->GetDisplayName(SIGDN_FILESYSPATH, &path)))
-        return {};
-    const QString result = QString::fromWCharArray(path);
-    CoTaskMemFree(path);
+        return failed(shown);
+    if (!typed.target.isEmpty())
+        return typed.target;
 
-    // A name typed without an extension, given one by the dialog, is used as
-    // typed.
-    const QString typedFile = QFileInfo(typed.name).fileName();
-    const QFileInfo chosenFile(result);
-    if (!typedFile.isEmpty() && !typedFile.contains(u'.') && chosenFile.completeBaseName() == typedFile &&
-        !chosenFile.suffix().isEmpty())
-        return QDir::toNativeSeparators(chosenFile.dir().filePath(typedFile));
-    return result;
+    Held<IShellItem> chosen;
+    const HRESULT result = dialog->GetResult(&chosen.p);
+    if (FAILED(result))
+        return failed(result);
+    PWSTR path = nullptr;
+    const HRESULT named = chosen->GetDisplayName(SIGDN_FILESYSPATH, &path);
+    if (FAILED(named))
+        return failed(named);
+    const QString chosenPath = QString::fromWCharArray(path);
+    CoTaskMemFree(path);
+    return chosenPath;
 }

@@ -24,7 +24,7 @@ QList<ScriptedModalInteraction::Asked> ScriptedModalInteraction::ofKind(Asked::K
 
 ModalInteraction::Answer ScriptedModalInteraction::message(QWidget*, const QString& text, Icon icon, Buttons buttons)
 {
-    asked.append({Asked::Kind::Message, WithoutPathMarks(text), icon, buttons, {}, {}, {}, text, {}});
+    asked.append({Asked::Kind::Message, WithoutPathMarks(text), icon, buttons, {}, {}, {}, text, {}, {}});
     if (buttons == Buttons::Ok)
         return Answer::Ok;
     return answers.isEmpty() ? Answer::No : answers.takeFirst();
@@ -35,33 +35,34 @@ QString ScriptedModalInteraction::nextDialogAnswer()
     return dialogAnswers.isEmpty() ? QString() : dialogAnswers.takeFirst();
 }
 
-QString ScriptedModalInteraction::openFileName(QWidget*, const QString& initialDir, const QStringList& filters)
+QString ScriptedModalInteraction::openFileName(QWidget*, const QString& title, const QString& initialDir,
+                                               const QStringList& filters)
 {
-    asked.append({Asked::Kind::OpenFile, {}, Icon::None, Buttons::Ok, initialDir, filters, {}, {}, {}});
+    asked.append({Asked::Kind::OpenFile, {}, Icon::None, Buttons::Ok, initialDir, filters, {}, {}, title, {}});
     return nextDialogAnswer();
 }
 
 QString ScriptedModalInteraction::saveFileName(QWidget*, const QString& initialDir, const QStringList& filters)
 {
-    asked.append({Asked::Kind::SaveFile, {}, Icon::None, Buttons::Ok, initialDir, filters, {}, {}, {}});
+    asked.append({Asked::Kind::SaveFile, {}, Icon::None, Buttons::Ok, initialDir, filters, {}, {}, {}, {}});
     return nextDialogAnswer();
 }
 
 QString ScriptedModalInteraction::existingDirectory(QWidget*, const QString& prompt)
 {
-    asked.append({Asked::Kind::Folder, prompt, Icon::None, Buttons::Ok, {}, {}, {}, {}, {}});
+    asked.append({Asked::Kind::Folder, prompt, Icon::None, Buttons::Ok, {}, {}, {}, {}, prompt, {}});
     return nextDialogAnswer();
 }
 
 bool ScriptedModalInteraction::openUrl(const QUrl& url)
 {
-    asked.append({Asked::Kind::Url, {}, Icon::None, Buttons::Ok, {}, {}, url, {}, {}});
+    asked.append({Asked::Kind::Url, {}, Icon::None, Buttons::Ok, {}, {}, url, {}, {}, {}});
     return openUrlResult;
 }
 
 ModalInteraction::Started ScriptedModalInteraction::startProgram(const ProgramStart& start)
 {
-    Asked program{Asked::Kind::Program, {}, Icon::None, Buttons::Ok, {}, {}, {}, {}, {}};
+    Asked program{Asked::Kind::Program, {}, Icon::None, Buttons::Ok, {}, {}, {}, {}, {}, {}};
     program.program = start;
     asked.append(program);
     return runPrograms ? StartDetached(start) : Started{true, {}};

@@ -31,6 +31,7 @@ public:
         QStringList filters;
         QUrl url;
         QString markedText; // a message's text as the program gave it
+        QString title;      // a dialog's title
         ProgramStart program;
     };
 
@@ -50,7 +51,8 @@ public:
     void clear() { asked.clear(); }
 
     Answer message(QWidget* parent, const QString& text, Icon icon, Buttons buttons) override;
-    QString openFileName(QWidget* parent, const QString& initialDir, const QStringList& filters) override;
+    QString openFileName(QWidget* parent, const QString& title, const QString& initialDir,
+                         const QStringList& filters) override;
     QString saveFileName(QWidget* parent, const QString& initialDir, const QStringList& filters) override;
     QString existingDirectory(QWidget* parent, const QString& prompt) override;
     bool openUrl(const QUrl& url) override;

@@ -1,0 +1,12 @@
+#include "FolderDialog.h"
+
+#include <QDir>
+#include <QFileDialog>
+
+QString AskFolder(QWidget* parent, const QString& prompt, ModalInteraction&)
+{
+    // Like a folder dialog given no starting place on Windows, it opens where
+    // the user's own files are rather than wherever the program was started.
+    const QString chosen = QFileDialog::getExistingDirectory(parent, prompt, QDir::homePath());
+    return QDir::toNativeSeparators(chosen);
+}

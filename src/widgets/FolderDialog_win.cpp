@@ -1,0 +1,71 @@
+#include "FolderDialog.h"
+
+#include "ModalInteraction.h"
+
+#include <QDir>
+#include <QWidget>
+
+#include <shobjidl.h>
+#include <windows.h>
+
+namespace {
+
+const wchar_t* Wide(const QString& text)
+{
+    return reinterpret_cast<const wchar_t*>(text.utf16());
+}
+
+// Releases a COM interface when it goes out of scope.
+template <class T> struct Held
+{
+    T* p = nullptr;
+    ~Held()
+    {
+        if (p)
+            p->Release();
+    }
+    T* operator->() const { return p; }
+};
+
+} // namespace
+
+QString AskFolder(QWidget* parent, const QString& prompt, ModalInteraction& ui)
+{
+    const auto failed = [&](HRESULT result) {
+        ui.tell(parent, QStringLiteral("The folder dialog could not be shown.\n%1").arg(qt_error_string(int(result))),
+                ModalInteraction::Icon::Exclamation);
+        return QString();
+    };
+    Held<IFileOpenDialog> dialog;
+    const HRESULT made = CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&dialog.p));
+    if (FAILED(made))
+        return failed(made);
+    FILEOPENDIALOGOPTIONS options = 0;
+    dialog->GetOptions(&options);
+    dialog->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST | FOS_NOCHANGEDIR);
+    // After the options: choosing folders gives Wine's dialog its own title.
+    dialog->SetTitle(Wide(prompt));
+
+    Held<IShellItem> home;
+    const QString homeDir = QDir::toNativeSeparators(QDir::homePath());
+    if (SUCCEEDED(SHCreateItemFromParsingName(Wide(homeDir), nullptr, IID_PPV_ARGS(&home.p))))
+        dialog->SetFolder(home.p);
+
+    const HWND owner = parent ? reinterpret_cast<HWND>(parent->window()->winId()) : nullptr;
+    const HRESULT shown = dialog->Show(owner);
+    if (shown == HRESULT_FROM_WIN32(ERROR_CANCELLED))
+        return {};
+    if (FAILED(shown))
+        return failed(shown);
+    Held<IShellItem> chosen;
+    const HRESULT result = dialog->GetResult(&chosen.p);
+    if (FAILED(result))
+        return failed(result);
+    PWSTR path = nullptr;
+    const HRESULT named = chosen->GetDisplayName(SIGDN_FILESYSPATH, &path);
+    if (FAILED(named))
+        return failed(named);
+    const QString folder = QString::fromWCharArray(path);
+    CoTaskMemFree(path);
+    return QDir::toNativeSeparators(folder);
+}
