@@ -72,6 +72,11 @@ size="$(timeout 120 "$wine" reg query "$uninstall_key" /v EstimatedSize 2>/dev/n
 echo "   Apps and Features shows $((size)) KiB"
 link="$(find "$prefix/drive_c" -path '*Start Menu*' -name "$title.lnk" | head -n1)"
 [ -n "$link" ] || fail "no Start-menu entry"
+# The entry names the program by its plain path, without a "\.\" in it (the
+# link holds the path in single- and double-byte text: drop the zero bytes).
+if tr -d '\000' <"$link" | LC_ALL=C grep -aqF 'Utility\.\'; then
+    fail "the Start-menu entry points at a path with \\.\\ in it"
+fi
 echo "   installed into C:\\Program Files\\$title, Start-menu entry ${link#"$prefix/drive_c/"}"
 
 # A player's game, set up for the loader and chosen on an earlier start, so
