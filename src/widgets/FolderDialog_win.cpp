@@ -1,5 +1,6 @@
 #include "FolderDialog.h"
 
+#include "ComObjects_win.h"
 #include "ModalInteraction.h"
 
 #include <QDir>
@@ -7,27 +8,6 @@
 
 #include <shobjidl.h>
 #include <windows.h>
-
-namespace {
-
-const wchar_t* Wide(const QString& text)
-{
-    return reinterpret_cast<const wchar_t*>(text.utf16());
-}
-
-// Releases a COM interface when it goes out of scope.
-template <class T> struct Held
-{
-    T* p = nullptr;
-    ~Held()
-    {
-        if (p)
-            p->Release();
-    }
-    T* operator->() const { return p; }
-};
-
-} // namespace
 
 QString AskFolder(QWidget* parent, const QString& prompt, ModalInteraction& ui)
 {

@@ -1,5 +1,6 @@
 #include "SaveDialog.h"
 
+#include "ComObjects_win.h"
 #include "ModalInteraction.h"
 
 #include <QDir>
@@ -12,23 +13,6 @@
 #include <vector>
 
 namespace {
-
-const wchar_t* Wide(const QString& text)
-{
-    return reinterpret_cast<const wchar_t*>(text.utf16());
-}
-
-// Releases a COM interface when it goes out of scope.
-template <class T> struct Held
-{
-    T* p = nullptr;
-    ~Held()
-    {
-        if (p)
-            p->Release();
-    }
-    T* operator->() const { return p; }
-};
 
 // Takes the name as the user typed it when the dialog is accepted, and asks
 // before a file of that name is replaced. The dialog's own answer cannot be

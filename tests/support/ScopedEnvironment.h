@@ -11,8 +11,7 @@
 class ScopedEnvironment
 {
 public:
-    ScopedEnvironment(const char* name, const std::optional<QByteArray>& value)
-        : m_name(name)
+    ScopedEnvironment(const char* name, const std::optional<QByteArray>& value) : m_name(name)
     {
         if (qEnvironmentVariableIsSet(name))
             m_previous = qgetenv(name);
