@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <shobjidl.h>
 #include <windows.h>
 
 inline const wchar_t* Wide(const QString& text)
@@ -23,3 +24,18 @@ template <class T> struct Held
     }
     T* operator->() const { return p; }
 };
+
+// The file system path of what the user chose in a file or folder dialog
+// that was accepted; a failure's code otherwise.
+inline HRESULT ChosenPath(IFileDialog* dialog, QString& chosenPath)
+{
+    Held<IShellItem> chosen;
+    if (const HRESULT result = dialog->GetResult(&chosen.p); FAILED(result))
+        return result;
+    PWSTR path = nullptr;
+    if (const HRESULT named = chosen->GetDisplayName(SIGDN_FILESYSPATH, &path); FAILED(named))
+        return named;
+    chosenPath = QString::fromWCharArray(path);
+    CoTaskMemFree(path);
+    return S_OK;
+}

@@ -37,15 +37,8 @@ QString AskFolder(QWidget* parent, const QString& prompt, ModalInteraction& ui)
         return {};
     if (FAILED(shown))
         return failed(shown);
-    Held<IShellItem> chosen;
-    const HRESULT result = dialog->GetResult(&chosen.p);
-    if (FAILED(result))
+    QString folder;
+    if (const HRESULT result = ChosenPath(dialog.p, folder); FAILED(result))
         return failed(result);
-    PWSTR path = nullptr;
-    const HRESULT named = chosen->GetDisplayName(SIGDN_FILESYSPATH, &path);
-    if (FAILED(named))
-        return failed(named);
-    const QString folder = QString::fromWCharArray(path);
-    CoTaskMemFree(path);
     return QDir::toNativeSeparators(folder);
 }

@@ -158,15 +158,8 @@ QString AskSaveFileName(QWidget* parent, const QString& initialDir, const QStrin
     if (!typed.target.isEmpty())
         return typed.target;
 
-    Held<IShellItem> chosen;
-    const HRESULT result = dialog->GetResult(&chosen.p);
-    if (FAILED(result))
+    QString chosenPath;
+    if (const HRESULT result = ChosenPath(dialog.p, chosenPath); FAILED(result))
         return failed(result);
-    PWSTR path = nullptr;
-    const HRESULT named = chosen->GetDisplayName(SIGDN_FILESYSPATH, &path);
-    if (FAILED(named))
-        return failed(named);
-    const QString chosenPath = QString::fromWCharArray(path);
-    CoTaskMemFree(path);
     return chosenPath;
 }
