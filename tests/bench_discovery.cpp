@@ -12,7 +12,7 @@
 // system.reg of 20 MB and a user.reg of 5 MB, the size of a prefix used for
 // years, written as Wine writes them.
 
-#include "game/InstalledGame.h"
+#include "discovery/InstalledGame.h"
 
 #include <QByteArray>
 #include <QDir>

@@ -7,7 +7,7 @@
 //
 //   bench_io read|write BYTES
 
-#include "game/TextFile.h"
+#include "files/TextFile.h"
 #include "mod/GameReading.h"
 #include "mod/ItemCatalogue.h"
 #include "mod/ModFormat.h"

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Checks that the sources' includes point down the layers only:
-# app -> pages -> widget kit -> rules, and that each folder is one layer. The libraries share one include
+# app -> pages -> widget kit and document -> rules, and within the rules
+# discovery -> game -> files and mod -> files; and that each folder is one
+# layer. The libraries share one include
 # folder, so the linker alone would miss a page reading a constant of the
 # application or the kit reading a page's header.
 #   check_layers.sh <source root>
@@ -36,10 +38,21 @@ refuse "pages include no other page" \
                grep -vE ": $page/" || true
        done)"
 refuse "rules include only rules" \
-    "$(includes $(sources mod game) | grep -vE ": (mod|game|win32)/" || true)"
+    "$(includes $(sources mod files game discovery) | grep -vE ": (mod|files|game|discovery|win32)/" || true)"
+# Within the rules: reading and writing files knows nothing of the game, the
+# game's own files nothing of where the game is found, and the mod only its
+# files.
+refuse "files include only files" \
+    "$(includes $(sources files) | grep -vE ": (files|win32)/" || true)"
+refuse "the game's files include only files" \
+    "$(includes $(sources game) | grep -vE ": (game|files)/" || true)"
+refuse "finding the game includes no mod" \
+    "$(includes $(sources discovery) | grep -E ": mod/" || true)"
+refuse "the mod includes only itself and files" \
+    "$(includes $(sources mod) | grep -vE ": (mod|files)/" || true)"
 
 # A folder is one layer: its sources go into one library.
-for folder in app widgets general inventory augmentations skills about mod game; do
+for folder in app widgets general inventory augmentations skills about mod files game discovery; do
     libraries="$(grep -ohE 'target_sources\(zarvik_[a-z]+' "$folder/CMakeLists.txt" | sed 's/.*(//' | sort -u)"
     if [ "$(wc -l <<<"$libraries")" -ne 1 ]; then
         echo "FAIL: the sources of $folder/ go into more than one library:" $libraries >&2

@@ -6,15 +6,16 @@
 #include "support/GameFixture.h"
 #include "support/SpecialFiles.h"
 
-#include "game/AnsiText.h"
-#include "game/GameDiscovery.h"
+#include "discovery/GameDiscovery.h"
+#include "discovery/InstalledGame.h"
+#include "discovery/SteamDiscovery.h"
+#include "discovery/WineLaunchers.h"
+#include "discovery/WineRegistry.h"
+#include "files/AnsiText.h"
+#include "files/Paths.h"
+#include "files/TextFile.h"
 #include "game/GamePath.h"
-#include "game/InstalledGame.h"
 #include "game/LoaderFiles.h"
-#include "game/SteamDiscovery.h"
-#include "game/TextFile.h"
-#include "game/WineLaunchers.h"
-#include "game/WineRegistry.h"
 
 #include <QDir>
 #include <QFile>

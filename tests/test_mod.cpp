@@ -5,8 +5,8 @@
 #include "support/ModRoundTrip.h"
 #include "support/SampleMods.h"
 
-#include "game/AnsiText.h"
-#include "game/TextFile.h"
+#include "files/AnsiText.h"
+#include "files/TextFile.h"
 #include "mod/GameReading.h"
 #include "mod/GetField.h"
 #include "mod/KeySearch.h"

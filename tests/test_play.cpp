@@ -4,7 +4,7 @@
 #include "support/GameFixture.h"
 #include "support/ScopedEnvironment.h"
 
-#include "game/GameLaunch.h"
+#include "discovery/GameLaunch.h"
 
 #include <QAction>
 #include <QDir>

@@ -9,9 +9,9 @@
 
 #include "app/SettingsStore.h"
 #include "app/frmMain.h"
-#include "game/GameDiscovery.h"
-#include "game/GamePath.h"
-#include "game/TextFile.h"
+#include "discovery/GameDiscovery.h"
+#include "files/Paths.h"
+#include "files/TextFile.h"
 
 #include <QCheckBox>
 #include <QDir>

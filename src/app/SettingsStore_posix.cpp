@@ -1,7 +1,7 @@
 #include "SettingsStore.h"
 
-#include "game/RegularFile.h"
-#include "game/TextFile.h"
+#include "files/RegularFile.h"
+#include "files/TextFile.h"
 
 #include <QFileDevice>
 #include <QStandardPaths>

@@ -4,9 +4,9 @@
 #include "frmMain.h"
 
 #include "augmentations/AugmentationsPage.h"
-#include "game/GamePath.h"
+#include "files/Paths.h"
+#include "files/TextFile.h"
 #include "game/LoaderFiles.h"
-#include "game/TextFile.h"
 #include "general/GeneralPage.h"
 #include "inventory/InventoryPage.h"
 #include "mod/ModFormat.h"

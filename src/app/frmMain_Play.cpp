@@ -2,10 +2,10 @@
 
 #include "frmMain.h"
 
-#include "game/GameLaunch.h"
-#include "game/GamePath.h"
+#include "discovery/GameLaunch.h"
+#include "files/Paths.h"
+#include "files/TextFile.h"
 #include "game/LoaderFiles.h"
-#include "game/TextFile.h"
 #include "general/GeneralPage.h"
 #include "widgets/ModalInteraction.h"
 

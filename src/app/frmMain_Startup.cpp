@@ -3,10 +3,10 @@
 
 #include "frmMain.h"
 
-#include "game/GamePath.h"
-#include "game/InstalledGame.h"
+#include "discovery/InstalledGame.h"
+#include "files/Paths.h"
+#include "files/TextFile.h"
 #include "game/LoaderFiles.h"
-#include "game/TextFile.h"
 #include "general/GeneralPage.h"
 #include "widgets/ModalInteraction.h"
 

@@ -1,8 +1,8 @@
 #include "LoaderFiles.h"
 
-#include "GamePath.h"
-#include "RegularFile.h"
-#include "TextFile.h"
+#include "files/Paths.h"
+#include "files/RegularFile.h"
+#include "files/TextFile.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TextFile.h"
+#include "files/TextFile.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "MapsAndNames.h"
 
-#include "FileAttributes.h"
-#include "GamePath.h"
+#include "files/FileAttributes.h"
+#include "files/Paths.h"
 
 #include <QDirIterator>
 #include <QStringList>

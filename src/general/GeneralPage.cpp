@@ -1,5 +1,6 @@
 #include "GeneralPage.h"
 
+#include "files/Paths.h"
 #include "game/GamePath.h"
 #include "game/MapsAndNames.h"
 #include "mod/ModDefinition.h"

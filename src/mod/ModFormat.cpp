@@ -4,7 +4,7 @@
 #include "KeySearch.h"
 #include "ModReader.h"
 #include "Numeric.h"
-#include "game/AnsiText.h"
+#include "files/AnsiText.h"
 
 #include <QStringList>
 

@@ -4,7 +4,7 @@
 #include "GetField.h"
 #include "KeySearch.h"
 #include "Numeric.h"
-#include "game/AnsiText.h"
+#include "files/AnsiText.h"
 
 #include <algorithm>
 #include <utility>

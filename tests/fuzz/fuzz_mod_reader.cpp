@@ -8,7 +8,7 @@
 
 #include "support/ModRoundTrip.h"
 
-#include "game/AnsiText.h"
+#include "files/AnsiText.h"
 #include "mod/GameReading.h"
 #include "mod/KeySearch.h"
 #include "mod/ModFormat.h"

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the reader of Steam's library and manifest files,
 // which start-up reads from the user's Steam folders.
 
-#include "game/SteamDiscovery.h"
+#include "discovery/SteamDiscovery.h"
 
 #include <QByteArray>
 #include <QString>

@@ -2,8 +2,8 @@
 // looks up where the game's installer or GOG put the game, the way start-up
 // asks.
 
-#include "game/GameDiscovery.h"
-#include "game/WineRegistry.h"
+#include "discovery/GameDiscovery.h"
+#include "discovery/WineRegistry.h"
 
 #include <QByteArray>
 #include <QString>

@@ -6,9 +6,9 @@
 #include "Check.h"
 #include "RegistryCases.h"
 
-#include "game/AnsiText.h"
-#include "game/InstalledGame.h"
-#include "game/WineRegistry.h"
+#include "discovery/InstalledGame.h"
+#include "discovery/WineRegistry.h"
+#include "files/AnsiText.h"
 
 #include <QByteArray>
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "WineRegistry.h"
 
-#include "GamePath.h"
-#include "RegularFile.h"
-#include "TextFile.h"
+#include "files/Paths.h"
+#include "files/RegularFile.h"
+#include "files/TextFile.h"
 
 #include <QDir>
 #include <QFile>

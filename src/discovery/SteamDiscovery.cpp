@@ -1,9 +1,9 @@
 #include "SteamDiscovery.h"
 
 #include "GameDiscovery.h"
-#include "GamePath.h"
-#include "TextFile.h"
 #include "WineRegistry.h"
+#include "files/Paths.h"
+#include "files/TextFile.h"
 
 #include <QDir>
 #include <QFileInfo>

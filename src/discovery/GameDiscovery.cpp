@@ -1,9 +1,9 @@
 #include "GameDiscovery.h"
 
-#include "GamePath.h"
 #include "SteamDiscovery.h"
 #include "WineLaunchers.h"
 #include "WineRegistry.h"
+#include "game/GamePath.h"
 
 #include <QDir>
 #include <QFileInfo>

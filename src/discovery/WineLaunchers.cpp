@@ -1,7 +1,7 @@
 #include "WineLaunchers.h"
 
-#include "TextFile.h"
 #include "WineRegistry.h"
+#include "files/TextFile.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,10 +1,10 @@
 #include "GameLaunch.h"
 
 #include "GameDiscovery.h"
-#include "GamePath.h"
 #include "SteamDiscovery.h"
 #include "WineLaunchers.h"
 #include "WineRegistry.h"
+#include "files/Paths.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -2,7 +2,7 @@
 
 #include "AnsiText.h"
 #include "FileAttributes.h"
-#include "GamePath.h"
+#include "Paths.h"
 #include "RegularFile.h"
 
 #include <QDir>
