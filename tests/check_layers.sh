@@ -30,29 +30,31 @@ sources() { find "$@" \( -name '*.h' -o -name '*.cpp' \) | sort; }
 
 refuse "only the application includes the application" \
     "$(includes $(sources . | grep -v '^\./app/') | grep ': app/' || true)"
-refuse "the widget kit includes nothing of the program but itself" \
-    "$(includes $(sources widgets) | grep -v ': widgets/' || true)"
+refuse "the widget kit includes nothing of the program but itself and the result type" \
+    "$(includes $(sources widgets) | grep -vE ': (widgets|core)/' || true)"
+refuse "the shared core includes nothing of the program" \
+    "$(includes $(sources core) || true)"
 refuse "pages include no other page" \
     "$(for page in general inventory augmentations skills about; do
            includes $(sources "$page") | grep -E ": (general|inventory|augmentations|skills|about)/" |
                grep -vE ": $page/" || true
        done)"
 refuse "rules include only rules" \
-    "$(includes $(sources mod files game discovery) | grep -vE ": (mod|files|game|discovery|win32)/" || true)"
+    "$(includes $(sources mod files game discovery) | grep -vE ": (core|mod|files|game|discovery|win32)/" || true)"
 # Within the rules: reading and writing files knows nothing of the game, the
 # game's own files nothing of where the game is found, and the mod only its
 # files.
 refuse "files include only files" \
-    "$(includes $(sources files) | grep -vE ": (files|win32)/" || true)"
+    "$(includes $(sources files) | grep -vE ": (core|files|win32)/" || true)"
 refuse "the game's files include only files" \
-    "$(includes $(sources game) | grep -vE ": (game|files)/" || true)"
+    "$(includes $(sources game) | grep -vE ": (core|game|files)/" || true)"
 refuse "finding the game includes no mod" \
     "$(includes $(sources discovery) | grep -E ": mod/" || true)"
 refuse "the mod includes only itself and files" \
-    "$(includes $(sources mod) | grep -vE ": (mod|files)/" || true)"
+    "$(includes $(sources mod) | grep -vE ": (core|mod|files)/" || true)"
 
 # A folder is one layer: its sources go into one library.
-for folder in app widgets general inventory augmentations skills about mod files game discovery; do
+for folder in app widgets general inventory augmentations skills about core mod files game discovery; do
     libraries="$(grep -ohE 'target_sources\(zarvik_[a-z]+' "$folder/CMakeLists.txt" | sed 's/.*(//' | sort -u)"
     if [ "$(wc -l <<<"$libraries")" -ne 1 ]; then
         echo "FAIL: the sources of $folder/ go into more than one library:" $libraries >&2
