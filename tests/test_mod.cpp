@@ -9,7 +9,6 @@
 #include "files/TextFile.h"
 #include "mod/GameReading.h"
 #include "mod/GetField.h"
-#include "mod/KeySearch.h"
 #include "mod/ModFormat.h"
 #include "mod/ModReader.h"
 #include "mod/Numeric.h"
@@ -52,8 +51,6 @@ private slots:
     void atomicWriteKeepsOldFileOnFailure();
     void getField_data();
     void getField();
-    void keySearchAgreesWithQString_data();
-    void keySearchAgreesWithQString();
     void listEntriesAsGetFieldReadsThem_data();
     void listEntriesAsGetFieldReadsThem();
     void readWorkedExample();
@@ -750,42 +747,10 @@ void TestMod::getField()
     QFETCH(QString, limit);
     QFETCH(QString, value);
     QFETCH(qsizetype, positionAfter);
-    const QString result = endMark == QLatin1String("-")
-                               ? GetField(position, text, key, QString::fromLatin1(NoEndMark), limit)
-                               : GetField(position, text, key, endMark, limit);
+    const QString result = endMark == QLatin1String("-") ? GetField(position, text, key, NoEndMark, limit)
+                                                         : GetField(position, text, key, endMark, limit);
     QCOMPARE(result, value);
     QCOMPARE(position, positionAfter);
-}
-
-void TestMod::keySearchAgreesWithQString_data()
-{
-    QTest::addColumn<QString>("text");
-    const QString filler(40, u'x');
-    QTest::newRow("keys in any case") << QStringLiteral("name=\"a\" NAME=\"b\" map=M; MAP=N; Class=C; cLaSs=D");
-    // Letters outside ASCII that fold to ASCII ones: the Kelvin sign and the long s.
-    QTest::newRow("folding outside ASCII") << QStringLiteral("SKILL\u212A=1; \u017Fkills=2; Skills=3");
-    // Characters sharing a byte with "=" or ";": U+013D, U+3D3D, U+3B00.
-    QTest::newRow("look-alike bytes") << QStringLiteral("Map\u013D Map\u3D3D Inv\u3B00; Inv=; Map=") + filler +
-                                             QStringLiteral("\u013D\u3D3DMap=X");
-    QTest::newRow("look-alike bytes far on") << filler + QStringLiteral("\u3B00\u3B3B\u2200\u0122;\"");
-    QTest::newRow("far beyond the first stretch") << filler + filler + QStringLiteral("Inv=A;B;; Map=M\")") + filler;
-    QTest::newRow("key at the very end") << filler + QStringLiteral("Map=");
-    QTest::newRow("cut key at the end") << filler + QStringLiteral("Ma");
-    QTest::newRow("empty") << QString();
-}
-
-void TestMod::keySearchAgreesWithQString()
-{
-    // Every key and end mark the reader searches for, from every position.
-    QFETCH(QString, text);
-    for (const char* key : {"Name=\"", "Action=Start", "Inv=", "Class=", "Credits=", "SkillPts=", "Skills=", "Aug=",
-                            "Splash=", "Map=", "DeusEx.", ";", "\"", "\")", NoEndMark, "Skill"}) {
-        const QString k = QString::fromLatin1(key);
-        for (qsizetype from = 0; from <= text.size() + 1; ++from) {
-            QVERIFY2(IndexOfKey(text, k, from) == text.indexOf(k, from, Qt::CaseInsensitive),
-                     qPrintable(QStringLiteral("%1 from %2").arg(k).arg(from)));
-        }
-    }
 }
 
 void TestMod::listEntriesAsGetFieldReadsThem_data()
@@ -1054,6 +1019,9 @@ void TestMod::gameValue_data()
     QTest::newRow("meta-class not inside a word")
         << saved << "MetaClass=" << qsizetype(29) << "Quenlar.MLGameInfo" << false;
     QTest::newRow("any letter case") << QStringLiteral("x,cLaSs=Y") << "Class=" << qsizetype(2) << "Y" << false;
+    // The game folds ASCII letters only: the long s is no "s" to it.
+    QTest::newRow("ASCII letters only") << QStringLiteral("Cla\u017Fs=A,class=B") << "Class=" << qsizetype(8) << "B"
+                                        << false;
     QTest::newRow("after a letter or digit it is no key")
         << QStringLiteral("FirstClass=A,9Class=B") << "Class=" << qsizetype(-1) << "" << false;
     QTest::newRow("after punctuation it is")

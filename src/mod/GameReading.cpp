@@ -1,6 +1,6 @@
 #include "GameReading.h"
 
-#include "KeySearch.h"
+#include "ModKeys.h"
 #include "ModReader.h"
 
 #include <algorithm>
@@ -18,27 +18,22 @@ char16_t asciiLower(char16_t c)
     return (c >= u'A' && c <= u'Z') ? char16_t(c + (u'a' - u'A')) : c;
 }
 
-// The engine folds ASCII letters only.
-bool matchesAt(QStringView line, qsizetype at, QStringView key)
+// The engine folds ASCII letters only, where a case-blind search of Qt
+// folds others too (the Kelvin sign as "K", the long s as "s").
+bool matchesAsAscii(QStringView text, QStringView key)
 {
-    if (at < 0 || at + key.size() > line.size())
-        return false;
     for (qsizetype i = 0; i < key.size(); ++i) {
-        if (asciiLower(line[at + i].unicode()) != asciiLower(key[i].unicode()))
+        if (asciiLower(text[i].unicode()) != asciiLower(key[i].unicode()))
             return false;
     }
     return true;
 }
 
-// Every key the engine reads ends in "=": the search jumps from one "=" of
-// the line to the next.
 qsizetype findGameKey(QStringView line, QStringView key)
 {
-    Q_ASSERT(key.endsWith(u'='));
-    const qsizetype equalsAt = key.size() - 1;
-    for (qsizetype eq = IndexOfMark(line, u'=', equalsAt); eq >= 0; eq = IndexOfMark(line, u'=', eq + 1)) {
-        const qsizetype at = eq - equalsAt;
-        if (matchesAt(line, at, key) && (at == 0 || !isAsciiLetterOrDigit(line[at - 1].unicode())))
+    for (qsizetype at = line.indexOf(key, 0, Qt::CaseInsensitive); at >= 0;
+         at = line.indexOf(key, at + 1, Qt::CaseInsensitive)) {
+        if (matchesAsAscii(line.sliced(at), key) && (at == 0 || !isAsciiLetterOrDigit(line[at - 1].unicode())))
             return at;
     }
     return -1;
@@ -58,28 +53,27 @@ bool isBlank(QChar c)
 // when the line is no Object= line.
 std::optional<GameObject> readObjectLine(QStringView line, qsizetype lineAt)
 {
-    static constexpr QStringView ObjectKey = u"Object=";
     qsizetype at = 0;
     while (at < line.size() && isBlank(line[at]))
         ++at;
-    if (!line.sliced(at).startsWith(ObjectKey, Qt::CaseInsensitive))
+    if (!line.sliced(at).startsWith(ModKeys::Object, Qt::CaseInsensitive))
         return std::nullopt;
-    at += ObjectKey.size();
+    at += ModKeys::Object.size();
     qsizetype end = line.size();
     while (end > at && isBlank(line[end - 1]))
         --end;
-    if (at < end && line[at] == u'(')
-        ++at;
-    if (end > at && line[end - 1] == u')')
-        --end;
+    if (at < end && line.sliced(at, end - at).startsWith(ModKeys::ObjectOpening))
+        at += ModKeys::ObjectOpening.size();
+    if (end > at && line.sliced(at, end - at).endsWith(ModKeys::ObjectClosing))
+        end -= ModKeys::ObjectClosing.size();
 
     GameObject object;
     object.lineAt = lineAt + at;
     object.line = line.sliced(at, end - at).toString();
-    object.name = ReadGameValue(object.line, u"Name=");
-    object.className = ReadGameValue(object.line, u"Class=");
-    object.metaClass = ReadGameValue(object.line, u"MetaClass=");
-    object.description = ReadGameValue(object.line, u"Description=");
+    object.name = ReadGameValue(object.line, ModKeys::Name);
+    object.className = ReadGameValue(object.line, ModKeys::Class);
+    object.metaClass = ReadGameValue(object.line, ModKeys::MetaClass);
+    object.description = ReadGameValue(object.line, ModKeys::Description);
     return object;
 }
 
@@ -113,10 +107,10 @@ GameValue ReadGameValue(QStringView line, QStringView key)
         return found;
     qsizetype at = found.keyAt + key.size();
     qsizetype end = at;
-    if (at < line.size() && line[at] == u'"') {
+    if (line.sliced(at).startsWith(ModKeys::ValueQuote)) {
         found.quoted = true;
-        ++at;
-        end = IndexOfMark(line, u'"', at);
+        at += ModKeys::ValueQuote.size();
+        end = line.indexOf(ModKeys::ValueQuote, at);
         if (end < 0)
             end = line.size();
         else
@@ -134,8 +128,8 @@ GameValue ReadGameValue(QStringView line, QStringView key)
 
 bool GameObject::listed() const
 {
-    return className.value.compare(QLatin1String(LoaderEntryClass), Qt::CaseInsensitive) == 0 &&
-           metaClass.value.compare(QLatin1String(LoaderMetaClass), Qt::CaseInsensitive) == 0;
+    return className.value.compare(ModKeys::LoaderEntryClass, Qt::CaseInsensitive) == 0 &&
+           metaClass.value.compare(ModKeys::LoaderMetaClass, Qt::CaseInsensitive) == 0;
 }
 
 QList<GameObject> ReadGameObjects(const QString& text)
@@ -144,7 +138,7 @@ QList<GameObject> ReadGameObjects(const QString& text)
     bool inPublic = false;
     qsizetype sectionUsed = 0;
     for (qsizetype lineAt = 0; lineAt <= text.size();) {
-        qsizetype lineEnd = IndexOfMark(text, u'\n', lineAt);
+        qsizetype lineEnd = text.indexOf(u'\n', lineAt);
         const qsizetype next = lineEnd < 0 ? text.size() + 1 : lineEnd + 1;
         if (lineEnd < 0)
             lineEnd = text.size();
@@ -156,7 +150,7 @@ QList<GameObject> ReadGameObjects(const QString& text)
             // The first [Public] section is the one read.
             if (inPublic)
                 break;
-            inPublic = trimmed.compare(u"[Public]", Qt::CaseInsensitive) == 0;
+            inPublic = trimmed.compare(ModKeys::Section, Qt::CaseInsensitive) == 0;
         } else if (inPublic) {
             const qsizetype room = GameSectionLength - sectionUsed;
             if (room <= 0)
@@ -209,7 +203,7 @@ GameReadingDifference CompareGameReading(const QString& text, const ModDefinitio
                         description.keyAt < name.valueAt + std::min(name.length, GameValueLength);
     if (inName) {
         difference.settings = Settings::FromName;
-        difference.keyInName = entry->line.mid(description.keyAt, QStringView(u"Description=").size());
+        difference.keyInName = entry->line.mid(description.keyAt, ModKeys::Description.size());
     } else if (description.cutAtLimit) {
         difference.settings = Settings::TooLong;
         difference.settingsLength = description.length;

@@ -23,11 +23,6 @@ inline constexpr qsizetype GameSectionLength = 32767;
 // Characters a value read out of a line holds; the rest is cut off.
 inline constexpr qsizetype GameValueLength = 4095;
 
-// The loader lists an entry whose class and meta-class are these, letter
-// case aside.
-inline constexpr char LoaderEntryClass[] = "Class";
-inline constexpr char LoaderMetaClass[] = "Quenlar.MLGameInfo";
-
 // One value of a line as the engine finds it.
 struct GameValue
 {

@@ -1,12 +1,12 @@
 #include "GetField.h"
 
-#include "KeySearch.h"
+#include "ModKeys.h"
 
 namespace {
 
 // Where a value that runs to the end of the text ends: a file cut short after
 // a line break must not carry that break into its field.
-qsizetype endOfLastValue(const QString& text, qsizetype valueAt)
+qsizetype endOfLastValue(QStringView text, qsizetype valueAt)
 {
     qsizetype end = text.size();
     while (end > valueAt && (text.at(end - 1) == u'\r' || text.at(end - 1) == u'\n'))
@@ -16,43 +16,40 @@ qsizetype endOfLastValue(const QString& text, qsizetype valueAt)
 
 } // namespace
 
-QString GetField(qsizetype& position, const QString& text, const QString& key, const QString& endMark,
-                 const QString& limit)
+QString GetField(qsizetype& position, QStringView text, QStringView key, QStringView endMark, QStringView limit)
 {
     if (position <= 0)
         return {};
-    // Searches straight on the text: no lowered copy per call, so reading a
-    // long list stays linear in the file's length.
-    const qsizetype keyAt = IndexOfKey(text, key, position - 1);
+    const qsizetype keyAt = text.indexOf(key, position - 1, Qt::CaseInsensitive);
     if (keyAt < 0)
         return {};
     const qsizetype valueAt = keyAt + key.size();
-    qsizetype endAt = IndexOfKey(text, endMark, valueAt);
+    qsizetype endAt = text.indexOf(endMark, valueAt, Qt::CaseInsensitive);
     qsizetype valueEnd = endAt;
     if (endAt < 0)
         endAt = valueEnd = endOfLastValue(text, valueAt);
     qsizetype limitAt = text.size();
     if (!limit.isEmpty()) {
-        const qsizetype found = IndexOfKey(text, limit, position - 1);
+        const qsizetype found = text.indexOf(limit, position - 1, Qt::CaseInsensitive);
         if (found >= 0)
             limitAt = found;
     }
     if (endAt > limitAt)
         return {};
     position = endAt + 1;
-    return text.mid(valueAt, valueEnd - valueAt);
+    return text.sliced(valueAt, valueEnd - valueAt).toString();
 }
 
-void AppendListEntries(qsizetype& position, const QString& text, QStringList& entries)
+void AppendListEntries(qsizetype& position, QStringView text, QStringList& entries)
 {
     if (position <= 0)
         return;
     // Each call of GetField finds the ";" that ended the entry before (the
     // search starts on it) and reads up to the next one.
-    qsizetype keyAt = IndexOfMark(text, u';', position - 1);
+    qsizetype keyAt = text.indexOf(ModKeys::EntryEnd, position - 1);
     while (keyAt >= 0) {
         const qsizetype valueAt = keyAt + 1;
-        qsizetype endAt = IndexOfMark(text, u';', valueAt);
+        qsizetype endAt = text.indexOf(ModKeys::EntryEnd, valueAt);
         qsizetype valueEnd = endAt;
         keyAt = endAt;
         if (endAt < 0) {
@@ -62,6 +59,6 @@ void AppendListEntries(qsizetype& position, const QString& text, QStringList& en
         position = endAt + 1;
         if (valueEnd == valueAt)
             return;
-        entries.append(QString(text.constData() + valueAt, valueEnd - valueAt));
+        entries.append(text.sliced(valueAt, valueEnd - valueAt).toString());
     }
 }

@@ -1,7 +1,7 @@
 #include "ModFormat.h"
 
 #include "GameReading.h"
-#include "KeySearch.h"
+#include "ModKeys.h"
 #include "ModReader.h"
 #include "Numeric.h"
 #include "files/AnsiText.h"
@@ -14,55 +14,33 @@
 
 namespace {
 
-const QString ItemSeparator = QStringLiteral("; ");
-const QString ObjectOpening = QStringLiteral("Object=(Name=\"");
-const QString ObjectMiddle = QStringLiteral("\",Class=Class,MetaClass=Quenlar.MLGameInfo,Description=\"");
-const QString ObjectClosing = QStringLiteral("\")");
+using namespace ModKeys;
 
-const QString FileOpening = QStringLiteral("[Public]\r\n") + ObjectOpening;
+// Items of the Description end in "; ", the entries of a list in ";".
+const QString ItemEnd = ItemSeparator.toString();
+const QString ListEntryEnd = EntryEnd.toString();
+const QString GamePackage = DefaultPackage.toString();
 
-// The Description's items, in file order.
-const QString ActionItem = QStringLiteral("Action=Start");
-const QString InventoryKey = QStringLiteral("Inv=");
-const QString ClassKey = QStringLiteral("Class=");
-const QString CreditsKey = QStringLiteral("Credits=");
-const QString SkillPointsKey = QStringLiteral("SkillPts=");
-const QString SkillsKey = QStringLiteral("Skills=");
-const QString AugmentationsKey = QStringLiteral("Aug=");
-const QString SplashKey = QStringLiteral("Splash=");
-const QString MapKey = QStringLiteral("Map=");
-// Open looks for the player class from the first of these on.
-const QString DescriptionKey = QStringLiteral("Description=");
+// The Object line around the mod's name and its Description.
+const QString ObjectLineOpening = Joined({Object, ObjectOpening, Name, ValueQuote});
+const QString ObjectLineMiddle = Joined({ValueQuote, ValueSeparator, Class, LoaderEntryClass, ValueSeparator, MetaClass,
+                                         LoaderMetaClass, ValueSeparator, Description, ValueQuote});
+const QString ObjectLineClosing = Joined({ValueQuote, ObjectClosing});
 
-const QString DefaultPackage = QStringLiteral("DeusEx.");
+const QString FileOpening = Joined({Section, u"\r\n", ObjectLineOpening});
 
-bool hasPackage(const QString& entry)
+// The inventory as written, "DeusEx.MedKit(2);DeusEx.WeaponPistol;": an
+// entry without a package is one of the game's own.
+QString writtenEntry(const QString& entry)
 {
-    // Entries are short: a plain loop beats a call into the library's search.
-    return std::any_of(entry.cbegin(), entry.cend(), [](QChar c) { return c == u'.'; });
+    return entry.contains(u'.') ? entry : GamePackage + entry;
 }
 
-// The length of an inventory entry as written, its package added.
-qsizetype writtenSize(const QString& entry)
-{
-    return (hasPackage(entry) ? 0 : DefaultPackage.size()) + entry.size();
-}
-
-// The inventory as written, "DeusEx.MedKit(2);DeusEx.WeaponPistol;", in one
-// buffer of its exact length: a long inventory is most of a large file.
 QString inventoryList(const QStringList& inventory)
 {
-    qsizetype length = 0;
+    QString list;
     for (const QString& entry : inventory)
-        length += writtenSize(entry) + 1;
-    QString list(length, Qt::Uninitialized);
-    QChar* out = list.data();
-    for (const QString& entry : inventory) {
-        if (!hasPackage(entry))
-            out = std::copy_n(DefaultPackage.constData(), DefaultPackage.size(), out);
-        out = std::copy_n(entry.constData(), entry.size(), out);
-        *out++ = u';';
-    }
+        list += writtenEntry(entry) + ListEntryEnd;
     return list;
 }
 
@@ -106,7 +84,7 @@ FieldValue inventoryEntryValue(const QString& entry)
 struct ItemValue
 {
     qsizetype ReadStarts::*start;
-    const QString* key;
+    QStringView key;
     FieldValue value;
     bool written;
 };
@@ -116,22 +94,22 @@ std::array<ItemValue, 5> itemValues(const ModDefinition& mod)
 {
     return {{
         {&ReadStarts::playerClass,
-         &ClassKey,
+         PlayerClass,
          {"PlayerClass", &mod.playerClass, ReadUpTo::Semicolon},
          writesPlayerClass(mod.playerClass)},
         {&ReadStarts::credits,
-         &CreditsKey,
+         Credits,
          {"Starting Credits", &mod.credits, ReadUpTo::Semicolon},
          IsNumericText(mod.credits)},
         {&ReadStarts::skillPoints,
-         &SkillPointsKey,
+         SkillPoints,
          {"Initial Skill Points", &mod.skillPoints, ReadUpTo::Semicolon},
          IsNumericText(mod.skillPoints)},
         {&ReadStarts::splashMap,
-         &SplashKey,
+         Splash,
          {"Splash Map", &mod.splashMap, ReadUpTo::Semicolon},
          writesSplashMap(mod.splashMap)},
-        {&ReadStarts::startingMap, &MapKey, {"Starting Map", &mod.startingMap, ReadUpTo::ClosingQuote}, true},
+        {&ReadStarts::startingMap, Map, {"Starting Map", &mod.startingMap, ReadUpTo::ClosingQuote}, true},
     }};
 }
 
@@ -152,39 +130,12 @@ template <class Visit> bool visitValuesInFileOrder(const ModDefinition& mod, Vis
     return false;
 }
 
-constexpr bool everySearchedKeyHoldsEquals()
-{
-    for (const SearchedKey& key : SearchedKeys) {
-        bool equals = false;
-        for (const char* c = key.text; *c; ++c)
-            equals = equals || *c == '=';
-        if (!equals)
-            return false;
-    }
-    return true;
-}
-static_assert(everySearchedKeyHoldsEquals(), "values without \"=\" are taken to hold no key");
-
-// Whether a value holds a character that one of the checks looks for: a line
-// break, a quote, a ";", the "=" of every searched key, or anything beyond
-// ASCII. Most values hold none, and one look at each character clears them.
-bool needsChecking(const QString& value)
-{
-    constexpr quint64 marks = (1ULL << '\r') | (1ULL << '\n') | (1ULL << '"') | (1ULL << ';') | (1ULL << '=');
-    for (QChar c : value) {
-        const char16_t u = c.unicode();
-        if (u >= 0x80 || (u < 64 && ((marks >> u) & 1)))
-            return true;
-    }
-    return false;
-}
-
 // Whether a value holds a text that Open searches the file for.
 bool holdsSearchedKey(const QString& value)
 {
-    return std::any_of(std::begin(SearchedKeys), std::end(SearchedKeys), [&value](const SearchedKey& key) {
-        return value.contains(QLatin1String(key.text), key.sensitivity);
-    });
+    const QList<SearchedKey>& keys = SearchedKeys();
+    return std::any_of(keys.cbegin(), keys.cend(),
+                       [&value](const SearchedKey& key) { return value.contains(key.text, key.sensitivity); });
 }
 
 // The character at `at` as it was typed, and its code point: "ж" (U+0436).
@@ -205,75 +156,69 @@ QString describeCharacter(const QString& text, qsizetype at)
 // each item's key stands in out (1-based, 0 for an item left out).
 void appendDescription(QString& out, const ModDefinition& mod, ReadStarts* items)
 {
-    const QString inventory = inventoryList(mod.inventory);
-    // Everything but the inventory takes a few hundred characters.
-    out.reserve(out.size() + inventory.size() + 1024);
     if (items)
         *items = ReadStarts{0, 0, 0, 0, 0, 0, 0, 0, 0};
-    const auto item = [&out, items](qsizetype ReadStarts::*start, const QString& key) {
+    const auto item = [&out, items](qsizetype ReadStarts::*start, QStringView key) {
         if (items)
             items->*start = out.size() + 1;
         out += key;
     };
     if (mod.action) {
-        item(&ReadStarts::action, ActionItem);
-        out += ItemSeparator;
+        item(&ReadStarts::action, Action);
+        out += ItemEnd;
     }
 
     if (!mod.inventory.isEmpty()) {
-        item(&ReadStarts::inventory, InventoryKey);
-        out += inventory;
-        out += ItemSeparator;
+        item(&ReadStarts::inventory, Inventory);
+        out += inventoryList(mod.inventory) + ItemEnd;
     }
 
     if (writesPlayerClass(mod.playerClass)) {
-        item(&ReadStarts::playerClass, ClassKey);
-        out += mod.playerClass + ItemSeparator;
+        item(&ReadStarts::playerClass, PlayerClass);
+        out += mod.playerClass + ItemEnd;
     }
     if (IsNumericText(mod.credits)) {
-        item(&ReadStarts::credits, CreditsKey);
-        out += mod.credits + ItemSeparator;
+        item(&ReadStarts::credits, Credits);
+        out += mod.credits + ItemEnd;
     }
     if (IsNumericText(mod.skillPoints)) {
-        item(&ReadStarts::skillPoints, SkillPointsKey);
-        out += mod.skillPoints + ItemSeparator;
+        item(&ReadStarts::skillPoints, SkillPoints);
+        out += mod.skillPoints + ItemEnd;
     }
 
-    item(&ReadStarts::skills, SkillsKey);
+    item(&ReadStarts::skills, ModKeys::Skills);
     for (const QString& level : mod.skillLevels)
-        out += EncodeSkillLevel(level) + u';';
-    out += ItemSeparator;
+        out += EncodeSkillLevel(level) + ListEntryEnd;
+    out += ItemEnd;
 
     QString augs;
     for (int slot = 0; slot < AugSlotCount; ++slot) {
         if (mod.augSlots[slot].isEmpty())
             continue;
-        augs += QStringLiteral("DeusEx.%1(%2);").arg(mod.augSlots[slot]).arg(mod.augLevels[slot]);
+        augs += GamePackage + QStringLiteral("%1(%2)").arg(mod.augSlots[slot]).arg(mod.augLevels[slot]) + ListEntryEnd;
     }
     if (!augs.isEmpty()) {
-        item(&ReadStarts::augmentations, AugmentationsKey);
-        out += augs + ItemSeparator;
+        item(&ReadStarts::augmentations, Augmentations);
+        out += augs + ItemEnd;
     }
 
     if (writesSplashMap(mod.splashMap)) {
-        item(&ReadStarts::splashMap, SplashKey);
-        out += mod.splashMap + ItemSeparator;
+        item(&ReadStarts::splashMap, Splash);
+        out += mod.splashMap + ItemEnd;
     }
 
-    item(&ReadStarts::startingMap, MapKey);
+    item(&ReadStarts::startingMap, Map);
     out += mod.startingMap;
 }
 
 // The whole file; with items given, where each item's key stands in it.
 QString composeModFile(const ModDefinition& mod, ReadStarts* items)
 {
-    QString file = FileOpening;
-    file += mod.name;
-    file += ObjectMiddle;
-    // The Description goes straight into the file: a long inventory is most
-    // of a large file, and is not copied a second time.
+    // The Description goes straight into the file, where its items' places
+    // are counted.
+    QString file = FileOpening + mod.name + ObjectLineMiddle;
     appendDescription(file, mod, items);
-    file += ObjectClosing;
+    file += ObjectLineClosing;
     return file;
 }
 
@@ -284,9 +229,9 @@ std::optional<FieldValue> valueAt(const ModDefinition& mod, const ReadStarts& it
     if (holds(FileOpening.size(), mod.name.size()))
         return FieldValue{"Mod Name", &mod.name, ReadUpTo::Quote};
     if (items.inventory > 0) {
-        qsizetype entryAt = items.inventory - 1 + InventoryKey.size();
+        qsizetype entryAt = items.inventory - 1 + Inventory.size();
         for (const QString& entry : mod.inventory) {
-            const qsizetype size = writtenSize(entry);
+            const qsizetype size = writtenEntry(entry).size();
             if (holds(entryAt, size))
                 return inventoryEntryValue(entry);
             entryAt += size + 1;
@@ -294,7 +239,7 @@ std::optional<FieldValue> valueAt(const ModDefinition& mod, const ReadStarts& it
     }
     for (const ItemValue& item : itemValues(mod)) {
         const qsizetype start = items.*item.start;
-        if (start > 0 && holds(start - 1 + item.key->size(), item.value.value->size()))
+        if (start > 0 && holds(start - 1 + item.key.size(), item.value.value->size()))
             return item.value;
     }
     return std::nullopt;
@@ -342,21 +287,22 @@ std::optional<MisreadKey> findMisreadKey(const ModDefinition& mod, const ReadSta
     struct Misread
     {
         bool differs;
-        const QString& key;
+        QStringView key;
         qsizetype from;
     };
     const Misread misreads[] = {
-        {opened.action != meant.action, ActionItem, open.action},
-        {opened.inventory != meant.inventory, InventoryKey, open.inventory},
-        {opened.playerClass != meant.playerClass, descriptionInName ? DescriptionKey : ClassKey, open.playerClass},
-        {opened.credits != meant.credits, CreditsKey, open.credits},
-        {opened.skillPoints != meant.skillPoints, SkillPointsKey, open.skillPoints},
-        {opened.skillLevels != meant.skillLevels, SkillsKey, open.skills},
+        {opened.action != meant.action, Action, open.action},
+        {opened.inventory != meant.inventory, Inventory, open.inventory},
+        // Open looks for the player class from the first "Description=" on.
+        {opened.playerClass != meant.playerClass, descriptionInName ? Description : PlayerClass, open.playerClass},
+        {opened.credits != meant.credits, Credits, open.credits},
+        {opened.skillPoints != meant.skillPoints, SkillPoints, open.skillPoints},
+        {opened.skillLevels != meant.skillLevels, ModKeys::Skills, open.skills},
         {opened.augSlots != meant.augSlots || opened.augLevels != meant.augLevels ||
              openedReport.unplacedAugmentations != meantReport.unplacedAugmentations,
-         AugmentationsKey, open.augmentations},
-        {opened.splashMap != meant.splashMap, SplashKey, open.splashMap},
-        {opened.startingMap != meant.startingMap, MapKey, open.startingMap},
+         Augmentations, open.augmentations},
+        {opened.splashMap != meant.splashMap, Splash, open.splashMap},
+        {opened.startingMap != meant.startingMap, Map, open.startingMap},
     };
 
     // The value holding the first of those keys in the file.
@@ -365,7 +311,7 @@ std::optional<MisreadKey> findMisreadKey(const ModDefinition& mod, const ReadSta
     for (const Misread& m : misreads) {
         if (!m.differs || m.from <= 0)
             continue;
-        const qsizetype at = IndexOfKey(text, m.key, m.from - 1);
+        const qsizetype at = text.indexOf(m.key, m.from - 1, Qt::CaseInsensitive);
         if (at < 0 || at >= firstAt)
             continue;
         if (const auto value = valueAt(mod, items, at + offset)) {
@@ -403,7 +349,7 @@ const DescriptionPart& descriptionPartAt(const ReadStarts& items, qsizetype at)
 {
     for (auto part = std::rbegin(DescriptionParts); part != std::rend(DescriptionParts); ++part) {
         const qsizetype start = items.*(part->start);
-        if (start > 0 && at >= start - 1 - ItemSeparator.size())
+        if (start > 0 && at >= start - 1 - ItemEnd.size())
             return *part;
     }
     return DescriptionParts[0];
@@ -425,9 +371,9 @@ std::optional<UnsavableValue> findGameKeyInName(const ModDefinition& mod, const 
         const char* readAs;
     };
     const KeyInName keys[] = {
-        {object.className, object.className.value.compare(QLatin1String(LoaderEntryClass), Qt::CaseInsensitive) != 0,
+        {object.className, object.className.value.compare(LoaderEntryClass, Qt::CaseInsensitive) != 0,
          "which the game would read as the mod's class, so the mod would not appear in the loader's list"},
-        {object.metaClass, object.metaClass.value.compare(QLatin1String(LoaderMetaClass), Qt::CaseInsensitive) != 0,
+        {object.metaClass, object.metaClass.value.compare(LoaderMetaClass, Qt::CaseInsensitive) != 0,
          "which the game would read as the mod's meta-class, so the mod would not appear in the loader's list"},
         {object.description, true,
          "which the game would read as the start of the mod's settings, so the mod would not start with its own "
@@ -454,9 +400,9 @@ std::optional<UnsavableValue> findGameKeyInName(const ModDefinition& mod, const 
 // was typed: the name, the Description and a listed entry are all it reads.
 std::optional<UnsavableValue> findGameMisreading(const ModDefinition& mod, const QString& file, const ReadStarts& items)
 {
-    const qsizetype descriptionAt = FileOpening.size() + mod.name.size() + ObjectMiddle.size();
+    const qsizetype descriptionAt = FileOpening.size() + mod.name.size() + ObjectLineMiddle.size();
     const QStringView description =
-        QStringView(file).sliced(descriptionAt, file.size() - ObjectClosing.size() - descriptionAt);
+        QStringView(file).sliced(descriptionAt, file.size() - ObjectLineClosing.size() - descriptionAt);
     const QList<GameObject> objects = ReadGameObjects(file);
     if (objects.size() == 1 && objects.first().listed() && objects.first().name.value == mod.name &&
         objects.first().description.value == description)
@@ -520,7 +466,6 @@ QString ComposeModFile(const ModDefinition& mod)
 std::optional<UnsavableValue> FindUnsavableValue(const ModDefinition& mod)
 {
     std::optional<UnsavableValue> found;
-    bool anyChecked = false;
     bool holdsKey = false;
     const auto problem = [&found](const FieldValue& v, const QString& reason) {
         const QString field = fieldName(v);
@@ -529,9 +474,6 @@ std::optional<UnsavableValue> FindUnsavableValue(const ModDefinition& mod)
         return true;
     };
     visitValuesInFileOrder(mod, [&](const FieldValue& v) {
-        if (!needsChecking(*v.value))
-            return false;
-        anyChecked = true;
         const QString& value = *v.value;
         if (value.contains(u'\r') || value.contains(u'\n'))
             return problem(v, QStringLiteral("the %1 field contains a line break, which would break the mod file"));
@@ -570,15 +512,13 @@ std::optional<UnsavableValue> FindUnsavableValue(const ModDefinition& mod)
     const QString file = composeModFile(mod, &items);
     if (auto misread = findGameMisreading(mod, file, items))
         return misread;
-    if (!anyChecked)
-        return std::nullopt;
 
     // A key inside a value matters only where a reader finds it before the
     // real item, or where Save leaves that item out: the loader, reading the
     // Description alone, and Open, reading the whole file.
     if (holdsKey) {
-        const qsizetype descriptionAt = FileOpening.size() + mod.name.size() + ObjectMiddle.size();
-        const QString description = file.sliced(descriptionAt, file.size() - ObjectClosing.size() - descriptionAt);
+        const qsizetype descriptionAt = FileOpening.size() + mod.name.size() + ObjectLineMiddle.size();
+        const QString description = file.sliced(descriptionAt, file.size() - ObjectLineClosing.size() - descriptionAt);
         const struct
         {
             const QString& text;
@@ -621,13 +561,13 @@ QString GameReadingMessage(const GameReadingDifference& difference, const ModDef
     QStringList told;
     if (!difference.listed) {
         QStringList readAs;
-        if (difference.className.compare(QLatin1String(LoaderEntryClass), Qt::CaseInsensitive) != 0) {
+        if (difference.className.compare(LoaderEntryClass, Qt::CaseInsensitive) != 0) {
             readAs.append(QStringLiteral("it reads the mod's class as \"%1\", not \"%2\"")
-                              .arg(difference.className, QLatin1String(LoaderEntryClass)));
+                              .arg(difference.className, LoaderEntryClass));
         }
-        if (difference.metaClass.compare(QLatin1String(LoaderMetaClass), Qt::CaseInsensitive) != 0) {
+        if (difference.metaClass.compare(LoaderMetaClass, Qt::CaseInsensitive) != 0) {
             readAs.append(QStringLiteral("it reads the mod's meta-class as \"%1\", not \"%2\"")
-                              .arg(difference.metaClass, QLatin1String(LoaderMetaClass)));
+                              .arg(difference.metaClass, LoaderMetaClass));
         }
         if (difference.objectLines == 0)
             readAs = QStringList{QStringLiteral("it finds no Object= line in the file's [Public] section")};

@@ -2,7 +2,7 @@
 
 #include "AugmentationCatalogue.h"
 #include "GetField.h"
-#include "KeySearch.h"
+#include "ModKeys.h"
 #include "Numeric.h"
 #include "files/AnsiText.h"
 
@@ -12,15 +12,22 @@
 namespace {
 
 // Whether the key occurs at or after the 1-based position from.
-bool contains(const QString& text, const char* key, qsizetype from)
+bool contains(const QString& text, QStringView key, qsizetype from)
 {
-    return from > 0 && IndexOfKey(text, QString::fromLatin1(key), from - 1) >= 0;
+    return from > 0 && text.indexOf(key, from - 1, Qt::CaseInsensitive) >= 0;
 }
 
 // The field found from the 1-based position from, emptied when the key is missing.
-QString field(const QString& text, const char* key, const QString& endMark, qsizetype from)
+QString field(const QString& text, QStringView key, QStringView endMark, qsizetype from)
 {
-    return GetField(from, text, QString::fromLatin1(key), endMark);
+    return GetField(from, text, key, endMark);
+}
+
+// The end of the last item, the Description's closing quote and the Object
+// line's closing parenthesis.
+QString descriptionEnd()
+{
+    return ModKeys::Joined({ModKeys::ValueQuote, ModKeys::ObjectClosing});
 }
 
 // The class of an augmentation entry: everything after its first "DeusEx."
@@ -28,13 +35,13 @@ QString field(const QString& text, const char* key, const QString& endMark, qsiz
 QString stripPackage(const QString& entry)
 {
     qsizetype position = 1;
-    return GetField(position, entry, QStringLiteral("DeusEx."));
+    return GetField(position, entry, ModKeys::DefaultPackage);
 }
 
 void readAugmentations(const QString& text, qsizetype position, ModDefinition& mod, ModReadReport& found)
 {
-    const QString semicolon = QStringLiteral(";");
-    QString entry = stripPackage(GetField(position, text, QStringLiteral("Aug="), semicolon));
+    const QStringView semicolon = ModKeys::EntryEnd;
+    QString entry = stripPackage(GetField(position, text, ModKeys::Augmentations, semicolon));
     while (!entry.isEmpty()) {
         QString className = entry;
         qint16 level = 0;
@@ -57,8 +64,8 @@ void readAugmentations(const QString& text, qsizetype position, ModDefinition& m
 
 void readSkills(const QString& text, qsizetype position, ModDefinition& mod)
 {
-    const QString semicolon = QStringLiteral(";");
-    QString value = GetField(position, text, QStringLiteral("Skills="), semicolon);
+    const QStringView semicolon = ModKeys::EntryEnd;
+    QString value = GetField(position, text, ModKeys::Skills, semicolon);
     for (int index = 0; !value.isEmpty(); ++index) {
         if (index < SkillCount && IsNumericText(value)) {
             const double level = NumericValue(value) + 1.0;
@@ -75,19 +82,18 @@ bool LooksLikeModDefinition(const QString& text)
 {
     // The rarer key is searched for across the file, then its line for the
     // other: no pass over every line with two case-blind searches each.
-    const QString metaClass = QStringLiteral("MetaClass=Quenlar.MLGameInfo");
-    const QString object = QStringLiteral("Object=");
-    for (qsizetype at = IndexOfKey(text, metaClass); at >= 0;) {
+    const QString metaClass = ModKeys::Joined({ModKeys::MetaClass, ModKeys::LoaderMetaClass});
+    for (qsizetype at = text.indexOf(metaClass, 0, Qt::CaseInsensitive); at >= 0;) {
         const qsizetype lineStart = text.lastIndexOf(u'\n', at) + 1;
-        qsizetype lineEnd = IndexOfMark(text, u'\n', at);
+        qsizetype lineEnd = text.indexOf(u'\n', at);
         if (lineEnd < 0)
             lineEnd = text.size();
-        const qsizetype objectAt = IndexOfKey(text, object, lineStart);
+        const qsizetype objectAt = text.indexOf(ModKeys::Object, lineStart, Qt::CaseInsensitive);
         if (objectAt >= 0 && objectAt < lineEnd)
             return true;
         if (lineEnd == text.size())
             return false;
-        at = IndexOfKey(text, metaClass, lineEnd + 1);
+        at = text.indexOf(metaClass, lineEnd + 1, Qt::CaseInsensitive);
     }
     return false;
 }
@@ -125,10 +131,24 @@ QString OverlongField(const ModDefinition& mod)
     return {};
 }
 
+const QList<SearchedKey>& SearchedKeys()
+{
+    using namespace ModKeys;
+    static const QList<SearchedKey> keys{
+        {Joined({Name, ValueQuote}), Qt::CaseInsensitive}, {Action.toString(), Qt::CaseInsensitive},
+        {Inventory.toString(), Qt::CaseInsensitive},       {PlayerClass.toString(), Qt::CaseInsensitive},
+        {Credits.toString(), Qt::CaseInsensitive},         {SkillPoints.toString(), Qt::CaseInsensitive},
+        {ModKeys::Skills.toString(), Qt::CaseInsensitive}, {Augmentations.toString(), Qt::CaseInsensitive},
+        {Splash.toString(), Qt::CaseInsensitive},          {Map.toString(), Qt::CaseInsensitive},
+        {Description.toString(), Qt::CaseSensitive},
+    };
+    return keys;
+}
+
 ReadStarts OpenStarts(const QString& text)
 {
     ReadStarts starts;
-    const qsizetype descriptionAt = text.indexOf(QLatin1String("Description="));
+    const qsizetype descriptionAt = text.indexOf(ModKeys::Description);
     starts.playerClass = descriptionAt < 0 ? 0 : descriptionAt + 1;
     return starts;
 }
@@ -141,16 +161,17 @@ ModDefinition ReadModDefinition(const QString& text, ModReadReport* report)
 // Every key searched for here stands in SearchedKeys.
 ModDefinition ReadModDefinition(const QString& text, const ReadStarts& starts, ModReadReport* report)
 {
+    using namespace ModKeys;
     ModDefinition mod;
     ModReadReport found;
-    const QString semicolon = QStringLiteral(";");
+    const QStringView semicolon = EntryEnd;
 
-    mod.name = field(text, "Name=\"", QStringLiteral("\""), 1);
-    mod.action = contains(text, "Action=Start", starts.action);
+    mod.name = field(text, Joined({Name, ValueQuote}), ValueQuote, 1);
+    mod.action = contains(text, Action, starts.action);
 
-    if (contains(text, "Inv=", starts.inventory)) {
+    if (contains(text, Inventory, starts.inventory)) {
         qsizetype position = starts.inventory;
-        QString entry = GetField(position, text, QStringLiteral("Inv="), semicolon);
+        QString entry = GetField(position, text, Inventory, semicolon);
         // The first entry counts even when empty ("Inv=;" gives one empty row).
         mod.inventory.append(entry);
         AppendListEntries(position, text, mod.inventory);
@@ -163,13 +184,13 @@ ModDefinition ReadModDefinition(const QString& text, const ReadStarts& starts, M
     // The class is searched only up to the Object line's closing quote, so
     // inventory counts ahead of it don't hide it.
     qsizetype position = starts.playerClass;
-    mod.playerClass = GetField(position, text, QStringLiteral("Class="), semicolon, QStringLiteral("\")"));
+    mod.playerClass = GetField(position, text, PlayerClass, semicolon, descriptionEnd());
 
-    mod.credits = field(text, "Credits=", semicolon, starts.credits);
-    mod.skillPoints = field(text, "SkillPts=", semicolon, starts.skillPoints);
+    mod.credits = field(text, Credits, semicolon, starts.credits);
+    mod.skillPoints = field(text, SkillPoints, semicolon, starts.skillPoints);
     readSkills(text, starts.skills, mod);
-    mod.splashMap = field(text, "Splash=", semicolon, starts.splashMap);
-    mod.startingMap = field(text, "Map=", QStringLiteral("\")"), starts.startingMap);
+    mod.splashMap = field(text, Splash, semicolon, starts.splashMap);
+    mod.startingMap = field(text, Map, descriptionEnd(), starts.startingMap);
     if (report)
         *report = found;
     return mod;

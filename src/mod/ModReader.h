@@ -4,6 +4,7 @@
 #include "ModDefinition.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -30,16 +31,11 @@ bool LooksLikeUtf16(const QByteArray& bytes);
 // out.
 struct SearchedKey
 {
-    const char* text;
+    QString text;
     Qt::CaseSensitivity sensitivity;
 };
 
-inline constexpr SearchedKey SearchedKeys[] = {
-    {"Name=\"", Qt::CaseInsensitive}, {"Action=Start", Qt::CaseInsensitive}, {"Inv=", Qt::CaseInsensitive},
-    {"Class=", Qt::CaseInsensitive},  {"Credits=", Qt::CaseInsensitive},     {"SkillPts=", Qt::CaseInsensitive},
-    {"Skills=", Qt::CaseInsensitive}, {"Aug=", Qt::CaseInsensitive},         {"Splash=", Qt::CaseInsensitive},
-    {"Map=", Qt::CaseInsensitive},    {"Description=", Qt::CaseSensitive},
-};
+const QList<SearchedKey>& SearchedKeys();
 
 // Where each of Open's searches begins, as a 1-based position (the way
 // GetField counts); 0 finds nothing, as though the key were missing. The

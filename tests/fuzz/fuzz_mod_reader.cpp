@@ -10,7 +10,6 @@
 
 #include "files/AnsiText.h"
 #include "mod/GameReading.h"
-#include "mod/KeySearch.h"
 #include "mod/ModFormat.h"
 #include "mod/ModReader.h"
 #include "mod/Numeric.h"
@@ -42,12 +41,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     const QString text = AnsiText::Decode(bytes);
     require(text.size() == bytes.size());
-
-    // The reader's fast key search finds what QString's would.
-    for (const char* key : {"Name=\"", "Inv=", "Map=", ";", "\")"}) {
-        const QString k = QString::fromLatin1(key);
-        require(IndexOfKey(text, k, 0) == text.indexOf(k, 0, Qt::CaseInsensitive));
-    }
 
     // What Open refuses (empty, no mod definition, a value longer than its
     // field holds) goes no further.
