@@ -95,11 +95,7 @@ frmAbout::frmAbout(ModalInteraction& ui, const QString& programDirectory, QWidge
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setModal(true);
 
-    // The classic dialog text size, which the design's label widths were
-    // measured in.
-    QFont dialogFont = font();
-    dialogFont.setPointSize(8);
-    setFont(dialogFont);
+    setFont(DesignFont());
 
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, BackgroundColour);
@@ -177,46 +173,20 @@ frmAbout::frmAbout(ModalInteraction& ui, const QString& programDirectory, QWidge
     }
     setTabOrder(previous, cmdOK);
 
-    fitCredits();
+    fitCaptions();
 }
 
-void frmAbout::fitCredits()
+void frmAbout::fitCaptions()
 {
     // The design's widths were measured in another font. Each credit line
-    // must still read as one sentence, so a piece starts one space after the
-    // text before it ends (where the design's place would leave a gap or an
-    // overlap in this font), and a wrapped label breaks where the design
-    // breaks it.
-    const QFontMetrics metrics(font());
-    const int space = metrics.horizontalAdvance(u' ');
-    auto textWidth = [&metrics](const QString& text) { return metrics.horizontalAdvance(text); };
-
-    auto breakAfter = [&](QLabel* label, const QString& firstLine, const QString& withNextWord) {
-        const int fits = textWidth(firstLine) + 2;
-        if (label->width() < fits || label->width() >= textWidth(withNextWord))
-            label->resize(fits, label->height());
-    };
-    breakAfter(lblAbout1, QStringLiteral("This utility was created by"),
-               QStringLiteral("This utility was created by website."));
-    breakAfter(lblTanks1, QStringLiteral("Thanks to"), QStringLiteral("Thanks to thanks"));
-
-    auto flow = [&](int textRight, std::initializer_list<QLabel*> pieces) {
-        QLabel* previous = nullptr;
-        for (QLabel* piece : pieces) {
-            QRect g = piece->geometry();
-            g.moveLeft(textRight + space);
-            g.setWidth(std::max(g.width(), CaptionWidth(piece)));
-            piece->setGeometry(g);
-            // A label reaching over its neighbour would take the mouse from it.
-            if (previous && previous->geometry().right() >= g.left())
-                previous->resize(g.left() - previous->x(), previous->height());
-            textRight = g.left() + textWidth(piece->text());
-            previous = piece;
-        }
-    };
-    flow(lblAbout1->x() + textWidth(QStringLiteral("This utility was created by")), {lblHL, lblAbout2});
-    flow(lblTanks1->x() + textWidth(QStringLiteral("Thanks to")), {lblTovin, lblThanks2});
-    flow(lblTanks1->x() + textWidth(QStringLiteral("thanks to")), {lblTeamOrvane, Label3});
+    // must still read as one sentence, and a wrapped label breaks where the
+    // design breaks it.
+    const QString createdBy = QStringLiteral("This utility was created by");
+    BreakCaptionAfter(lblAbout1, createdBy);
+    BreakCaptionAfter(lblTanks1, QStringLiteral("Thanks to"));
+    FlowCaptions(lblAbout1, createdBy, {lblHL, lblAbout2});
+    FlowCaptions(lblTanks1, QStringLiteral("Thanks to"), {lblTovin, lblThanks2});
+    FlowCaptions(lblTanks1, QStringLiteral("thanks to"), {lblTeamOrvane, Label3});
 
     // Every other one-line label keeps its place and grows to its text; the
     // title may need more room than the design gave it where Verdana is missing.

@@ -53,7 +53,7 @@ protected:
 
 private:
     void HighlightLink(QLabel* link);
-    void fitCredits();
+    void fitCaptions();
     void open(const QUrl& target);
 
     ModalInteraction& m_ui;

@@ -74,3 +74,33 @@ void FitCaptions(QWidget* root)
             FitCaption(w, RightLimit(w));
     }
 }
+
+void BreakCaptionAfter(QLabel* caption, const QString& firstLine)
+{
+    const QString text = caption->text();
+    qsizetype nextWordEnd = text.indexOf(u' ', firstLine.size() + 1);
+    if (nextWordEnd < 0)
+        nextWordEnd = text.size();
+    const QFontMetrics metrics = caption->fontMetrics();
+    const int fits = metrics.horizontalAdvance(firstLine) + 2;
+    if (caption->width() < fits || caption->width() >= metrics.horizontalAdvance(text.left(nextWordEnd)))
+        caption->resize(fits, caption->height());
+}
+
+void FlowCaptions(const QLabel* lead, const QString& leadLine, std::initializer_list<QLabel*> pieces)
+{
+    QFontMetrics metrics = lead->fontMetrics();
+    int textRight = lead->x() + metrics.horizontalAdvance(leadLine);
+    QLabel* previous = nullptr;
+    for (QLabel* piece : pieces) {
+        QRect g = piece->geometry();
+        g.moveLeft(textRight + metrics.horizontalAdvance(u' '));
+        g.setWidth(std::max(g.width(), CaptionWidth(piece)));
+        piece->setGeometry(g);
+        if (previous && previous->geometry().right() >= g.left())
+            previous->resize(g.left() - previous->x(), previous->height());
+        metrics = piece->fontMetrics();
+        textRight = g.left() + metrics.horizontalAdvance(piece->text());
+        previous = piece;
+    }
+}

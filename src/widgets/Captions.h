@@ -1,5 +1,10 @@
 #pragma once
 
+#include <QString>
+
+#include <initializer_list>
+
+class QLabel;
 class QWidget;
 
 // The design's captions were measured in a narrow face that few desktops
@@ -25,3 +30,16 @@ void FitCaption(QWidget* caption, int right = NoLimit);
 // Fits every caption below root, each up to the next control on its row or
 // else its parent's edge. Pictures (labels without text) are left alone.
 void FitCaptions(QWidget* root);
+
+// A wrapped caption whose first line must end after firstLine, where the
+// design breaks it: narrowed or widened to that line when its width would
+// break it elsewhere.
+void BreakCaptionAfter(QLabel* caption, const QString& firstLine);
+
+// A sentence set as a row of captions, some of them links: the pieces go on
+// from the line of lead that ends in leadLine. Each piece starts one space
+// after the text before it ends, wherever the design placed it, so that the
+// row reads as one sentence in any face, and shows its text whole; a piece
+// reaching over the next is cut back, so that it does not take the mouse
+// from it.
+void FlowCaptions(const QLabel* lead, const QString& leadLine, std::initializer_list<QLabel*> pieces);
