@@ -17,7 +17,7 @@ class DeferredIconEngine : public QIconEngine
 {
 public:
     DeferredIconEngine(QStyle* style, QStyle::StandardPixmap which, const QStyleOption* option, const QWidget* widget)
-        : m_style(style), m_which(which), m_widget(const_cast<QWidget*>(widget))
+        : m_style(style), m_which(which), m_widget(widget)
     {
         if (option)
             m_option = *option;
@@ -69,7 +69,7 @@ private:
     QPointer<QStyle> m_style;
     QStyle::StandardPixmap m_which;
     std::optional<QStyleOption> m_option;
-    QPointer<QWidget> m_widget;
+    QPointer<const QWidget> m_widget;
     std::optional<QIcon> m_icon;
 };
 
