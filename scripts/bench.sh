@@ -11,7 +11,7 @@
 # first paint and the exit the same on a busy machine as on an idle one.
 # Prints the medians, the instruction counts, their ratios and the targets,
 # and exits non-zero when a target is missed: at most 1.15 times the wall
-# time until painted, 1.10 times the peak memory and 1.15 times the
+# time until painted, 1.10 times the peak memory and 1.25 times the
 # instructions of the one-label window.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
@@ -76,7 +76,7 @@ awk -v runs="$runs" -v cores="$(nproc)" \
     printf "  %-20s %9.1f ms %9.1f ms %9.1f ms %9.1f MiB %12.1f M\n", "program", pm / 1000, pp / 1000, px / 1000, pr / 1024, pi / 1e6
     printf "  %-20s %9.1f ms %9.1f ms %9.1f ms %9.1f MiB %12.1f M\n", "one-label window", lm / 1000, lp / 1000, lx / 1000, lr / 1024, li / 1e6
     printf "  %-20s %10.3fx %10.3fx %10.3fx %11.3fx %13.3fx\n", "ratio", pm / lm, pp / lp, px / lx, pr / lr, pi / li
-    met = (pp <= 1.15 * lp) && (pr <= 1.10 * lr) && (pi <= 1.15 * li)
-    printf "Target (at most 1.15x wall until painted, 1.10x peak memory, 1.15x instructions): %s\n", met ? "met" : "MISSED"
+    met = (pp <= 1.15 * lp) && (pr <= 1.10 * lr) && (pi <= 1.25 * li)
+    printf "Target (at most 1.15x wall until painted, 1.10x peak memory, 1.25x instructions): %s\n", met ? "met" : "MISSED"
     exit met ? 0 : 1
 }'
