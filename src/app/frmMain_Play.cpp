@@ -49,9 +49,9 @@ void frmMain::PlayMod()
     const QString gamePath = frmGeneral->GamePath();
     const QString iniFile = DeusExIniFile(gamePath);
     if (GameFileExists(iniFile)) {
-        const FileRead ini = ReadFileBytes(iniFile);
+        const Result<QByteArray> ini = ReadFileBytes(iniFile);
         if (ini.ok())
-            offerLoaderSetUp(gamePath, ini.bytes);
+            offerLoaderSetUp(gamePath, ini.value());
     }
 
     const GameLaunch launch = WorkOutLaunch(gamePath, SystemLaunchContext());
