@@ -108,6 +108,7 @@ private slots:
     void firstAndSecondSave();
     void captionInCapitalsAsksAgain();
     void captionShowsPathLiterally();
+    void cancelledSaveStillWritesFlag_data();
     void cancelledSaveStillWritesFlag();
     void failedWriteKeepsOldFile();
     void saveOnAFullDisk_data();
@@ -568,17 +569,34 @@ void TestApp::captionShowsPathLiterally()
     QVERIFY(t.ui.messages().isEmpty());
 }
 
+void TestApp::cancelledSaveStillWritesFlag_data()
+{
+    // The reason a save dialog the system could not show gives, or none for
+    // a dialog the user cancelled.
+    QTest::addColumn<QString>("failure");
+    QTest::newRow("cancelled") << QString();
+    QTest::newRow("the dialog could not be shown")
+        << QStringLiteral("The save dialog could not be shown.\nClass not registered.");
+}
+
 void TestApp::cancelledSaveStillWritesFlag()
 {
+    QFETCH(QString, failure);
     GameFixture::Options options;
     options.quenlarIniText = "[Other]\r\nKey=1\r\n[Quenlar.MLGameInfo]\r\nbAutoStart=False\r\n";
     GameFixture game(options);
     TestWindow t(game);
+    if (!failure.isEmpty())
+        t.ui.dialogAnswers = {Failure{failure}};
     Control<QCheckBox>(t.window.get(), "chkAutoStart")->setChecked(true);
-    t.window->SaveMod(); // no answer scripted: the dialog is cancelled
+    QVERIFY(!t.window->SaveMod()); // with no answer scripted, the dialog is cancelled
     QCOMPARE(game.read(QStringLiteral("System/Quenlar.ini")), QByteArray("[Quenlar.MLGameInfo]\r\nbAutoStart = True"));
     QCOMPARE(QDir(game.file(QStringLiteral("System"))).entryList({QStringLiteral("*.int")}, QDir::Files).size(), 0);
     QCOMPARE(t.window->windowTitle(), Title);
+    // A dialog that failed is no cancel: the user is told why nothing was saved.
+    QCOMPARE(t.ui.messages(), failure.isEmpty() ? QStringList() : QStringList{failure});
+    if (!failure.isEmpty())
+        QCOMPARE(t.ui.ofKind(Kind::Message).constFirst().icon, Icon::Exclamation);
 }
 
 void TestApp::failedWriteKeepsOldFile()

@@ -456,7 +456,7 @@ void TestPlay::playStartsTheGame()
     Control<QLineEdit>(t.window.get(), "txtPath")->setText(QDir::toNativeSeparators(home + u'/' + game + u'/'));
     Control<QLineEdit>(t.window.get(), "txtName")->setText(QStringLiteral("Played"));
     const QString modFile = home + u'/' + game + QStringLiteral("/System/Played.int");
-    t.ui.dialogAnswers = QStringList{modFile};
+    t.ui.dialogAnswers = {modFile};
     t.ui.runPrograms = true;
     t.window->findChild<QAction*>(QStringLiteral("Toolbar1_Play"))->trigger();
 
@@ -488,7 +488,7 @@ void TestPlay::playAsksForTheLoaderSetUp()
     // start-up's question, switches on Yes, and starts the game all the same.
     GameFixture game;
     TestWindow t(game);
-    t.ui.dialogAnswers = QStringList{game.file(QStringLiteral("System/Played.int"))};
+    t.ui.dialogAnswers = {game.file(QStringLiteral("System/Played.int"))};
     t.ui.answers = {ModalInteraction::Answer::Yes};
     t.window->PlayMod();
     const QList<ScriptedModalInteraction::Asked> questions = t.ui.ofKind(Kind::Message);
@@ -550,7 +550,7 @@ void TestPlay::playSavesWhenNothingCanStartTheGame()
     GameFixture game;
     TestWindow t(game);
     game.write(QStringLiteral("System/DeusEx.ini"), "[Engine.Engine]\r\nDefaultGame=Quenlar.MLGameInfo\r\n");
-    t.ui.dialogAnswers = QStringList{game.file(QStringLiteral("System/Played.int"))};
+    t.ui.dialogAnswers = {game.file(QStringLiteral("System/Played.int"))};
     t.window->PlayMod();
     QVERIFY(game.exists(QStringLiteral("System/Played.int")));
     const QList<ScriptedModalInteraction::Asked> messages = t.ui.ofKind(Kind::Message);
@@ -572,9 +572,9 @@ void TestPlay::programThatCannotStart()
     const QString notAProgram = tmp.filePath(QStringLiteral("DeusEx.exe"));
     writeFile(notAProgram, "text");
     for (const QString& program : {tmp.filePath(QStringLiteral("missing")), notAProgram}) {
-        const ModalInteraction::Started started = StartDetached({program, {}, {}, tmp.path()});
-        QVERIFY(!started.ok);
-        QVERIFY(!started.error.isEmpty());
+        const Result<> started = StartDetached({program, {}, {}, tmp.path()});
+        QVERIFY(!started.ok());
+        QVERIFY(!started.error().isEmpty());
     }
 }
 

@@ -168,10 +168,17 @@ bool frmMain::SaveMod()
 
     // Only a caption ending in ".int" exactly names the file to write back to.
     QString target;
-    if (windowTitle().endsWith(QLatin1String(".int")))
+    if (windowTitle().endsWith(QLatin1String(".int"))) {
         target = captionFile();
-    else
-        target = m_ui.saveFileName(this, GameFile(gamePath, QStringLiteral("System/")), ModFileFilters);
+    } else {
+        const Result<QString> chosen =
+            m_ui.saveFileName(this, GameFile(gamePath, QStringLiteral("System/")), ModFileFilters);
+        if (!chosen.ok()) {
+            m_ui.tell(this, chosen.error(), ModalInteraction::Icon::Exclamation);
+            return false;
+        }
+        target = chosen.value();
+    }
     if (target.isEmpty())
         return false;
     target = QDir::toNativeSeparators(target);

@@ -65,11 +65,11 @@ void frmMain::PlayMod()
             failure = NoHandlerFor(launch.source, launch.url);
         break;
     case GameLaunch::Kind::Program: {
-        const ModalInteraction::Started started =
+        const Result<> started =
             m_ui.startProgram({launch.program, launch.arguments, launch.environment, launch.workingDirectory});
-        if (!started.ok) {
+        if (!started.ok()) {
             failure = QStringLiteral("%1 could not be started.\n%2")
-                          .arg(PathInMessage(QDir::toNativeSeparators(launch.program)), started.error);
+                          .arg(PathInMessage(QDir::toNativeSeparators(launch.program)), started.error());
         }
         break;
     }

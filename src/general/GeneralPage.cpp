@@ -153,8 +153,13 @@ void GeneralPage::txtPath_LostFocus()
 void GeneralPage::cmdBrowse3_Click()
 {
     for (;;) {
-        const QString chosen = m_ui.existingDirectory(this, QStringLiteral("Select the directory where Deus Ex is "
-                                                                           "installed"));
+        const Result<QString> asked =
+            m_ui.existingDirectory(this, QStringLiteral("Select the directory where Deus Ex is installed"));
+        if (!asked.ok()) {
+            m_ui.tell(this, asked.error(), ModalInteraction::Icon::Exclamation);
+            return;
+        }
+        const QString& chosen = asked.value();
         if (chosen.isEmpty())
             return;
         if (IsGameDirectory(chosen)) {
