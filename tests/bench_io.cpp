@@ -55,10 +55,10 @@ QByteArray modFileOfSize(qsizetype bytes)
 // Open's work once the user has chosen the file.
 __attribute__((noinline)) qsizetype benchRead(const QString& path)
 {
-    const FileRead read = ReadFileBytes(path, MaxModFileBytes);
+    const Result<QByteArray> read = ReadFileBytes(path, MaxModFileBytes);
     if (!read.ok())
         return -1;
-    const ModFileContents contents = ReadModFile(read.bytes);
+    const ModFileContents contents = ReadModFile(read.value());
     if (contents.refusal != ModFileContents::Refusal::None)
         return -1;
     return contents.mod.inventory.size();
@@ -111,7 +111,7 @@ int main(int argc, char* argv[])
     }
     // Saving what was read must give the same file back, else the two
     // measurements would not be of the same work.
-    if (ReadFileBytes(path).bytes != file) {
+    if (ReadFileBytes(path).valueOr({}) != file) {
         std::fprintf(stderr, "bench_io: the saved file differs from the one read\n");
         return 1;
     }

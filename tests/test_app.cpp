@@ -108,6 +108,7 @@ private slots:
     void firstAndSecondSave();
     void captionInCapitalsAsksAgain();
     void captionShowsPathLiterally();
+    void cancelledSaveStillWritesFlag_data();
     void cancelledSaveStillWritesFlag();
     void failedWriteKeepsOldFile();
     void saveOnAFullDisk_data();
@@ -125,6 +126,8 @@ private slots:
     void framesWholeAtFractionalScales();
     void commandLine_data();
     void commandLine();
+    void refusedCommandLine_data();
+    void refusedCommandLine();
     void commandLineOpensAsOpenDoes_data();
     void commandLineOpensAsOpenDoes();
     void dropOnWindow_data();
@@ -568,17 +571,34 @@ void TestApp::captionShowsPathLiterally()
     QVERIFY(t.ui.messages().isEmpty());
 }
 
+void TestApp::cancelledSaveStillWritesFlag_data()
+{
+    // The reason a save dialog the system could not show gives, or none for
+    // a dialog the user cancelled.
+    QTest::addColumn<QString>("failure");
+    QTest::newRow("cancelled") << QString();
+    QTest::newRow("the dialog could not be shown")
+        << QStringLiteral("The save dialog could not be shown.\nClass not registered.");
+}
+
 void TestApp::cancelledSaveStillWritesFlag()
 {
+    QFETCH(QString, failure);
     GameFixture::Options options;
     options.quenlarIniText = "[Other]\r\nKey=1\r\n[Quenlar.MLGameInfo]\r\nbAutoStart=False\r\n";
     GameFixture game(options);
     TestWindow t(game);
+    if (!failure.isEmpty())
+        t.ui.dialogAnswers = {Failure{failure}};
     Control<QCheckBox>(t.window.get(), "chkAutoStart")->setChecked(true);
-    t.window->SaveMod(); // no answer scripted: the dialog is cancelled
+    QVERIFY(!t.window->SaveMod()); // with no answer scripted, the dialog is cancelled
     QCOMPARE(game.read(QStringLiteral("System/Quenlar.ini")), QByteArray("[Quenlar.MLGameInfo]\r\nbAutoStart = True"));
     QCOMPARE(QDir(game.file(QStringLiteral("System"))).entryList({QStringLiteral("*.int")}, QDir::Files).size(), 0);
     QCOMPARE(t.window->windowTitle(), Title);
+    // A dialog that failed is no cancel: the user is told why nothing was saved.
+    QCOMPARE(t.ui.messages(), failure.isEmpty() ? QStringList() : QStringList{failure});
+    if (!failure.isEmpty())
+        QCOMPARE(t.ui.ofKind(Kind::Message).constFirst().icon, Icon::Exclamation);
 }
 
 void TestApp::failedWriteKeepsOldFile()
@@ -851,39 +871,28 @@ void TestApp::commandLine_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<Action>("action");
     QTest::addColumn<QString>("file"); // relative to the current folder
-    QTest::addColumn<QString>("error");
-    QTest::newRow("nothing") << QStringList{} << Action::Run << QString() << QString();
-    QTest::newRow("help") << QStringList{QStringLiteral("--help")} << Action::ShowHelp << QString() << QString();
-    QTest::newRow("-h") << QStringList{QStringLiteral("-h")} << Action::ShowHelp << QString() << QString();
-    QTest::newRow("version") << QStringList{QStringLiteral("--version")} << Action::ShowVersion << QString()
-                             << QString();
+    QTest::newRow("nothing") << QStringList{} << Action::Run << QString();
+    QTest::newRow("help") << QStringList{QStringLiteral("--help")} << Action::ShowHelp << QString();
+    QTest::newRow("-h") << QStringList{QStringLiteral("-h")} << Action::ShowHelp << QString();
+    QTest::newRow("version") << QStringList{QStringLiteral("--version")} << Action::ShowVersion << QString();
     // Before the window system takes its options out, --version must still be seen.
     QTest::newRow("version after a Qt option")
         << QStringList{QStringLiteral("-platform"), QStringLiteral("offscreen"), QStringLiteral("-v")}
-        << Action::ShowVersion << QString() << QString();
+        << Action::ShowVersion << QString();
     QTest::newRow("a file") << QStringList{QStringLiteral("Mods/My Mod.int")} << Action::Run
-                            << QStringLiteral("Mods/My Mod.int") << QString();
+                            << QStringLiteral("Mods/My Mod.int");
     // Whether the file is there is for Open to say, in a message box.
     QTest::newRow("a missing file") << QStringList{QStringLiteral("missing.int")} << Action::Run
-                                    << QStringLiteral("missing.int") << QString();
+                                    << QStringLiteral("missing.int");
     QTest::newRow("a file after --") << QStringList{QStringLiteral("--"), QStringLiteral("-dash.int")} << Action::Run
-                                     << QStringLiteral("-dash.int") << QString();
-    QTest::newRow("two files") << QStringList{QStringLiteral("a.int"), QStringLiteral("b.int")} << Action::Refuse
-                               << QString() << QStringLiteral("Only one FILE can be opened at a time.");
-    QTest::newRow("unknown option") << QStringList{QStringLiteral("--bogus"), QStringLiteral("a.int")} << Action::Refuse
-                                    << QString() << QStringLiteral("bogus");
+                                     << QStringLiteral("-dash.int");
     // Qt's own options are left to Qt, in every form it takes them.
     QTest::newRow("Qt's options and a file")
         << QStringList{QStringLiteral("-platform"), QStringLiteral("offscreen"), QStringLiteral("--style=fusion"),
                        QStringLiteral("-reverse"), QStringLiteral("a.int")}
-        << Action::Run << QStringLiteral("a.int") << QString();
-    QTest::newRow("Qt's option without its value") << QStringList{QStringLiteral("a.int"), QStringLiteral("-style")}
-                                                   << Action::Refuse << QString() << QStringLiteral("-style");
-    // The name of a file, not help asked for with its letter h.
-    QTest::newRow("a file that looks like an option")
-        << QStringList{QStringLiteral("-dash.int")} << Action::Refuse << QString() << QStringLiteral("-- -dash.int");
+        << Action::Run << QStringLiteral("a.int");
     QTest::newRow("help among mistakes") << QStringList{QStringLiteral("--bogus"), QStringLiteral("-help")}
-                                         << Action::ShowHelp << QString() << QString();
+                                         << Action::ShowHelp << QString();
 }
 
 void TestApp::commandLine()
@@ -891,13 +900,37 @@ void TestApp::commandLine()
     QFETCH(QStringList, arguments);
     QFETCH(CommandLine::Action, action);
     QFETCH(QString, file);
-    QFETCH(QString, error);
     // As the program reads its command line before the window system starts.
-    const CommandLine parsed =
+    const Result<CommandLine> parsed =
         ParseCommandLine(WithoutToolkitOptions(QStringList{QStringLiteral("zarvik-ml-utility")} + arguments));
-    QCOMPARE(parsed.action, action);
-    QCOMPARE(parsed.file, file.isEmpty() ? QString() : QDir::current().absoluteFilePath(file));
-    QVERIFY2(error.isEmpty() ? parsed.error.isEmpty() : parsed.error.contains(error), qPrintable(parsed.error));
+    QVERIFY2(parsed.ok(), qPrintable(parsed.error()));
+    QCOMPARE(parsed.value().action, action);
+    QCOMPARE(parsed.value().file, file.isEmpty() ? QString() : QDir::current().absoluteFilePath(file));
+}
+
+void TestApp::refusedCommandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("error"); // a part of the reason given
+    QTest::newRow("two files") << QStringList{QStringLiteral("a.int"), QStringLiteral("b.int")}
+                               << QStringLiteral("Only one FILE can be opened at a time.");
+    QTest::newRow("unknown option") << QStringList{QStringLiteral("--bogus"), QStringLiteral("a.int")}
+                                    << QStringLiteral("bogus");
+    QTest::newRow("Qt's option without its value")
+        << QStringList{QStringLiteral("a.int"), QStringLiteral("-style")} << QStringLiteral("-style");
+    // The name of a file, not help asked for with its letter h.
+    QTest::newRow("a file that looks like an option")
+        << QStringList{QStringLiteral("-dash.int")} << QStringLiteral("-- -dash.int");
+}
+
+void TestApp::refusedCommandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, error);
+    const Result<CommandLine> parsed =
+        ParseCommandLine(WithoutToolkitOptions(QStringList{QStringLiteral("zarvik-ml-utility")} + arguments));
+    QVERIFY(!parsed.ok());
+    QVERIFY2(parsed.error().contains(error), qPrintable(parsed.error()));
 }
 
 void TestApp::commandLineOpensAsOpenDoes_data()
@@ -928,8 +961,10 @@ void TestApp::commandLineOpensAsOpenDoes()
     // Started from the game's folder with a name relative to it.
     const QString startFolder = QDir::currentPath();
     QVERIFY(QDir::setCurrent(game.gamePath()));
-    const CommandLine commandLine = ParseCommandLine({QStringLiteral("zarvik-ml-utility"), relative});
+    const Result<CommandLine> parsed = ParseCommandLine({QStringLiteral("zarvik-ml-utility"), relative});
     QVERIFY(QDir::setCurrent(startFolder));
+    QVERIFY(parsed.ok());
+    const CommandLine& commandLine = parsed.value();
     QCOMPARE(commandLine.action, CommandLine::Action::Run);
 
     TestWindow started;

@@ -421,7 +421,7 @@ void TestGame::failedSwitchKeepsSettings()
         game.write(QStringLiteral("System/DeusEx.ini"), original);
         const QString ini = game.file(QStringLiteral("System/DeusEx.ini"));
         QFile::setPermissions(ini, QFileDevice::ReadOwner);
-        const QString error = SwitchDefaultGame(game.gamePath(), original).reason();
+        const QString error = SwitchDefaultGame(game.gamePath(), original).error();
         QVERIFY(error.contains(ini));
         QCOMPARE(game.read(QStringLiteral("System/DeusEx.ini")), original);
         // The copy made for this switch goes with it.
@@ -438,7 +438,7 @@ void TestGame::failedSwitchKeepsSettings()
         options.deusExIniText = original;
         options.unreadable = {QStringLiteral("System/DeusEx.ini.bak")};
         GameFixture game(options);
-        const QString error = SwitchDefaultGame(game.gamePath(), original).reason();
+        const QString error = SwitchDefaultGame(game.gamePath(), original).error();
         QVERIFY(error.contains(game.file(QStringLiteral("System/DeusEx.ini.bak"))));
         QCOMPARE(game.read(QStringLiteral("System/DeusEx.ini")), original);
     }
@@ -481,9 +481,10 @@ void TestGame::autostartFlag()
         options.unreadable = {QStringLiteral("System/Quenlar.ini")};
     GameFixture game(options);
 
-    const AutostartFlag flag = ReadAutostartFlag(game.gamePath());
-    QCOMPARE(flag.on, on);
-    QCOMPARE(!flag.error.isEmpty(), error);
+    const Result<bool> flag = ReadAutostartFlag(game.gamePath());
+    QCOMPARE(flag.valueOr(false), on);
+    QCOMPARE(!flag.ok(), error);
+    QCOMPARE(flag.error().isEmpty(), !error);
     QCOMPARE(game.exists(QStringLiteral("System/Quenlar.ini")), options.quenlarIni);
 }
 
@@ -500,8 +501,8 @@ void TestGame::fileHeldByAnotherProgram()
                                         0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         QVERIFY(held != INVALID_HANDLE_VALUE);
         const auto release = qScopeGuard([held] { CloseHandle(held); });
-        const WriteResult written = WriteTextFile(mod, QStringLiteral("new"), InPlaceWrite::WhenNoTemporaryFile);
-        QCOMPARE(written.reason(), QStringLiteral("Another program is using the file. Close it there and try again."));
+        const Result<> written = WriteTextFile(mod, QStringLiteral("new"), InPlaceWrite::WhenNoTemporaryFile);
+        QCOMPARE(written.error(), QStringLiteral("Another program is using the file. Close it there and try again."));
     }
     QCOMPARE(game.read(QStringLiteral("System/Held.int")), QByteArray("old"));
 #else
@@ -541,12 +542,12 @@ void TestGame::lockedFolderKeepsFilesWritable()
     // A new file cannot be made, and the reason names the folder.
     const QString error = WriteTextFile(game.file(QStringLiteral("System/New.int")), QStringLiteral("x"),
                                         InPlaceWrite::WhenNoTemporaryFile)
-                              .reason();
+                              .error();
     QVERIFY2(error.contains(QStringLiteral("not writable")) && error.contains(system), qPrintable(error));
 
     // The game's settings are switched only with a copy kept beside them.
     const QByteArray ini = game.read(QStringLiteral("System/DeusEx.ini"));
-    const QString switchError = SwitchDefaultGame(game.gamePath(), ini).reason();
+    const QString switchError = SwitchDefaultGame(game.gamePath(), ini).error();
     QVERIFY2(switchError.contains(QStringLiteral("not writable")), qPrintable(switchError));
     QCOMPARE(game.read(QStringLiteral("System/DeusEx.ini")), ini);
     QVERIFY(!game.exists(QStringLiteral("System/DeusEx.ini.bak")));
@@ -697,13 +698,12 @@ void TestGame::writesKeepEveryByte()
             limit.emplace(diskFull ? 0 : written.size() / 2);
             QVERIFY(limit->active());
         }
-        const auto reasonOf = [](const WriteResult& result) { return result.ok() ? QString() : result.reason(); };
         if (modFile)
-            error = reasonOf(WriteTextFile(file, QString::fromLatin1(written), InPlaceWrite::WhenNoTemporaryFile));
+            error = WriteTextFile(file, QString::fromLatin1(written), InPlaceWrite::WhenNoTemporaryFile).error();
         else if (settings)
-            error = reasonOf(SwitchDefaultGame(game.gamePath(), BigSettings));
+            error = SwitchDefaultGame(game.gamePath(), BigSettings).error();
         else
-            error = reasonOf(WriteAutostartFlag(game.gamePath(), true, FlagForm::Spaced));
+            error = WriteAutostartFlag(game.gamePath(), true, FlagForm::Spaced).error();
     }
     if (lock)
         lock->unlock();
@@ -782,11 +782,12 @@ void TestGame::readsOnlyRegularFiles()
         MakeSpecialFile(path, kind);
     if (QTest::currentTestFailed())
         return;
-    const FileRead read = EndsWithin([path] { return ReadFileBytes(path); }, "reading a special file");
-    QCOMPARE(read.error, error);
-    QVERIFY(read.bytes.isEmpty());
-    const TextRead text = EndsWithin([path] { return ReadTextFile(path); }, "reading a special file as text");
-    QCOMPARE(text.error, error);
+    const Result<QByteArray> read = EndsWithin([path] { return ReadFileBytes(path); }, "reading a special file");
+    QVERIFY(!read.ok());
+    QCOMPARE(read.error(), error);
+    const Result<QString> text = EndsWithin([path] { return ReadTextFile(path); }, "reading a special file as text");
+    QVERIFY(!text.ok());
+    QCOMPARE(text.error(), error);
 }
 
 void TestGame::readingStopsAtTheLimit()
@@ -794,20 +795,20 @@ void TestGame::readingStopsAtTheLimit()
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("Ten.ini"));
     writeFile(file, "0123456789");
-    QCOMPARE(ReadFileBytes(file, 10).bytes, QByteArray("0123456789"));
-    QCOMPARE(ReadFileBytes(file, 9).error, QStringLiteral("The file is too large."));
+    QCOMPARE(ReadFileBytes(file, 10).valueOr({}), QByteArray("0123456789"));
+    QCOMPARE(ReadFileBytes(file, 9).error(), QStringLiteral("The file is too large."));
 #ifdef Q_OS_UNIX
     const QString link = dir.filePath(QStringLiteral("Link.ini"));
     QVERIFY(QFile::link(file, link));
-    QCOMPARE(ReadTextFile(link).text, QStringLiteral("0123456789"));
+    QCOMPARE(ReadTextFile(link).valueOr({}), QStringLiteral("0123456789"));
 #endif
 #ifdef Q_OS_LINUX
     // A file of the system's that reports no size but has one: the limit
     // holds against what is read, not what the file claims.
     const QString status = QStringLiteral("/proc/self/status");
     QCOMPARE(QFileInfo(status).size(), 0);
-    QCOMPARE(ReadFileBytes(status, 16).error, QStringLiteral("The file is too large."));
-    QVERIFY(ReadFileBytes(status).bytes.startsWith("Name:"));
+    QCOMPARE(ReadFileBytes(status, 16).error(), QStringLiteral("The file is too large."));
+    QVERIFY(ReadFileBytes(status).valueOr({}).startsWith("Name:"));
 #endif
 }
 
@@ -1535,9 +1536,9 @@ void TestGame::settingsReadersPassSpecialFilesBy()
     options.quenlarIni = false;
     GameFixture game(options);
     MakeSpecialFile(game.file(QStringLiteral("System/Quenlar.ini")), QStringLiteral("pipe"));
-    const AutostartFlag flag = EndsWithin([&game] { return ReadAutostartFlag(game.gamePath()); }, "the flag");
-    QVERIFY(!flag.on);
-    QVERIFY2(flag.error.contains(QStringLiteral("pipe")), qPrintable(flag.error));
+    const Result<bool> flag = EndsWithin([&game] { return ReadAutostartFlag(game.gamePath()); }, "the flag");
+    QVERIFY(!flag.ok());
+    QVERIFY2(flag.error().contains(QStringLiteral("pipe")), qPrintable(flag.error()));
 
     QTemporaryDir prefix;
     MakeSpecialFile(prefix.filePath(QStringLiteral("system.reg")), QStringLiteral("device"));

@@ -897,9 +897,14 @@ void TestGeneral::desktopDialogsSayWhatTheyAsk()
     });
     poll.start(10);
     QTemporaryDir dir;
-    const QString chosen = kind == QLatin1String("folder")
-                               ? ui.existingDirectory(nullptr, title)
-                               : ui.openFileName(nullptr, title, dir.path(), {QStringLiteral("Any (*.*)")});
+    QString chosen;
+    if (kind == QLatin1String("folder")) {
+        const Result<QString> folder = ui.existingDirectory(nullptr, title);
+        QVERIFY(folder.ok());
+        chosen = folder.value();
+    } else {
+        chosen = ui.openFileName(nullptr, title, dir.path(), {QStringLiteral("Any (*.*)")});
+    }
     QCOMPARE(chosen, QString());
     QCOMPARE(shownTitle, title);
 }

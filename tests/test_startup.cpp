@@ -276,6 +276,15 @@ void TestStartup::folderDialogRetriesUntilGame()
     QTest::mouseClick(Control<QPushButton>(t.window.get(), "cmdBrowse3"), Qt::LeftButton);
     QCOMPARE(shown(t.ui), QStringList{QStringLiteral("folder")});
     QCOMPARE(Control<QLineEdit>(t.window.get(), "txtPath")->text(), game.gamePath());
+
+    // Nor does one the system could not show, but the user is told why, once.
+    t.ui.clear();
+    const QString failure = QStringLiteral("The folder dialog could not be shown.\nClass not registered.");
+    t.ui.dialogAnswers = {Failure{failure}, game.gamePath()};
+    QTest::mouseClick(Control<QPushButton>(t.window.get(), "cmdBrowse3"), Qt::LeftButton);
+    QCOMPARE(shown(t.ui), (QStringList{QStringLiteral("folder"), failure}));
+    QCOMPARE(t.ui.asked[1].icon, Icon::Exclamation);
+    QCOMPARE(Control<QLineEdit>(t.window.get(), "txtPath")->text(), game.gamePath());
 }
 
 void TestStartup::folderInOtherLetterCase()

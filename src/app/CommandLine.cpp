@@ -115,12 +115,12 @@ QStringList WithoutToolkitOptions(const QStringList& arguments)
     return kept;
 }
 
-CommandLine ParseCommandLine(const QStringList& arguments)
+Result<CommandLine> ParseCommandLine(const QStringList& arguments)
 {
     // The program's name alone, as every start from the desktop: nothing to
     // parse, and no parser to set up.
     if (arguments.size() <= 1)
-        return {};
+        return CommandLine{};
     Parser p;
     const bool parsed = p.parser.parse(arguments);
 
@@ -141,8 +141,7 @@ CommandLine ParseCommandLine(const QStringList& arguments)
     } else if (given(p.version)) {
         result.action = CommandLine::Action::ShowVersion;
     } else if (!parsed) {
-        result.action = CommandLine::Action::Refuse;
-        result.error = p.parser.errorText();
+        QString error = p.parser.errorText();
         // Named as typed: "-dash.int", not the letters d, a, s and so on.
         QStringList unknown;
         for (const QString& argument : options) {
@@ -151,20 +150,19 @@ CommandLine ParseCommandLine(const QStringList& arguments)
                 unknown << argument;
         }
         if (!p.parser.unknownOptionNames().isEmpty() && !unknown.isEmpty()) {
-            result.error =
+            error =
                 (unknown.size() == 1 ? QStringLiteral("Unknown option: %1.") : QStringLiteral("Unknown options: %1."))
                     .arg(unknown.join(QStringLiteral(", ")));
             for (const QString& argument : unknown) {
                 if (argument.endsWith(QLatin1String(".int"), Qt::CaseInsensitive)) {
-                    result.error +=
-                        QStringLiteral("\nA FILE whose name starts with - goes after --: -- %1").arg(argument);
+                    error += QStringLiteral("\nA FILE whose name starts with - goes after --: -- %1").arg(argument);
                     break;
                 }
             }
         }
+        return Failure{error};
     } else if (const QStringList files = p.parser.positionalArguments(); files.size() > 1) {
-        result.action = CommandLine::Action::Refuse;
-        result.error = QStringLiteral("Only one FILE can be opened at a time.");
+        return Failure{QStringLiteral("Only one FILE can be opened at a time.")};
     } else if (files.size() == 1) {
         // The caption shows the full path, and Save writes back to it, so a
         // name given relative to the terminal's folder is made absolute.

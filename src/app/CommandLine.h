@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Result.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -11,22 +13,19 @@ struct CommandLine
         Run,         // start the window, then open the file, if one was named
         ShowHelp,    // print the help and end
         ShowVersion, // print the version and end
-        Refuse,      // print the error and end with a failure
     };
 
     Action action = Action::Run;
     // The mod file to open after start-up, as an absolute path; empty for none.
     // Whether it exists and is a mod is for the window's own Open to tell.
     QString file;
-    // Why the command line was refused.
-    QString error;
 };
 
-// Reads the arguments, the program's own name first. Needs no application
-// object, so that the command line can be answered before the program
-// connects to a display. Help and version, each given as an argument of its
-// own, win over other mistakes.
-CommandLine ParseCommandLine(const QStringList& arguments);
+// Reads the arguments, the program's own name first; fails with the reason
+// when it refuses them. Needs no application object, so that the command line
+// can be answered before the program connects to a display. Help and version,
+// each given as an argument of its own, win over other mistakes.
+Result<CommandLine> ParseCommandLine(const QStringList& arguments);
 
 // The arguments without the options Qt's application object takes out for
 // itself (-platform offscreen, -style=fusion…), as it will take them: what

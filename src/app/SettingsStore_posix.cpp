@@ -42,9 +42,9 @@ bool WriteStore(QIODevice& device, const QSettings::SettingsMap& map)
     }
     // The copy is only as good as what reads back from it, under a name
     // QSettings has not seen: it answers for a name it wrote from memory.
-    const FileRead bytes = ReadFileBytes(copy);
+    const Result<QByteArray> read = ReadFileBytes(copy);
     const QString check = dir.filePath(QStringLiteral("check.conf"));
-    if (!bytes.ok() || !WriteFileAtomically(check, bytes.bytes).ok())
+    if (!read.ok() || !WriteFileAtomically(check, read.value()).ok())
         return false;
     const QSettings written(check, QSettings::IniFormat);
     if (written.status() != QSettings::NoError || written.allKeys().size() != map.size())
@@ -54,7 +54,8 @@ bool WriteStore(QIODevice& device, const QSettings::SettingsMap& map)
             return false;
     }
     // Returning false keeps QSettings from putting its file in place.
-    return file->write(bytes.bytes) == bytes.bytes.size() && file->flush() && SyncToDisk(*file).isEmpty();
+    const QByteArray& bytes = read.value();
+    return file->write(bytes) == bytes.size() && file->flush() && SyncToDisk(*file).ok();
 }
 
 } // namespace

@@ -90,14 +90,14 @@ void frmMain::OpenModFile(const QString& fileName)
         m_ui.tell(this, QStringLiteral("%1 could not be opened.\n%2").arg(PathInMessage(path), reason),
                   ModalInteraction::Icon::Exclamation);
     };
-    const FileRead read = ReadFileBytes(path, MaxModFileBytes);
+    const Result<QByteArray> read = ReadFileBytes(path, MaxModFileBytes);
     if (!read.ok()) {
-        cannotOpen(read.error);
+        cannotOpen(read.error());
         return;
     }
     // The record read starts as a new mod, so nothing of the mod shown before
     // survives where the file is silent.
-    const ModFileContents contents = ReadModFile(read.bytes);
+    const ModFileContents contents = ReadModFile(read.value());
     using Refusal = ModFileContents::Refusal;
     switch (contents.refusal) {
     case Refusal::None:
@@ -168,18 +168,25 @@ bool frmMain::SaveMod()
 
     // Only a caption ending in ".int" exactly names the file to write back to.
     QString target;
-    if (windowTitle().endsWith(QLatin1String(".int")))
+    if (windowTitle().endsWith(QLatin1String(".int"))) {
         target = captionFile();
-    else
-        target = m_ui.saveFileName(this, GameFile(gamePath, QStringLiteral("System/")), ModFileFilters);
+    } else {
+        const Result<QString> chosen =
+            m_ui.saveFileName(this, GameFile(gamePath, QStringLiteral("System/")), ModFileFilters);
+        if (!chosen.ok()) {
+            m_ui.tell(this, chosen.error(), ModalInteraction::Icon::Exclamation);
+            return false;
+        }
+        target = chosen.value();
+    }
     if (target.isEmpty())
         return false;
     target = QDir::toNativeSeparators(target);
 
-    const WriteResult written = WriteTextFile(target, ComposeModFile(mod), InPlaceWrite::WhenNoTemporaryFile);
+    const Result<> written = WriteTextFile(target, ComposeModFile(mod), InPlaceWrite::WhenNoTemporaryFile);
     if (!written.ok()) {
         m_ui.tell(this,
-                  QStringLiteral("The mod could not be saved to %1.\n%2").arg(PathInMessage(target), written.reason()),
+                  QStringLiteral("The mod could not be saved to %1.\n%2").arg(PathInMessage(target), written.error()),
                   ModalInteraction::Icon::Exclamation);
         return false;
     }

@@ -36,6 +36,29 @@ QString NoHandlerFor(GameLaunch::Source source, const QUrl& url)
         .arg(url.scheme() + u':', launcher);
 }
 
+// Starts the game as worked out; fails saying why it did not start.
+Result<> StartGame(const Result<GameLaunch>& workedOut, ModalInteraction& ui)
+{
+    if (!workedOut.ok())
+        return Failure{workedOut.error()};
+    const GameLaunch& launch = workedOut.value();
+    switch (launch.kind) {
+    case GameLaunch::Kind::Url:
+        if (!ui.openUrl(launch.url))
+            return Failure{NoHandlerFor(launch.source, launch.url)};
+        break;
+    case GameLaunch::Kind::Program:
+        if (const Result<> started =
+                ui.startProgram({launch.program, launch.arguments, launch.environment, launch.workingDirectory});
+            !started.ok()) {
+            return Failure{QStringLiteral("%1 could not be started.\n%2")
+                               .arg(PathInMessage(QDir::toNativeSeparators(launch.program)), started.error())};
+        }
+        break;
+    }
+    return {};
+}
+
 } // namespace
 
 void frmMain::PlayMod()
@@ -49,33 +72,15 @@ void frmMain::PlayMod()
     const QString gamePath = frmGeneral->GamePath();
     const QString iniFile = DeusExIniFile(gamePath);
     if (GameFileExists(iniFile)) {
-        const FileRead ini = ReadFileBytes(iniFile);
+        const Result<QByteArray> ini = ReadFileBytes(iniFile);
         if (ini.ok())
-            offerLoaderSetUp(gamePath, ini.bytes);
+            offerLoaderSetUp(gamePath, ini.value());
     }
 
-    const GameLaunch launch = WorkOutLaunch(gamePath, SystemLaunchContext());
-    QString failure;
-    switch (launch.kind) {
-    case GameLaunch::Kind::None:
-        failure = launch.problem;
-        break;
-    case GameLaunch::Kind::Url:
-        if (!m_ui.openUrl(launch.url))
-            failure = NoHandlerFor(launch.source, launch.url);
-        break;
-    case GameLaunch::Kind::Program: {
-        const ModalInteraction::Started started =
-            m_ui.startProgram({launch.program, launch.arguments, launch.environment, launch.workingDirectory});
-        if (!started.ok) {
-            failure = QStringLiteral("%1 could not be started.\n%2")
-                          .arg(PathInMessage(QDir::toNativeSeparators(launch.program)), started.error);
-        }
-        break;
-    }
-    }
-    if (!failure.isEmpty()) {
-        m_ui.tell(this, QStringLiteral("The mod was saved, but the game could not be started.\n%1").arg(failure),
+    const Result<> started = StartGame(WorkOutLaunch(gamePath, SystemLaunchContext()), m_ui);
+    if (!started.ok()) {
+        m_ui.tell(this,
+                  QStringLiteral("The mod was saved, but the game could not be started.\n%1").arg(started.error()),
                   ModalInteraction::Icon::Exclamation);
     }
 }

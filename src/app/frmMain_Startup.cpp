@@ -37,10 +37,10 @@ void frmMain::Form_Load()
         const QString iniFile = DeusExIniFile(gamePath);
         if (!GameFileExists(iniFile))
             return;
-        const FileRead ini = ReadFileBytes(iniFile);
+        const Result<QByteArray> ini = ReadFileBytes(iniFile);
         if (!ini.ok()) {
             // The set-up question needs the settings; the rest of start-up does not.
-            m_ui.tell(this, QStringLiteral("%1 could not be read.\n%2").arg(PathInMessage(iniFile), ini.error),
+            m_ui.tell(this, QStringLiteral("%1 could not be read.\n%2").arg(PathInMessage(iniFile), ini.error()),
                       ModalInteraction::Icon::Exclamation);
         }
 
@@ -53,17 +53,17 @@ void frmMain::Form_Load()
         }
 
         if (ini.ok())
-            offerLoaderSetUp(gamePath, ini.bytes);
+            offerLoaderSetUp(gamePath, ini.value());
     }
 
-    const AutostartFlag flag = ReadAutostartFlag(gamePath);
-    if (!flag.error.isEmpty()) {
+    const Result<bool> flag = ReadAutostartFlag(gamePath);
+    if (!flag.ok()) {
         m_ui.tell(this,
                   QStringLiteral("%1 could not be read, so autostart is taken as off.\n%2")
-                      .arg(PathInMessage(AutostartFlagFile(gamePath)), flag.error),
+                      .arg(PathInMessage(AutostartFlagFile(gamePath)), flag.error()),
                   ModalInteraction::Icon::Exclamation);
     }
-    if (flag.on)
+    if (flag.valueOr(false))
         frmGeneral->setAutoStart(true);
 }
 
@@ -73,9 +73,9 @@ void frmMain::offerLoaderSetUp(const QString& gamePath, const QByteArray& deusEx
         !m_ui.askYesNo(this, QStringLiteral("The Orvane Mod Loader doesn't seem to be setup corectly. Do you want "
                                             "to set it up it now?")))
         return;
-    const WriteResult switched = SwitchDefaultGame(gamePath, deusExIni);
+    const Result<> switched = SwitchDefaultGame(gamePath, deusExIni);
     if (!switched.ok()) {
-        m_ui.tell(this, QStringLiteral("The Orvane Mod Loader could not be set up.\n%1").arg(switched.reason()),
+        m_ui.tell(this, QStringLiteral("The Orvane Mod Loader could not be set up.\n%1").arg(switched.error()),
                   ModalInteraction::Icon::Exclamation);
     }
 }

@@ -24,18 +24,19 @@ QStringList ArgumentsOf(int argc, char* argv[])
 
 // Help and version go to the standard output; a refused command line to the
 // error output, with a failure status.
-int AnswerOnTerminal(const CommandLine& commandLine)
+int AnswerOnTerminal(const Result<CommandLine>& commandLine)
 {
-    switch (commandLine.action) {
+    if (!commandLine.ok()) {
+        std::fprintf(stderr, "%s\nTry --help for the options.\n", qPrintable(commandLine.error()));
+        return 1;
+    }
+    switch (commandLine.value().action) {
     case CommandLine::Action::ShowHelp:
         std::fputs(qPrintable(CommandLineHelp()), stdout);
         return 0;
     case CommandLine::Action::ShowVersion:
         std::fputs(qPrintable(CommandLineVersion()), stdout);
         return 0;
-    case CommandLine::Action::Refuse:
-        std::fprintf(stderr, "%s\nTry --help for the options.\n", qPrintable(commandLine.error));
-        return 1;
     case CommandLine::Action::Run:
         break;
     }
@@ -53,8 +54,8 @@ int main(int argc, char* argv[])
     // help, the version and a refusal all work without a display. Qt's own
     // options (-platform, -style…) are left out as QApplication will take
     // them out.
-    if (const CommandLine early = ParseCommandLine(WithoutToolkitOptions(ArgumentsOf(argc, argv)));
-        early.action != CommandLine::Action::Run) {
+    if (const Result<CommandLine> early = ParseCommandLine(WithoutToolkitOptions(ArgumentsOf(argc, argv)));
+        !early.ok() || early.value().action != CommandLine::Action::Run) {
         const QCoreApplication app(argc, argv);
         return AnswerOnTerminal(early);
     }
@@ -62,9 +63,10 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     // Read again as Qt left it: an option it did not take after all is
     // refused here.
-    const CommandLine commandLine = ParseCommandLine(QApplication::arguments());
-    if (commandLine.action != CommandLine::Action::Run)
-        return AnswerOnTerminal(commandLine);
+    const Result<CommandLine> parsed = ParseCommandLine(QApplication::arguments());
+    if (!parsed.ok() || parsed.value().action != CommandLine::Action::Run)
+        return AnswerOnTerminal(parsed);
+    const CommandLine& commandLine = parsed.value();
 
     QApplication::setDesktopFileName(QStringLiteral("zarvik-ml-utility"));
     QApplication::setStyle(new AppStyle(QStyleFactory::create(QApplication::style()->name())));

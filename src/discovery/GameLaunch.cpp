@@ -116,14 +116,6 @@ QString FindProgram(const LaunchContext& context, const QString& name)
     return context.findProgram ? context.findProgram(name) : QString();
 }
 
-GameLaunch Nothing(const QString& problem, GameLaunch::Source source = GameLaunch::Source::None)
-{
-    GameLaunch launch;
-    launch.source = source;
-    launch.problem = problem;
-    return launch;
-}
-
 GameLaunch ThroughUrl(GameLaunch::Source source, const QUrl& url)
 {
     GameLaunch launch;
@@ -140,17 +132,16 @@ QString MissingExecutable(const QString& game)
         .arg(PathSeparator(), PathInMessage(QDir::toNativeSeparators(game)));
 }
 
-GameLaunch UnderWine(const QString& game, const QString& prefix, const LaunchContext& context)
+Result<GameLaunch> UnderWine(const QString& game, const QString& prefix, const LaunchContext& context)
 {
     const QString exe = AppendIgnoringCase(game, QStringLiteral("System/DeusEx.exe"));
     if (!GameFileExists(exe))
-        return Nothing(MissingExecutable(game), GameLaunch::Source::WinePrefix);
+        return Failure{MissingExecutable(game)};
     const QString wine = FindProgram(context, QStringLiteral("wine"));
     if (wine.isEmpty()) {
-        return Nothing(QStringLiteral("The game is installed in the Wine prefix %1, but Wine is not installed: no "
+        return Failure{QStringLiteral("The game is installed in the Wine prefix %1, but Wine is not installed: no "
                                       "\"wine\" command was found. Install Wine and try again.")
-                           .arg(PathInMessage(prefix)),
-                       GameLaunch::Source::WinePrefix);
+                           .arg(PathInMessage(prefix))};
     }
     GameLaunch launch;
     launch.kind = GameLaunch::Kind::Program;
@@ -167,18 +158,17 @@ GameLaunch UnderWine(const QString& game, const QString& prefix, const LaunchCon
 // Bottles runs the game with the bottle's own Wine and settings, through its
 // command line; the Flatpak's command runs inside the Flatpak, which sees
 // its bottles at the same paths.
-GameLaunch InBottle(const QString& game, const Bottle& bottle, const LaunchContext& context)
+Result<GameLaunch> InBottle(const QString& game, const Bottle& bottle, const LaunchContext& context)
 {
     const QString exe = AppendIgnoringCase(game, QStringLiteral("System/DeusEx.exe"));
     if (!GameFileExists(exe))
-        return Nothing(MissingExecutable(game), GameLaunch::Source::Bottles);
+        return Failure{MissingExecutable(game)};
     const QString command = bottle.flatpak ? QStringLiteral("flatpak") : QStringLiteral("bottles-cli");
     const QString program = FindProgram(context, command);
     if (program.isEmpty()) {
-        return Nothing(QStringLiteral("The game is installed in the bottle %1 of Bottles, but no \"%2\" command "
+        return Failure{QStringLiteral("The game is installed in the bottle %1 of Bottles, but no \"%2\" command "
                                       "was found to start it with. Start the game from Bottles.")
-                           .arg(bottle.name, command),
-                       GameLaunch::Source::Bottles);
+                           .arg(bottle.name, command)};
     }
     GameLaunch launch;
     launch.kind = GameLaunch::Kind::Program;
@@ -194,11 +184,11 @@ GameLaunch InBottle(const QString& game, const Bottle& bottle, const LaunchConte
     return launch;
 }
 
-GameLaunch OnWindows(const QString& game)
+Result<GameLaunch> OnWindows(const QString& game)
 {
     const QString exe = AppendIgnoringCase(game, QStringLiteral("System/DeusEx.exe"));
     if (!GameFileExists(exe))
-        return Nothing(MissingExecutable(game), GameLaunch::Source::Windows);
+        return Failure{MissingExecutable(game)};
     GameLaunch launch;
     launch.kind = GameLaunch::Kind::Program;
     launch.source = GameLaunch::Source::Windows;
@@ -214,10 +204,10 @@ QUrl SteamLaunchUrl()
     return QUrl(QStringLiteral("steam://rungameid/%1").arg(DeusExSteamAppId));
 }
 
-GameLaunch WorkOutLaunch(const QString& gameDirectory, const LaunchContext& context)
+Result<GameLaunch> WorkOutLaunch(const QString& gameDirectory, const LaunchContext& context)
 {
     if (gameDirectory.isEmpty())
-        return Nothing(QStringLiteral("No Deus Ex directory is known."));
+        return Failure{QStringLiteral("No Deus Ex directory is known.")};
     const QString game = Canonical(gameDirectory);
 
     if (context.system == HostSystem::Windows) {
@@ -284,8 +274,8 @@ GameLaunch WorkOutLaunch(const QString& gameDirectory, const LaunchContext& cont
             return UnderWine(game, Canonical(candidate), context);
     }
 
-    return Nothing(QStringLiteral("No Steam library, no game of Heroic or Lutris, no bottle of Bottles and no Wine "
+    return Failure{QStringLiteral("No Steam library, no game of Heroic or Lutris, no bottle of Bottles and no Wine "
                                   "prefix holds %1, so it is not known what starts the game there. Start the game "
                                   "the way it was installed.")
-                       .arg(PathInMessage(QDir::toNativeSeparators(gameDirectory))));
+                       .arg(PathInMessage(QDir::toNativeSeparators(gameDirectory)))};
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Result.h"
+
 #include <QMap>
 #include <QString>
 #include <QStringList>
@@ -38,7 +40,6 @@ struct GameLaunch
 {
     enum class Kind
     {
-        None,    // nothing here can start the game: problem says why
         Url,     // an address handed to the desktop, whose handler is the launcher
         Program, // a program started with its arguments, environment and folder
     };
@@ -54,14 +55,13 @@ struct GameLaunch
         Windows,
     };
 
-    Kind kind = Kind::None;
+    Kind kind = Kind::Url;
     Source source = Source::None;
     QUrl url;
     QString program;
     QStringList arguments;
     QMap<QString, QString> environment; // set on top of the program's own
     QString workingDirectory;
-    QString problem; // why nothing starts it and what the user can do
 };
 
 // The way to start the game of a game directory (with or without its final
@@ -70,8 +70,9 @@ struct GameLaunch
 // address); a bottle of Bottles (bottles-cli, or the Flatpak's); a folder
 // under a Wine prefix's drive_c or on a drive a known prefix maps (wine with
 // WINEPREFIX). On Windows: Steam's address for a Steam library, else the
-// game's own DeusEx.exe.
-[[nodiscard]] GameLaunch WorkOutLaunch(const QString& gameDirectory, const LaunchContext& context);
+// game's own DeusEx.exe. Where nothing can start it, fails saying why and
+// what the user can do.
+Result<GameLaunch> WorkOutLaunch(const QString& gameDirectory, const LaunchContext& context);
 
 // Steam's address that starts the game through whichever Steam holds it.
 QUrl SteamLaunchUrl();

@@ -158,10 +158,10 @@ private:
 
 VdfNode ReadVdfFile(const QString& path)
 {
-    const FileRead read = ReadFileBytes(path);
+    const Result<QByteArray> read = ReadFileBytes(path);
     if (!read.ok())
         return {};
-    return VdfNode::Parse(QString::fromUtf8(read.bytes));
+    return VdfNode::Parse(QString::fromUtf8(read.value()));
 }
 
 // The same directory under one name, so that links do not repeat it.

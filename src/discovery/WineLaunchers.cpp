@@ -48,8 +48,8 @@ QString FromHome(const QString& path, const QString& home)
 
 QJsonDocument ReadJson(const QString& path)
 {
-    const FileRead read = ReadFileBytes(path);
-    return read.ok() ? QJsonDocument::fromJson(read.bytes) : QJsonDocument();
+    const Result<QByteArray> read = ReadFileBytes(path);
+    return read.ok() ? QJsonDocument::fromJson(read.value()) : QJsonDocument();
 }
 
 qsizetype Indentation(QStringView line)
@@ -142,15 +142,15 @@ QList<LutrisGame> LutrisGamesIn(const QString& dir, const QString& home, bool fl
     static const QRegularExpression stamp(QStringLiteral("-\\d{9,}$"));
     QList<LutrisGame> games;
     for (const QString& file : Entries(dir, QDir::Files, QStringLiteral(".yml"))) {
-        const FileRead read = ReadFileBytes(dir + u'/' + file);
+        const Result<QByteArray> read = ReadFileBytes(dir + u'/' + file);
         if (!read.ok())
             continue;
         LutrisGame game;
         game.config = file.chopped(4);
         game.slug = QString(game.config).remove(stamp);
         game.flatpak = flatpak;
-        game.prefix = FromHome(YamlScalar(read.bytes, QStringLiteral("game"), QStringLiteral("prefix")), home);
-        QString exe = FromHome(YamlScalar(read.bytes, QStringLiteral("game"), QStringLiteral("exe")), home);
+        game.prefix = FromHome(YamlScalar(read.value(), QStringLiteral("game"), QStringLiteral("prefix")), home);
+        QString exe = FromHome(YamlScalar(read.value(), QStringLiteral("game"), QStringLiteral("exe")), home);
         if (!exe.isEmpty() && QDir::isRelativePath(exe)) {
             // A Windows path names a file on a drive of the prefix (none when
             // the prefix has no such drive); anything else relative lies
@@ -175,9 +175,9 @@ QList<Bottle> BottlesIn(const QString& dir, bool flatpak)
         Bottle bottle;
         bottle.path = path;
         bottle.flatpak = flatpak;
-        const FileRead read = ReadFileBytes(path + QStringLiteral("/bottle.yml"));
+        const Result<QByteArray> read = ReadFileBytes(path + QStringLiteral("/bottle.yml"));
         if (read.ok())
-            bottle.name = YamlScalar(read.bytes, {}, QStringLiteral("Name"));
+            bottle.name = YamlScalar(read.value(), {}, QStringLiteral("Name"));
         if (bottle.name.isEmpty())
             bottle.name = QFileInfo(path).fileName();
         bottles.append(bottle);

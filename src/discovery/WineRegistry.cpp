@@ -340,7 +340,8 @@ Hive::Hive(const QByteArray& file, const QStringList& keys)
 Hive Hive::Read(const QString& path, const QStringList& keys)
 {
     QFile file;
-    if (OpenRegularFile(file, path).outcome != RegularFileOpen::Outcome::Opened || file.size() > MaxIniBytes)
+    const Result<OpenOutcome> opened = OpenRegularFile(file, path);
+    if (!opened.ok() || opened.value() != OpenOutcome::Opened || file.size() > MaxIniBytes)
         return {};
     const HeaderFilter filter(keys);
     Hive hive;

@@ -11,11 +11,6 @@ QChar PathSeparator()
     return QDir::separator();
 }
 
-QString PathInMessage(const QString& path)
-{
-    return QChar(0x2068) + path + QChar(0x2069);
-}
-
 bool HasTrailingSeparator(const QString& path)
 {
     return path.endsWith(PathSeparator()) || path.endsWith(u'/');

@@ -1,5 +1,8 @@
 #pragma once
 
+// Messages name paths with PathInMessage, which sets them apart.
+#include "core/PathMarks.h"
+
 #include <QString>
 
 // Names of files and folders as the game and the tools that come from Windows
@@ -19,11 +22,6 @@ QString GameFile(const QString& gamePath, const QString& relative);
 
 // The platform's directory separator.
 QChar PathSeparator();
-
-// A path as a message names it: between Unicode's first strong isolate and
-// pop directional isolate, which tell whatever shows the message where the
-// path starts and ends, so it can keep the path whole on a line.
-QString PathInMessage(const QString& path);
 
 // Whether the path ends with a directory separator ("/" counts everywhere).
 bool HasTrailingSeparator(const QString& path);

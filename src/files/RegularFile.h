@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Result.h"
+
 #include <QByteArrayView>
 #include <QIODevice>
 #include <QString>
@@ -7,18 +9,12 @@
 class QFile;
 class QFileDevice;
 
-// What opening a name found, links followed.
-struct RegularFileOpen
+// What opening a name found, links followed, where the system allowed it.
+enum class OpenOutcome
 {
-    enum class Outcome
-    {
-        Opened,   // a regular file, now open in the QFile given
-        Folder,   // a folder: nothing was opened
-        NotAFile, // a pipe, device or socket: nothing is left open
-        Failed,   // the system refused it; error says why
-    };
-    Outcome outcome = Outcome::Failed;
-    QString error;
+    Opened,   // a regular file, now open in the QFile given
+    Folder,   // a folder: nothing was opened
+    NotAFile, // a pipe, device or socket: nothing is left open
 };
 
 // Opens a regular file, unbuffered, and nothing else: for reading, or for
@@ -26,8 +22,8 @@ struct RegularFileOpen
 // waits: a pipe with no writer or a device is refused rather than waited on
 // or read without end, also when it takes the file's place between a look
 // at the name and the opening. One implementation per platform, as are the
-// other functions here.
-RegularFileOpen OpenRegularFile(QFile& file, const QString& path, QIODevice::OpenMode mode = QIODevice::ReadOnly);
+// other functions here. Fails with the system's reason when it refused.
+Result<OpenOutcome> OpenRegularFile(QFile& file, const QString& path, QIODevice::OpenMode mode = QIODevice::ReadOnly);
 
 // What a name is, links followed, found without opening it.
 enum class FileKind
@@ -40,10 +36,10 @@ enum class FileKind
 FileKind KindOfFile(const QString& path);
 
 // Writes every byte at the given offset of a file open for writing, as many
-// writes as the system takes for it. Returns the reason in words for the
-// user when not every byte was taken, and nothing when all were.
-QString WriteAt(QFileDevice& file, qint64 offset, QByteArrayView bytes);
+// writes as the system takes for it. Fails, with the reason in words for
+// the user, when not every byte was taken.
+Result<> WriteAt(QFileDevice& file, qint64 offset, QByteArrayView bytes);
 
 // Has the system put what was written on the disk, for a disk that reports
-// a lack of room only then. Returns the reason when it could not.
-QString SyncToDisk(QFileDevice& file);
+// a lack of room only then. Fails with the reason when it could not.
+Result<> SyncToDisk(QFileDevice& file);

@@ -41,12 +41,10 @@ QString WriteFailure(int error)
 
 } // namespace
 
-RegularFileOpen OpenRegularFile(QFile& file, const QString& path, QIODevice::OpenMode mode)
+Result<OpenOutcome> OpenRegularFile(QFile& file, const QString& path, QIODevice::OpenMode mode)
 {
     const bool writing = mode & QIODevice::WriteOnly;
-    const auto failed = [writing] {
-        return RegularFileOpen{RegularFileOpen::Outcome::Failed, writing ? WriteFailure(errno) : SystemMessage(errno)};
-    };
+    const auto failed = [writing] { return Failure{writing ? WriteFailure(errno) : SystemMessage(errno)}; };
     // What the name is can only be told for sure once it is open, and opening
     // a pipe waits for a writer unless it is told not to. The flag stays: a
     // regular file is read and written at once all the same, and a file of
@@ -61,20 +59,20 @@ RegularFileOpen OpenRegularFile(QFile& file, const QString& path, QIODevice::Ope
 
     struct stat status;
     if (::fstat(fd, &status) != 0) {
-        const RegularFileOpen result = failed();
+        Failure failure = failed();
         ::close(fd);
-        return result;
+        return failure;
     }
     if (!S_ISREG(status.st_mode)) {
         ::close(fd);
-        return {S_ISDIR(status.st_mode) ? RegularFileOpen::Outcome::Folder : RegularFileOpen::Outcome::NotAFile, {}};
+        return S_ISDIR(status.st_mode) ? OpenOutcome::Folder : OpenOutcome::NotAFile;
     }
     const QIODevice::OpenMode opened = (writing ? QIODevice::ReadWrite : QIODevice::ReadOnly) | QIODevice::Unbuffered;
     if (!file.open(fd, opened, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
-        return {RegularFileOpen::Outcome::Failed, file.errorString()};
+        return Failure{file.errorString()};
     }
-    return {RegularFileOpen::Outcome::Opened, {}};
+    return OpenOutcome::Opened;
 }
 
 FileKind KindOfFile(const QString& path)
@@ -87,7 +85,7 @@ FileKind KindOfFile(const QString& path)
     return S_ISDIR(status.st_mode) ? FileKind::Folder : FileKind::Special;
 }
 
-QString WriteAt(QFileDevice& file, qint64 offset, QByteArrayView bytes)
+Result<> WriteAt(QFileDevice& file, qint64 offset, QByteArrayView bytes)
 {
     const int fd = file.handle();
     qsizetype done = 0;
@@ -97,16 +95,16 @@ QString WriteAt(QFileDevice& file, qint64 offset, QByteArrayView bytes)
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
-            return WriteFailure(errno);
+            return Failure{WriteFailure(errno)};
         // A write that takes nothing and names no error has no room.
         if (n == 0)
-            return WriteFailure(ENOSPC);
+            return Failure{WriteFailure(ENOSPC)};
         done += n;
     }
     return {};
 }
 
-QString SyncToDisk(QFileDevice& file)
+Result<> SyncToDisk(QFileDevice& file)
 {
     int result = 0;
     do
@@ -114,6 +112,6 @@ QString SyncToDisk(QFileDevice& file)
     while (result != 0 && errno == EINTR);
     // A file system that keeps nothing back to put on the disk says so.
     if (result != 0 && errno != EINVAL && errno != ENOTSUP && errno != ENOSYS)
-        return WriteFailure(errno);
+        return Failure{WriteFailure(errno)};
     return {};
 }

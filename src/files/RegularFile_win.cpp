@@ -35,28 +35,28 @@ HANDLE HandleOf(QFileDevice& file)
 
 } // namespace
 
-RegularFileOpen OpenRegularFile(QFile& file, const QString& path, QIODevice::OpenMode mode)
+Result<OpenOutcome> OpenRegularFile(QFile& file, const QString& path, QIODevice::OpenMode mode)
 {
     // Opening never waits here: a pipe's client end opens at once or not at
     // all, and a device name (CON, NUL, COM1) opens as the device, which the
     // look after opening tells from a file on a disk.
     const QFileInfo info(path);
     if (info.isDir())
-        return {RegularFileOpen::Outcome::Folder, {}};
+        return OpenOutcome::Folder;
     if (info.exists() && !info.isFile())
-        return {RegularFileOpen::Outcome::NotAFile, {}};
+        return OpenOutcome::NotAFile;
     const bool writing = mode & QIODevice::WriteOnly;
     if (writing && !info.exists())
-        return {RegularFileOpen::Outcome::Failed, QStringLiteral("The file is no longer there.")};
+        return Failure{QStringLiteral("The file is no longer there.")};
     file.setFileName(path);
     // Read and write together never empties the file on opening.
     if (!file.open((writing ? QIODevice::ReadWrite : QIODevice::ReadOnly) | QIODevice::Unbuffered))
-        return {RegularFileOpen::Outcome::Failed, file.errorString()};
+        return Failure{file.errorString()};
     if (file.isSequential()) {
         file.close();
-        return {RegularFileOpen::Outcome::NotAFile, {}};
+        return OpenOutcome::NotAFile;
     }
-    return {RegularFileOpen::Outcome::Opened, {}};
+    return OpenOutcome::Opened;
 }
 
 FileKind KindOfFile(const QString& path)
@@ -69,7 +69,7 @@ FileKind KindOfFile(const QString& path)
     return info.isFile() ? FileKind::Regular : FileKind::Special;
 }
 
-QString WriteAt(QFileDevice& file, qint64 offset, QByteArrayView bytes)
+Result<> WriteAt(QFileDevice& file, qint64 offset, QByteArrayView bytes)
 {
     const HANDLE handle = HandleOf(file);
     qsizetype done = 0;
@@ -81,17 +81,17 @@ QString WriteAt(QFileDevice& file, qint64 offset, QByteArrayView bytes)
         const DWORD chunk = static_cast<DWORD>(std::min<qsizetype>(bytes.size() - done, 1 << 30));
         DWORD written = 0;
         if (!::WriteFile(handle, bytes.data() + done, chunk, &written, &position))
-            return WriteFailure(::GetLastError());
+            return Failure{WriteFailure(::GetLastError())};
         if (written == 0)
-            return WriteFailure(ERROR_DISK_FULL);
+            return Failure{WriteFailure(ERROR_DISK_FULL)};
         done += written;
     }
     return {};
 }
 
-QString SyncToDisk(QFileDevice& file)
+Result<> SyncToDisk(QFileDevice& file)
 {
     if (!::FlushFileBuffers(HandleOf(file)))
-        return WriteFailure(::GetLastError());
+        return Failure{WriteFailure(::GetLastError())};
     return {};
 }

@@ -1,51 +1,15 @@
 #pragma once
 
+#include "core/Result.h"
+
 #include <QByteArray>
 #include <QString>
-
-#include <utility>
 
 // Whole-file reads and writes of the game's single-byte text files. Writes go
 // through a temporary file that replaces the old one only when everything was
 // on the disk, so a failure, a full disk included, never leaves a file half
 // written or emptied. Where the caller allows it, a file whose folder takes
 // no new files is rewritten in place instead, as safely.
-
-// What became of a write (or of a switch made of writes): done, or the
-// reason it was not, in words for the user.
-class [[nodiscard]] WriteResult
-{
-public:
-    static WriteResult done() { return {}; }
-    static WriteResult failed(QString reason)
-    {
-        WriteResult result;
-        result.m_failed = true;
-        result.m_reason = std::move(reason);
-        return result;
-    }
-
-    bool ok() const { return !m_failed; }
-    const QString& reason() const { return m_reason; }
-
-private:
-    bool m_failed = false;
-    QString m_reason;
-};
-
-struct [[nodiscard]] TextRead
-{
-    QString text;
-    QString error; // empty when the read succeeded
-    bool ok() const { return error.isEmpty(); }
-};
-
-struct [[nodiscard]] FileRead
-{
-    QByteArray bytes;
-    QString error; // empty when the read succeeded
-    bool ok() const { return error.isEmpty(); }
-};
 
 // The most the program reads of any file of settings: the game's and the
 // loader's INI files, a Wine prefix's registry, Steam's library lists and
@@ -57,10 +21,10 @@ inline constexpr qint64 MaxIniBytes = 64 * 1024 * 1024;
 // at most maxBytes of it: reading stops one byte beyond and reports the file
 // as too large, whatever size it claimed. A folder, pipe, device or socket
 // is refused with the reason, never waited on or read.
-FileRead ReadFileBytes(const QString& path, qint64 maxBytes = MaxIniBytes);
+Result<QByteArray> ReadFileBytes(const QString& path, qint64 maxBytes = MaxIniBytes);
 
 // Reads and decodes the whole file, as ReadFileBytes reads it.
-TextRead ReadTextFile(const QString& path, qint64 maxBytes = MaxIniBytes);
+Result<QString> ReadTextFile(const QString& path, qint64 maxBytes = MaxIniBytes);
 
 // Whether a write may fall back to rewriting the file where it is.
 enum class InPlaceWrite
@@ -73,7 +37,7 @@ enum class InPlaceWrite
 
 // Encodes and writes the whole text. A character the encoding cannot carry
 // is refused.
-WriteResult WriteTextFile(const QString& path, const QString& text, InPlaceWrite inPlace = InPlaceWrite::Never);
+Result<> WriteTextFile(const QString& path, const QString& text, InPlaceWrite inPlace = InPlaceWrite::Never);
 
 // Writes the bytes whole through a temporary file that replaces the file
 // (through a link, the file it points at) only once every byte is on the
@@ -83,5 +47,4 @@ WriteResult WriteTextFile(const QString& path, const QString& text, InPlaceWrite
 // file or a new one is written: a folder, pipe, device or socket is refused,
 // as is a file marked read-only. When the folder takes no new files, the
 // reason of a failure says so.
-WriteResult WriteFileAtomically(const QString& path, const QByteArray& bytes,
-                                InPlaceWrite inPlace = InPlaceWrite::Never);
+Result<> WriteFileAtomically(const QString& path, const QByteArray& bytes, InPlaceWrite inPlace = InPlaceWrite::Never);

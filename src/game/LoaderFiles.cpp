@@ -60,19 +60,18 @@ QByteArray SwitchedDefaultGame(const QByteArray& deusExIni)
     return out;
 }
 
-WriteResult SwitchDefaultGame(const QString& gamePath, const QByteArray& deusExIni)
+Result<> SwitchDefaultGame(const QString& gamePath, const QByteArray& deusExIni)
 {
     const QString file = DeusExIniFile(gamePath);
     switch (KindOfFile(file)) {
     case FileKind::Regular:
         break;
     case FileKind::Special:
-        return WriteResult::failed(
-            QStringLiteral("%1 could not be written.\nIt is a device, pipe or socket, not a file.")
-                .arg(PathInMessage(file)));
+        return Failure{QStringLiteral("%1 could not be written.\nIt is a device, pipe or socket, not a file.")
+                           .arg(PathInMessage(file))};
     case FileKind::Missing:
     case FileKind::Folder:
-        return WriteResult::failed(QStringLiteral("The file %1 is no longer there.").arg(PathInMessage(file)));
+        return Failure{QStringLiteral("The file %1 is no longer there.").arg(PathInMessage(file))};
     }
 
     // The user's own settings are kept once, as they were before the first
@@ -83,21 +82,20 @@ WriteResult SwitchDefaultGame(const QString& gamePath, const QByteArray& deusExI
     const QString backup = DeusExIniBackupFile(gamePath);
     const bool keepsBackup = !QFileInfo(backup).isFile();
     if (keepsBackup) {
-        const WriteResult kept = WriteFileAtomically(backup, deusExIni);
+        const Result<> kept = WriteFileAtomically(backup, deusExIni);
         if (!kept.ok()) {
-            return WriteResult::failed(QStringLiteral("A copy of the settings could not be kept as %1.\n%2")
-                                           .arg(PathInMessage(backup), kept.reason()));
+            return Failure{QStringLiteral("A copy of the settings could not be kept as %1.\n%2")
+                               .arg(PathInMessage(backup), kept.error())};
         }
     }
-    const WriteResult written = WriteFileAtomically(file, SwitchedDefaultGame(deusExIni));
+    const Result<> written = WriteFileAtomically(file, SwitchedDefaultGame(deusExIni));
     if (!written.ok()) {
         // The settings are as they were, so the copy made for them goes.
         if (keepsBackup)
             QFile::remove(backup);
-        return WriteResult::failed(
-            QStringLiteral("%1 could not be written.\n%2").arg(PathInMessage(file), written.reason()));
+        return Failure{QStringLiteral("%1 could not be written.\n%2").arg(PathInMessage(file), written.error())};
     }
-    return WriteResult::done();
+    return {};
 }
 
 QString AutostartFlagText(bool on, FlagForm form)
@@ -115,19 +113,19 @@ QString AutostartFlagFile(const QString& gamePath)
     return GameFile(gamePath, QStringLiteral("System/Quenlar.ini"));
 }
 
-AutostartFlag ReadAutostartFlag(const QString& gamePath)
+Result<bool> ReadAutostartFlag(const QString& gamePath)
 {
     const QString file = AutostartFlagFile(gamePath);
     const QFileInfo info(file);
     if (!info.exists() && !info.isSymLink())
-        return {};
-    const FileRead read = ReadFileBytes(file);
+        return false;
+    const Result<QByteArray> read = ReadFileBytes(file);
     if (!read.ok())
-        return {false, read.error};
-    return {IndexIgnoringCase(read.bytes, QByteArrayLiteral("True"), 0) >= 0, {}};
+        return Failure{read.error()};
+    return IndexIgnoringCase(read.value(), QByteArrayLiteral("True"), 0) >= 0;
 }
 
-WriteResult WriteAutostartFlag(const QString& gamePath, bool on, FlagForm form)
+Result<> WriteAutostartFlag(const QString& gamePath, bool on, FlagForm form)
 {
     return WriteTextFile(AutostartFlagFile(gamePath), AutostartFlagText(on, form), InPlaceWrite::WhenNoTemporaryFile);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Result.h"
 #include "files/TextFile.h"
 
 #include <QByteArray>
@@ -35,7 +36,7 @@ QByteArray SwitchedDefaultGame(const QByteArray& deusExIni);
 // existing backup is never replaced) and refuses when it cannot; the file
 // itself is replaced whole or not at all, and never created. A switch that
 // fails leaves no new backup behind.
-WriteResult SwitchDefaultGame(const QString& gamePath, const QByteArray& deusExIni);
+Result<> SwitchDefaultGame(const QString& gamePath, const QByteArray& deusExIni);
 
 // "[Quenlar.MLGameInfo]", CR LF and the flag line, no final line break.
 QString AutostartFlagText(bool on, FlagForm form);
@@ -43,16 +44,11 @@ QString AutostartFlagText(bool on, FlagForm form);
 // The flag file's full name for a game directory.
 QString AutostartFlagFile(const QString& gamePath);
 
-struct AutostartFlag
-{
-    bool on = false;
-    QString error; // why an existing file could not be read; the flag is off then
-};
-
 // On when the flag file holds "True" anywhere, in any letter case. A missing
-// file is off without an error.
-AutostartFlag ReadAutostartFlag(const QString& gamePath);
+// file is off without an error; an existing file that cannot be read fails
+// with the reason.
+Result<bool> ReadAutostartFlag(const QString& gamePath);
 
 // Replaces the whole flag file (creating it when missing), in place when its
 // folder takes no new files.
-WriteResult WriteAutostartFlag(const QString& gamePath, bool on, FlagForm form);
+Result<> WriteAutostartFlag(const QString& gamePath, bool on, FlagForm form);

@@ -153,8 +153,13 @@ void GeneralPage::txtPath_LostFocus()
 void GeneralPage::cmdBrowse3_Click()
 {
     for (;;) {
-        const QString chosen = m_ui.existingDirectory(this, QStringLiteral("Select the directory where Deus Ex is "
-                                                                           "installed"));
+        const Result<QString> asked =
+            m_ui.existingDirectory(this, QStringLiteral("Select the directory where Deus Ex is installed"));
+        if (!asked.ok()) {
+            m_ui.tell(this, asked.error(), ModalInteraction::Icon::Exclamation);
+            return;
+        }
+        const QString& chosen = asked.value();
         if (chosen.isEmpty())
             return;
         if (IsGameDirectory(chosen)) {
@@ -186,20 +191,20 @@ void GeneralPage::chkAutoStart_Click()
 void GeneralPage::writeAutostartFlag(FlagForm form, bool shownBefore)
 {
     const QString gamePath = GamePath();
-    const WriteResult written = WriteAutostartFlag(gamePath, chkAutoStart->isChecked(), form);
+    const Result<> written = WriteAutostartFlag(gamePath, chkAutoStart->isChecked(), form);
     if (written.ok())
         return;
     // The loader goes by the file, so the box goes back to what the file
     // still says (to what it showed before where the file cannot be read
     // either), without its handler: nothing is written again.
-    const AutostartFlag flag = ReadAutostartFlag(gamePath);
+    const Result<bool> flag = ReadAutostartFlag(gamePath);
     {
         const QSignalBlocker blocker(chkAutoStart);
-        chkAutoStart->setChecked(flag.error.isEmpty() ? flag.on : shownBefore);
+        chkAutoStart->setChecked(flag.valueOr(shownBefore));
     }
     m_ui.tell(this,
               QStringLiteral("The autostart setting could not be written to %1.\n%2")
-                  .arg(PathInMessage(AutostartFlagFile(gamePath)), written.reason()),
+                  .arg(PathInMessage(AutostartFlagFile(gamePath)), written.error()),
               ModalInteraction::Icon::Exclamation);
 }
 

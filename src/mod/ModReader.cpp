@@ -114,7 +114,7 @@ bool LooksLikeUtf16(const QByteArray& bytes)
     return pairs > 0 && ((zerosSecond * 2 > pairs && zerosFirst == 0) || (zerosFirst * 2 > pairs && zerosSecond == 0));
 }
 
-QString OverlongField(const ModDefinition& mod)
+std::optional<QString> OverlongField(const ModDefinition& mod)
 {
     const std::pair<const char*, const QString*> fields[] = {
         {"Mod Name", &mod.name},
@@ -128,7 +128,7 @@ QString OverlongField(const ModDefinition& mod)
         if (value->size() > MaxFieldLength)
             return QString::fromLatin1(field);
     }
-    return {};
+    return std::nullopt;
 }
 
 const QList<SearchedKey>& SearchedKeys()
@@ -215,8 +215,8 @@ ModFileContents ReadModFile(const QByteArray& bytes)
         return contents;
     }
     contents.mod = ReadModDefinition(text, &contents.report);
-    contents.overlongField = OverlongField(contents.mod);
-    if (!contents.overlongField.isEmpty()) {
+    if (std::optional<QString> overlong = OverlongField(contents.mod)) {
+        contents.overlongField = std::move(*overlong);
         contents.refusal = Refusal::OverlongValue;
         return contents;
     }

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // What reading a file found besides the mod itself, for Open to tell.
 struct ModReadReport
 {
@@ -75,8 +77,8 @@ inline constexpr qint64 MaxModFileBytes = 1024 * 1024;
 inline constexpr qsizetype MaxFieldLength = 32767;
 
 // The first text field, as the user knows it ("Mod Name"), whose value is
-// longer than a text box holds, or empty text when all fit.
-QString OverlongField(const ModDefinition& mod);
+// longer than a text box holds; nothing when all fit.
+std::optional<QString> OverlongField(const ModDefinition& mod);
 
 // What Open makes of a mod file's bytes: the mod, what reading it found and
 // what the game makes of the file otherwise, or why the bytes are no mod

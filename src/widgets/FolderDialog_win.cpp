@@ -1,7 +1,6 @@
 #include "FolderDialog.h"
 
 #include "ComObjects_win.h"
-#include "ModalInteraction.h"
 
 #include <QDir>
 #include <QWidget>
@@ -9,12 +8,10 @@
 #include <shobjidl.h>
 #include <windows.h>
 
-QString AskFolder(QWidget* parent, const QString& prompt, ModalInteraction& ui)
+Result<QString> AskFolder(QWidget* parent, const QString& prompt)
 {
-    const auto failed = [&](HRESULT result) {
-        ui.tell(parent, QStringLiteral("The folder dialog could not be shown.\n%1").arg(qt_error_string(int(result))),
-                ModalInteraction::Icon::Exclamation);
-        return QString();
+    const auto failed = [](HRESULT result) {
+        return Failure{QStringLiteral("The folder dialog could not be shown.\n%1").arg(qt_error_string(int(result)))};
     };
     Held<IFileOpenDialog> dialog;
     const HRESULT made = CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&dialog.p));
@@ -34,7 +31,7 @@ QString AskFolder(QWidget* parent, const QString& prompt, ModalInteraction& ui)
     const HWND owner = parent ? reinterpret_cast<HWND>(parent->window()->winId()) : nullptr;
     const HRESULT shown = dialog->Show(owner);
     if (shown == HRESULT_FROM_WIN32(ERROR_CANCELLED))
-        return {};
+        return QString();
     if (FAILED(shown))
         return failed(shown);
     QString folder;

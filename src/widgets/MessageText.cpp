@@ -10,9 +10,6 @@
 
 namespace {
 
-constexpr char16_t PathStart = 0x2068;
-constexpr char16_t PathEnd = 0x2069;
-
 bool IsSeparator(QChar c)
 {
     return c == u'\\' || c == u'/';
@@ -73,16 +70,11 @@ void LayOutParagraph(const QString& text, qsizetype from, qsizetype to,
 
 } // namespace
 
-QString MarkedPath(const QString& path)
-{
-    return QChar(PathStart) + path + QChar(PathEnd);
-}
-
 QString WithoutPathMarks(const QString& text)
 {
     QString plain = text;
-    plain.remove(QChar(PathStart));
-    plain.remove(QChar(PathEnd));
+    plain.remove(QChar(PathStartMark));
+    plain.remove(QChar(PathEndMark));
     return plain;
 }
 
@@ -93,11 +85,11 @@ MessageLines LayOutMessage(const QString& marked, const QFontMetrics& metrics, i
     QString& text = laidOut.text;
     std::vector<std::pair<qsizetype, qsizetype>> paths;
     for (const QChar c : marked) {
-        if (c == PathStart)
+        if (c == PathStartMark)
             paths.emplace_back(text.size(), -1);
-        else if (c == PathEnd && !paths.empty() && paths.back().second < 0)
+        else if (c == PathEndMark && !paths.empty() && paths.back().second < 0)
             paths.back().second = text.size();
-        else if (c != PathEnd)
+        else if (c != PathEndMark)
             text += c;
     }
     if (!paths.empty() && paths.back().second < 0)

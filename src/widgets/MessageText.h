@@ -1,16 +1,14 @@
 #pragma once
 
+#include "core/PathMarks.h"
+
 #include <QList>
 #include <QString>
 
 class QFontMetrics;
 
-// A message names a path by setting it between Unicode's first strong isolate
-// (U+2068) and pop directional isolate (U+2069): the marks tell whatever
-// shows the message where the path starts and ends. Neither is shown.
-
-// A path set between the marks.
-QString MarkedPath(const QString& path);
+// Messages name paths between the marks of core/PathMarks.h
+// (PathInMessage); a box keeps such a path whole on a line where it fits.
 
 // The message as a person reads it: without the marks.
 QString WithoutPathMarks(const QString& text);

@@ -63,7 +63,7 @@ void SetUpOpenDialog(QFileDialog& dialog, const QString& initialDir, const QStri
     dialog.setNameFilters(adapted);
 }
 
-ModalInteraction::Started StartDetached(const ModalInteraction::ProgramStart& start)
+Result<> StartDetached(const ModalInteraction::ProgramStart& start)
 {
     QProcess process;
     process.setProgram(start.program);
@@ -78,8 +78,8 @@ ModalInteraction::Started StartDetached(const ModalInteraction::ProgramStart& st
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
     if (!process.startDetached())
-        return {false, process.errorString()};
-    return {true, {}};
+        return Failure{process.errorString()};
+    return {};
 }
 
 ModalInteraction::Answer QtModalInteraction::message(QWidget* parent, const QString& text, Icon icon, Buttons buttons)
@@ -101,19 +101,19 @@ QString QtModalInteraction::openFileName(QWidget* parent, const QString& title, 
     return ChosenFile(dialog);
 }
 
-QString QtModalInteraction::saveFileName(QWidget* parent, const QString& initialDir, const QStringList& filters)
+Result<QString> QtModalInteraction::saveFileName(QWidget* parent, const QString& initialDir, const QStringList& filters)
 {
     // No default suffix: a name typed without ".int" is used as typed.
     waitUntilOnScreen(parent);
     if (const std::optional<QString> problem = SaveFolderProblem(initialDir))
         tell(parent, SaveFolderNotShownMessage(initialDir, *problem), Icon::Exclamation);
-    return AskSaveFileName(parent, initialDir, filters, *this);
+    return AskSaveFileName(parent, initialDir, filters);
 }
 
-QString QtModalInteraction::existingDirectory(QWidget* parent, const QString& prompt)
+Result<QString> QtModalInteraction::existingDirectory(QWidget* parent, const QString& prompt)
 {
     waitUntilOnScreen(parent);
-    return AskFolder(parent, prompt, *this);
+    return AskFolder(parent, prompt);
 }
 
 bool QtModalInteraction::openUrl(const QUrl& url)
@@ -121,7 +121,7 @@ bool QtModalInteraction::openUrl(const QUrl& url)
     return QDesktopServices::openUrl(url);
 }
 
-ModalInteraction::Started QtModalInteraction::startProgram(const ProgramStart& start)
+Result<> QtModalInteraction::startProgram(const ProgramStart& start)
 {
     return StartDetached(start);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ApplicationTitle.h"
+#include "core/Result.h"
 
 #include <QMap>
 #include <QString>
@@ -42,23 +43,26 @@ public:
 
     // Open and save dialogs; the empty text when the user cancels. Filters
     // are Qt name filters such as "Deus Ex Maps (*.dx)". An open dialog is
-    // titled with what it opens.
+    // titled with what it opens. A save dialog the system could not show
+    // fails with the message for the user, which the caller shows.
     virtual QString openFileName(QWidget* parent, const QString& title, const QString& initialDir,
                                  const QStringList& filters) = 0;
-    virtual QString saveFileName(QWidget* parent, const QString& initialDir, const QStringList& filters) = 0;
+    [[nodiscard]] virtual Result<QString> saveFileName(QWidget* parent, const QString& initialDir,
+                                                       const QStringList& filters) = 0;
 
     // A folder dialog with a prompt, which is its title (and its text where
     // the dialog has one), opening at the user's home folder; the empty text
-    // when the user cancels.
-    virtual QString existingDirectory(QWidget* parent, const QString& prompt) = 0;
+    // when the user cancels. Fails, as the save dialog does, when the system
+    // could not show it.
+    [[nodiscard]] virtual Result<QString> existingDirectory(QWidget* parent, const QString& prompt) = 0;
 
     // Opens a document or address with the desktop's handler for it.
     virtual bool openUrl(const QUrl& url) = 0;
 
     // Starts a program detached from this one, so that it runs on when this
     // one ends, with the variables given set on top of this program's
-    // environment. Says why when it could not be started at all; what the
-    // program does once running is its own affair.
+    // environment. Fails with the reason when it could not be started at
+    // all; what the program does once running is its own affair.
     struct ProgramStart
     {
         QString program;
@@ -66,12 +70,7 @@ public:
         QMap<QString, QString> environment;
         QString workingDirectory;
     };
-    struct Started
-    {
-        bool ok = false;
-        QString error;
-    };
-    [[nodiscard]] virtual Started startProgram(const ProgramStart& start) = 0;
+    [[nodiscard]] virtual Result<> startProgram(const ProgramStart& start) = 0;
 
     // Shorthands for the common cases.
     void tell(QWidget* parent, const QString& text, Icon icon) { message(parent, text, icon, Buttons::Ok); }
@@ -89,7 +88,7 @@ class QFileDialog;
 void SetUpOpenDialog(QFileDialog& dialog, const QString& initialDir, const QStringList& filters);
 
 // Starts the program as startProgram says, for real.
-[[nodiscard]] ModalInteraction::Started StartDetached(const ModalInteraction::ProgramStart& start);
+[[nodiscard]] Result<> StartDetached(const ModalInteraction::ProgramStart& start);
 
 // The desktop's own dialogs. Each waits until its owner window is on the
 // screen, so that it opens centred over it.
@@ -99,8 +98,8 @@ public:
     Answer message(QWidget* parent, const QString& text, Icon icon, Buttons buttons) override;
     QString openFileName(QWidget* parent, const QString& title, const QString& initialDir,
                          const QStringList& filters) override;
-    QString saveFileName(QWidget* parent, const QString& initialDir, const QStringList& filters) override;
-    QString existingDirectory(QWidget* parent, const QString& prompt) override;
+    Result<QString> saveFileName(QWidget* parent, const QString& initialDir, const QStringList& filters) override;
+    Result<QString> existingDirectory(QWidget* parent, const QString& prompt) override;
     bool openUrl(const QUrl& url) override;
-    Started startProgram(const ProgramStart& start) override;
+    Result<> startProgram(const ProgramStart& start) override;
 };

@@ -25,7 +25,7 @@ QString TypedSaveTarget(const QString& folder, const QString& typed)
 QString SaveFolderNotShownMessage(const QString& folder, const QString& reason)
 {
     return QStringLiteral("The save dialog cannot open in %1 and opens in another folder.\n%2")
-        .arg(MarkedPath(QDir::toNativeSeparators(folder)), reason);
+        .arg(PathInMessage(QDir::toNativeSeparators(folder)), reason);
 }
 
 std::optional<QStringList> FilterPatterns(const QString& filter)

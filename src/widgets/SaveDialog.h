@@ -1,11 +1,12 @@
 #pragma once
 
+#include "core/Result.h"
+
 #include <QString>
 #include <QStringList>
 
 #include <optional>
 
-class ModalInteraction;
 class QFileDialog;
 class QWidget;
 
@@ -13,13 +14,12 @@ class QWidget;
 // Mod files (*.int)") and adds no extension of its own, so the name typed is
 // the name written; it asks before replacing a file, naming that file.
 // Returns the chosen path in native separators, or the empty text when the
-// user cancels. Where the dialog cannot open in initialDir (a folder that does
-// not exist, or one too long for it), the user is told so through ui before
-// it opens elsewhere; a dialog that fails is an error told through ui too,
-// and gives the empty text.
+// user cancels; a dialog the system could not show fails with the message
+// for the user. (Where it cannot open in initialDir, the caller has told the
+// user before.)
 // Windows' own dialog adds the filter's extension whenever Qt shows it, so
 // there the program shows that dialog itself; elsewhere it is Qt's.
-QString AskSaveFileName(QWidget* parent, const QString& initialDir, const QStringList& filters, ModalInteraction& ui);
+Result<QString> AskSaveFileName(QWidget* parent, const QString& initialDir, const QStringList& filters);
 
 // The file a name typed into the save dialog names: the name itself when it
 // is a whole path, else the name in the folder the dialog shows; native

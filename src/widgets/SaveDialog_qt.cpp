@@ -1,7 +1,5 @@
 #include "SaveDialog.h"
 
-#include "ModalInteraction.h"
-
 #include <QFileDialog>
 #include <QFileInfo>
 
@@ -12,7 +10,7 @@ std::optional<QString> SaveFolderProblem(const QString& folder)
     return std::nullopt;
 }
 
-QString AskSaveFileName(QWidget* parent, const QString& initialDir, const QStringList& filters, ModalInteraction&)
+Result<QString> AskSaveFileName(QWidget* parent, const QString& initialDir, const QStringList& filters)
 {
     QFileDialog dialog(parent);
     SetUpSaveDialog(dialog, initialDir, filters);

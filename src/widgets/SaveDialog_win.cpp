@@ -1,7 +1,6 @@
 #include "SaveDialog.h"
 
 #include "ComObjects_win.h"
-#include "ModalInteraction.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -109,12 +108,10 @@ std::optional<QString> SaveFolderProblem(const QString& folder)
 // Windows' save dialog, shown without a default extension: Qt's wrapper of
 // it always gives it the first filter's extension, which the dialog then
 // adds to a name typed without one.
-QString AskSaveFileName(QWidget* parent, const QString& initialDir, const QStringList& filters, ModalInteraction& ui)
+Result<QString> AskSaveFileName(QWidget* parent, const QString& initialDir, const QStringList& filters)
 {
-    const auto failed = [&](HRESULT result) {
-        ui.tell(parent, QStringLiteral("The save dialog could not be shown.\n%1").arg(SystemMessage(result)),
-                ModalInteraction::Icon::Exclamation);
-        return QString();
+    const auto failed = [](HRESULT result) {
+        return Failure{QStringLiteral("The save dialog could not be shown.\n%1").arg(SystemMessage(result))};
     };
     Held<IFileSaveDialog> dialog;
     const HRESULT made = CoCreateInstance(CLSID_FileSaveDialog, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&dialog.p));
@@ -152,7 +149,7 @@ QString AskSaveFileName(QWidget* parent, const QString& initialDir, const QStrin
     if (advised)
         dialog->Unadvise(cookie);
     if (shown == HRESULT_FROM_WIN32(ERROR_CANCELLED))
-        return {};
+        return QString();
     if (FAILED(shown))
         return failed(shown);
     if (!typed.target.isEmpty())

@@ -94,7 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(LooksLikeModDefinition(saved));
     ModReadReport reopenedReport;
     const ModDefinition reopened = ReadModDefinition(saved, &reopenedReport);
-    require(OverlongField(reopened).isEmpty());
+    require(!OverlongField(reopened));
     require(reopenedReport.unplacedAugmentations.isEmpty());
     require(FirstDifference(reopened, AsSaved(mod)).isEmpty());
     require(ComposeModFile(reopened) == saved);

@@ -30,25 +30,31 @@ ModalInteraction::Answer ScriptedModalInteraction::message(QWidget*, const QStri
     return answers.isEmpty() ? Answer::No : answers.takeFirst();
 }
 
-QString ScriptedModalInteraction::nextDialogAnswer()
+Result<QString> ScriptedModalInteraction::nextDialogAnswer()
 {
-    return dialogAnswers.isEmpty() ? QString() : dialogAnswers.takeFirst();
+    if (dialogAnswers.isEmpty())
+        return QString();
+    return dialogAnswers.takeFirst();
 }
 
 QString ScriptedModalInteraction::openFileName(QWidget*, const QString& title, const QString& initialDir,
                                                const QStringList& filters)
 {
     asked.append({Asked::Kind::OpenFile, {}, Icon::None, Buttons::Ok, initialDir, filters, {}, {}, title, {}});
-    return nextDialogAnswer();
+    const Result<QString> answer = nextDialogAnswer();
+    // Qt's open dialog has no failure to report.
+    if (!answer.ok())
+        qFatal("A failure was scripted for an open dialog, which cannot fail");
+    return answer.value();
 }
 
-QString ScriptedModalInteraction::saveFileName(QWidget*, const QString& initialDir, const QStringList& filters)
+Result<QString> ScriptedModalInteraction::saveFileName(QWidget*, const QString& initialDir, const QStringList& filters)
 {
     asked.append({Asked::Kind::SaveFile, {}, Icon::None, Buttons::Ok, initialDir, filters, {}, {}, {}, {}});
     return nextDialogAnswer();
 }
 
-QString ScriptedModalInteraction::existingDirectory(QWidget*, const QString& prompt)
+Result<QString> ScriptedModalInteraction::existingDirectory(QWidget*, const QString& prompt)
 {
     asked.append({Asked::Kind::Folder, prompt, Icon::None, Buttons::Ok, {}, {}, {}, {}, prompt, {}});
     return nextDialogAnswer();
@@ -60,10 +66,10 @@ bool ScriptedModalInteraction::openUrl(const QUrl& url)
     return openUrlResult;
 }
 
-ModalInteraction::Started ScriptedModalInteraction::startProgram(const ProgramStart& start)
+Result<> ScriptedModalInteraction::startProgram(const ProgramStart& start)
 {
     Asked program{Asked::Kind::Program, {}, Icon::None, Buttons::Ok, {}, {}, {}, {}, {}, {}};
     program.program = start;
     asked.append(program);
-    return runPrograms ? StartDetached(start) : Started{true, {}};
+    return runPrograms ? StartDetached(start) : Result<>();
 }

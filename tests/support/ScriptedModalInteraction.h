@@ -37,8 +37,10 @@ public:
 
     // Answers to Yes/No questions, in order; an unscripted question gets No.
     QList<Answer> answers;
-    // Answers to file and folder dialogs, in order; unscripted means Cancel.
-    QStringList dialogAnswers;
+    // Answers to file and folder dialogs, in order: a path, the empty text
+    // for Cancel, or Failure{message} for a save or folder dialog the system
+    // could not show; unscripted means Cancel.
+    QList<Result<QString>> dialogAnswers;
     bool openUrlResult = true;
     // Programs are only recorded unless told to start them for real.
     bool runPrograms = false;
@@ -53,11 +55,11 @@ public:
     Answer message(QWidget* parent, const QString& text, Icon icon, Buttons buttons) override;
     QString openFileName(QWidget* parent, const QString& title, const QString& initialDir,
                          const QStringList& filters) override;
-    QString saveFileName(QWidget* parent, const QString& initialDir, const QStringList& filters) override;
-    QString existingDirectory(QWidget* parent, const QString& prompt) override;
+    Result<QString> saveFileName(QWidget* parent, const QString& initialDir, const QStringList& filters) override;
+    Result<QString> existingDirectory(QWidget* parent, const QString& prompt) override;
     bool openUrl(const QUrl& url) override;
-    Started startProgram(const ProgramStart& start) override;
+    Result<> startProgram(const ProgramStart& start) override;
 
 private:
-    QString nextDialogAnswer();
+    Result<QString> nextDialogAnswer();
 };

@@ -59,9 +59,9 @@ inline void MakeSpecialFile(const QString& path, const QString& kind)
 // hanging it, and ends the process, which stops the read too.
 template <class Read> auto EndsWithin(Read read, const char* what)
 {
-    using Result = decltype(read());
-    auto done = std::make_shared<std::promise<Result>>();
-    std::future<Result> result = done->get_future();
+    using Outcome = decltype(read());
+    auto done = std::make_shared<std::promise<Outcome>>();
+    std::future<Outcome> result = done->get_future();
     std::thread([read, done] { done->set_value(read()); }).detach();
     if (result.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
         std::fprintf(stderr, "FAIL! %s did not end within 5 seconds\n", what);
