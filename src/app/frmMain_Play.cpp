@@ -3,10 +3,8 @@
 #include "frmMain.h"
 
 #include "discovery/GameLaunch.h"
+#include "document/ModDocument.h"
 #include "files/Paths.h"
-#include "files/TextFile.h"
-#include "game/LoaderFiles.h"
-#include "general/GeneralPage.h"
 #include "widgets/ModalInteraction.h"
 
 #include <QDir>
@@ -46,15 +44,12 @@ void frmMain::PlayMod()
 
     // Whatever starts the game, the loader runs only when the game's settings
     // name it as the default game.
-    const QString gamePath = frmGeneral->GamePath();
-    const QString iniFile = DeusExIniFile(gamePath);
-    if (GameFileExists(iniFile)) {
-        const FileRead ini = ReadFileBytes(iniFile);
-        if (ini.ok())
-            offerLoaderSetUp(gamePath, ini.bytes);
-    }
+    // Settings that cannot be read are the game's to complain of.
+    const Result<std::optional<QByteArray>> settings = m_document->readGameSettings();
+    if (settings.ok() && settings.value())
+        offerLoaderSetUp(*settings.value());
 
-    const GameLaunch launch = WorkOutLaunch(gamePath, SystemLaunchContext());
+    const GameLaunch launch = WorkOutLaunch(m_document->gamePath(), SystemLaunchContext());
     QString failure;
     switch (launch.kind) {
     case GameLaunch::Kind::None:
@@ -74,8 +69,6 @@ void frmMain::PlayMod()
         break;
     }
     }
-    if (!failure.isEmpty()) {
-        m_ui.tell(this, QStringLiteral("The mod was saved, but the game could not be started.\n%1").arg(failure),
-                  ModalInteraction::Icon::Exclamation);
-    }
+    if (!failure.isEmpty())
+        tell(QStringLiteral("The mod was saved, but the game could not be started.\n%1").arg(failure));
 }

@@ -1,0 +1,18 @@
+#include "GameDirectoryBrowse.h"
+
+#include "document/ModDocument.h"
+#include "widgets/ModalInteraction.h"
+
+void BrowseForGameDirectory(ModalInteraction& ui, QWidget* parent, ModDocument& document)
+{
+    for (;;) {
+        const QString chosen =
+            ui.existingDirectory(parent, QStringLiteral("Select the directory where Deus Ex is installed"));
+        if (chosen.isEmpty())
+            return;
+        const Result<> taken = document.chooseGamePath(chosen);
+        if (taken.ok())
+            return;
+        ui.tell(parent, taken.error(), ModalInteraction::Icon::None);
+    }
+}
