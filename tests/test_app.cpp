@@ -39,6 +39,7 @@
 #include <QMimeDatabase>
 #include <QPainter>
 #include <QPushButton>
+#include <QStyle>
 #include <QStyleFactory>
 #include <QStyleOption>
 #include <QTabBar>
@@ -193,6 +194,27 @@ void TestApp::windowDesign()
     }
     QCOMPARE(w.findChild<QMenu*>(QStringLiteral("mnuFile"))->title(), QStringLiteral("&File"));
     QCOMPARE(w.findChild<QMenu*>(QStringLiteral("mnuHelp"))->title(), QStringLiteral("&Help"));
+
+    // The File menu shares the toolbar's actions but not their pictures: it
+    // is as a menu of captions alone, in the styles that keep room for
+    // pictures too.
+    auto* mnuFile = w.findChild<QMenu*>(QStringLiteral("mnuFile"));
+    QMenu captions;
+    for (const QAction* a : mnuFile->actions()) {
+        if (a->isSeparator())
+            captions.addSeparator();
+        else
+            captions.addAction(a->text())->setShortcut(a->shortcut());
+    }
+    for (const char* styleName : {"Windows", "Fusion"}) {
+        std::unique_ptr<QStyle> style(QStyleFactory::create(QString::fromLatin1(styleName)));
+        QVERIFY(style);
+        mnuFile->setStyle(style.get());
+        captions.setStyle(style.get());
+        QCOMPARE(mnuFile->sizeHint(), captions.sizeHint());
+        mnuFile->setStyle(nullptr);
+        captions.setStyle(nullptr);
+    }
 }
 
 void TestApp::designFontAsTheWholeListChooses()

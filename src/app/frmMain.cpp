@@ -23,10 +23,12 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QLayout>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QShortcut>
 #include <QSignalBlocker>
+#include <QStyleOptionMenuItem>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
@@ -86,6 +88,22 @@ constexpr std::array<Command, 5> Commands{{
     {"mnuPlay", "&Play", "Play", ":/icons/play"},
     {"mnuExit", "Exit", "Exit", ":/icons/exit"},
 }};
+// The File menu shows its commands' captions alone: their pictures belong to
+// the toolbar. A menu keeps room for pictures when any of its actions has
+// one, even one it does not show, and several styles would widen it.
+class CaptionsOnlyMenu : public QMenu
+{
+public:
+    using QMenu::QMenu;
+
+protected:
+    void initStyleOption(QStyleOptionMenuItem* option, const QAction* action) const override
+    {
+        QMenu::initStyleOption(option, action);
+        option->maxIconWidth = 0;
+    }
+};
+
 enum CommandIndex
 {
     NewCommand,
@@ -210,7 +228,8 @@ void frmMain::buildMenus()
 {
     // The menus have their access keys, so that the keyboard reaches them as
     // it does every program's (Alt+F, Alt+H).
-    QMenu* mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
+    QMenu* mnuFile = new CaptionsOnlyMenu(QStringLiteral("&File"), menuBar());
+    menuBar()->addMenu(mnuFile);
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
     mnuFile->addActions(
         {m_commands[NewCommand], m_commands[OpenCommand], m_commands[SaveCommand], m_commands[PlayCommand]});
