@@ -196,7 +196,14 @@ void frmMain::BuildPages()
     m_fileDrop->watch(client);
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain()
+{
+    // The pages write into the document until they are gone, so they go
+    // before it; the lost-focus checks go first, as they always did: a field
+    // left while the window goes is no edit to check.
+    delete m_focusChecks;
+    delete takeCentralWidget();
+}
 
 void frmMain::buildActions()
 {
