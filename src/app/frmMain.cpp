@@ -202,6 +202,7 @@ frmMain::~frmMain()
     // before it; the lost-focus checks go first, as they always did: a field
     // left while the window goes is no edit to check.
     delete m_focusChecks;
+    TabStrip1->tabBar()->removeEventFilter(this);
     delete takeCentralWidget();
 }
 
