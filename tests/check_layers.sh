@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Checks that the sources' includes point down the layers only:
-# app -> pages -> widget kit and document -> rules, and within the rules
+# app -> pages -> widget kit and document -> rules, the kit and the
+# document knowing nothing of each other, and within the rules
 # discovery -> game -> files and mod -> files; and that each folder is one
 # layer. The libraries share one include
 # folder, so the linker alone would miss a page reading a constant of the
@@ -39,6 +40,10 @@ refuse "pages include no other page" \
            includes $(sources "$page") | grep -E ": (general|inventory|augmentations|skills|about)/" |
                grep -vE ": $page/" || true
        done)"
+refuse "the document includes only the rules and itself" \
+    "$(includes $(sources document) | grep -vE ": (core|mod|files|game|discovery|document)/" || true)"
+refuse "nothing below the pages includes the document" \
+    "$(includes $(sources widgets core mod files game discovery) | grep -E ": document/" || true)"
 refuse "rules include only rules" \
     "$(includes $(sources mod files game discovery) | grep -vE ": (core|mod|files|game|discovery|win32)/" || true)"
 # Within the rules: reading and writing files knows nothing of the game, the
@@ -54,7 +59,7 @@ refuse "the mod includes only itself and files" \
     "$(includes $(sources mod) | grep -vE ": (core|mod|files)/" || true)"
 
 # A folder is one layer: its sources go into one library.
-for folder in app widgets general inventory augmentations skills about core mod files game discovery; do
+for folder in app widgets general inventory augmentations skills about document core mod files game discovery; do
     libraries="$(grep -ohE 'target_sources\(zarvik_[a-z]+' "$folder/CMakeLists.txt" | sed 's/.*(//' | sort -u)"
     if [ "$(wc -l <<<"$libraries")" -ne 1 ]; then
         echo "FAIL: the sources of $folder/ go into more than one library:" $libraries >&2

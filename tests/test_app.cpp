@@ -13,6 +13,7 @@
 #include "app/CommandLine.h"
 #include "app/frmMain.h"
 #include "augmentations/AugmentationsPage.h"
+#include "document/ModDocument.h"
 #include "files/Paths.h"
 #include "files/TextFile.h"
 #include "inventory/InventoryPage.h"
@@ -38,6 +39,7 @@
 #include <QMimeDatabase>
 #include <QPainter>
 #include <QPushButton>
+#include <QStyle>
 #include <QStyleFactory>
 #include <QStyleOption>
 #include <QTabBar>
@@ -45,6 +47,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <QToolTip>
 #include <QUrl>
 #include <QWindow>
@@ -64,11 +67,15 @@ const QByteArray NewModFile = "[Public]\r\nObject=(Name=\"\",Class=Class,MetaCla
 
 void clickToolbar(frmMain& w, const QString& key)
 {
-    QAction* action = w.findChild<QAction*>(QStringLiteral("Toolbar1_") + key);
-    QVERIFY(action);
-    QWidget* button = Control<QToolBar>(&w, "Toolbar1")->widgetForAction(action);
-    QVERIFY(button);
-    QTest::mouseClick(button, Qt::LeftButton);
+    QTest::mouseClick(Control<QToolButton>(&w, QStringLiteral("Toolbar1_") + key), Qt::LeftButton);
+}
+
+QStringList rowsOf(const QListWidget* list)
+{
+    QStringList rows;
+    for (int row = 0; row < list->count(); ++row)
+        rows << list->item(row)->text();
+    return rows;
 }
 
 void triggerMenu(frmMain& w, const char* name)
@@ -164,11 +171,15 @@ void TestApp::windowDesign()
     auto* toolbar = Control<QToolBar>(&w, "Toolbar1");
     QVERIFY(!w.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
     for (const char* key : {"New", "Open", "Save", "Play", "Exit"}) {
-        QAction* action = w.findChild<QAction*>(QStringLiteral("Toolbar1_") + QLatin1String(key));
+        // The button shows the File menu's own action.
+        auto* button = Control<QToolButton>(&w, QStringLiteral("Toolbar1_") + QLatin1String(key));
+        QAction* action = button->defaultAction();
         QVERIFY(action);
+        QCOMPARE(toolbar->widgetForAction(action), button);
+        QVERIFY(w.findChild<QMenu*>(QStringLiteral("mnuFile"))->actions().contains(action));
         QCOMPARE(action->toolTip(), QString::fromLatin1(key));
-        QCOMPARE(toolbar->widgetForAction(action)->focusPolicy(), Qt::NoFocus);
-        QCOMPARE(toolbar->widgetForAction(action)->accessibleName(), QString::fromLatin1(key));
+        QCOMPARE(button->focusPolicy(), Qt::NoFocus);
+        QCOMPARE(button->accessibleName(), QString::fromLatin1(key));
     }
     // Keyboard order follows the design: Mod Name, Starting Map, Splash Map ...
     auto* txtMap = Control<QLineEdit>(&w, "txtMap");
@@ -186,6 +197,27 @@ void TestApp::windowDesign()
     }
     QCOMPARE(w.findChild<QMenu*>(QStringLiteral("mnuFile"))->title(), QStringLiteral("&File"));
     QCOMPARE(w.findChild<QMenu*>(QStringLiteral("mnuHelp"))->title(), QStringLiteral("&Help"));
+
+    // The File menu shares the toolbar's actions but not their pictures: it
+    // is as a menu of captions alone, in the styles that keep room for
+    // pictures too.
+    auto* mnuFile = w.findChild<QMenu*>(QStringLiteral("mnuFile"));
+    QMenu captions;
+    for (const QAction* a : mnuFile->actions()) {
+        if (a->isSeparator())
+            captions.addSeparator();
+        else
+            captions.addAction(a->text())->setShortcut(a->shortcut());
+    }
+    for (const char* styleName : {"Windows", "Fusion"}) {
+        std::unique_ptr<QStyle> style(QStyleFactory::create(QString::fromLatin1(styleName)));
+        QVERIFY(style);
+        mnuFile->setStyle(style.get());
+        captions.setStyle(style.get());
+        QCOMPARE(mnuFile->sizeHint(), captions.sizeHint());
+        mnuFile->setStyle(nullptr);
+        captions.setStyle(nullptr);
+    }
 }
 
 void TestApp::designFontAsTheWholeListChooses()
@@ -452,8 +484,8 @@ void TestApp::pagesBuiltOnFirstNeed()
 
     // Unbuilt, they stand for a new mod, as they hold one once built, and
     // reading the mod builds nothing.
-    QCOMPARE(FirstDifference(w.CollectModDefinition(), ModDefinition()), QString());
-    QCOMPARE(FirstDifference(w.CollectModDefinition(), t.window->CollectModDefinition()), QString());
+    QCOMPARE(FirstDifference(w.document().mod(), ModDefinition()), QString());
+    QCOMPARE(FirstDifference(w.document().mod(), t.window->document().mod()), QString());
     QCOMPARE(built(), none);
 
     QTemporaryDir dir;
@@ -466,10 +498,10 @@ void TestApp::pagesBuiltOnFirstNeed()
         QVERIFY(WriteTextFile(file, ComposeModFile(WorkedExampleSample())).ok());
         w.OpenModFile(file);
         t.window->OpenModFile(file);
-        QCOMPARE(Control<InventoryPage>(&w, "frmInventory")->Entries(),
-                 Control<InventoryPage>(t.window.get(), "frmInventory")->Entries());
+        QCOMPARE(rowsOf(Control<QListWidget>(&w, "lstInventory")),
+                 rowsOf(Control<QListWidget>(t.window.get(), "lstInventory")));
         QCOMPARE(Control<QLineEdit>(&w, "txtLevel", 9)->text(), QStringLiteral("4"));
-        QCOMPARE(w.CollectModDefinition().augSlots, t.window->CollectModDefinition().augSlots);
+        QCOMPARE(w.document().mod().augSlots, t.window->document().mod().augSlots);
     } else {
         w.NewMod();
     }
@@ -782,23 +814,24 @@ void TestApp::workedExampleThroughWindow()
     GameFixture game;
     TestWindow t(game);
     frmMain& w = *t.window;
+    // The inventory and the slots as a file brings them; the rest typed.
+    ModDefinition opened;
+    opened.inventory = {QStringLiteral("MedKit(2)"), QStringLiteral("WeaponPistol"),
+                        QStringLiteral("MyPackage.MyItem")};
+    opened.augSlots[3] = QStringLiteral("AugSpeed");
+    opened.augLevels[3] = 1;
+    opened.augSlots[4] = QStringLiteral("AugHealing");
+    opened.augSlots[7] = QStringLiteral("AugCloak");
+    opened.augLevels[7] = 3;
+    w.document().setMod(opened);
     Control<QLineEdit>(&w, "txtName")->setText(QStringLiteral("Test Mod"));
     Control<QCheckBox>(&w, "chkAction")->setChecked(true);
-    Control<InventoryPage>(&w, "frmInventory")
-        ->SetEntries({QStringLiteral("MedKit(2)"), QStringLiteral("WeaponPistol"), QStringLiteral("MyPackage.MyItem")});
     Control<QLineEdit>(&w, "txtPlayer")->setText(QStringLiteral("ModPkg.ModPlayer"));
     Control<QLineEdit>(&w, "txtCredits")->setText(QStringLiteral("500"));
     Control<QLineEdit>(&w, "txtSkill")->setText(QStringLiteral("5000"));
     Control<QLineEdit>(&w, "txtLevel", 1)->setText(QStringLiteral("2"));
     Control<QLineEdit>(&w, "txtLevel", 6)->setText(QStringLiteral("3"));
     Control<QLineEdit>(&w, "txtLevel", 9)->setText(QStringLiteral("4"));
-    ModDefinition augmentations;
-    augmentations.augSlots[3] = QStringLiteral("AugSpeed");
-    augmentations.augLevels[3] = 1;
-    augmentations.augSlots[4] = QStringLiteral("AugHealing");
-    augmentations.augSlots[7] = QStringLiteral("AugCloak");
-    augmentations.augLevels[7] = 3;
-    Control<AugmentationsPage>(&w, "frmAugmentations")->apply(augmentations);
     Control<QLineEdit>(&w, "txtSplash")->setText(QStringLiteral("ModSplash.dx"));
     Control<QLineEdit>(&w, "txtMap")->setText(QStringLiteral("ModMap.dx"));
     t.ui.dialogAnswers = {game.file(QStringLiteral("System/TestMod.int"))};
@@ -847,7 +880,8 @@ void TestApp::toolbarIconsForEveryScreen()
     // each drawing's ratio and between them, whatever was asked before.
     TestWindow t;
     for (const char* key : {"New", "Open", "Save", "Play", "Exit"}) {
-        const QAction* action = t.window->findChild<QAction*>(QStringLiteral("Toolbar1_") + QLatin1String(key));
+        const QAction* action =
+            Control<QToolButton>(t.window.get(), QStringLiteral("Toolbar1_") + QLatin1String(key))->defaultAction();
         QVERIFY(action);
         const QString name = QStringLiteral(":/icons/") + QString::fromLatin1(key).toLower();
         QIcon all;

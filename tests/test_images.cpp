@@ -16,6 +16,7 @@
 #include <QSvgRenderer>
 #include <QTest>
 #include <QToolBar>
+#include <QToolButton>
 
 namespace {
 
@@ -120,7 +121,7 @@ void TestImages::windowShowsTheDrawings()
     COMPARE_PIXELS(shown(w.windowIcon().pixmap(QSize(64, 64), 1.0)),
                    drawnFromSvg(QStringLiteral(":/icons/zarvik"), {64, 64}));
     for (const char* key : {"New", "Open", "Save", "Play", "Exit"}) {
-        auto* action = w.findChild<QAction*>(QStringLiteral("Toolbar1_") + QLatin1String(key));
+        auto* action = Control<QToolButton>(&w, QStringLiteral("Toolbar1_") + QLatin1String(key))->defaultAction();
         QVERIFY(action);
         const QString name = QStringLiteral(":/icons/") + QString::fromLatin1(key).toLower();
         for (int ratio = 1; ratio <= 3; ++ratio)

@@ -6,6 +6,7 @@
 #include "support/GameFixture.h"
 
 #include "app/frmMain.h"
+#include "document/ModDocument.h"
 #include "inventory/InventoryPage.h"
 #include "mod/ItemCatalogue.h"
 #include "widgets/Layout.h"
@@ -17,7 +18,9 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSet>
+#include <QSettings>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QtMath>
 
@@ -46,6 +49,14 @@ struct InventoryControls
 };
 
 // The page alone, as it comes into being: "(all)" chosen, nothing selected.
+QStringList rowsOf(const QListWidget* list)
+{
+    QStringList texts;
+    for (int row = 0; row < list->count(); ++row)
+        texts.append(list->item(row)->text());
+    return texts;
+}
+
 struct PageFixture
 {
     PageFixture()
@@ -54,8 +65,26 @@ struct PageFixture
         page.show();
     }
 
+    // Entries as a file brings them, in place of the list's.
+    void load(const QStringList& entries)
+    {
+        ModDefinition mod;
+        mod.inventory = entries;
+        document.setMod(mod);
+    }
+    // The starting inventory as the page wrote it into the document, once
+    // the list shows the same.
+    QStringList entries() const
+    {
+        const QStringList shown = rowsOf(c.lstInventory);
+        return shown == document.mod().inventory ? shown : QStringList{QStringLiteral("<list and document differ>")};
+    }
+
+    QTemporaryDir dir;
+    QSettings settings{dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat};
+    ModDocument document{settings};
     ScriptedModalInteraction ui;
-    InventoryPage page{ui, nullptr};
+    InventoryPage page{ui, document, nullptr};
     const InventoryControls c{&page};
 };
 
@@ -158,7 +187,9 @@ void TestInventory::listsShowTheirRows()
     QStringList entries;
     for (int i = 0; i < 20; ++i)
         entries << QStringLiteral("Entry%1").arg(i);
-    Control<InventoryPage>(t.window.get(), "frmInventory")->SetEntries(entries);
+    ModDefinition listed;
+    listed.inventory = entries;
+    t.window->document().setMod(listed);
     TabStrip(t.window.get())->setCurrentIndex(1);
     QVERIFY(QTest::qWaitForWindowExposed(t.window.get()));
     const InventoryControls page(t.window.get());
@@ -281,7 +312,6 @@ void TestInventory::placement()
 void TestInventory::refillDropsSelection()
 {
     PageFixture f;
-    InventoryPage& page = f.page;
     const InventoryControls& c = f.c;
     clickRow(c.lstItems, QStringLiteral("AmmoDart"));
 
@@ -299,7 +329,7 @@ void TestInventory::refillDropsSelection()
     QCOMPARE(c.lstItems->verticalScrollBar()->value(), 0);
     QCOMPARE(c.lstItems->visualItemRect(c.lstItems->item(0)).top(), 0);
     QTest::mouseClick(c.cmdAdd, Qt::LeftButton);
-    QVERIFY(page.Entries().isEmpty());
+    QVERIFY(f.entries().isEmpty());
 
     // No entry chosen: the list keeps its rows and its pick.
     clickRow(c.lstItems, QStringLiteral("AmmoLAM"));
@@ -316,7 +346,7 @@ void TestInventory::focusIsNoPick()
     PageFixture f;
     InventoryPage& page = f.page;
     const InventoryControls& c = f.c;
-    page.SetEntries({QStringLiteral("Flare")});
+    f.load({QStringLiteral("Flare")});
     page.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&page));
     for (QListWidget* list : {c.lstItems, c.lstInventory}) {
@@ -327,7 +357,7 @@ void TestInventory::focusIsNoPick()
     }
     QTest::mouseClick(c.cmdAdd, Qt::LeftButton);
     QTest::mouseClick(c.cmdRemove, Qt::LeftButton);
-    QCOMPARE(page.Entries(), QStringList{QStringLiteral("Flare")});
+    QCOMPARE(f.entries(), QStringList{QStringLiteral("Flare")});
 }
 
 void TestInventory::addAndRemove_data()
@@ -453,9 +483,8 @@ void TestInventory::addAndRemove()
     QFETCH(QStringList, loaded);
     QFETCH(QStringList, steps);
     PageFixture f;
-    InventoryPage& page = f.page;
     const InventoryControls& c = f.c;
-    page.SetEntries(loaded);
+    f.load(loaded);
     QString typed;
     QString picked;
 
@@ -490,8 +519,8 @@ void TestInventory::addAndRemove()
         }
 
         const QString context = QStringLiteral("after \"%1\"").arg(step);
-        QVERIFY2(page.Entries() == (expected.isEmpty() ? QStringList{} : expected.split(u'|')),
-                 qPrintable(context + QStringLiteral(": ") + joined(page.Entries())));
+        QVERIFY2(f.entries() == (expected.isEmpty() ? QStringList{} : expected.split(u'|')),
+                 qPrintable(context + QStringLiteral(": ") + joined(f.entries())));
         QCOMPARE(c.txtCustom->text(), typed);
         QCOMPARE(selectedText(c.lstItems), picked);
         if (c.lstInventory->count() < rowsBefore)
@@ -526,7 +555,7 @@ void TestInventory::listsOnlySelect()
     PageFixture f;
     InventoryPage& page = f.page;
     const InventoryControls& c = f.c;
-    page.SetEntries({QStringLiteral("MedKit(2)"), QStringLiteral("Flare")});
+    f.load({QStringLiteral("MedKit(2)"), QStringLiteral("Flare")});
     page.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&page));
 
@@ -540,7 +569,7 @@ void TestInventory::listsOnlySelect()
             QTest::keyClick(list, key);
         QVERIFY(list->findChildren<QLineEdit*>().isEmpty());
     }
-    QCOMPARE(page.Entries(), (QStringList{QStringLiteral("MedKit(2)"), QStringLiteral("Flare")}));
+    QCOMPARE(f.entries(), (QStringList{QStringLiteral("MedKit(2)"), QStringLiteral("Flare")}));
     QCOMPARE(c.lstItems->count(), 77);
     QCOMPARE(c.lstItems->item(0)->text(), QStringLiteral("Ammo10mm"));
     QVERIFY(f.ui.asked.isEmpty());
@@ -574,11 +603,13 @@ void TestInventory::saveWritesList()
                         "Skills=0;0;0;0;0;0;0;0;0;0;0;; Map=\")"));
 
     // Entries as Open leaves them keep their package; an emptied list writes no inventory.
-    page.SetEntries({QStringLiteral("DeusEx.MedKit(2)"), QStringLiteral("Box(red)(3)")});
+    ModDefinition opened;
+    opened.inventory = {QStringLiteral("DeusEx.MedKit(2)"), QStringLiteral("Box(red)(3)")};
+    w.document().setMod(opened);
     w.SaveMod();
     QVERIFY(game.read(QStringLiteral("System/Inventory.int"))
                 .contains("Description=\"Inv=DeusEx.MedKit(2);DeusEx.Box(red)(3);; Skills="));
-    page.SetEntries({});
+    w.document().setMod(ModDefinition());
     w.SaveMod();
     QVERIFY(!game.read(QStringLiteral("System/Inventory.int")).contains("Inv="));
     QVERIFY(t.ui.messages().isEmpty());

@@ -10,6 +10,7 @@
 
 #include "app/frmMain.h"
 #include "augmentations/AugmentationsPage.h"
+#include "document/ModDocument.h"
 #include "mod/ModFormat.h"
 #include "mod/ModReader.h"
 #include "skills/LevelSpinner.h"
@@ -120,16 +121,16 @@ void TestModCommands::roundTrip()
     GameFixture game;
     TestWindow t(game);
     frmMain& w = *t.window;
-    w.ApplyModDefinition(mod);
+    w.document().setMod(mod);
     const QString file = game.file(QStringLiteral("System/Round.int"));
     t.ui.dialogAnswers = {file, file};
     w.SaveMod();
     w.NewMod();
     w.OpenMod();
     QVERIFY(t.ui.messages().isEmpty());
-    compareMods(w.CollectModDefinition(), AsSaved(mod));
+    compareMods(w.document().mod(), AsSaved(mod));
     QCOMPARE(w.windowTitle(), Title + QStringLiteral(" - ") + file);
-    QCOMPARE(Control<AugmentationsPage>(&w, "frmAugmentations")->CurrentSlot(), qint16(0));
+    QVERIFY(Control<QWidget>(&w, "shpSelectPart", 0)->isVisibleTo(Control<QWidget>(&w, "frmAugmentations")));
 }
 
 void TestModCommands::gameReadsAsTyped_data()
@@ -208,7 +209,7 @@ void TestModCommands::gameReadsAsTyped()
     GameFixture game;
     TestWindow t(game);
     frmMain& w = *t.window;
-    w.ApplyModDefinition(mod);
+    w.document().setMod(mod);
     const QString typed = game.file(QStringLiteral("System/Typed.int"));
     t.ui.dialogAnswers = {typed};
     w.SaveMod();
@@ -236,7 +237,7 @@ void TestModCommands::gameReadsAsTyped()
     w.NewMod();
     w.OpenMod();
     // The pages show the file as Open reads it, whatever the game makes of it.
-    compareMods(w.CollectModDefinition(), ReadModFile(held).mod);
+    compareMods(w.document().mod(), ReadModFile(held).mod);
     if (!openTells) {
         QVERIFY2(t.ui.messages().isEmpty(), qPrintable(t.ui.messages().join(u'\n')));
         return;
@@ -255,7 +256,7 @@ void TestModCommands::openReplacesWhatWasShown()
                "[Public]\r\nObject=(Name=\"Bare\",Class=Class,MetaClass=Quenlar.MLGameInfo,Description=\"Map=B.dx\")");
     TestWindow t(game);
     frmMain& w = *t.window;
-    w.ApplyModDefinition(WorkedExampleSample());
+    w.document().setMod(WorkedExampleSample());
     auto* chkAutoStart = Control<QCheckBox>(&w, "chkAutoStart");
     auto* txtCustom = Control<QLineEdit>(&w, "txtCustom");
     chkAutoStart->setChecked(true);
@@ -266,7 +267,7 @@ void TestModCommands::openReplacesWhatWasShown()
     ModDefinition expected = NewModSample();
     expected.name = QStringLiteral("Bare");
     expected.startingMap = QStringLiteral("B.dx");
-    compareMods(w.CollectModDefinition(), expected);
+    compareMods(w.document().mod(), expected);
     // The game directory, the autostart box and the typed item stay.
     QCOMPARE(Control<QLineEdit>(&w, "txtPath")->text(), game.gamePath());
     QVERIFY(chkAutoStart->isChecked());
@@ -360,7 +361,7 @@ void TestModCommands::openRefusesFiles()
         return;
     TestWindow t(game);
     frmMain& w = *t.window;
-    w.ApplyModDefinition(WorkedExampleSample());
+    w.document().setMod(WorkedExampleSample());
     t.ui.dialogAnswers = {path};
 
 #ifdef Q_OS_UNIX
@@ -383,7 +384,7 @@ void TestModCommands::openRefusesFiles()
     QVERIFY(t.ui.messages()[0].contains(path));
     QVERIFY2(t.ui.messages()[0].contains(reason), qPrintable(t.ui.messages()[0]));
     QCOMPARE(t.ui.asked.last().icon, ModalInteraction::Icon::Exclamation);
-    compareMods(w.CollectModDefinition(), WorkedExampleSample());
+    compareMods(w.document().mod(), WorkedExampleSample());
     QCOMPARE(w.windowTitle(), Title);
 }
 
@@ -404,9 +405,9 @@ void TestModCommands::openReportsUnplacedAugmentations()
     QVERIFY(t.ui.messages()[0].contains(QStringLiteral("AugBallistic(3)")));
     QVERIFY(!t.ui.messages()[0].contains(QStringLiteral("more")));
     const auto* augmentations = Control<AugmentationsPage>(&w, "frmAugmentations");
-    QCOMPARE(augmentations->AugSlots()[0], QStringLiteral("AugDrone"));
-    QCOMPARE(augmentations->AugSlots()[7], QStringLiteral("AugEMP"));
-    QCOMPARE(augmentations->AugSlots()[8], QStringLiteral("AugCloak"));
+    QCOMPARE(w.document().mod().augSlots[0], QStringLiteral("AugDrone"));
+    QCOMPARE(w.document().mod().augSlots[7], QStringLiteral("AugEMP"));
+    QCOMPARE(w.document().mod().augSlots[8], QStringLiteral("AugCloak"));
     QCOMPARE(Control<QComboBox>(augmentations, "cboAugList")->currentText(), QStringLiteral("Spy Drone"));
 
     // A damaged file with a long list: the box lists twenty and counts the rest.
@@ -438,10 +439,9 @@ void TestModCommands::newAfterOpen()
     w.OpenMod();
     w.NewMod();
 
-    compareMods(w.CollectModDefinition(), NewModSample());
+    compareMods(w.document().mod(), NewModSample());
     QCOMPARE(w.windowTitle(), Title);
     const auto* augmentations = Control<AugmentationsPage>(&w, "frmAugmentations");
-    QCOMPARE(augmentations->CurrentSlot(), qint16(0));
     QVERIFY(Control<QWidget>(augmentations, "shpSelectPart", 0)->isVisibleTo(augmentations));
     QCOMPARE(Control<QComboBox>(augmentations, "cboLevel")->currentText(), QStringLiteral("Tech-1"));
     // The spinners keep their own positions.

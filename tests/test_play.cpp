@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
+#include <QToolButton>
 
 using Kind = ScriptedModalInteraction::Asked::Kind;
 using Files = QMap<QString, QByteArray>;
@@ -471,7 +472,7 @@ void TestPlay::playStartsTheGame()
     const QString modFile = home + u'/' + game + QStringLiteral("/System/Played.int");
     t.ui.dialogAnswers = {modFile};
     t.ui.runPrograms = true;
-    t.window->findChild<QAction*>(QStringLiteral("Toolbar1_Play"))->trigger();
+    Control<QToolButton>(t.window.get(), "Toolbar1_Play")->defaultAction()->trigger();
 
     QVERIFY2(t.ui.messages().isEmpty(), qPrintable(t.ui.messages().join(u'\n')));
     QVERIFY(QFile::exists(modFile));

@@ -6,6 +6,7 @@
 #include "ModFileDrop.h"
 #include "about/frmAbout.h"
 #include "augmentations/AugmentationsPage.h"
+#include "document/ModDocument.h"
 #include "game/HelpDocument.h"
 #include "general/GeneralPage.h"
 #include "inventory/InventoryPage.h"
@@ -22,10 +23,12 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QLayout>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QShortcut>
 #include <QSignalBlocker>
+#include <QStyleOptionMenuItem>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
@@ -67,24 +70,54 @@ template <class Page> Page* placePage(Page* page, const ControlDesign& design)
     return page;
 }
 
-struct ToolbarButton
+// The File menu's commands, each one action that the menu and the toolbar
+// share: its menu entry's name and caption, and its toolbar button's key
+// (the button's name, tip and accessible name) and picture.
+struct Command
 {
+    const char* menuName;
+    const char* caption;
     const char* key;
     const char* icon;
 };
 
-constexpr std::array<ToolbarButton, 5> ToolbarButtons{{
-    {"New", ":/icons/new"},
-    {"Open", ":/icons/open"},
-    {"Save", ":/icons/save"},
-    {"Play", ":/icons/play"},
-    {"Exit", ":/icons/exit"},
+constexpr std::array<Command, 5> Commands{{
+    {"mnuNew", "New", "New", ":/icons/new"},
+    {"mnuOpen", "Open", "Open", ":/icons/open"},
+    {"mnuSave", "Save", "Save", ":/icons/save"},
+    {"mnuPlay", "&Play", "Play", ":/icons/play"},
+    {"mnuExit", "Exit", "Exit", ":/icons/exit"},
 }};
+// The File menu shows its commands' captions alone: their pictures belong to
+// the toolbar. A menu keeps room for pictures when any of its actions has
+// one, even one it does not show, and several styles would widen it.
+class CaptionsOnlyMenu : public QMenu
+{
+public:
+    using QMenu::QMenu;
+
+protected:
+    void initStyleOption(QStyleOptionMenuItem* option, const QAction* action) const override
+    {
+        QMenu::initStyleOption(option, action);
+        option->maxIconWidth = 0;
+    }
+};
+
+enum CommandIndex
+{
+    NewCommand,
+    OpenCommand,
+    SaveCommand,
+    PlayCommand,
+    ExitCommand,
+};
 
 } // namespace
 
 frmMain::frmMain(ModalInteraction& ui, QSettings& settings, QWidget* parent)
-    : QMainWindow(parent), m_ui(ui), m_programDirectory(QCoreApplication::applicationDirPath())
+    : QMainWindow(parent), m_ui(ui), m_document(new ModDocument(settings, this)),
+      m_programDirectory(QCoreApplication::applicationDirPath())
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromLatin1(ApplicationTitle));
@@ -93,6 +126,7 @@ frmMain::frmMain(ModalInteraction& ui, QSettings& settings, QWidget* parent)
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
 
     m_focusChecks = new LostFocusChecks(this);
+    connect(m_document, &ModDocument::fileNameChanged, this, &frmMain::showFileName);
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
@@ -100,6 +134,7 @@ frmMain::frmMain(ModalInteraction& ui, QSettings& settings, QWidget* parent)
     setCentralWidget(client);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
+    buildActions();
     buildMenus();
 
     // A grey line under the menu bar, as the classic window drew it. Filled
@@ -135,7 +170,7 @@ frmMain::frmMain(ModalInteraction& ui, QSettings& settings, QWidget* parent)
         connect(shortcut, &QShortcut::activated, this, [this, step = step] { turnPage(step); });
     }
 
-    frmGeneral = placePage(new GeneralPage(m_ui, *m_focusChecks, settings, client), Design::frmGeneral);
+    frmGeneral = placePage(new GeneralPage(m_ui, *m_focusChecks, *m_document, client), Design::frmGeneral);
 
     ChainTabOrder(client);
     m_fileDrop = new ModFileDrop(this, [this](const QString& path) { OpenModFile(path); });
@@ -146,9 +181,9 @@ void frmMain::BuildPages()
     if (frmInventory)
         return;
     QWidget* client = centralWidget();
-    frmInventory = placePage(new InventoryPage(m_ui, client), Design::frmInventory);
-    frmAugmentations = placePage(new AugmentationsPage(client), Design::frmAugmentations);
-    frmSkills = placePage(new SkillsPage(m_ui, *m_focusChecks, client), Design::frmSkills);
+    frmInventory = placePage(new InventoryPage(m_ui, *m_document, client), Design::frmInventory);
+    frmAugmentations = placePage(new AugmentationsPage(*m_document, client), Design::frmAugmentations);
+    frmSkills = placePage(new SkillsPage(m_ui, *m_focusChecks, *m_document, client), Design::frmSkills);
 
     frmInventory->hide();
     frmAugmentations->hide();
@@ -161,29 +196,60 @@ void frmMain::BuildPages()
     m_fileDrop->watch(client);
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain()
+{
+    // The pages write into the document until they are gone, so they go
+    // before it; the lost-focus checks go first, as they always did: a field
+    // left while the window goes is no edit to check.
+    delete m_focusChecks;
+    TabStrip1->tabBar()->removeEventFilter(this);
+    delete takeCentralWidget();
+}
+
+void frmMain::buildActions()
+{
+    // The entries have no shortcuts and no access keys, as the design has
+    // none. Play, which came later, has both, F5 as in the editors that
+    // start what they edit.
+    using Handler = void (*)(frmMain*);
+    const std::array<Handler, 5> handlers{
+        [](frmMain* w) { w->NewMod(); },  [](frmMain* w) { w->OpenMod(); },       [](frmMain* w) { w->SaveMod(); },
+        [](frmMain* w) { w->PlayMod(); }, [](frmMain* w) { w->mnuExit_Click(); },
+    };
+    for (std::size_t i = 0; i < Commands.size(); ++i) {
+        const Command& command = Commands[i];
+        const QString key = QString::fromLatin1(command.key);
+        auto* action = new QAction(QString::fromLatin1(command.caption), this);
+        action->setObjectName(QString::fromLatin1(command.menuName));
+        action->setData(key);
+        action->setToolTip(key);
+        action->setIcon(AssetIcon(QString::fromLatin1(command.icon), QSize(16, 16)));
+        // The picture is the toolbar's; the menu shows the caption alone.
+        action->setIconVisibleInMenu(false);
+        connect(action, &QAction::triggered, this, [this, handler = handlers[i]] { handler(this); });
+        m_commands[i] = action;
+    }
+    m_commands[PlayCommand]->setShortcut(QKeySequence(Qt::Key_F5));
+}
 
 void frmMain::buildMenus()
 {
-    // The entries have no shortcuts and no access keys, as the design has
-    // none; the menus have theirs, so that the keyboard reaches them as it
-    // does every program's (Alt+F, Alt+H). Play, which came later, has both,
-    // F5 as in the editors that start what they edit.
-    QMenu* mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
+    // The menus have their access keys, so that the keyboard reaches them as
+    // it does every program's (Alt+F, Alt+H).
+    QMenu* mnuFile = new CaptionsOnlyMenu(QStringLiteral("&File"), menuBar());
+    menuBar()->addMenu(mnuFile);
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuFile->addActions(
+        {m_commands[NewCommand], m_commands[OpenCommand], m_commands[SaveCommand], m_commands[PlayCommand]});
+    mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuDash1"));
+    mnuFile->addAction(m_commands[ExitCommand]);
+
     auto addEntry = [this](QMenu* menu, const char* name, const char* caption, auto handler) {
         QAction* action = menu->addAction(QString::fromLatin1(caption));
         action->setObjectName(QString::fromLatin1(name));
         connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
         return action;
     };
-    addEntry(mnuFile, "mnuNew", "New", &frmMain::NewMod);
-    addEntry(mnuFile, "mnuOpen", "Open", &frmMain::OpenMod);
-    addEntry(mnuFile, "mnuSave", "Save", &frmMain::SaveMod);
-    addEntry(mnuFile, "mnuPlay", "&Play", &frmMain::PlayMod)->setShortcut(QKeySequence(Qt::Key_F5));
-    mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuDash1"));
-    addEntry(mnuFile, "mnuExit", "Exit", &frmMain::mnuExit_Click);
-
     QMenu* mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
     addEntry(mnuHelp, "mnuAHelp", "Help", &frmMain::mnuAHelp_Click);
@@ -206,20 +272,19 @@ void frmMain::buildToolbar()
     Toolbar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
     Toolbar1->setFocusPolicy(Qt::NoFocus);
     Toolbar1->setAccessibleName(QStringLiteral("Toolbar"));
-    for (const ToolbarButton& b : ToolbarButtons) {
-        const QString key = QString::fromLatin1(b.key);
-        if (key == QLatin1String("Exit"))
+    // The same actions as the File menu's; each button is named after its
+    // key, which screen readers say.
+    for (std::size_t i = 0; i < Commands.size(); ++i) {
+        if (i == ExitCommand)
             Toolbar1->addSeparator();
-        QAction* action = Toolbar1->addAction(key);
-        action->setObjectName(QStringLiteral("Toolbar1_") + key);
-        action->setData(key);
-        action->setToolTip(key);
-        action->setIcon(AssetIcon(QString::fromLatin1(b.icon), QSize(16, 16)));
+        QAction* action = m_commands[i];
+        Toolbar1->addAction(action);
         if (QWidget* button = Toolbar1->widgetForAction(action)) {
+            const QString key = QString::fromLatin1(Commands[i].key);
+            button->setObjectName(QStringLiteral("Toolbar1_") + key);
             button->setFocusPolicy(Qt::NoFocus);
             button->setAccessibleName(key);
         }
-        connect(action, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
     }
 }
 
@@ -296,20 +361,6 @@ void frmMain::TabStrip1_Click()
         all[page]->setVisible(static_cast<int>(page) == n - 1);
 }
 
-void frmMain::Toolbar1_ButtonClick(const QString& key)
-{
-    if (key == QLatin1String("New"))
-        NewMod();
-    else if (key == QLatin1String("Open"))
-        OpenMod();
-    else if (key == QLatin1String("Save"))
-        SaveMod();
-    else if (key == QLatin1String("Play"))
-        PlayMod();
-    else if (key == QLatin1String("Exit"))
-        mnuExit_Click();
-}
-
 void frmMain::mnuExit_Click()
 {
     if (m_about)
@@ -354,18 +405,11 @@ void frmMain::mnuAbout_Click()
         delete m_about;
 }
 
-void frmMain::setCaptionFile(const QString& path)
+void frmMain::showFileName()
 {
+    const QString& path = m_document->fileName();
     if (path.isEmpty())
         setWindowTitle(QString::fromLatin1(ApplicationTitle));
     else
         setWindowTitle(CaptionPrefix + QString(path).replace(ModifiedMark, LiteralModifiedMark));
-}
-
-QString frmMain::captionFile() const
-{
-    const QString caption = windowTitle();
-    if (!caption.startsWith(CaptionPrefix))
-        return {};
-    return caption.mid(CaptionPrefix.size()).replace(LiteralModifiedMark, ModifiedMark);
 }

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "mod/ModDefinition.h"
-
 #include <QMainWindow>
 #include <QPointer>
 
@@ -11,18 +9,21 @@ class AugmentationsPage;
 class GeneralPage;
 class InventoryPage;
 class LostFocusChecks;
+class ModDocument;
 class ModFileDrop;
 class ModalInteraction;
 class SkillsPage;
 class frmAbout;
+class QAction;
 class QSettings;
 class QTabWidget;
 class QToolBar;
 
-// The main window. The mod being edited lives in its pages: in their controls
-// and in the Augmentations page's slots. The file it belongs to lives only in
-// the window caption, and the game directory only in the Deus Ex Path field
-// of the General page.
+// The main window: a view of the document, which holds the mod being edited,
+// the file it belongs to, the game directory and the autostart state. The
+// pages show the document and write the user's edits back; the caption is
+// drawn from its file. The window runs the commands and says what came of
+// them.
 //
 // Its code is split by what it does: frmMain.cpp builds the window, its
 // menus, toolbar and tab strip and runs the window-level commands;
@@ -35,11 +36,14 @@ public:
     frmMain(ModalInteraction& ui, QSettings& settings, QWidget* parent = nullptr);
     ~frmMain() override;
 
-    // The start-up sequence: puts the remembered game directory into its
-    // field, shows the window, makes sure a game directory is known and the
-    // loader is set up, and reads the autostart flag. Runs once, after
-    // construction. (The pages fill their fixed lists as they are built.)
+    // The start-up sequence: takes the remembered game directory back, shows
+    // the window, makes sure a game directory is known and the loader is set
+    // up, and reads the autostart flag. Runs once, after construction. (The
+    // pages fill their fixed lists as they are built.)
     void Form_Load();
+
+    // What is being edited.
+    ModDocument& document() const { return *m_document; }
 
     // The Inventory, Augmentations and Skills pages are built on their first
     // need (their tab chosen, a mod started or opened), so that start-up
@@ -69,15 +73,10 @@ public:
     };
     [[nodiscard]] bool completeEdit(EditScope scope = EditScope::Everything);
 
-    // What Open does once a file is chosen: reads the file into the window
-    // or says why it cannot. The command line and a dropped file open
-    // through it too.
+    // What Open does once a file is chosen: reads the file into the
+    // document or says why it cannot. The command line and a dropped file
+    // open through it too.
     void OpenModFile(const QString& path);
-
-    // The one mapping between the window and the record: each page puts its
-    // part of the mod into its controls, or reads it back from them.
-    void ApplyModDefinition(const ModDefinition& mod);
-    ModDefinition CollectModDefinition() const;
 
     // Where the help document is looked for: the executable's directory
     // unless told otherwise.
@@ -90,9 +89,14 @@ protected:
 private:
     // frmMain_Startup.cpp: offers to switch the game's default game to the
     // loader when the settings read still name the game's own.
-    void offerLoaderSetUp(const QString& gamePath, const QByteArray& deusExIni);
+    void offerLoaderSetUp(const QByteArray& deusExIni);
+
+    // Says what stopped a command, or what it came to.
+    void tell(const QString& message);
 
     // frmMain.cpp
+    // One action for each command of the File menu, shared with the toolbar.
+    void buildActions();
     void buildMenus();
     void buildToolbar();
     // The pages in the order of their tabs; those not built yet are null.
@@ -104,13 +108,11 @@ private:
     bool leavePage();
     // Shows the next page (step 1) or the one before (-1), round the end.
     void turnPage(int step);
-    // The caption names the mod's file after Open and Save.
-    void setCaptionFile(const QString& path);
-    QString captionFile() const;
+    // The caption names the document's file.
+    void showFileName();
 
     // Window-level handlers.
     void TabStrip1_Click();
-    void Toolbar1_ButtonClick(const QString& key);
     void mnuExit_Click();
     void mnuAHelp_Click();
     void mnuAbout_Click();
@@ -122,7 +124,11 @@ private:
     AugmentationsPage* frmAugmentations = nullptr;
     SkillsPage* frmSkills = nullptr;
 
+    // The File menu's commands, in their order: New, Open, Save, Play, Exit.
+    std::array<QAction*, 5> m_commands{};
+
     ModalInteraction& m_ui;
+    ModDocument* m_document = nullptr;
     LostFocusChecks* m_focusChecks = nullptr;
     QPointer<frmAbout> m_about;
     ModFileDrop* m_fileDrop = nullptr;

@@ -1,21 +1,12 @@
-// New, Open and Save: the commands that move a mod between the window and
-// its file.
+// New, Open and Save: the commands that move a mod between the document and
+// its file, and what the window says of them.
 
 #include "frmMain.h"
 
-#include "augmentations/AugmentationsPage.h"
+#include "document/ModDocument.h"
 #include "files/Paths.h"
-#include "files/TextFile.h"
-#include "game/LoaderFiles.h"
-#include "general/GeneralPage.h"
 #include "inventory/InventoryPage.h"
-#include "mod/ModFormat.h"
-#include "mod/ModReader.h"
-#include "skills/SkillsPage.h"
 #include "widgets/ModalInteraction.h"
-
-#include <QDir>
-#include <QFileInfo>
 
 namespace {
 
@@ -23,27 +14,9 @@ const QStringList ModFileFilters{QStringLiteral("Orvane Mod files (*.int)")};
 
 } // namespace
 
-void frmMain::ApplyModDefinition(const ModDefinition& mod)
+void frmMain::tell(const QString& message)
 {
-    BuildPages();
-    frmGeneral->apply(mod);
-    frmInventory->apply(mod);
-    frmAugmentations->apply(mod);
-    frmSkills->apply(mod);
-}
-
-ModDefinition frmMain::CollectModDefinition() const
-{
-    // Pages not built yet have never been shown or given a mod: they hold a
-    // new mod's values, which the record starts with.
-    ModDefinition mod;
-    frmGeneral->collect(mod);
-    if (frmInventory) {
-        frmInventory->collect(mod);
-        frmAugmentations->collect(mod);
-        frmSkills->collect(mod);
-    }
-    return mod;
+    m_ui.tell(this, message, ModalInteraction::Icon::Exclamation);
 }
 
 void frmMain::NewMod()
@@ -52,13 +25,14 @@ void frmMain::NewMod()
     // this command uses, needs its edit completed.
     if (!completeEdit(EditScope::GameDirectory))
         return;
-    ApplyModDefinition(ModDefinition());
-    // Beyond the mod itself, New clears the autostart box and the typed
-    // custom item, which Open leaves alone. Clearing the box runs its
-    // handler, which rewrites the flag file only when the box was checked.
-    frmGeneral->setAutoStart(false);
+    // A mod started is shown on every page, its first slot selected.
+    BuildPages();
+    const Result<> started = m_document->newMod();
+    // The typed custom item is no part of the mod, but New clears it too,
+    // which Open leaves alone.
     frmInventory->clearCustomItem();
-    setCaptionFile(QString());
+    if (!started.ok())
+        tell(started.error());
 }
 
 void frmMain::OpenMod()
@@ -66,7 +40,7 @@ void frmMain::OpenMod()
     if (!completeEdit(EditScope::GameDirectory))
         return;
     const QString path = m_ui.openFileName(this, QStringLiteral("Open"),
-                                           GameFile(frmGeneral->GamePath(), QStringLiteral("System/")), ModFileFilters);
+                                           GameFile(m_document->gamePath(), QStringLiteral("System/")), ModFileFilters);
     if (path.isEmpty())
         return;
     OpenModFile(path);
@@ -74,122 +48,48 @@ void frmMain::OpenMod()
 
 void frmMain::OpenModFile(const QString& fileName)
 {
-    // Qt's dialogs and the command line give "/" on Windows too; messages
-    // and the caption show the path as the system writes it.
-    const QString path = QDir::toNativeSeparators(fileName);
-    const auto refuse = [this, &path](const QString& reason) {
-        m_ui.tell(this, QStringLiteral("%1 is not a mod definition file.\n%2").arg(PathInMessage(path), reason),
-                  ModalInteraction::Icon::Exclamation);
-    };
-    const QFileInfo info(path);
-    if (info.isFile() && info.size() > MaxModFileBytes) {
-        refuse(QStringLiteral("It is larger than a mod definition can be."));
+    // A mod opened is shown on every page, its first slot selected.
+    BuildPages();
+    const Result<QStringList> opened = m_document->open(fileName);
+    if (!opened.ok()) {
+        tell(opened.error());
         return;
     }
-    const auto cannotOpen = [this, &path](const QString& reason) {
-        m_ui.tell(this, QStringLiteral("%1 could not be opened.\n%2").arg(PathInMessage(path), reason),
-                  ModalInteraction::Icon::Exclamation);
-    };
-    const Result<QByteArray> read = ReadFileBytes(path, MaxModFileBytes);
-    if (!read.ok()) {
-        cannotOpen(read.error());
-        return;
-    }
-    // The record read starts as a new mod, so nothing of the mod shown before
-    // survives where the file is silent.
-    const ModFileContents contents = ReadModFile(read.value());
-    using Refusal = ModFileContents::Refusal;
-    switch (contents.refusal) {
-    case Refusal::None:
-        break;
-    case Refusal::Empty:
-        refuse(QStringLiteral("It is empty."));
-        return;
-    case Refusal::Utf16:
-        cannotOpen(QStringLiteral("It is saved in UTF-16 (Notepad's \"Unicode\"), which a mod definition cannot "
-                                  "be. Save it as ANSI and open it again."));
-        return;
-    case Refusal::NoObjectLine:
-        refuse(QStringLiteral("It has no Object= line naming MetaClass=Quenlar.MLGameInfo, as every mod of the "
-                              "Orvane Mod Loader has."));
-        return;
-    case Refusal::OverlongValue:
-        cannotOpen(QStringLiteral("Its %1 value is longer than the %2 characters the field holds.")
-                       .arg(contents.overlongField)
-                       .arg(MaxFieldLength));
-        return;
-    }
-    const ModDefinition& mod = contents.mod;
-    const ModReadReport& report = contents.report;
-    ApplyModDefinition(mod);
-    setCaptionFile(path);
-
-    // The pages show the file as Open reads it; where the game will read it
-    // otherwise, the user learns it now rather than in the game.
-    if (contents.game.differs())
-        m_ui.tell(this, GameReadingMessage(contents.game, mod), ModalInteraction::Icon::Exclamation);
-
-    if (!report.unplacedAugmentations.isEmpty()) {
-        // A box as tall as a damaged file's list would put its button off
-        // the screen.
-        constexpr qsizetype MaxListed = 20;
-        const QStringList& unplaced = report.unplacedAugmentations;
-        QString list = unplaced.mid(0, MaxListed).join(u'\n');
-        if (unplaced.size() > MaxListed)
-            list += QStringLiteral("\nand %1 more.").arg(unplaced.size() - MaxListed);
-        m_ui.tell(this,
-                  QStringLiteral("These augmentations could not be placed in a free slot of their body part and "
-                                 "were left out:\n%1")
-                      .arg(list),
-                  ModalInteraction::Icon::Exclamation);
-    }
+    for (const QString& note : opened.value())
+        tell(note);
 }
 
 bool frmMain::SaveMod()
 {
     if (!completeEdit())
         return false;
-    const QString gamePath = frmGeneral->GamePath();
-    if (gamePath.isEmpty()) {
-        m_ui.tell(this, QStringLiteral("You must specify the Deus Ex path in the Deus Ex Path field"),
-                  ModalInteraction::Icon::Exclamation);
-        return false;
-    }
-
-    const ModDefinition mod = CollectModDefinition();
-    if (const auto unsavable = FindUnsavableValue(mod)) {
-        m_ui.tell(this, unsavable->message, ModalInteraction::Icon::Exclamation);
+    if (const Result<> savable = m_document->checkSavable(); !savable.ok()) {
+        tell(savable.error());
         return false;
     }
 
     // The flag goes first, whatever happens to the mod file after it; a
     // failure here is reported and the mod is still saved.
-    frmGeneral->writeAutostartFlag(FlagForm::Spaced);
+    if (const Result<> flag = m_document->writeAutostartFlag(FlagForm::Spaced); !flag.ok())
+        tell(flag.error());
 
-    // Only a caption ending in ".int" exactly names the file to write back to.
-    QString target;
-    if (windowTitle().endsWith(QLatin1String(".int"))) {
-        target = captionFile();
-    } else {
+    QString target = m_document->fileName();
+    if (m_document->needsFileName()) {
         const Result<QString> chosen =
-            m_ui.saveFileName(this, GameFile(gamePath, QStringLiteral("System/")), ModFileFilters);
+            m_ui.saveFileName(this, GameFile(m_document->gamePath(), QStringLiteral("System/")), ModFileFilters);
         if (!chosen.ok()) {
-            m_ui.tell(this, chosen.error(), ModalInteraction::Icon::Exclamation);
+            tell(chosen.error());
             return false;
         }
         target = chosen.value();
     }
     if (target.isEmpty())
         return false;
-    target = QDir::toNativeSeparators(target);
 
-    const Result<> written = WriteTextFile(target, ComposeModFile(mod), InPlaceWrite::WhenNoTemporaryFile);
-    if (!written.ok()) {
-        m_ui.tell(this,
-                  QStringLiteral("The mod could not be saved to %1.\n%2").arg(PathInMessage(target), written.error()),
-                  ModalInteraction::Icon::Exclamation);
+    const Result<> saved = m_document->save(target);
+    if (!saved.ok()) {
+        tell(saved.error());
         return false;
     }
-    setCaptionFile(target);
     return true;
 }

@@ -3,10 +3,8 @@
 #include "frmMain.h"
 
 #include "discovery/GameLaunch.h"
+#include "document/ModDocument.h"
 #include "files/Paths.h"
-#include "files/TextFile.h"
-#include "game/LoaderFiles.h"
-#include "general/GeneralPage.h"
 #include "widgets/ModalInteraction.h"
 
 #include <QDir>
@@ -69,18 +67,12 @@ void frmMain::PlayMod()
 
     // Whatever starts the game, the loader runs only when the game's settings
     // name it as the default game.
-    const QString gamePath = frmGeneral->GamePath();
-    const QString iniFile = DeusExIniFile(gamePath);
-    if (GameFileExists(iniFile)) {
-        const Result<QByteArray> ini = ReadFileBytes(iniFile);
-        if (ini.ok())
-            offerLoaderSetUp(gamePath, ini.value());
-    }
+    // Settings that cannot be read are the game's to complain of.
+    const Result<std::optional<QByteArray>> settings = m_document->readGameSettings();
+    if (settings.ok() && settings.value())
+        offerLoaderSetUp(*settings.value());
 
-    const Result<> started = StartGame(WorkOutLaunch(gamePath, SystemLaunchContext()), m_ui);
-    if (!started.ok()) {
-        m_ui.tell(this,
-                  QStringLiteral("The mod was saved, but the game could not be started.\n%1").arg(started.error()),
-                  ModalInteraction::Icon::Exclamation);
-    }
+    const Result<> started = StartGame(WorkOutLaunch(m_document->gamePath(), SystemLaunchContext()), m_ui);
+    if (!started.ok())
+        tell(QStringLiteral("The mod was saved, but the game could not be started.\n%1").arg(started.error()));
 }

@@ -3,79 +3,54 @@
 
 #include "frmMain.h"
 
-#include "discovery/InstalledGame.h"
+#include "document/ModDocument.h"
 #include "files/Paths.h"
-#include "files/TextFile.h"
-#include "game/LoaderFiles.h"
+#include "general/GameDirectoryBrowse.h"
 #include "general/GeneralPage.h"
 #include "widgets/ModalInteraction.h"
 
 void frmMain::Form_Load()
 {
-    frmGeneral->restoreGamePath();
+    m_document->restoreGamePath();
 
     // Questions from here on appear over the window.
     show();
 
-    if (frmGeneral->GamePath().isEmpty()) {
-        const QString detected = FindInstalledGame();
-        if (!detected.isEmpty()) {
-            frmGeneral->setGamePath(WithTrailingSeparator(detected));
-            if (!m_ui.askYesNo(this, PathInMessage(frmGeneral->GamePath()) +
-                                         QStringLiteral(" was detected to be your Deus Ex directory. "
-                                                        "Is this correct?")))
-                frmGeneral->cmdBrowse3_Click();
-        } else {
-            frmGeneral->cmdBrowse3_Click();
-        }
+    if (m_document->gamePath().isEmpty()) {
+        if (!m_document->detectGamePath() ||
+            !m_ui.askYesNo(this, PathInMessage(m_document->gamePath()) +
+                                     QStringLiteral(" was detected to be your Deus Ex directory. Is this correct?")))
+            BrowseForGameDirectory(m_ui, frmGeneral, *m_document);
     }
 
-    const QString gamePath = frmGeneral->GamePath();
-    if (!gamePath.isEmpty()) {
-        // The same test as for the loader's package: a hidden (or, on
-        // Windows, system) file counts as missing.
-        const QString iniFile = DeusExIniFile(gamePath);
-        if (!GameFileExists(iniFile))
+    if (!m_document->gamePath().isEmpty()) {
+        const Result<std::optional<QByteArray>> settings = m_document->readGameSettings();
+        if (settings.ok() && !settings.value())
             return;
-        const Result<QByteArray> ini = ReadFileBytes(iniFile);
-        if (!ini.ok()) {
-            // The set-up question needs the settings; the rest of start-up does not.
-            m_ui.tell(this, QStringLiteral("%1 could not be read.\n%2").arg(PathInMessage(iniFile), ini.error()),
-                      ModalInteraction::Icon::Exclamation);
-        }
+        // The set-up question needs the settings; the rest of start-up does not.
+        if (!settings.ok())
+            tell(settings.error());
 
-        if (!GameFileExists(QuenlarPackageFile(gamePath))) {
-            m_ui.tell(this,
-                      QStringLiteral("Cannot find Quenlar.u. This must be in the DeusEx\\Sytstem folder for the "
-                                     "Orvane Mod Loader to work."),
-                      ModalInteraction::Icon::Exclamation);
+        if (!m_document->loaderPackageFound()) {
+            tell(QStringLiteral("Cannot find Quenlar.u. This must be in the DeusEx\\Sytstem folder for the Orvane Mod "
+                                "Loader to work."));
             return;
         }
 
-        if (ini.ok())
-            offerLoaderSetUp(gamePath, ini.value());
+        if (settings.ok())
+            offerLoaderSetUp(*settings.value());
     }
 
-    const Result<bool> flag = ReadAutostartFlag(gamePath);
-    if (!flag.ok()) {
-        m_ui.tell(this,
-                  QStringLiteral("%1 could not be read, so autostart is taken as off.\n%2")
-                      .arg(PathInMessage(AutostartFlagFile(gamePath)), flag.error()),
-                  ModalInteraction::Icon::Exclamation);
-    }
-    if (flag.valueOr(false))
-        frmGeneral->setAutoStart(true);
+    if (const Result<> autostart = m_document->readAutostartFlag(); !autostart.ok())
+        tell(autostart.error());
 }
 
-void frmMain::offerLoaderSetUp(const QString& gamePath, const QByteArray& deusExIni)
+void frmMain::offerLoaderSetUp(const QByteArray& deusExIni)
 {
-    if (!NamesGameDefault(deusExIni) ||
+    if (!ModDocument::loaderNeedsSwitch(deusExIni) ||
         !m_ui.askYesNo(this, QStringLiteral("The Orvane Mod Loader doesn't seem to be setup corectly. Do you want "
                                             "to set it up it now?")))
         return;
-    const Result<> switched = SwitchDefaultGame(gamePath, deusExIni);
-    if (!switched.ok()) {
-        m_ui.tell(this, QStringLiteral("The Orvane Mod Loader could not be set up.\n%1").arg(switched.error()),
-                  ModalInteraction::Icon::Exclamation);
-    }
+    if (const Result<> switched = m_document->switchToLoader(deusExIni); !switched.ok())
+        tell(switched.error());
 }

@@ -1,6 +1,6 @@
 #include "AugmentationsPage.h"
 
-#include "mod/ModDefinition.h"
+#include "document/ModDocument.h"
 #include "widgets/AssetPictures.h"
 #include "widgets/Layout.h"
 
@@ -123,7 +123,7 @@ QString slotAccessibleName(const BodyPartSlots& part, int k)
 
 } // namespace
 
-AugmentationsPage::AugmentationsPage(QWidget* parent) : QFrame(parent)
+AugmentationsPage::AugmentationsPage(ModDocument& document, QWidget* parent) : QFrame(parent), m_document(document)
 {
     setObjectName(QStringLiteral("frmAugmentations"));
     setFrameShape(QFrame::NoFrame);
@@ -160,32 +160,26 @@ AugmentationsPage::AugmentationsPage(QWidget* parent) : QFrame(parent)
     cboLevel = Place<QComboBox>(this, Design::cboLevel);
     Label7->setBuddy(cboLevel);
 
-    // Start-up: the levels with none chosen, every slot empty, no slot
-    // selected. A combo box selects its first item as soon as it gets one,
-    // so the choice is taken back before anyone listens.
+    // Built: the levels with none chosen, each slot's picture as the
+    // document has it, no slot selected. A combo box selects its first item
+    // as soon as it gets one, so the choice is taken back before anyone
+    // listens.
     for (const char* level : TechLevelNames)
         cboLevel->addItem(QString::fromLatin1(level));
     cboLevel->setCurrentIndex(-1);
-    for (SlotPicture* picture : picPart)
-        picture->setImage(EmptySlotImage, EmptySlotDescription);
+    for (int slot = 0; slot < AugSlotCount; ++slot)
+        showSlotImage(slot);
 
     connect(cboAugList, &QComboBox::currentIndexChanged, this, &AugmentationsPage::cboAugList_Click);
     connect(cboLevel, &QComboBox::currentIndexChanged, this, &AugmentationsPage::cboLevel_Click);
+    connect(&m_document, &ModDocument::modReplaced, this, &AugmentationsPage::showMod);
 }
 
-void AugmentationsPage::apply(const ModDefinition& mod)
+void AugmentationsPage::showMod()
 {
-    m_augSlots = mod.augSlots;
-    m_augLevels = mod.augLevels;
     // Slot 0 comes last, so it ends up selected.
     for (int slot = AugSlotCount - 1; slot >= 0; --slot)
         picPart_Click(slot);
-}
-
-void AugmentationsPage::collect(ModDefinition& mod) const
-{
-    mod.augSlots = m_augSlots;
-    mod.augLevels = m_augLevels;
 }
 
 void AugmentationsPage::picPart_Click(int index)
@@ -206,7 +200,7 @@ void AugmentationsPage::picPart_Click(int index)
     // entry in this list. Selecting its list position would turn it into a
     // different augmentation, so it stays as it is with nothing selected
     // until the user picks an entry.
-    const QString& held = m_augSlots[slot];
+    const QString held = m_document.mod().augSlots[slot];
     if (AugFitsSlot(held, index)) {
         cboAugList->setCurrentIndex(FindAugListIndex(held));
     } else {
@@ -217,7 +211,7 @@ void AugmentationsPage::picPart_Click(int index)
     // Only a mod file can bring a level that the list has no entry for: it is
     // kept, and the list shows none; the level handler ignores the cleared
     // selection.
-    const int level = m_augLevels[slot];
+    const int level = m_document.mod().augLevels[slot];
     cboLevel->setCurrentIndex(level >= 0 && level < cboLevel->count() ? level : -1);
 }
 
@@ -228,14 +222,14 @@ void AugmentationsPage::cboAugList_Click()
     const auto slot = static_cast<std::size_t>(m_currentSlot);
     const int p = cboAugList->currentIndex();
     if (p == 0) {
-        m_augSlots[slot].clear();
+        m_document.editMod([slot](ModDefinition& mod) { mod.augSlots[slot].clear(); });
         showSlotImage(m_currentSlot);
         return;
     }
     const Augmentation* aug = AugAtListPosition(m_currentSlot, p);
     if (!aug)
         return;
-    m_augSlots[slot] = QString::fromLatin1(aug->className);
+    m_document.editMod([slot, aug](ModDefinition& mod) { mod.augSlots[slot] = QString::fromLatin1(aug->className); });
     showSlotImage(m_currentSlot);
 }
 
@@ -244,7 +238,8 @@ void AugmentationsPage::cboLevel_Click()
     const int p = cboLevel->currentIndex();
     if (p < 0 || m_currentSlot < 0 || m_currentSlot >= AugSlotCount)
         return;
-    m_augLevels[static_cast<std::size_t>(m_currentSlot)] = static_cast<qint16>(p);
+    const auto slot = static_cast<std::size_t>(m_currentSlot);
+    m_document.editMod([slot, p](ModDefinition& mod) { mod.augLevels[slot] = static_cast<qint16>(p); });
 }
 
 void AugmentationsPage::FillAugList(int slot)
@@ -259,7 +254,7 @@ void AugmentationsPage::FillAugList(int slot)
 
 void AugmentationsPage::showSlotImage(int slot)
 {
-    const QString& held = m_augSlots[static_cast<std::size_t>(slot)];
+    const QString& held = m_document.mod().augSlots[static_cast<std::size_t>(slot)];
     const Augmentation* aug = FindAugmentation(held);
     QString description;
     if (aug)

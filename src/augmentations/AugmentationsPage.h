@@ -9,7 +9,7 @@
 
 #include <array>
 
-struct ModDefinition;
+class ModDocument;
 class QComboBox;
 
 // A slot picture that acts on a click, like a button (pressed and released
@@ -41,34 +41,24 @@ private:
 };
 
 // The Augmentations page: nine body-part slots in six frames, and the
-// augmentation and level lists of the selected slot. The page holds the
-// slots' state; the window moves it in and out with apply and collect.
+// augmentation and level lists of the selected slot. It shows the document's
+// slots and writes each pick back; which slot is selected is the page's own.
 class AugmentationsPage : public QFrame
 {
     Q_OBJECT
 public:
-    explicit AugmentationsPage(QWidget* parent);
+    AugmentationsPage(ModDocument& document, QWidget* parent);
 
-    // The page's part of the mod: every slot's augmentation and level. Apply
-    // brings each slot's picture and the lists into line and ends with slot 0
-    // selected.
-    void apply(const ModDefinition& mod);
-    void collect(ModDefinition& mod) const;
-
-    // The augmentation in each slot (class without package, or empty), the
-    // level of each slot (0 = "Tech-1"), and the slot selected on the page.
-    const std::array<QString, AugSlotCount>& AugSlots() const { return m_augSlots; }
-    const std::array<qint16, AugSlotCount>& AugLevels() const { return m_augLevels; }
-    qint16 CurrentSlot() const { return m_currentSlot; }
-
+private:
+    // A mod replaced whole: each slot's picture and the lists come into line,
+    // ending with slot 0 selected.
+    void showMod();
     // Selects a slot and refreshes its lists and picture; a number that is
     // no slot changes nothing.
     void picPart_Click(int index);
     // Puts the choices of a slot's body part into the augmentation list,
     // with nothing selected.
     void FillAugList(int slot);
-
-private:
     // The selected slot takes the picked augmentation, or is emptied by "(none)".
     void cboAugList_Click();
     // The selected slot takes the picked level.
@@ -80,8 +70,8 @@ private:
     QComboBox* cboAugList = nullptr;
     QComboBox* cboLevel = nullptr;
 
-    // As a new mod has them: every slot empty at "Tech-1", slot 0 selected.
-    std::array<QString, AugSlotCount> m_augSlots;
-    std::array<qint16, AugSlotCount> m_augLevels{};
+    ModDocument& m_document;
+    // The slot the lists act on; none is outlined until one is picked or a
+    // mod is shown.
     qint16 m_currentSlot = 0;
 };

@@ -1,9 +1,9 @@
 #include "GeneralPage.h"
 
+#include "GameDirectoryBrowse.h"
+#include "document/ModDocument.h"
 #include "files/Paths.h"
-#include "game/GamePath.h"
 #include "game/MapsAndNames.h"
-#include "mod/ModDefinition.h"
 #include "widgets/Layout.h"
 #include "widgets/LostFocusChecks.h"
 #include "widgets/ModalInteraction.h"
@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSettings>
 #include <QSignalBlocker>
 
 namespace {
@@ -42,13 +41,10 @@ constexpr ControlDesign chkAutoStart{"chkAutoStart", 240, 3360, 2295, 255, 9, "A
 
 const QStringList MapFilters{QStringLiteral("Deus Ex Maps (*.dx)"), QStringLiteral("All Files (*.*)")};
 
-// The per-user setting that remembers the game directory.
-constexpr char PathSettingKey[] = "DXPath";
-
 } // namespace
 
-GeneralPage::GeneralPage(ModalInteraction& ui, LostFocusChecks& focusChecks, QSettings& settings, QWidget* parent)
-    : QFrame(parent), m_ui(ui), m_focusChecks(focusChecks), m_settings(settings)
+GeneralPage::GeneralPage(ModalInteraction& ui, LostFocusChecks& focusChecks, ModDocument& document, QWidget* parent)
+    : QFrame(parent), m_ui(ui), m_focusChecks(focusChecks), m_document(document)
 {
     setObjectName(QStringLiteral("frmGeneral"));
     setFrameShape(QFrame::NoFrame);
@@ -80,6 +76,11 @@ GeneralPage::GeneralPage(ModalInteraction& ui, LostFocusChecks& focusChecks, QSe
     chkAction = Place<QCheckBox>(this, Design::chkAction);
     chkAutoStart = Place<QCheckBox>(this, Design::chkAutoStart);
 
+    // The page comes into being showing the document as it is.
+    showMod();
+    showGamePath();
+    showAutostart();
+
     connect(txtPath, &QLineEdit::textChanged, this, &GeneralPage::txtPath_Change);
     m_focusChecks.watch(txtPath, [this] { txtPath_LostFocus(); });
     connect(cmdBrowse3, &QPushButton::clicked, this, &GeneralPage::cmdBrowse3_Click);
@@ -88,10 +89,30 @@ GeneralPage::GeneralPage(ModalInteraction& ui, LostFocusChecks& focusChecks, QSe
     connect(cmdBrowse2, &QPushButton::clicked, this, &GeneralPage::cmdBrowse2_Click);
     m_focusChecks.watch(txtMap, [this] { txtMap_LostFocus(); });
     m_focusChecks.watch(txtName, [this] { txtName_LostFocus(); });
+
+    // Every change of a field reaches the document, a browse button's or a
+    // completed edit's as much as the user's typing.
+    const auto writesBack = [this](QLineEdit* field, QString ModDefinition::*part) {
+        connect(field, &QLineEdit::textChanged, this, [this, part](const QString& text) {
+            m_document.editMod([&](ModDefinition& mod) { mod.*part = text; });
+        });
+    };
+    writesBack(txtName, &ModDefinition::name);
+    writesBack(txtMap, &ModDefinition::startingMap);
+    writesBack(txtSplash, &ModDefinition::splashMap);
+    writesBack(txtCredits, &ModDefinition::credits);
+    writesBack(txtPlayer, &ModDefinition::playerClass);
+    connect(chkAction, &QCheckBox::toggled, this,
+            [this](bool on) { m_document.editMod([on](ModDefinition& mod) { mod.action = on; }); });
+
+    connect(&m_document, &ModDocument::modReplaced, this, &GeneralPage::showMod);
+    connect(&m_document, &ModDocument::gamePathChanged, this, &GeneralPage::showGamePath);
+    connect(&m_document, &ModDocument::autostartChanged, this, &GeneralPage::showAutostart);
 }
 
-void GeneralPage::apply(const ModDefinition& mod)
+void GeneralPage::showMod()
 {
+    const ModDefinition& mod = m_document.mod();
     txtName->setText(mod.name);
     chkAction->setChecked(mod.action);
     txtPlayer->setText(mod.playerClass);
@@ -100,24 +121,21 @@ void GeneralPage::apply(const ModDefinition& mod)
     txtMap->setText(mod.startingMap);
 }
 
-void GeneralPage::collect(ModDefinition& mod) const
+void GeneralPage::showGamePath()
 {
-    mod.name = txtName->text();
-    mod.action = chkAction->isChecked();
-    mod.playerClass = txtPlayer->text();
-    mod.credits = txtCredits->text();
-    mod.splashMap = txtSplash->text();
-    mod.startingMap = txtMap->text();
+    // The field's own change came from here: setting it again would move
+    // the cursor away from where the user types.
+    if (txtPath->text() != m_document.gamePath())
+        txtPath->setText(m_document.gamePath());
 }
 
-QString GeneralPage::GamePath() const
+void GeneralPage::showAutostart()
 {
-    return txtPath->text();
-}
-
-void GeneralPage::setGamePath(const QString& path)
-{
-    txtPath->setText(path);
+    // The document has written the flag already, or taken the state back
+    // from it: the box follows without its handler, so nothing is written
+    // again.
+    const QSignalBlocker blocker(chkAutoStart);
+    chkAutoStart->setChecked(m_document.autostart());
 }
 
 QWidget* GeneralPage::gamePathField() const
@@ -125,22 +143,9 @@ QWidget* GeneralPage::gamePathField() const
     return txtPath;
 }
 
-void GeneralPage::restoreGamePath()
-{
-    // One saved while the field still had the focus lacks its final
-    // separator, and every name joined to it would miss.
-    txtPath->setText(WithTrailingSeparator(m_settings.value(QString::fromLatin1(PathSettingKey)).toString()));
-}
-
 void GeneralPage::txtPath_Change()
 {
-    // Start-up puts the remembered path back into the field: writing it back
-    // unchanged would cost a locked, synced rewrite of the settings file
-    // before the window is painted.
-    const QString key = QString::fromLatin1(PathSettingKey);
-    const QString path = txtPath->text();
-    if (m_settings.value(key).toString() != path || !m_settings.contains(key))
-        m_settings.setValue(key, path);
+    m_document.setGamePath(txtPath->text());
 }
 
 void GeneralPage::txtPath_LostFocus()
@@ -152,60 +157,14 @@ void GeneralPage::txtPath_LostFocus()
 
 void GeneralPage::cmdBrowse3_Click()
 {
-    for (;;) {
-        const Result<QString> asked =
-            m_ui.existingDirectory(this, QStringLiteral("Select the directory where Deus Ex is installed"));
-        if (!asked.ok()) {
-            m_ui.tell(this, asked.error(), ModalInteraction::Icon::Exclamation);
-            return;
-        }
-        const QString& chosen = asked.value();
-        if (chosen.isEmpty())
-            return;
-        if (IsGameDirectory(chosen)) {
-            // A drive root comes with its separator already there.
-            txtPath->setText(WithTrailingSeparator(chosen));
-            return;
-        }
-        m_ui.tell(this, QStringLiteral("Essential Deus Ex files were not found in this directory."),
-                  ModalInteraction::Icon::None);
-    }
-}
-
-void GeneralPage::setAutoStart(bool on)
-{
-    chkAutoStart->setChecked(on);
-}
-
-void GeneralPage::writeAutostartFlag(FlagForm form)
-{
-    writeAutostartFlag(form, chkAutoStart->isChecked());
+    BrowseForGameDirectory(m_ui, this, m_document);
 }
 
 void GeneralPage::chkAutoStart_Click()
 {
-    if (!GamePath().isEmpty())
-        writeAutostartFlag(FlagForm::Unspaced, !chkAutoStart->isChecked());
-}
-
-void GeneralPage::writeAutostartFlag(FlagForm form, bool shownBefore)
-{
-    const QString gamePath = GamePath();
-    const Result<> written = WriteAutostartFlag(gamePath, chkAutoStart->isChecked(), form);
-    if (written.ok())
-        return;
-    // The loader goes by the file, so the box goes back to what the file
-    // still says (to what it showed before where the file cannot be read
-    // either), without its handler: nothing is written again.
-    const Result<bool> flag = ReadAutostartFlag(gamePath);
-    {
-        const QSignalBlocker blocker(chkAutoStart);
-        chkAutoStart->setChecked(flag.valueOr(shownBefore));
-    }
-    m_ui.tell(this,
-              QStringLiteral("The autostart setting could not be written to %1.\n%2")
-                  .arg(PathInMessage(AutostartFlagFile(gamePath)), written.error()),
-              ModalInteraction::Icon::Exclamation);
+    const Result<> switched = m_document.setAutostart(chkAutoStart->isChecked());
+    if (!switched.ok())
+        m_ui.tell(this, switched.error(), ModalInteraction::Icon::Exclamation);
 }
 
 void GeneralPage::browseForMap(QLineEdit* field)
@@ -215,7 +174,8 @@ void GeneralPage::browseForMap(QLineEdit* field)
     // Titled with the field's name, without its colon.
     QString title = QString::fromLatin1(field == txtMap ? Design::Label2.caption : Design::Label3.caption);
     title.chop(1);
-    const QString chosen = m_ui.openFileName(this, title, GameFile(GamePath(), QStringLiteral("Maps")), MapFilters);
+    const QString chosen =
+        m_ui.openFileName(this, title, GameFile(m_document.gamePath(), QStringLiteral("Maps")), MapFilters);
     if (chosen.isEmpty())
         return;
     field->setText(FileNamePart(chosen));
@@ -233,7 +193,7 @@ void GeneralPage::cmdBrowse2_Click()
 
 void GeneralPage::txtMap_LostFocus()
 {
-    if (MapFound(GamePath(), txtMap->text()))
+    if (MapFound(m_document.gamePath(), txtMap->text()))
         return;
     m_ui.tell(this,
               QStringLiteral("This map was not found in the DeusEx\\Maps directory. It must be there for the Orvane "

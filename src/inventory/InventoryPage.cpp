@@ -1,8 +1,8 @@
 #include "InventoryPage.h"
 
+#include "document/ModDocument.h"
 #include "mod/InventoryList.h"
 #include "mod/ItemCatalogue.h"
-#include "mod/ModDefinition.h"
 #include "widgets/Layout.h"
 #include "widgets/ModalInteraction.h"
 
@@ -50,7 +50,8 @@ int SelectedRow(const QListWidget* list)
 
 } // namespace
 
-InventoryPage::InventoryPage(ModalInteraction& ui, QWidget* parent) : QFrame(parent), m_ui(ui)
+InventoryPage::InventoryPage(ModalInteraction& ui, ModDocument& document, QWidget* parent)
+    : QFrame(parent), m_ui(ui), m_document(document)
 {
     setObjectName(QStringLiteral("frmInventory"));
     setFrameShape(QFrame::NoFrame);
@@ -96,16 +97,9 @@ InventoryPage::InventoryPage(ModalInteraction& ui, QWidget* parent) : QFrame(par
     // The page comes into being as start-up leaves it: "(all)" chosen, which
     // fills the catalogue through the filter's own handler, and no row selected.
     cboFilter->setCurrentIndex(0);
-}
 
-void InventoryPage::apply(const ModDefinition& mod)
-{
-    SetEntries(mod.inventory);
-}
-
-void InventoryPage::collect(ModDefinition& mod) const
-{
-    mod.inventory = Entries();
+    showInventory();
+    connect(&m_document, &ModDocument::modReplaced, this, &InventoryPage::showInventory);
 }
 
 void InventoryPage::clearCustomItem()
@@ -121,10 +115,10 @@ QStringList InventoryPage::Entries() const
     return entries;
 }
 
-void InventoryPage::SetEntries(const QStringList& entries)
+void InventoryPage::showInventory()
 {
     lstInventory->clear();
-    lstInventory->addItems(entries);
+    lstInventory->addItems(m_document.mod().inventory);
 }
 
 void InventoryPage::cboFilter_Click()
@@ -173,7 +167,7 @@ void InventoryPage::applyEdit(const InventoryEdit& edit)
 {
     switch (edit.action) {
     case InventoryEdit::Action::None:
-        break;
+        return;
     case InventoryEdit::Action::Append:
         lstInventory->addItem(edit.text);
         break;
@@ -190,6 +184,7 @@ void InventoryPage::applyEdit(const InventoryEdit& edit)
             m_ui.tell(this, QString::fromLatin1(TooManyEntriesMessage), ModalInteraction::Icon::Exclamation);
         else
             m_ui.tell(this, QString::fromLatin1(TooManyUnitsMessage), ModalInteraction::Icon::Question);
-        break;
+        return;
     }
+    m_document.editMod([this](ModDefinition& mod) { mod.inventory = Entries(); });
 }

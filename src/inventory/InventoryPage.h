@@ -4,34 +4,31 @@
 #include <QStringList>
 
 struct InventoryEdit;
-struct ModDefinition;
+class ModDocument;
 class ModalInteraction;
 class QComboBox;
 class QLineEdit;
 class QListWidget;
 
 // The Inventory page: the item catalogue with its filter on the right, the
-// starting inventory on the left.
+// starting inventory on the left, which shows the document's and writes each
+// change back.
 class InventoryPage : public QFrame
 {
     Q_OBJECT
 public:
-    InventoryPage(ModalInteraction& ui, QWidget* parent);
+    InventoryPage(ModalInteraction& ui, ModDocument& document, QWidget* parent);
 
-    // The page's part of the mod: the starting inventory. The typed custom
-    // item is no part of it.
-    void apply(const ModDefinition& mod);
-    void collect(ModDefinition& mod) const;
-
-    // Empties the typed custom item, which New clears and Open leaves alone.
+    // Empties the typed custom item, which is no part of the mod: New clears
+    // it and Open leaves it alone.
     void clearCustomItem();
 
+private:
+    // Replaces the list with the document's entries as a file holds them (no
+    // merging, no limit).
+    void showInventory();
     // The starting inventory, row by row, as the list shows it.
     QStringList Entries() const;
-    // Replaces the list with entries as a file holds them (no merging, no limit).
-    void SetEntries(const QStringList& entries);
-
-private:
     // Refills the catalogue for the chosen category, with no row selected.
     void cboFilter_Click();
     // Adds one unit of the selected catalogue class; nothing without one.
@@ -50,4 +47,5 @@ private:
     QLineEdit* txtCustom = nullptr;
 
     ModalInteraction& m_ui;
+    ModDocument& m_document;
 };

@@ -11,9 +11,8 @@
 #include <array>
 
 // The mod being edited as one value: what Save composes into a file and what
-// Open reads out of one. The window's controls stay the only lasting copy;
-// each page puts its part of a record into its controls and reads it back.
-// A record made with no values is a new mod.
+// Open reads out of one. The document holds the one lasting copy, which the
+// pages show and edit. A record made with no values is a new mod.
 struct ModDefinition
 {
     QString name;

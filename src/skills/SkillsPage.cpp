@@ -1,7 +1,7 @@
 #include "SkillsPage.h"
 
 #include "LevelSpinner.h"
-#include "mod/ModDefinition.h"
+#include "document/ModDocument.h"
 #include "mod/Numeric.h"
 #include "widgets/AssetPictures.h"
 #include "widgets/Layout.h"
@@ -50,8 +50,8 @@ constexpr int FirstLabelNumber = 8; // Label8 is the first skill's caption
 
 } // namespace
 
-SkillsPage::SkillsPage(ModalInteraction& ui, LostFocusChecks& focusChecks, QWidget* parent)
-    : QFrame(parent), m_ui(ui), m_focusChecks(focusChecks)
+SkillsPage::SkillsPage(ModalInteraction& ui, LostFocusChecks& focusChecks, ModDocument& document, QWidget* parent)
+    : QFrame(parent), m_ui(ui), m_focusChecks(focusChecks), m_document(document)
 {
     setObjectName(QStringLiteral("frmSkills"));
     setFrameShape(QFrame::NoFrame);
@@ -91,20 +91,26 @@ SkillsPage::SkillsPage(ModalInteraction& ui, LostFocusChecks& focusChecks, QWidg
     }
 
     Place<QLabel>(this, Design::Label19);
+
+    // The page comes into being showing the document as it is; from then on
+    // every change of a text reaches the document, a spinner's included.
+    showMod();
+    connect(txtSkill, &QLineEdit::textChanged, this,
+            [this](const QString& text) { m_document.editMod([&](ModDefinition& mod) { mod.skillPoints = text; }); });
+    for (int i = 0; i < SkillCount; ++i) {
+        connect(txtLevel[i], &QLineEdit::textChanged, this, [this, i](const QString& text) {
+            m_document.editMod([&](ModDefinition& mod) { mod.skillLevels[i] = text; });
+        });
+    }
+    connect(&m_document, &ModDocument::modReplaced, this, &SkillsPage::showMod);
 }
 
-void SkillsPage::apply(const ModDefinition& mod)
+void SkillsPage::showMod()
 {
+    const ModDefinition& mod = m_document.mod();
     txtSkill->setText(mod.skillPoints);
     for (int i = 0; i < SkillCount; ++i)
         txtLevel[i]->setText(mod.skillLevels[i]);
-}
-
-void SkillsPage::collect(ModDefinition& mod) const
-{
-    mod.skillPoints = txtSkill->text();
-    for (int i = 0; i < SkillCount; ++i)
-        mod.skillLevels[i] = txtLevel[i]->text();
 }
 
 void SkillsPage::scrlLevel_Change(int index)

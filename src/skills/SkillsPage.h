@@ -6,26 +6,24 @@
 
 #include <array>
 
-struct ModDefinition;
 class LevelSpinner;
 class LostFocusChecks;
+class ModDocument;
 class ModalInteraction;
 class QLineEdit;
 
 // The Skills page: a level of 1 to 4 for each of the eleven skills, typed or
-// stepped with a spinner, and the initial skill points.
+// stepped with a spinner, and the initial skill points. It shows the
+// document's texts and writes each change back; the spinners keep their own
+// positions.
 class SkillsPage : public QFrame
 {
     Q_OBJECT
 public:
-    SkillsPage(ModalInteraction& ui, LostFocusChecks& focusChecks, QWidget* parent);
-
-    // The page's part of the mod: the initial skill points and the level
-    // texts. The spinners keep their own positions.
-    void apply(const ModDefinition& mod);
-    void collect(ModDefinition& mod) const;
+    SkillsPage(ModalInteraction& ui, LostFocusChecks& focusChecks, ModDocument& document, QWidget* parent);
 
 private:
+    void showMod();
     void scrlLevel_Change(int index);
     void txtLevel_LostFocus(int index);
 
@@ -35,4 +33,5 @@ private:
 
     ModalInteraction& m_ui;
     LostFocusChecks& m_focusChecks;
+    ModDocument& m_document;
 };

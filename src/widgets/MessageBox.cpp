@@ -158,8 +158,8 @@ QString MessageBox::asText() const
     QStringList captions;
     for (QAbstractButton* button : m_buttons->buttons())
         captions << button->text().remove(u'&');
-    return rule + windowTitle() + u'\n' + rule + m_label->text() + u'\n' + rule + captions.join(QStringLiteral("   ")) +
-           u'\n' + rule;
+    return rule + QString::fromLatin1(ApplicationTitle) + u'\n' + rule + m_label->text() + u'\n' + rule +
+           captions.join(QStringLiteral("   ")) + u'\n' + rule;
 }
 
 void MessageBox::keyPressEvent(QKeyEvent* event)
