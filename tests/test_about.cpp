@@ -4,6 +4,7 @@
 #include "support/ApplicationFont.h"
 #include "support/Controls.h"
 #include "support/GameFixture.h"
+#include "support/TestWindow.h"
 
 #include "about/frmAbout.h"
 #include "app/frmMain.h"

@@ -3,6 +3,7 @@
 
 #include "support/Controls.h"
 #include "support/GameFixture.h"
+#include "support/TestWindow.h"
 
 #include "augmentations/AugmentationsPage.h"
 #include "document/ModDocument.h"

@@ -4,6 +4,7 @@
 
 #include "support/Controls.h"
 #include "support/GameFixture.h"
+#include "support/TestWindow.h"
 
 #include "mod/SkillTable.h"
 #include "widgets/AssetPictures.h"

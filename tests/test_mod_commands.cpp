@@ -4,6 +4,7 @@
 
 #include "support/Controls.h"
 #include "support/GameFixture.h"
+#include "support/TestWindow.h"
 #include "support/ModRoundTrip.h"
 #include "support/SampleMods.h"
 #include "support/SpecialFiles.h"

@@ -2,6 +2,7 @@
 // that saves the mod and starts the game through the window.
 
 #include "support/GameFixture.h"
+#include "support/TestWindow.h"
 #include "support/ScopedEnvironment.h"
 
 #include "discovery/GameLaunch.h"

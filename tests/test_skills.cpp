@@ -2,6 +2,7 @@
 
 #include "support/Controls.h"
 #include "support/GameFixture.h"
+#include "support/TestWindow.h"
 
 #include "app/frmMain.h"
 #include "skills/LevelSpinner.h"

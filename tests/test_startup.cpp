@@ -4,6 +4,7 @@
 #include "support/Controls.h"
 #include "support/DiskFaults.h"
 #include "support/GameFixture.h"
+#include "support/TestWindow.h"
 #include "support/ScopedEnvironment.h"
 #include "support/SpecialFiles.h"
 
