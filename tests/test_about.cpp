@@ -23,6 +23,8 @@
 #include <algorithm>
 #include <functional>
 
+using namespace Qt::StringLiterals;
+
 using Kind = ScriptedModalInteraction::Asked::Kind;
 
 namespace {
@@ -98,7 +100,7 @@ frmAbout* duringAbout(frmMain& window, const std::function<void(frmAbout*)>& act
         if (shown && shown->isVisible())
             shown->hide();
     });
-    Control<QAction>(&window, "mnuAbout")->trigger();
+    Control<QAction>(&window, u"mnuAbout"_s)->trigger();
     return shown;
 }
 

@@ -5,10 +5,10 @@
 #include "support/Controls.h"
 #include "support/DiskFaults.h"
 #include "support/GameFixture.h"
-#include "support/TestWindow.h"
 #include "support/ModRoundTrip.h"
 #include "support/SampleMods.h"
 #include "support/SpecialFiles.h"
+#include "support/TestWindow.h"
 
 #include "app/AppStyle.h"
 #include "app/CommandLine.h"
@@ -56,6 +56,8 @@
 #include <algorithm>
 #include <memory>
 #include <optional>
+
+using namespace Qt::StringLiterals;
 
 using Kind = ScriptedModalInteraction::Asked::Kind;
 using Icon = ModalInteraction::Icon;
@@ -166,10 +168,10 @@ void TestApp::windowDesign()
     QCOMPARE(w.centralWidget()->size(), QSize(394, 329));
     QCOMPARE(TabStrip(&w)->count(), 4);
     QCOMPARE(TabStrip(&w)->tabText(2), QStringLiteral("Augmentations"));
-    auto* txtName = Control<QLineEdit>(&w, "txtName");
+    auto* txtName = Control<QLineEdit>(&w, u"txtName"_s);
     QCOMPARE(txtName->geometry(), QRect(96, 48, 241, 19));
-    QCOMPARE(Control<QWidget>(&w, "frmGeneral")->geometry(), QRect(16, 56, 361, 257));
-    auto* toolbar = Control<QToolBar>(&w, "Toolbar1");
+    QCOMPARE(Control<QWidget>(&w, u"frmGeneral"_s)->geometry(), QRect(16, 56, 361, 257));
+    auto* toolbar = Control<QToolBar>(&w, u"Toolbar1"_s);
     QVERIFY(!w.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
     for (const char* key : {"New", "Open", "Save", "Play", "Exit"}) {
         // The button shows the File menu's own action.
@@ -183,11 +185,11 @@ void TestApp::windowDesign()
         QCOMPARE(button->accessibleName(), QString::fromLatin1(key));
     }
     // Keyboard order follows the design: Mod Name, Starting Map, Splash Map ...
-    auto* txtMap = Control<QLineEdit>(&w, "txtMap");
-    auto* txtSplash = Control<QLineEdit>(&w, "txtSplash");
+    auto* txtMap = Control<QLineEdit>(&w, u"txtMap"_s);
+    auto* txtSplash = Control<QLineEdit>(&w, u"txtSplash"_s);
     QCOMPARE(txtName->nextInFocusChain(), txtMap);
     QCOMPARE(txtMap->nextInFocusChain(), txtSplash);
-    QCOMPARE(txtSplash->nextInFocusChain(), Control<QCheckBox>(&w, "chkAction"));
+    QCOMPARE(txtSplash->nextInFocusChain(), Control<QCheckBox>(&w, u"chkAction"_s));
     // No entry has a shortcut or an access key but Play; the two menus have theirs.
     for (QAction* a : w.findChildren<QAction*>()) {
         if (a->objectName() == QLatin1String("mnuPlay"))
@@ -255,7 +257,8 @@ void TestApp::oneFontForEveryControl()
     controls << &box << box.findChildren<QWidget*>();
     const QFont design = DesignFont();
     for (QWidget* control : controls) {
-        const QString name = QStringLiteral("%1 %2").arg(control->metaObject()->className(), control->objectName());
+        const QString name =
+            QStringLiteral("%1 %2").arg(QString::fromLatin1(control->metaObject()->className()), control->objectName());
         QVERIFY2(control->font().families() == design.families(), qPrintable(name));
         QVERIFY2(control->font().pointSizeF() == design.pointSizeF(), qPrintable(name));
     }
@@ -445,7 +448,7 @@ void TestApp::pageSwitching()
     TestWindow t;
     frmMain& w = *t.window;
     w.show();
-    auto* txtName = Control<QLineEdit>(&w, "txtName");
+    auto* txtName = Control<QLineEdit>(&w, u"txtName"_s);
     txtName->setText(QStringLiteral("Kept"));
     QList<QWidget*> pages;
     for (const char* name : {"frmGeneral", "frmInventory", "frmAugmentations", "frmSkills"})
@@ -494,13 +497,13 @@ void TestApp::pagesBuiltOnFirstNeed()
     if (need == QLatin1String("tab")) {
         TabStrip(&w)->setCurrentIndex(2);
         QCOMPARE(built(), all);
-        QVERIFY(Control<AugmentationsPage>(&w, "frmAugmentations")->isVisible());
+        QVERIFY(Control<AugmentationsPage>(&w, u"frmAugmentations"_s)->isVisible());
     } else if (need == QLatin1String("open")) {
         QVERIFY(WriteTextFile(file, ComposeModFile(WorkedExampleSample())).ok());
         w.OpenModFile(file);
         t.window->OpenModFile(file);
-        QCOMPARE(rowsOf(Control<QListWidget>(&w, "lstInventory")),
-                 rowsOf(Control<QListWidget>(t.window.get(), "lstInventory")));
+        QCOMPARE(rowsOf(Control<QListWidget>(&w, u"lstInventory"_s)),
+                 rowsOf(Control<QListWidget>(t.window.get(), u"lstInventory"_s)));
         QCOMPARE(Control<QLineEdit>(&w, "txtLevel", 9)->text(), QStringLiteral("4"));
         QCOMPARE(w.document().mod().augSlots, t.window->document().mod().augSlots);
     } else {
@@ -511,7 +514,8 @@ void TestApp::pagesBuiltOnFirstNeed()
     // controls, the item list filled, and every control in the design's
     // keyboard order.
     QCOMPARE(built(), all);
-    QCOMPARE(Control<QListWidget>(&w, "lstItems")->count(), Control<QListWidget>(t.window.get(), "lstItems")->count());
+    QCOMPARE(Control<QListWidget>(&w, u"lstItems"_s)->count(),
+             Control<QListWidget>(t.window.get(), u"lstItems"_s)->count());
     const auto keyboardOrder = [](QWidget* window) {
         QList<int> order;
         for (QWidget* next = window->nextInFocusChain(); next != window; next = next->nextInFocusChain()) {
@@ -561,7 +565,7 @@ void TestApp::firstAndSecondSave()
     QCOMPARE(w.windowTitle(), Title + QStringLiteral(" - ") + target);
 
     // The second save goes straight back to the same file.
-    Control<QLineEdit>(&w, "txtName")->setText(QStringLiteral("Second"));
+    Control<QLineEdit>(&w, u"txtName"_s)->setText(QStringLiteral("Second"));
     triggerMenu(w, "mnuSave");
     QCOMPARE(t.ui.ofKind(Kind::SaveFile).size(), 1);
     QVERIFY(game.read(QStringLiteral("System/First.int")).contains("Name=\"Second\""));
@@ -590,14 +594,14 @@ void TestApp::captionShowsPathLiterally()
     TestWindow t;
     frmMain& w = *t.window;
     w.winId(); // the title the window system shows is set from here on
-    Control<QLineEdit>(&w, "txtPath")->setText(game.gamePath());
+    Control<QLineEdit>(&w, u"txtPath"_s)->setText(game.gamePath());
     const QString target = game.file(QStringLiteral("System/[*] Mod [*][*].int"));
     t.ui.dialogAnswers = {target};
     w.SaveMod();
     QCOMPARE(w.windowHandle()->title(), Title + QStringLiteral(" - ") + target);
 
     // The next Save still finds the file in the caption.
-    Control<QLineEdit>(&w, "txtName")->setText(QStringLiteral("Second"));
+    Control<QLineEdit>(&w, u"txtName"_s)->setText(QStringLiteral("Second"));
     w.SaveMod();
     QCOMPARE(t.ui.ofKind(Kind::SaveFile).size(), 1);
     QVERIFY(game.read(QStringLiteral("System/[*] Mod [*][*].int")).contains("Name=\"Second\""));
@@ -623,7 +627,7 @@ void TestApp::cancelledSaveStillWritesFlag()
     TestWindow t(game);
     if (!failure.isEmpty())
         t.ui.dialogAnswers = {Failure{failure}};
-    Control<QCheckBox>(t.window.get(), "chkAutoStart")->setChecked(true);
+    Control<QCheckBox>(t.window.get(), u"chkAutoStart"_s)->setChecked(true);
     QVERIFY(!t.window->SaveMod()); // with no answer scripted, the dialog is cancelled
     QCOMPARE(game.read(QStringLiteral("System/Quenlar.ini")), QByteArray("[Quenlar.MLGameInfo]\r\nbAutoStart = True"));
     QCOMPARE(QDir(game.file(QStringLiteral("System"))).entryList({QStringLiteral("*.int")}, QDir::Files).size(), 0);
@@ -690,8 +694,8 @@ void TestApp::saveOnAFullDisk()
     else
         t.ui.dialogAnswers = {target};
     const QString caption = w.windowTitle();
-    Control<QLineEdit>(&w, "txtName")->setText(QStringLiteral("Changed"));
-    Control<QCheckBox>(&w, "chkAutoStart")->setChecked(true);
+    Control<QLineEdit>(&w, u"txtName"_s)->setText(QStringLiteral("Changed"));
+    Control<QCheckBox>(&w, u"chkAutoStart"_s)->setChecked(true);
     QVERIFY(t.ui.messages().isEmpty());
     const QMap<QString, QByteArray> before = FolderSnapshot(game.gamePath());
 
@@ -747,7 +751,7 @@ void TestApp::saveOnlyToAFile()
     }
     TestWindow t(game);
     frmMain& w = *t.window;
-    Control<QLineEdit>(&w, "txtName")->setText(QStringLiteral("Saved"));
+    Control<QLineEdit>(&w, u"txtName"_s)->setText(QStringLiteral("Saved"));
     t.ui.dialogAnswers = {target};
     const QMap<QString, QByteArray> before = FolderSnapshot(game.gamePath());
 
@@ -825,16 +829,16 @@ void TestApp::workedExampleThroughWindow()
     opened.augSlots[7] = QStringLiteral("AugCloak");
     opened.augLevels[7] = 3;
     w.document().setMod(opened);
-    Control<QLineEdit>(&w, "txtName")->setText(QStringLiteral("Test Mod"));
-    Control<QCheckBox>(&w, "chkAction")->setChecked(true);
-    Control<QLineEdit>(&w, "txtPlayer")->setText(QStringLiteral("ModPkg.ModPlayer"));
-    Control<QLineEdit>(&w, "txtCredits")->setText(QStringLiteral("500"));
-    Control<QLineEdit>(&w, "txtSkill")->setText(QStringLiteral("5000"));
+    Control<QLineEdit>(&w, u"txtName"_s)->setText(QStringLiteral("Test Mod"));
+    Control<QCheckBox>(&w, u"chkAction"_s)->setChecked(true);
+    Control<QLineEdit>(&w, u"txtPlayer"_s)->setText(QStringLiteral("ModPkg.ModPlayer"));
+    Control<QLineEdit>(&w, u"txtCredits"_s)->setText(QStringLiteral("500"));
+    Control<QLineEdit>(&w, u"txtSkill"_s)->setText(QStringLiteral("5000"));
     Control<QLineEdit>(&w, "txtLevel", 1)->setText(QStringLiteral("2"));
     Control<QLineEdit>(&w, "txtLevel", 6)->setText(QStringLiteral("3"));
     Control<QLineEdit>(&w, "txtLevel", 9)->setText(QStringLiteral("4"));
-    Control<QLineEdit>(&w, "txtSplash")->setText(QStringLiteral("ModSplash.dx"));
-    Control<QLineEdit>(&w, "txtMap")->setText(QStringLiteral("ModMap.dx"));
+    Control<QLineEdit>(&w, u"txtSplash"_s)->setText(QStringLiteral("ModSplash.dx"));
+    Control<QLineEdit>(&w, u"txtMap"_s)->setText(QStringLiteral("ModMap.dx"));
     t.ui.dialogAnswers = {game.file(QStringLiteral("System/TestMod.int"))};
     w.SaveMod();
     QCOMPARE(game.read(QStringLiteral("System/TestMod.int")),
@@ -864,7 +868,7 @@ void TestApp::exitClosesWindow()
     for (bool viaToolbar : {true, false}) {
         TestWindow t;
         t.window->show();
-        Control<QLineEdit>(t.window.get(), "txtName")->setText(QStringLiteral("Unsaved"));
+        Control<QLineEdit>(t.window.get(), u"txtName"_s)->setText(QStringLiteral("Unsaved"));
         if (viaToolbar)
             clickToolbar(*t.window, QStringLiteral("Exit"));
         else
@@ -1005,18 +1009,18 @@ void TestApp::commandLineOpensAsOpenDoes()
     TestWindow started;
     started.settings->setValue(QStringLiteral("DXPath"), game.gamePath());
     started.window->Form_Load();
-    Control<QLineEdit>(started.window.get(), "txtName")->setText(QStringLiteral("Shown before"));
+    Control<QLineEdit>(started.window.get(), u"txtName"_s)->setText(QStringLiteral("Shown before"));
     started.ui.clear();
     started.window->OpenModFile(commandLine.file);
 
     TestWindow opened(game);
-    Control<QLineEdit>(opened.window.get(), "txtName")->setText(QStringLiteral("Shown before"));
+    Control<QLineEdit>(opened.window.get(), u"txtName"_s)->setText(QStringLiteral("Shown before"));
     opened.ui.dialogAnswers = {game.file(relative)};
     opened.window->OpenMod();
 
     QCOMPARE(started.window->windowTitle(), opened.window->windowTitle());
-    QCOMPARE(Control<QLineEdit>(started.window.get(), "txtName")->text(),
-             Control<QLineEdit>(opened.window.get(), "txtName")->text());
+    QCOMPARE(Control<QLineEdit>(started.window.get(), u"txtName"_s)->text(),
+             Control<QLineEdit>(opened.window.get(), u"txtName"_s)->text());
     const auto startedMessages = started.ui.ofKind(Kind::Message);
     const auto openedMessages = opened.ui.ofKind(Kind::Message);
     QCOMPARE(startedMessages.size(), openedMessages.size());
@@ -1027,7 +1031,7 @@ void TestApp::commandLineOpensAsOpenDoes()
     // A file that opens is named in full; one that does not leaves the window as it was.
     QCOMPARE(started.window->windowTitle(),
              opens ? Title + QStringLiteral(" - ") + QDir::toNativeSeparators(game.file(relative)) : Title);
-    QCOMPARE(Control<QLineEdit>(started.window.get(), "txtName")->text(),
+    QCOMPARE(Control<QLineEdit>(started.window.get(), u"txtName"_s)->text(),
              opens ? QString() : QStringLiteral("Shown before"));
     QCOMPARE(startedMessages.isEmpty(), opens);
 }
@@ -1074,7 +1078,7 @@ void TestApp::dropOnWindow()
     TestWindow t;
     frmMain& w = *t.window;
     w.show();
-    Control<QLineEdit>(&w, "txtName")->setText(QStringLiteral("Shown before"));
+    Control<QLineEdit>(&w, u"txtName"_s)->setText(QStringLiteral("Shown before"));
     QWidget* widget = target == QLatin1String("frmMain") ? &w : w.findChild<QWidget*>(target);
     QVERIFY(widget);
 
@@ -1109,7 +1113,7 @@ void TestApp::dropOnWindow()
     QTRY_COMPARE(w.windowTitle(), Title + QStringLiteral(" - ") +
                                       QDir::toNativeSeparators(game.file(QStringLiteral("System/") + files.first())));
     // Opened, not pasted as text.
-    QCOMPARE(Control<QLineEdit>(&w, "txtName")->text(), QString());
+    QCOMPARE(Control<QLineEdit>(&w, u"txtName"_s)->text(), QString());
     QVERIFY(t.ui.messages().isEmpty());
 }
 

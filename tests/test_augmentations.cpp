@@ -23,19 +23,22 @@
 
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 using Slots = std::array<QString, AugSlotCount>;
 Q_DECLARE_METATYPE(Slots)
 
 namespace {
 
-const QStringList CranialList{"(none)", "Aggressive Defense System", "Spy Drone"};
-const QStringList ArmsList{"(none)", "Combat Strength", "Microfibral Muscle"};
-const QStringList EyesList{"(none)", "Targeting", "Vision Enhancement"};
-const QStringList LegsList{"(none)", "Run Silent", "Speed Enhancement"};
+const QStringList CranialList{u"(none)"_s, u"Aggressive Defense System"_s, u"Spy Drone"_s};
+const QStringList ArmsList{u"(none)"_s, u"Combat Strength"_s, u"Microfibral Muscle"_s};
+const QStringList EyesList{u"(none)"_s, u"Targeting"_s, u"Vision Enhancement"_s};
+const QStringList LegsList{u"(none)"_s, u"Run Silent"_s, u"Speed Enhancement"_s};
 const QStringList TorsoList{
-    "(none)",          "Regeneration",      "Energy Shield", "Aqualung", "Environmental Resistance",
-    "Synthetic Heart", "Power Recirculator"};
-const QStringList SubdermalList{"(none)", "Ballistic Protection", "EMP Shield", "Cloak", "Radar Transparency"};
+    u"(none)"_s,          u"Regeneration"_s,      u"Energy Shield"_s, u"Aqualung"_s, u"Environmental Resistance"_s,
+    u"Synthetic Heart"_s, u"Power Recirculator"_s};
+const QStringList SubdermalList{u"(none)"_s, u"Ballistic Protection"_s, u"EMP Shield"_s, u"Cloak"_s,
+                                u"Radar Transparency"_s};
 
 // Slots filled as "4=AugHealing 6=AugPower".
 Slots slotsWith(const QString& filled)
@@ -123,7 +126,7 @@ struct AugWindow
     // Saves into a fresh game directory and answers the Aug= part of the file.
     QString savedAugs()
     {
-        Control<QLineEdit>(&w, "txtPath")->setText(game.gamePath());
+        Control<QLineEdit>(&w, u"txtPath"_s)->setText(game.gamePath());
         t.ui.dialogAnswers = {game.file(QStringLiteral("System/Augs.int"))};
         w.SaveMod();
         const QString text = QString::fromLatin1(game.read(QStringLiteral("System/Augs.int")));
@@ -134,9 +137,9 @@ struct AugWindow
     GameFixture game;
     TestWindow t;
     frmMain& w = *t.window;
-    AugmentationsPage* page = Control<AugmentationsPage>(&w, "frmAugmentations");
-    QComboBox* augList = Control<QComboBox>(page, "cboAugList");
-    QComboBox* levelList = Control<QComboBox>(page, "cboLevel");
+    AugmentationsPage* page = Control<AugmentationsPage>(&w, u"frmAugmentations"_s);
+    QComboBox* augList = Control<QComboBox>(page, u"cboAugList"_s);
+    QComboBox* levelList = Control<QComboBox>(page, u"cboLevel"_s);
 };
 
 } // namespace
@@ -265,8 +268,8 @@ void TestAugmentations::augList_data()
     QTest::newRow("6 torso") << 6 << TorsoList;
     QTest::newRow("7 subdermal") << 7 << SubdermalList;
     QTest::newRow("8 subdermal") << 8 << SubdermalList;
-    QTest::newRow("no slot 9") << 9 << QStringList{"(none)"};
-    QTest::newRow("no slot -1") << -1 << QStringList{"(none)"};
+    QTest::newRow("no slot 9") << 9 << QStringList{u"(none)"_s};
+    QTest::newRow("no slot -1") << -1 << QStringList{u"(none)"_s};
 }
 
 void TestAugmentations::augList()
@@ -330,11 +333,11 @@ void TestAugmentations::startState()
     QCOMPARE(shownImage(a.picture(3)), slotImage(EmptySlotImage));
     QVERIFY(a.visibleOutlines().isEmpty());
     QCOMPARE(a.augList->count(), 0);
-    QCOMPARE(itemsOf(a.levelList), (QStringList{"Tech-1", "Tech-2", "Tech-3", "Tech-4"}));
+    QCOMPARE(itemsOf(a.levelList), (QStringList{u"Tech-1"_s, u"Tech-2"_s, u"Tech-3"_s, u"Tech-4"_s}));
     QCOMPARE(a.levelList->currentIndex(), -1);
     QCOMPARE(a.augLevels(), (std::array<qint16, AugSlotCount>{}));
 
-    const QStringList captions{"Cranial", "Arms", "Eyes", "Legs", "Torso", "Subdermal"};
+    const QStringList captions{u"Cranial"_s, u"Arms"_s, u"Eyes"_s, u"Legs"_s, u"Torso"_s, u"Subdermal"_s};
     for (int i = 0; i < 6; ++i)
         QCOMPARE(a.page->findChild<QGroupBox*>(QStringLiteral("frmPart(%1)").arg(i))->title(), captions[i]);
 

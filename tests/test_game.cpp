@@ -33,7 +33,10 @@
 #endif
 #ifdef Q_OS_WIN
 #include <windows.h>
+
 #endif
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -306,12 +309,10 @@ void TestGame::trailingSeparator_data()
     const QString s = PathSeparator();
     QTest::newRow("empty stays empty") << ""
                                        << "";
-    QTest::newRow("missing") << "/games/DeusEx"
-                             << "/games/DeusEx" + s;
-    QTest::newRow("one already") << "/games/DeusEx" + s << "/games/DeusEx" + s;
-    QTest::newRow("doubled") << "/games/DeusEx" + s + s << "/games/DeusEx" + s;
-    QTest::newRow("forward slash") << "/games/DeusEx/"
-                                   << "/games/DeusEx" + s;
+    QTest::newRow("missing") << "/games/DeusEx" << u"/games/DeusEx"_s + s;
+    QTest::newRow("one already") << u"/games/DeusEx"_s + s << u"/games/DeusEx"_s + s;
+    QTest::newRow("doubled") << u"/games/DeusEx"_s + s + s << u"/games/DeusEx"_s + s;
+    QTest::newRow("forward slash") << "/games/DeusEx/" << u"/games/DeusEx"_s + s;
     QTest::newRow("root") << "/" << QDir::toNativeSeparators(QStringLiteral("/"));
 }
 

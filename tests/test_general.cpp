@@ -32,7 +32,10 @@
 
 #ifdef Q_OS_WIN
 #include <windows.h>
+
 #endif
+
+using namespace Qt::StringLiterals;
 
 using Kind = ScriptedModalInteraction::Asked::Kind;
 using Icon = ModalInteraction::Icon;
@@ -145,14 +148,14 @@ struct GeneralWindow
     FocusTakingInteraction& ui = t.ui;
     frmMain& w = *t.window;
     QTabBar* tabs = TabStrip(&w);
-    QLineEdit* txtPath = Control<QLineEdit>(&w, "txtPath");
-    QLineEdit* txtName = Control<QLineEdit>(&w, "txtName");
-    QLineEdit* txtMap = Control<QLineEdit>(&w, "txtMap");
-    QLineEdit* txtSplash = Control<QLineEdit>(&w, "txtSplash");
-    QPushButton* cmdBrowse1 = Control<QPushButton>(&w, "cmdBrowse1");
-    QPushButton* cmdBrowse2 = Control<QPushButton>(&w, "cmdBrowse2");
-    QCheckBox* chkAction = Control<QCheckBox>(&w, "chkAction");
-    QCheckBox* chkAutoStart = Control<QCheckBox>(&w, "chkAutoStart");
+    QLineEdit* txtPath = Control<QLineEdit>(&w, u"txtPath"_s);
+    QLineEdit* txtName = Control<QLineEdit>(&w, u"txtName"_s);
+    QLineEdit* txtMap = Control<QLineEdit>(&w, u"txtMap"_s);
+    QLineEdit* txtSplash = Control<QLineEdit>(&w, u"txtSplash"_s);
+    QPushButton* cmdBrowse1 = Control<QPushButton>(&w, u"cmdBrowse1"_s);
+    QPushButton* cmdBrowse2 = Control<QPushButton>(&w, u"cmdBrowse2"_s);
+    QCheckBox* chkAction = Control<QCheckBox>(&w, u"chkAction"_s);
+    QCheckBox* chkAutoStart = Control<QCheckBox>(&w, u"chkAutoStart"_s);
 };
 
 } // namespace
@@ -802,7 +805,7 @@ void TestGeneral::commandCompletesTheEdit()
         const QKeyCombination key = keys.value(command);
         QTest::keyClick(window, key.key(), key.keyboardModifiers());
     } else if (command == QLatin1String("menu Save")) {
-        Control<QAction>(&g.w, "mnuSave")->trigger();
+        Control<QAction>(&g.w, u"mnuSave"_s)->trigger();
     } else {
         QTest::mouseClick(Control<QToolButton>(&g.w, QStringLiteral("Toolbar1_") + command), Qt::LeftButton);
     }
@@ -1089,12 +1092,12 @@ void TestGeneral::windowsSaveDialogWritesTheTypedName_data()
     QTest::addColumn<QStringList>("questions");
     const QString replace = QStringLiteral("%1 already exists.\nDo you want to replace it?");
     QTest::newRow("no extension, the file there")
-        << QStringList{"AuditMod", "yes"} << "AuditMod" << QStringList{replace.arg("AuditMod")};
-    QTest::newRow("not replaced") << QStringList{"AuditMod", "no", "cancel"} << ""
-                                  << QStringList{replace.arg("AuditMod")};
-    QTest::newRow("extension in capitals") << QStringList{"Upper.INT"} << "Upper.INT" << QStringList{};
-    QTest::newRow("a dot in the name") << QStringList{"My.Mod"} << "My.Mod" << QStringList{};
-    QTest::newRow("new name without extension") << QStringList{"Fresh"} << "Fresh" << QStringList{};
+        << QStringList{u"AuditMod"_s, u"yes"_s} << u"AuditMod"_s << QStringList{replace.arg(u"AuditMod"_s)};
+    QTest::newRow("not replaced") << QStringList{u"AuditMod"_s, u"no"_s, u"cancel"_s} << u""_s
+                                  << QStringList{replace.arg(u"AuditMod"_s)};
+    QTest::newRow("extension in capitals") << QStringList{u"Upper.INT"_s} << u"Upper.INT"_s << QStringList{};
+    QTest::newRow("a dot in the name") << QStringList{u"My.Mod"_s} << u"My.Mod"_s << QStringList{};
+    QTest::newRow("new name without extension") << QStringList{u"Fresh"_s} << u"Fresh"_s << QStringList{};
 }
 
 void TestGeneral::windowsSaveDialogWritesTheTypedName()

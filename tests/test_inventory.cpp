@@ -25,6 +25,8 @@
 #include <QTest>
 #include <QtMath>
 
+using namespace Qt::StringLiterals;
+
 using Icon = ModalInteraction::Icon;
 
 namespace {
@@ -33,10 +35,11 @@ namespace {
 struct InventoryControls
 {
     explicit InventoryControls(const QObject* root)
-        : cboFilter(Control<QComboBox>(root, "cboFilter")), lstItems(Control<QListWidget>(root, "lstItems")),
-          lstInventory(Control<QListWidget>(root, "lstInventory")), txtCustom(Control<QLineEdit>(root, "txtCustom")),
-          cmdAdd(Control<QPushButton>(root, "cmdAdd")), cmdRemove(Control<QPushButton>(root, "cmdRemove")),
-          cmdAddCustom(Control<QPushButton>(root, "cmdAddCustom"))
+        : cboFilter(Control<QComboBox>(root, u"cboFilter"_s)), lstItems(Control<QListWidget>(root, u"lstItems"_s)),
+          lstInventory(Control<QListWidget>(root, u"lstInventory"_s)),
+          txtCustom(Control<QLineEdit>(root, u"txtCustom"_s)), cmdAdd(Control<QPushButton>(root, u"cmdAdd"_s)),
+          cmdRemove(Control<QPushButton>(root, u"cmdRemove"_s)),
+          cmdAddCustom(Control<QPushButton>(root, u"cmdAddCustom"_s))
     {
     }
 
@@ -375,106 +378,106 @@ void TestInventory::addAndRemove_data()
     };
 
     const QStringList ten = firstCatalogueNames(9) << QStringLiteral("MedKit(2)");
-    const QString nineAfterRemove = joined(without(ten, "Ammo10mm"));
-    const QString nineCounted = QString(nineAfterRemove).replace("MedKit(2)", "MedKit(3)");
+    const QString nineAfterRemove = joined(without(ten, u"Ammo10mm"_s));
+    const QString nineCounted = QString(nineAfterRemove).replace(u"MedKit(2)"_s, u"MedKit(3)"_s);
     const QStringList twelve = firstCatalogueNames(12);
-    const QStringList eleven = without(twelve, "Ammo10mm");
-    const QStringList nine = without(without(eleven, "Ammo20mm"), "Ammo3006");
+    const QStringList eleven = without(twelve, u"Ammo10mm"_s);
+    const QStringList nine = without(without(eleven, u"Ammo20mm"_s), u"Ammo3006"_s);
 
     // clang-format off
     addCase("worked example", {}, {
-        "+AmmoDart => AmmoDart",
-        "+ => AmmoDart(2)",
-        "+ => AmmoDart(3)",
-        "-AmmoDart(3) => AmmoDart(2)",
-        "- => AmmoDart",
-        "- => ",
-        "- => ",
+        u"+AmmoDart => AmmoDart"_s,
+        u"+ => AmmoDart(2)"_s,
+        u"+ => AmmoDart(3)"_s,
+        u"-AmmoDart(3) => AmmoDart(2)"_s,
+        u"- => AmmoDart"_s,
+        u"- => "_s,
+        u"- => "_s,
     });
-    addCase("nothing picked or typed", {"Flare"}, {
-        "+ => Flare",
-        "- => Flare",
-        "* => Flare",
+    addCase("nothing picked or typed", {u"Flare"_s}, {
+        u"+ => Flare"_s,
+        u"- => Flare"_s,
+        u"* => Flare"_s,
     });
-    addCase("prefix neighbours", {"AmmoDartFlare", "AmmoRocketWP(3)", "NanoKeyRing"}, {
-        "+AmmoDart => AmmoDartFlare|AmmoRocketWP(3)|NanoKeyRing|AmmoDart",
-        "+AmmoRocket => AmmoDartFlare|AmmoRocketWP(3)|NanoKeyRing|AmmoDart|AmmoRocket",
-        "+NanoKey => AmmoDartFlare|AmmoRocketWP(3)|NanoKeyRing|AmmoDart|AmmoRocket|NanoKey",
-        "+ => AmmoDartFlare|AmmoRocketWP(3)|NanoKeyRing|AmmoDart|AmmoRocket|NanoKey(2)",
-        "+AmmoRocketWP => AmmoDartFlare|AmmoRocketWP(4)|NanoKeyRing|AmmoDart|AmmoRocket|NanoKey(2)",
-        "-AmmoDart => AmmoDartFlare|AmmoRocketWP(4)|NanoKeyRing|AmmoRocket|NanoKey(2)",
-        "-AmmoDartFlare => AmmoRocketWP(4)|NanoKeyRing|AmmoRocket|NanoKey(2)",
+    addCase("prefix neighbours", {u"AmmoDartFlare"_s, u"AmmoRocketWP(3)"_s, u"NanoKeyRing"_s}, {
+        u"+AmmoDart => AmmoDartFlare|AmmoRocketWP(3)|NanoKeyRing|AmmoDart"_s,
+        u"+AmmoRocket => AmmoDartFlare|AmmoRocketWP(3)|NanoKeyRing|AmmoDart|AmmoRocket"_s,
+        u"+NanoKey => AmmoDartFlare|AmmoRocketWP(3)|NanoKeyRing|AmmoDart|AmmoRocket|NanoKey"_s,
+        u"+ => AmmoDartFlare|AmmoRocketWP(3)|NanoKeyRing|AmmoDart|AmmoRocket|NanoKey(2)"_s,
+        u"+AmmoRocketWP => AmmoDartFlare|AmmoRocketWP(4)|NanoKeyRing|AmmoDart|AmmoRocket|NanoKey(2)"_s,
+        u"-AmmoDart => AmmoDartFlare|AmmoRocketWP(4)|NanoKeyRing|AmmoRocket|NanoKey(2)"_s,
+        u"-AmmoDartFlare => AmmoRocketWP(4)|NanoKeyRing|AmmoRocket|NanoKey(2)"_s,
     });
-    addCase("999 to 1000, then no more", {"Flare", "MedKit(999)"}, {
-        "+MedKit => Flare|MedKit(1000)",
-        "+ => Flare|MedKit(1000) !enough",
-        "-MedKit(1000) => Flare|MedKit(999)",
+    addCase("999 to 1000, then no more", {u"Flare"_s, u"MedKit(999)"_s}, {
+        u"+MedKit => Flare|MedKit(1000)"_s,
+        u"+ => Flare|MedKit(1000) !enough"_s,
+        u"-MedKit(1000) => Flare|MedKit(999)"_s,
     });
     addCase("ten rows", ten, {
-        "+AmmoDart => " + joined(ten) + " !ten",
-        "+MedKit => " + joined(ten) + " !ten",
-        "*Typed => " + joined(ten) + " !ten",
-        "-Ammo10mm => " + nineAfterRemove,
-        "+MedKit => " + nineCounted,
-        "+Ammo10mm => " + nineCounted + "|Ammo10mm",
-        "+MedKit => " + nineCounted + "|Ammo10mm !ten",
+        u"+AmmoDart => "_s + joined(ten) + u" !ten"_s,
+        u"+MedKit => "_s + joined(ten) + u" !ten"_s,
+        u"*Typed => "_s + joined(ten) + u" !ten"_s,
+        u"-Ammo10mm => "_s + nineAfterRemove,
+        u"+MedKit => "_s + nineCounted,
+        u"+Ammo10mm => "_s + nineCounted + u"|Ammo10mm"_s,
+        u"+MedKit => "_s + nineCounted + u"|Ammo10mm !ten"_s,
     });
     addCase("twelve loaded rows", twelve, {
-        "+Ammo10mm => " + joined(twelve) + " !ten",
-        "-Ammo10mm => " + joined(eleven),
-        "+ => " + joined(eleven) + " !ten",
-        "-Ammo20mm => " + joined(without(eleven, "Ammo20mm")),
-        "+ => " + joined(without(eleven, "Ammo20mm")) + " !ten",
-        "-Ammo3006 => " + joined(nine),
-        "+ => " + joined(nine) + "|Ammo10mm",
-        "+Flare => " + joined(nine) + "|Ammo10mm !ten",
+        u"+Ammo10mm => "_s + joined(twelve) + u" !ten"_s,
+        u"-Ammo10mm => "_s + joined(eleven),
+        u"+ => "_s + joined(eleven) + u" !ten"_s,
+        u"-Ammo20mm => "_s + joined(without(eleven, u"Ammo20mm"_s)),
+        u"+ => "_s + joined(without(eleven, u"Ammo20mm"_s)) + u" !ten"_s,
+        u"-Ammo3006 => "_s + joined(nine),
+        u"+ => "_s + joined(nine) + u"|Ammo10mm"_s,
+        u"+Flare => "_s + joined(nine) + u"|Ammo10mm !ten"_s,
     });
     addCase("typed names compare exactly", {}, {
-        "+MedKit => MedKit",
-        "*MedKit => MedKit(2)",
-        "*medkit => MedKit(2)|medkit",
-        "*MedKit => MedKit(3)|medkit",
-        "+ => MedKit(4)|medkit",
-        "* MedKit => MedKit(4)|medkit| MedKit",
-        "*    => MedKit(4)|medkit| MedKit|   ",
+        u"+MedKit => MedKit"_s,
+        u"*MedKit => MedKit(2)"_s,
+        u"*medkit => MedKit(2)|medkit"_s,
+        u"*MedKit => MedKit(3)|medkit"_s,
+        u"+ => MedKit(4)|medkit"_s,
+        u"* MedKit => MedKit(4)|medkit| MedKit"_s,
+        u"*    => MedKit(4)|medkit| MedKit|   "_s,
     });
-    addCase("package prefix as Open leaves it", {"DeusEx.MedKit(2)"}, {
-        "+MedKit => DeusEx.MedKit(2)|MedKit",
-        "-DeusEx.MedKit(2) => DeusEx.MedKit|MedKit",
-        "*DeusEx.MedKit => DeusEx.MedKit(2)|MedKit",
-        "*MyPackage.MyItem => DeusEx.MedKit(2)|MedKit|MyPackage.MyItem",
+    addCase("package prefix as Open leaves it", {u"DeusEx.MedKit(2)"_s}, {
+        u"+MedKit => DeusEx.MedKit(2)|MedKit"_s,
+        u"-DeusEx.MedKit(2) => DeusEx.MedKit|MedKit"_s,
+        u"*DeusEx.MedKit => DeusEx.MedKit(2)|MedKit"_s,
+        u"*MyPackage.MyItem => DeusEx.MedKit(2)|MedKit|MyPackage.MyItem"_s,
     });
     // Only a trailing number in parentheses is a count.
-    addCase("parentheses without a number", {"Box(-2)", "Box(1.5)", "Box()"}, {
-        "*Box(red) => Box(-2)|Box(1.5)|Box()|Box(red)",
-        "*Box(red) => Box(-2)|Box(1.5)|Box()|Box(red)(2)",
-        "-Box(red)(2) => Box(-2)|Box(1.5)|Box()|Box(red)",
-        "- => Box(-2)|Box(1.5)|Box()",
-        "*Box => Box(-2)|Box(1.5)|Box()|Box",
-        "*Box(1.5) => Box(-2)|Box(1.5)(2)|Box()|Box",
-        "-Box(-2) => Box(1.5)(2)|Box()|Box",
+    addCase("parentheses without a number", {u"Box(-2)"_s, u"Box(1.5)"_s, u"Box()"_s}, {
+        u"*Box(red) => Box(-2)|Box(1.5)|Box()|Box(red)"_s,
+        u"*Box(red) => Box(-2)|Box(1.5)|Box()|Box(red)(2)"_s,
+        u"-Box(red)(2) => Box(-2)|Box(1.5)|Box()|Box(red)"_s,
+        u"- => Box(-2)|Box(1.5)|Box()"_s,
+        u"*Box => Box(-2)|Box(1.5)|Box()|Box"_s,
+        u"*Box(1.5) => Box(-2)|Box(1.5)(2)|Box()|Box"_s,
+        u"-Box(-2) => Box(1.5)(2)|Box()|Box"_s,
     });
     addCase("counts only a file holds",
-            {"Flare(0)", "MedKit(1)", "Multitool(5000)", "Lockpick(007)", "NanoKey(99999999999)"}, {
-        "+Flare => Flare|MedKit(1)|Multitool(5000)|Lockpick(007)|NanoKey(99999999999)",
-        "+MedKit => Flare|MedKit(2)|Multitool(5000)|Lockpick(007)|NanoKey(99999999999)",
-        "+Multitool => Flare|MedKit(2)|Multitool(5000)|Lockpick(007)|NanoKey(99999999999) !enough",
-        "-Multitool(5000) => Flare|MedKit(2)|Multitool(4999)|Lockpick(007)|NanoKey(99999999999)",
-        "+Lockpick => Flare|MedKit(2)|Multitool(4999)|Lockpick(8)|NanoKey(99999999999)",
-        "+NanoKey => Flare|MedKit(2)|Multitool(4999)|Lockpick(8)|NanoKey(99999999999)|NanoKey",
-        "-NanoKey(99999999999) => Flare|MedKit(2)|Multitool(4999)|Lockpick(8)|NanoKey",
+            {u"Flare(0)"_s, u"MedKit(1)"_s, u"Multitool(5000)"_s, u"Lockpick(007)"_s, u"NanoKey(99999999999)"_s}, {
+        u"+Flare => Flare|MedKit(1)|Multitool(5000)|Lockpick(007)|NanoKey(99999999999)"_s,
+        u"+MedKit => Flare|MedKit(2)|Multitool(5000)|Lockpick(007)|NanoKey(99999999999)"_s,
+        u"+Multitool => Flare|MedKit(2)|Multitool(5000)|Lockpick(007)|NanoKey(99999999999) !enough"_s,
+        u"-Multitool(5000) => Flare|MedKit(2)|Multitool(4999)|Lockpick(007)|NanoKey(99999999999)"_s,
+        u"+Lockpick => Flare|MedKit(2)|Multitool(4999)|Lockpick(8)|NanoKey(99999999999)"_s,
+        u"+NanoKey => Flare|MedKit(2)|Multitool(4999)|Lockpick(8)|NanoKey(99999999999)|NanoKey"_s,
+        u"-NanoKey(99999999999) => Flare|MedKit(2)|Multitool(4999)|Lockpick(8)|NanoKey"_s,
     });
-    addCase("low counts a file holds", {"Flare(0)", "MedKit(1)", "Multitool(1001)"}, {
-        "-Flare(0) => MedKit(1)|Multitool(1001)",
-        "-MedKit(1) => Multitool(1001)",
-        "- => Multitool(1001)",
-        "-Multitool(1001) => Multitool(1000)",
+    addCase("low counts a file holds", {u"Flare(0)"_s, u"MedKit(1)"_s, u"Multitool(1001)"_s}, {
+        u"-Flare(0) => MedKit(1)|Multitool(1001)"_s,
+        u"-MedKit(1) => Multitool(1001)"_s,
+        u"- => Multitool(1001)"_s,
+        u"-Multitool(1001) => Multitool(1000)"_s,
     });
-    addCase("typed names the file cannot carry", {"Flare"}, {
-        "*My;Item => Flare !semicolon",
-        "*MyPackage.\"Item\" => Flare !quote",
-        "*MedKit(5) => Flare !count",
-        "*Flare(1) => Flare !count",
+    addCase("typed names the file cannot carry", {u"Flare"_s}, {
+        u"*My;Item => Flare !semicolon"_s,
+        u"*MyPackage.\"Item\" => Flare !quote"_s,
+        u"*MedKit(5) => Flare !count"_s,
+        u"*Flare(1) => Flare !count"_s,
     });
     // clang-format on
 }
@@ -583,7 +586,7 @@ void TestInventory::saveWritesList()
     frmMain& w = *t.window;
     w.show();
     TabStrip(&w)->setCurrentIndex(1);
-    InventoryPage& page = *Control<InventoryPage>(&w, "frmInventory");
+    InventoryPage& page = *Control<InventoryPage>(&w, u"frmInventory"_s);
     QVERIFY(page.isVisible());
     const InventoryControls c(&page);
     c.cboFilter->setCurrentIndex(3);

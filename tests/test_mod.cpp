@@ -21,6 +21,8 @@
 
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const QString NewModDescription = QStringLiteral("Skills=0;0;0;0;0;0;0;0;0;0;0;; Map=");
@@ -312,8 +314,7 @@ void TestMod::unsavableValues_data()
                                                << "";
     QTest::newRow("euro sign is fine") << "name" << QString(QChar(0x20AC)) << ""
                                        << "";
-    QTest::newRow("kanji") << "map" << QString(QChar(0x6F22)) + ".dx"
-                           << "Starting Map"
+    QTest::newRow("kanji") << u"map"_s << QString(QChar(0x6F22)) + u".dx"_s << "Starting Map"
                            << "Starting Map";
     QTest::newRow("kanji in name") << "name" << QString(QChar(0x6F22)) << "Mod Name"
                                    << "Mod Name";
@@ -880,11 +881,13 @@ void TestMod::readSkills_data()
     QTest::addColumn<QString>("list");
     QTest::addColumn<QStringList>("levels");
     const QString one = QStringLiteral("1");
-    QTest::newRow("first four") << "0;1;2;3;;" << QStringList{one, "2", "3", "4", one, one, one, one, one, one, one};
+    QTest::newRow("first four") << u"0;1;2;3;;"_s
+                                << QStringList{one, u"2"_s, u"3"_s, u"4"_s, one, one, one, one, one, one, one};
     QTest::newRow("out of range and words left alone")
-        << "4;-1;x;1.5;;" << QStringList{one, one, one, "2.5", one, one, one, one, one, one, one};
+        << u"4;-1;x;1.5;;"_s << QStringList{one, one, one, u"2.5"_s, one, one, one, one, one, one, one};
     QTest::newRow("beyond the eleventh ignored")
-        << "1;1;1;1;1;1;1;1;1;1;1;3;3;;" << QStringList{"2", "2", "2", "2", "2", "2", "2", "2", "2", "2", "2"};
+        << u"1;1;1;1;1;1;1;1;1;1;1;3;3;;"_s
+        << QStringList{u"2"_s, u"2"_s, u"2"_s, u"2"_s, u"2"_s, u"2"_s, u"2"_s, u"2"_s, u"2"_s, u"2"_s, u"2"_s};
 }
 
 void TestMod::readSkills()
@@ -913,8 +916,7 @@ void TestMod::readFileCutShort_data()
                                           << "S.dx"
                                           << "" << QStringList{};
     QTest::newRow("inside a list") << " Inv=A;B\r\n"
-                                   << ""
-                                   << "" << QStringList{"A", "B"};
+                                   << "" << u""_s << QStringList{u"A"_s, u"B"_s};
     QTest::newRow("a line break inside stays") << " Map=M\r\nN\r\n"
                                                << ""
                                                << "M\r\nN" << QStringList{};
@@ -1087,34 +1089,34 @@ void TestMod::gameReadingOfFiles_data()
         << int(Settings::AsShown) << QStringList{};
     QTest::newRow("an unquoted name") << QStringLiteral("[Public]\r\nObject=(Name=My Mod,Class=Class,"
                                                         "MetaClass=Quenlar.MLGameInfo,Description=\"Map=M.dx\")")
-                                      << true << "My" << int(Settings::AsShown) << QStringList{};
+                                      << true << u"My"_s << int(Settings::AsShown) << QStringList{};
     QTest::newRow("a quote in the splash map")
         << saved([](ModDefinition& m) { m.splashMap = QStringLiteral("Spl\")ash.dx"); }) << true << ""
-        << int(Settings::EndAtQuote) << QStringList{"Splash Map", "Starting Map"};
+        << int(Settings::EndAtQuote) << QStringList{u"Splash Map"_s, u"Starting Map"_s};
     QTest::newRow("a quote in the class")
         << saved([](ModDefinition& m) { m.playerClass = QStringLiteral("P\"kg.Player"); }) << true << ""
         << int(Settings::EndAtQuote)
-        << QStringList{"PlayerClass",   "Starting Credits", "Initial Skill Points", "skill levels",
-                       "augmentations", "Splash Map",       "Starting Map"};
+        << QStringList{u"PlayerClass"_s,   u"Starting Credits"_s, u"Initial Skill Points"_s, u"skill levels"_s,
+                       u"augmentations"_s, u"Splash Map"_s,       u"Starting Map"_s};
     QTest::newRow("settings of 4096 characters")
         << saved([](ModDefinition& m) { m.startingMap += QString(4096 - ComposeDescription(m).size(), u'm'); }) << true
-        << "" << int(Settings::TooLong) << QStringList{"Starting Map"};
+        << u""_s << int(Settings::TooLong) << QStringList{u"Starting Map"_s};
     QTest::newRow("description key in the name")
         << saved([](ModDefinition& m) { m.name = QStringLiteral("(DESCRIPTION=z)"); }) << true << ""
         << int(Settings::FromName)
-        << QStringList{"Show difficulty and skills screens setting",
-                       "Current Inventory",
-                       "PlayerClass",
-                       "Starting Credits",
-                       "Initial Skill Points",
-                       "skill levels",
-                       "augmentations",
-                       "Splash Map",
-                       "Starting Map"};
+        << QStringList{u"Show difficulty and skills screens setting"_s,
+                       u"Current Inventory"_s,
+                       u"PlayerClass"_s,
+                       u"Starting Credits"_s,
+                       u"Initial Skill Points"_s,
+                       u"skill levels"_s,
+                       u"augmentations"_s,
+                       u"Splash Map"_s,
+                       u"Starting Map"_s};
     QTest::newRow("an unquoted description")
         << QStringLiteral("[Public]\r\nObject=(Name=\"M\",Class=Class,MetaClass=Quenlar.MLGameInfo,"
                           "Description=Map=M.dx)")
-        << true << "" << int(Settings::Otherwise) << QStringList{"Starting Map"};
+        << true << u""_s << int(Settings::Otherwise) << QStringList{u"Starting Map"_s};
     QTest::newRow("beyond the section the game reads")
         << QStringLiteral("[Public]\r\nx=") + QString(GameSectionLength, u'x') + QStringLiteral("\r\n") + line << false
         << "" << int(Settings::AsShown) << QStringList{};

@@ -4,10 +4,10 @@
 
 #include "support/Controls.h"
 #include "support/GameFixture.h"
-#include "support/TestWindow.h"
 #include "support/ModRoundTrip.h"
 #include "support/SampleMods.h"
 #include "support/SpecialFiles.h"
+#include "support/TestWindow.h"
 
 #include "app/frmMain.h"
 #include "augmentations/AugmentationsPage.h"
@@ -31,7 +31,10 @@
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
 #include <unistd.h>
+
 #endif
+
+using namespace Qt::StringLiterals;
 
 using Kind = ScriptedModalInteraction::Asked::Kind;
 
@@ -131,7 +134,7 @@ void TestModCommands::roundTrip()
     QVERIFY(t.ui.messages().isEmpty());
     compareMods(w.document().mod(), AsSaved(mod));
     QCOMPARE(w.windowTitle(), Title + QStringLiteral(" - ") + file);
-    QVERIFY(Control<QWidget>(&w, "shpSelectPart", 0)->isVisibleTo(Control<QWidget>(&w, "frmAugmentations")));
+    QVERIFY(Control<QWidget>(&w, "shpSelectPart", 0)->isVisibleTo(Control<QWidget>(&w, u"frmAugmentations"_s)));
 }
 
 void TestModCommands::gameReadsAsTyped_data()
@@ -166,7 +169,7 @@ void TestModCommands::gameReadsAsTyped_data()
         // Open stops the starting map at the closing quote too, and shows
         // what the game will read.
         QTest::addRow("closing quote in the %s", field)
-            << field << "Spl\")ash" << named << (QLatin1String(field) != "map");
+            << field << u"Spl\")ash"_s << named << (QLatin1String(field) != u"map"_s);
     }
     const ModDefinition example = WorkedExampleSample();
     const qsizetype others = ComposeDescription(example).size() - example.startingMap.size();
@@ -258,8 +261,8 @@ void TestModCommands::openReplacesWhatWasShown()
     TestWindow t(game);
     frmMain& w = *t.window;
     w.document().setMod(WorkedExampleSample());
-    auto* chkAutoStart = Control<QCheckBox>(&w, "chkAutoStart");
-    auto* txtCustom = Control<QLineEdit>(&w, "txtCustom");
+    auto* chkAutoStart = Control<QCheckBox>(&w, u"chkAutoStart"_s);
+    auto* txtCustom = Control<QLineEdit>(&w, u"txtCustom"_s);
     chkAutoStart->setChecked(true);
     txtCustom->setText(QStringLiteral("Typed"));
     t.ui.dialogAnswers = {game.file(QStringLiteral("System/Bare.int"))};
@@ -270,7 +273,7 @@ void TestModCommands::openReplacesWhatWasShown()
     expected.startingMap = QStringLiteral("B.dx");
     compareMods(w.document().mod(), expected);
     // The game directory, the autostart box and the typed item stay.
-    QCOMPARE(Control<QLineEdit>(&w, "txtPath")->text(), game.gamePath());
+    QCOMPARE(Control<QLineEdit>(&w, u"txtPath"_s)->text(), game.gamePath());
     QVERIFY(chkAutoStart->isChecked());
     QCOMPARE(txtCustom->text(), QStringLiteral("Typed"));
 }
@@ -288,7 +291,7 @@ void TestModCommands::openDialogAndCaption()
     QCOMPARE(asked[0].initialDir, game.file(QStringLiteral("System/")));
     QCOMPARE(asked[0].title, QStringLiteral("Open"));
     QCOMPARE(asked[0].filters, QStringList{QStringLiteral("Orvane Mod files (*.int)")});
-    auto* txtName = Control<QLineEdit>(&w, "txtName");
+    auto* txtName = Control<QLineEdit>(&w, u"txtName"_s);
     QCOMPARE(txtName->text(), QStringLiteral("Test Mod"));
 
     // The caption does not end in ".int", so Save asks for a file.
@@ -405,11 +408,11 @@ void TestModCommands::openReportsUnplacedAugmentations()
     QVERIFY(t.ui.messages()[0].contains(QStringLiteral("AugNothing(2)")));
     QVERIFY(t.ui.messages()[0].contains(QStringLiteral("AugBallistic(3)")));
     QVERIFY(!t.ui.messages()[0].contains(QStringLiteral("more")));
-    const auto* augmentations = Control<AugmentationsPage>(&w, "frmAugmentations");
+    const auto* augmentations = Control<AugmentationsPage>(&w, u"frmAugmentations"_s);
     QCOMPARE(w.document().mod().augSlots[0], QStringLiteral("AugDrone"));
     QCOMPARE(w.document().mod().augSlots[7], QStringLiteral("AugEMP"));
     QCOMPARE(w.document().mod().augSlots[8], QStringLiteral("AugCloak"));
-    QCOMPARE(Control<QComboBox>(augmentations, "cboAugList")->currentText(), QStringLiteral("Spy Drone"));
+    QCOMPARE(Control<QComboBox>(augmentations, u"cboAugList"_s)->currentText(), QStringLiteral("Spy Drone"));
 
     // A damaged file with a long list: the box lists twenty and counts the rest.
     QByteArray list;
@@ -442,9 +445,9 @@ void TestModCommands::newAfterOpen()
 
     compareMods(w.document().mod(), NewModSample());
     QCOMPARE(w.windowTitle(), Title);
-    const auto* augmentations = Control<AugmentationsPage>(&w, "frmAugmentations");
+    const auto* augmentations = Control<AugmentationsPage>(&w, u"frmAugmentations"_s);
     QVERIFY(Control<QWidget>(augmentations, "shpSelectPart", 0)->isVisibleTo(augmentations));
-    QCOMPARE(Control<QComboBox>(augmentations, "cboLevel")->currentText(), QStringLiteral("Tech-1"));
+    QCOMPARE(Control<QComboBox>(augmentations, u"cboLevel"_s)->currentText(), QStringLiteral("Tech-1"));
     // The spinners keep their own positions.
     QCOMPARE(spinner->value(), 3);
 
@@ -467,7 +470,7 @@ void TestModCommands::newRewritesFlagOnlyWhenChecked()
     w.NewMod();
     QCOMPARE(game.read(QStringLiteral("System/Quenlar.ini")), QByteArray("untouched"));
 
-    auto* chkAutoStart = Control<QCheckBox>(&w, "chkAutoStart");
+    auto* chkAutoStart = Control<QCheckBox>(&w, u"chkAutoStart"_s);
     chkAutoStart->setChecked(true);
     game.write(QStringLiteral("System/Quenlar.ini"), "untouched");
     w.NewMod();

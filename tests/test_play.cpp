@@ -2,8 +2,8 @@
 // that saves the mod and starts the game through the window.
 
 #include "support/GameFixture.h"
-#include "support/TestWindow.h"
 #include "support/ScopedEnvironment.h"
+#include "support/TestWindow.h"
 
 #include "discovery/GameLaunch.h"
 
@@ -18,6 +18,8 @@
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
+
+using namespace Qt::StringLiterals;
 
 using Kind = ScriptedModalInteraction::Asked::Kind;
 using Files = QMap<QString, QByteArray>;
@@ -167,31 +169,31 @@ void TestPlay::launchOfInstall_data()
                                 << ""
                                 << "";
     QTest::newRow("library Steam lists, old spelling")
-        << onLinux << Files{{"home/.local/share/Steam/steamapps/libraryfolders.vdf", OtherLibrary}} << Links{}
+        << onLinux << Files{{u"home/.local/share/Steam/steamapps/libraryfolders.vdf"_s, OtherLibrary}} << Links{}
         << "games/Library/SteamApps/common/Deus Ex" << exe << QStringList{} << QStringList{} << K::Url << steamUrl << ""
         << QStringList{} << Environment{} << ""
         << "";
     QTest::newRow("a library no Steam lists")
-        << onLinux << Files{{"home/.local/share/Steam/steamapps/libraryfolders.vdf", ""}} << Links{}
+        << onLinux << Files{{u"home/.local/share/Steam/steamapps/libraryfolders.vdf"_s, ""}} << Links{}
         << "games/Library/steamapps/common/Deus Ex" << exe << QStringList{} << wine << K::None << ""
         << "" << QStringList{} << Environment{} << ""
         << "no bottle of Bottles and no Wine prefix holds";
     QTest::newRow("Steam for Windows in a prefix")
-        << onLinux << Files{{"pfx/system.reg", MachineRegistry}, {"pfx/user.reg", SteamInPrefixRegistry}} << Links{}
-        << "pfx/drive_c/Program Files (x86)/Steam/steamapps/common/Deus Ex" << exe << QStringList{} << wine << K::Url
-        << steamUrl << "" << QStringList{} << Environment{} << ""
+        << onLinux << Files{{u"pfx/system.reg"_s, MachineRegistry}, {u"pfx/user.reg"_s, SteamInPrefixRegistry}}
+        << Links{} << "pfx/drive_c/Program Files (x86)/Steam/steamapps/common/Deus Ex" << exe << QStringList{} << wine
+        << K::Url << steamUrl << "" << QStringList{} << Environment{} << ""
         << "";
     QTest::newRow("library on a drive of a Steam for Windows in the user's prefix")
         << onLinux
-        << Files{{"home/.wine/system.reg", MachineRegistry},
-                 {"home/.wine/user.reg", SteamInPrefixRegistry},
-                 {"home/.wine/drive_c/Program Files (x86)/Steam/steamapps/libraryfolders.vdf",
+        << Files{{u"home/.wine/system.reg"_s, MachineRegistry},
+                 {u"home/.wine/user.reg"_s, SteamInPrefixRegistry},
+                 {u"home/.wine/drive_c/Program Files (x86)/Steam/steamapps/libraryfolders.vdf"_s,
                   "\"libraryfolders\"\n{\n\t\"1\"\n\t{\n\t\t\"path\"\t\t\"D:/SteamLibrary\"\n\t}\n}\n"}}
-        << Links{{"home/.wine/dosdevices/d:", "games"}} << "games/SteamLibrary/steamapps/common/Deus Ex" << exe
+        << Links{{u"home/.wine/dosdevices/d:"_s, u"games"_s}} << u"games/SteamLibrary/steamapps/common/Deus Ex"_s << exe
         << QStringList{} << wine << K::Url << steamUrl << "" << QStringList{} << Environment{} << ""
         << "";
     QTest::newRow("GOG game of Heroic") << onLinux
-                                        << Files{{"home/.config/heroic/gog_store/installed.json",
+                                        << Files{{u"home/.config/heroic/gog_store/installed.json"_s,
                                                   HeroicInstalled("Games/Heroic/Deus Ex")}}
                                         << Links{} << "Games/Heroic/Deus Ex" << exe << QStringList{} << wine << K::Url
                                         << "heroic://launch/gog/1207658919"
@@ -199,34 +201,34 @@ void TestPlay::launchOfInstall_data()
                                         << "";
     QTest::newRow("GOG game of Flatpak Heroic")
         << onLinux
-        << Files{{"home/.var/app/com.heroicgameslauncher.hgl/config/heroic/gog_store/installed.json",
+        << Files{{u"home/.var/app/com.heroicgameslauncher.hgl/config/heroic/gog_store/installed.json"_s,
                   HeroicInstalled("Games/Heroic/Deus Ex")}}
         << Links{} << "Games/Heroic/Deus Ex" << exe << QStringList{} << wine << K::Url
         << "heroic://launch/gog/1207658919"
         << "" << QStringList{} << Environment{} << ""
         << "";
     QTest::newRow("side-loaded game of Heroic")
-        << onLinux << Files{{"home/.config/heroic/sideload_apps/library.json", HeroicSideloaded("Games/DeusEx")}}
+        << onLinux << Files{{u"home/.config/heroic/sideload_apps/library.json"_s, HeroicSideloaded("Games/DeusEx")}}
         << Links{} << "Games/DeusEx" << exe << QStringList{} << wine << K::Url << "heroic://launch/sideload/dxmods4"
         << "" << QStringList{} << Environment{} << ""
         << "";
     QTest::newRow("side-loaded game of Flatpak Heroic")
         << onLinux
-        << Files{{"home/.var/app/com.heroicgameslauncher.hgl/config/heroic/sideload_apps/library.json",
+        << Files{{u"home/.var/app/com.heroicgameslauncher.hgl/config/heroic/sideload_apps/library.json"_s,
                   HeroicSideloaded("Games/DeusEx")}}
         << Links{} << "Games/DeusEx" << exe << QStringList{} << wine << K::Url << "heroic://launch/sideload/dxmods4"
         << "" << QStringList{} << Environment{} << ""
         << "";
     QTest::newRow("Lutris") << onLinux
-                            << Files{{"pfx/system.reg", MachineRegistry},
-                                     {"home/.local/share/lutris/games/deus-ex-1700000000.yml",
+                            << Files{{u"pfx/system.reg"_s, MachineRegistry},
+                                     {u"home/.local/share/lutris/games/deus-ex-1700000000.yml"_s,
                                       LutrisConfig("pfx/drive_c/GOG Games/DeusEx")}}
                             << Links{} << "pfx/drive_c/GOG Games/DeusEx" << exe << QStringList{} << wine << K::Url
                             << "lutris:rungame/deus-ex"
                             << "" << QStringList{} << Environment{} << ""
                             << "";
     QTest::newRow("Flatpak Lutris") << onLinux
-                                    << Files{{"home/.var/app/net.lutris.Lutris/data/lutris/games/deus-ex.yml",
+                                    << Files{{u"home/.var/app/net.lutris.Lutris/data/lutris/games/deus-ex.yml"_s,
                                               LutrisConfig("Games/DeusEx")}}
                                     << Links{} << "Games/DeusEx" << exe << QStringList{} << wine << K::Url
                                     << "lutris:rungame/deus-ex"
@@ -234,84 +236,83 @@ void TestPlay::launchOfInstall_data()
                                     << "";
     const QString bottle = QStringLiteral("home/.local/share/bottles/bottles/Games");
     QTest::newRow("Bottles") << onLinux
-                             << Files{{bottle + "/bottle.yml", "Arch: win64\nName: My Games\n"},
-                                      {bottle + "/system.reg", MachineRegistry}}
-                             << Links{} << bottle + "/drive_c/GOG Games/Deus Ex" << exe << QStringList{}
-                             << QStringList{"bottles-cli", "flatpak", "wine"} << K::Program << ""
+                             << Files{{bottle + u"/bottle.yml"_s, "Arch: win64\nName: My Games\n"},
+                                      {bottle + u"/system.reg"_s, MachineRegistry}}
+                             << Links{} << bottle + u"/drive_c/GOG Games/Deus Ex"_s << exe << QStringList{}
+                             << QStringList{u"bottles-cli"_s, u"flatpak"_s, u"wine"_s} << K::Program << u""_s
                              << "/usr/bin/bottles-cli"
-                             << QStringList{"run", "-b", "My Games", "-e",
-                                            "@ROOT@/" + bottle + "/drive_c/GOG Games/Deus Ex/System/DeusEx.exe"}
-                             << Environment{} << bottle + "/drive_c/GOG Games/Deus Ex/System"
-                             << "";
+                             << QStringList{u"run"_s, u"-b"_s, u"My Games"_s, u"-e"_s,
+                                            u"@ROOT@/"_s + bottle +
+                                                u"/drive_c/GOG Games/Deus Ex/System/DeusEx.exe"_s}
+                             << Environment{} << bottle + u"/drive_c/GOG Games/Deus Ex/System"_s << "";
     QTest::newRow("Bottles without its command line")
-        << onLinux << Files{{bottle + "/bottle.yml", "Name: My Games\n"}} << Links{}
-        << bottle + "/drive_c/GOG Games/Deus Ex" << exe << QStringList{} << QStringList{"flatpak", "wine"} << K::None
-        << ""
+        << onLinux << Files{{bottle + u"/bottle.yml"_s, "Name: My Games\n"}} << Links{}
+        << bottle + u"/drive_c/GOG Games/Deus Ex"_s << exe << QStringList{} << QStringList{u"flatpak"_s, u"wine"_s}
+        << K::None << ""
         << "" << QStringList{} << Environment{} << ""
         << "no \"bottles-cli\" command was found";
     const QString flatpakBottle = QStringLiteral("home/.var/app/com.usebottles.bottles/data/bottles/bottles/Games");
-    QTest::newRow("Flatpak Bottles") << onLinux << Files{{flatpakBottle + "/bottle.yml", "Name: Games\n"}} << Links{}
-                                     << flatpakBottle + "/drive_c/Deus Ex" << exe << QStringList{}
-                                     << QStringList{"bottles-cli", "flatpak"} << K::Program << ""
+    QTest::newRow("Flatpak Bottles") << onLinux << Files{{flatpakBottle + u"/bottle.yml"_s, "Name: Games\n"}} << Links{}
+                                     << flatpakBottle + u"/drive_c/Deus Ex"_s << exe << QStringList{}
+                                     << QStringList{u"bottles-cli"_s, u"flatpak"_s} << K::Program << u""_s
                                      << "/usr/bin/flatpak"
-                                     << QStringList{"run",
-                                                    "--command=bottles-cli",
-                                                    "com.usebottles.bottles",
-                                                    "run",
-                                                    "-b",
-                                                    "Games",
-                                                    "-e",
-                                                    "@ROOT@/" + flatpakBottle + "/drive_c/Deus Ex/System/DeusEx.exe"}
-                                     << Environment{} << flatpakBottle + "/drive_c/Deus Ex/System"
-                                     << "";
+                                     << QStringList{u"run"_s,
+                                                    u"--command=bottles-cli"_s,
+                                                    u"com.usebottles.bottles"_s,
+                                                    u"run"_s,
+                                                    u"-b"_s,
+                                                    u"Games"_s,
+                                                    u"-e"_s,
+                                                    u"@ROOT@/"_s + flatpakBottle +
+                                                        u"/drive_c/Deus Ex/System/DeusEx.exe"_s}
+                                     << Environment{} << flatpakBottle + u"/drive_c/Deus Ex/System"_s << "";
     QTest::newRow("a drive of a PlayOnLinux prefix")
-        << onLinux << Files{{"home/.PlayOnLinux/wineprefix/DeusEx/system.reg", MachineRegistry}}
-        << Links{{"home/.PlayOnLinux/wineprefix/DeusEx/dosdevices/e:", "media/cdrom"}} << "media/cdrom/DeusEx" << exe
-        << QStringList{} << wine << K::Program << ""
-        << "/usr/bin/wine" << QStringList{"DeusEx.exe"}
-        << Environment{{"WINEPREFIX", "@ROOT@/home/.PlayOnLinux/wineprefix/DeusEx"}} << "media/cdrom/DeusEx/System"
-        << "";
-    QTest::newRow("Wine prefix") << onLinux << Files{{"pfx/system.reg", MachineRegistry}} << Links{}
+        << onLinux << Files{{u"home/.PlayOnLinux/wineprefix/DeusEx/system.reg"_s, MachineRegistry}}
+        << Links{{u"home/.PlayOnLinux/wineprefix/DeusEx/dosdevices/e:"_s, u"media/cdrom"_s}} << u"media/cdrom/DeusEx"_s
+        << exe << QStringList{} << wine << K::Program << "" << u"/usr/bin/wine"_s << QStringList{u"DeusEx.exe"_s}
+        << Environment{{u"WINEPREFIX"_s, u"@ROOT@/home/.PlayOnLinux/wineprefix/DeusEx"_s}}
+        << u"media/cdrom/DeusEx/System"_s << "";
+    QTest::newRow("Wine prefix") << onLinux << Files{{u"pfx/system.reg"_s, MachineRegistry}} << Links{}
                                  << "pfx/drive_c/GOG Games/Deus Ex" << exe << QStringList{} << wine << K::Program << ""
-                                 << "/usr/bin/wine" << QStringList{"DeusEx.exe"}
-                                 << Environment{{"WINEPREFIX", "@ROOT@/pfx"}} << "pfx/drive_c/GOG Games/Deus Ex/System"
-                                 << "";
+                                 << u"/usr/bin/wine"_s << QStringList{u"DeusEx.exe"_s}
+                                 << Environment{{u"WINEPREFIX"_s, u"@ROOT@/pfx"_s}}
+                                 << u"pfx/drive_c/GOG Games/Deus Ex/System"_s << "";
     QTest::newRow("Wine prefix, game copied in lower case")
-        << onLinux << Files{{"pfx/system.reg", MachineRegistry}} << Links{} << "pfx/drive_c/deusex"
-        << "system/deusex.exe" << QStringList{} << wine << K::Program << ""
-        << "/usr/bin/wine" << QStringList{"deusex.exe"} << Environment{{"WINEPREFIX", "@ROOT@/pfx"}}
+        << onLinux << Files{{u"pfx/system.reg"_s, MachineRegistry}} << Links{} << u"pfx/drive_c/deusex"_s
+        << "system/deusex.exe" << QStringList{} << wine << K::Program << "" << u"/usr/bin/wine"_s
+        << QStringList{u"deusex.exe"_s} << Environment{{u"WINEPREFIX"_s, u"@ROOT@/pfx"_s}}
         << "pfx/drive_c/deusex/system"
         << "";
     QTest::newRow("Wine prefix without wine")
-        << onLinux << Files{{"pfx/system.reg", MachineRegistry}} << Links{} << "pfx/drive_c/GOG Games/Deus Ex" << exe
-        << QStringList{} << QStringList{} << K::None << ""
+        << onLinux << Files{{u"pfx/system.reg"_s, MachineRegistry}} << Links{} << u"pfx/drive_c/GOG Games/Deus Ex"_s
+        << exe << QStringList{} << QStringList{} << K::None << ""
         << "" << QStringList{} << Environment{} << ""
         << "but Wine is not installed";
     QTest::newRow("Wine prefix, no game in the folder")
-        << onLinux << Files{{"pfx/system.reg", MachineRegistry}} << Links{} << "pfx/drive_c/GOG Games/Deus Ex"
+        << onLinux << Files{{u"pfx/system.reg"_s, MachineRegistry}} << Links{} << u"pfx/drive_c/GOG Games/Deus Ex"_s
         << "Maps/Entry.dx" << QStringList{} << wine << K::None << ""
         << "" << QStringList{} << Environment{} << ""
         << "There is no System/DeusEx.exe in";
     QTest::newRow("a drive of the user's prefix")
-        << onLinux << Files{{"home/.wine/system.reg", MachineRegistry}}
-        << Links{{"home/.wine/dosdevices/d:", "games"}, {"home/.wine/dosdevices/z:", "/"}} << "games/DeusEx" << exe
-        << QStringList{} << wine << K::Program << ""
-        << "/usr/bin/wine" << QStringList{"DeusEx.exe"} << Environment{{"WINEPREFIX", "@ROOT@/home/.wine"}}
+        << onLinux << Files{{u"home/.wine/system.reg"_s, MachineRegistry}}
+        << Links{{u"home/.wine/dosdevices/d:"_s, u"games"_s}, {u"home/.wine/dosdevices/z:"_s, u"/"_s}}
+        << u"games/DeusEx"_s << exe << QStringList{} << wine << K::Program << "" << u"/usr/bin/wine"_s
+        << QStringList{u"DeusEx.exe"_s} << Environment{{u"WINEPREFIX"_s, u"@ROOT@/home/.wine"_s}}
         << "games/DeusEx/System"
         << "";
-    QTest::newRow("a folder in no launcher")
-        << onLinux << Files{{"home/.wine/system.reg", MachineRegistry}} << Links{{"home/.wine/dosdevices/z:", "/"}}
-        << "games/DeusEx" << exe << QStringList{} << wine << K::None << ""
-        << "" << QStringList{} << Environment{} << ""
-        << "no bottle of Bottles and no Wine prefix holds";
+    QTest::newRow("a folder in no launcher") << onLinux << Files{{u"home/.wine/system.reg"_s, MachineRegistry}}
+                                             << Links{{u"home/.wine/dosdevices/z:"_s, u"/"_s}} << "games/DeusEx" << exe
+                                             << QStringList{} << wine << K::None << ""
+                                             << "" << QStringList{} << Environment{} << ""
+                                             << "no bottle of Bottles and no Wine prefix holds";
     QTest::newRow("Windows, Steam") << HostSystem::Windows << Files{} << Links{}
                                     << "Program Files (x86)/Steam/steamapps/common/Deus Ex" << exe
-                                    << QStringList{"Program Files (x86)/Steam"} << QStringList{} << K::Url << steamUrl
-                                    << "" << QStringList{} << Environment{} << ""
+                                    << QStringList{u"Program Files (x86)/Steam"_s} << QStringList{} << K::Url
+                                    << steamUrl << "" << QStringList{} << Environment{} << ""
                                     << "";
     QTest::newRow("Windows, outside Steam")
         << HostSystem::Windows << Files{} << Links{} << "GOG Games/Deus Ex" << exe
-        << QStringList{"Program Files (x86)/Steam"} << QStringList{} << K::Program << ""
+        << QStringList{u"Program Files (x86)/Steam"_s} << QStringList{} << K::Program << u""_s
         << "@ROOT@/GOG Games/Deus Ex/System/DeusEx.exe" << QStringList{} << Environment{} << "GOG Games/Deus Ex/System"
         << "";
 }
@@ -382,26 +383,26 @@ void TestPlay::commandsAndShortcut()
     // Play follows Save on the toolbar and in the File menu, where F5 and
     // its access key reach it; the others keep their order.
     TestWindow t;
-    const QList<QAction*> buttons = Control<QToolBar>(t.window.get(), "Toolbar1")->actions();
+    const QList<QAction*> buttons = Control<QToolBar>(t.window.get(), u"Toolbar1"_s)->actions();
     QStringList order;
     for (const QAction* a : buttons)
         order << (a->isSeparator() ? QStringLiteral("-") : a->data().toString());
-    QCOMPARE(order, (QStringList{"New", "Open", "Save", "Play", "-", "Exit"}));
-    QWidget* play = Control<QToolBar>(t.window.get(), "Toolbar1")->widgetForAction(buttons.at(3));
+    QCOMPARE(order, (QStringList{u"New"_s, u"Open"_s, u"Save"_s, u"Play"_s, u"-"_s, u"Exit"_s}));
+    QWidget* play = Control<QToolBar>(t.window.get(), u"Toolbar1"_s)->widgetForAction(buttons.at(3));
     QCOMPARE(buttons.at(3)->toolTip(), QStringLiteral("Play"));
     QCOMPARE(play->accessibleName(), QStringLiteral("Play"));
 
     QStringList entries;
     for (const QAction* a : t.window->findChild<QMenu*>(QStringLiteral("mnuFile"))->actions())
         entries << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    QCOMPARE(entries, (QStringList{"New", "Open", "Save", "&Play", "-", "Exit"}));
+    QCOMPARE(entries, (QStringList{u"New"_s, u"Open"_s, u"Save"_s, u"&Play"_s, u"-"_s, u"Exit"_s}));
     QCOMPARE(t.window->findChild<QAction*>(QStringLiteral("mnuPlay"))->shortcut(), QKeySequence(Qt::Key_F5));
 
     // F5 plays: with no Deus Ex path, Save's own message says why not.
     t.window->show();
     QVERIFY(QTest::qWaitForWindowActive(t.window.get()));
     QTest::keyClick(t.window.get(), Qt::Key_F5);
-    QCOMPARE(t.ui.messages(), QStringList{"You must specify the Deus Ex path in the Deus Ex Path field"});
+    QCOMPARE(t.ui.messages(), QStringList{u"You must specify the Deus Ex path in the Deus Ex Path field"_s});
 }
 
 void TestPlay::playStartsTheGame_data()
@@ -417,24 +418,24 @@ void TestPlay::playStartsTheGame_data()
     QTest::newRow("Steam") << ".local/share/Steam/steamapps/common/Deus Ex" << Files{} << "steam://rungameid/6910"
                            << "";
     QTest::newRow("Heroic") << "Games/Heroic/Deus Ex"
-                            << Files{{".config/heroic/gog_store/installed.json",
+                            << Files{{u".config/heroic/gog_store/installed.json"_s,
                                       HeroicInstalled("Games/Heroic/Deus Ex")}}
                             << "heroic://launch/gog/1207658919"
                             << "";
     QTest::newRow("Bottles") << ".local/share/bottles/bottles/Games/drive_c/Deus Ex"
-                             << Files{{".local/share/bottles/bottles/Games/bottle.yml", "Name: Games\n"}} << ""
+                             << Files{{u".local/share/bottles/bottles/Games/bottle.yml"_s, "Name: Games\n"}} << u""_s
                              << "bottles-cli\n@ROOT@/.local/share/bottles/bottles/Games/drive_c/Deus Ex/System\n\n"
                                 "run\n-b\nGames\n-e\n@ROOT@/.local/share/bottles/bottles/Games/drive_c/Deus Ex/System/"
                                 "DeusEx.exe\n";
     const QString flatpakBottle = QStringLiteral(".var/app/com.usebottles.bottles/data/bottles/bottles/Games");
-    QTest::newRow("Flatpak Bottles") << flatpakBottle + "/drive_c/Deus Ex"
-                                     << Files{{flatpakBottle + "/bottle.yml", "Name: Games\n"}} << ""
-                                     << "flatpak\n@ROOT@/" + flatpakBottle +
+    QTest::newRow("Flatpak Bottles") << flatpakBottle + u"/drive_c/Deus Ex"_s
+                                     << Files{{flatpakBottle + u"/bottle.yml"_s, "Name: Games\n"}} << u""_s
+                                     << u"flatpak\n@ROOT@/"_s + flatpakBottle +
                                             "/drive_c/Deus Ex/System\n\nrun\n--command=bottles-cli\n"
-                                            "com.usebottles.bottles\nrun\n-b\nGames\n-e\n@ROOT@/" +
-                                            flatpakBottle + "/drive_c/Deus Ex/System/DeusEx.exe\n";
+                                            u"com.usebottles.bottles\nrun\n-b\nGames\n-e\n@ROOT@/"_s +
+                                            flatpakBottle + u"/drive_c/Deus Ex/System/DeusEx.exe\n"_s;
     QTest::newRow("Wine prefix") << "Games/pfx/drive_c/GOG Games/Deus Ex"
-                                 << Files{{"Games/pfx/system.reg", MachineRegistry}} << ""
+                                 << Files{{u"Games/pfx/system.reg"_s, MachineRegistry}} << u""_s
                                  << "wine\n@ROOT@/Games/pfx/drive_c/GOG Games/Deus Ex/System\n@ROOT@/Games/pfx\n"
                                     "DeusEx.exe\n";
 }
@@ -468,12 +469,12 @@ void TestPlay::playStartsTheGame()
     const ScopedEnvironment path("PATH", QFile::encodeName(bin));
     const ScopedEnvironment prefix("WINEPREFIX", std::nullopt);
 
-    Control<QLineEdit>(t.window.get(), "txtPath")->setText(QDir::toNativeSeparators(home + u'/' + game + u'/'));
-    Control<QLineEdit>(t.window.get(), "txtName")->setText(QStringLiteral("Played"));
+    Control<QLineEdit>(t.window.get(), u"txtPath"_s)->setText(QDir::toNativeSeparators(home + u'/' + game + u'/'));
+    Control<QLineEdit>(t.window.get(), u"txtName"_s)->setText(QStringLiteral("Played"));
     const QString modFile = home + u'/' + game + QStringLiteral("/System/Played.int");
     t.ui.dialogAnswers = {modFile};
     t.ui.runPrograms = true;
-    Control<QToolButton>(t.window.get(), "Toolbar1_Play")->defaultAction()->trigger();
+    Control<QToolButton>(t.window.get(), u"Toolbar1_Play"_s)->defaultAction()->trigger();
 
     QVERIFY2(t.ui.messages().isEmpty(), qPrintable(t.ui.messages().join(u'\n')));
     QVERIFY(QFile::exists(modFile));
@@ -538,7 +539,7 @@ void TestPlay::nothingStartsWhenSaveDoesNot()
     const QString home = QFileInfo(t.home).canonicalFilePath();
     const QString game = home + QStringLiteral("/.local/share/Steam/steamapps/common/Deus Ex");
     makeGame(game);
-    Control<QLineEdit>(t.window.get(), "txtPath")->setText(game + u'/');
+    Control<QLineEdit>(t.window.get(), u"txtPath"_s)->setText(game + u'/');
     if (!field.isEmpty())
         Control<QLineEdit>(t.window.get(), field)->setText(value);
     t.ui.runPrograms = true;

@@ -4,9 +4,9 @@
 #include "support/Controls.h"
 #include "support/DiskFaults.h"
 #include "support/GameFixture.h"
-#include "support/TestWindow.h"
 #include "support/ScopedEnvironment.h"
 #include "support/SpecialFiles.h"
+#include "support/TestWindow.h"
 
 #include "app/SettingsStore.h"
 #include "app/frmMain.h"
@@ -29,7 +29,10 @@
 
 #ifdef Q_OS_WIN
 #include <windows.h>
+
 #endif
+
+using namespace Qt::StringLiterals;
 
 using Kind = ScriptedModalInteraction::Asked::Kind;
 using Icon = ModalInteraction::Icon;
@@ -190,7 +193,7 @@ void TestStartup::rememberedPath()
 
     t.window->Form_Load();
     QVERIFY(t.window->isVisible());
-    QCOMPARE(Control<QLineEdit>(t.window.get(), "txtPath")->text(), game.gamePath());
+    QCOMPARE(Control<QLineEdit>(t.window.get(), u"txtPath"_s)->text(), game.gamePath());
     t.settings->sync();
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(!file.readAll().contains("; untouched"), settingsRewritten);
@@ -237,7 +240,7 @@ void TestStartup::detectedPath()
     QCOMPARE(question.icon, Icon::Question);
     QCOMPARE(question.buttons, ModalInteraction::Buttons::YesNo);
     const QString expected = endsInOther ? other.gamePath() : game.gamePath();
-    QCOMPARE(Control<QLineEdit>(t.window.get(), "txtPath")->text(), expected);
+    QCOMPARE(Control<QLineEdit>(t.window.get(), u"txtPath"_s)->text(), expected);
     QCOMPARE(t.settings->value(QStringLiteral("DXPath")).toString(), expected);
 }
 
@@ -247,9 +250,9 @@ void TestStartup::nothingFoundOpensFolderDialog()
     t.window->Form_Load();
     QCOMPARE(shown(t.ui), QStringList{QStringLiteral("folder")});
     QCOMPARE(t.ui.asked[0].text, FolderPrompt);
-    QCOMPARE(Control<QLineEdit>(t.window.get(), "txtPath")->text(), QString());
+    QCOMPARE(Control<QLineEdit>(t.window.get(), u"txtPath"_s)->text(), QString());
     QCOMPARE(t.settings->value(QStringLiteral("DXPath")).toString(), QString());
-    QVERIFY(!Control<QCheckBox>(t.window.get(), "chkAutoStart")->isChecked());
+    QVERIFY(!Control<QCheckBox>(t.window.get(), u"chkAutoStart"_s)->isChecked());
 }
 
 void TestStartup::folderDialogRetriesUntilGame()
@@ -269,22 +272,22 @@ void TestStartup::folderDialogRetriesUntilGame()
     QCOMPARE(shown(t.ui), expected);
     QCOMPARE(t.ui.asked[1].icon, Icon::None);
     QCOMPARE(t.ui.asked[1].buttons, ModalInteraction::Buttons::Ok);
-    QCOMPARE(Control<QLineEdit>(t.window.get(), "txtPath")->text(), game.gamePath());
+    QCOMPARE(Control<QLineEdit>(t.window.get(), u"txtPath"_s)->text(), game.gamePath());
 
     // Later, from the browse button: a cancelled dialog changes nothing.
     t.ui.clear();
-    QTest::mouseClick(Control<QPushButton>(t.window.get(), "cmdBrowse3"), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(t.window.get(), u"cmdBrowse3"_s), Qt::LeftButton);
     QCOMPARE(shown(t.ui), QStringList{QStringLiteral("folder")});
-    QCOMPARE(Control<QLineEdit>(t.window.get(), "txtPath")->text(), game.gamePath());
+    QCOMPARE(Control<QLineEdit>(t.window.get(), u"txtPath"_s)->text(), game.gamePath());
 
     // Nor does one the system could not show, but the user is told why, once.
     t.ui.clear();
     const QString failure = QStringLiteral("The folder dialog could not be shown.\nClass not registered.");
     t.ui.dialogAnswers = {Failure{failure}, game.gamePath()};
-    QTest::mouseClick(Control<QPushButton>(t.window.get(), "cmdBrowse3"), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(t.window.get(), u"cmdBrowse3"_s), Qt::LeftButton);
     QCOMPARE(shown(t.ui), (QStringList{QStringLiteral("folder"), failure}));
     QCOMPARE(t.ui.asked[1].icon, Icon::Exclamation);
-    QCOMPARE(Control<QLineEdit>(t.window.get(), "txtPath")->text(), game.gamePath());
+    QCOMPARE(Control<QLineEdit>(t.window.get(), u"txtPath"_s)->text(), game.gamePath());
 }
 
 void TestStartup::folderInOtherLetterCase()
@@ -304,13 +307,13 @@ void TestStartup::folderInOtherLetterCase()
 
     t.window->Form_Load();
     QCOMPARE(shown(t.ui), (QStringList{QStringLiteral("folder"), QStringLiteral("set up?")}));
-    QCOMPARE(Control<QLineEdit>(t.window.get(), "txtPath")->text(),
+    QCOMPARE(Control<QLineEdit>(t.window.get(), u"txtPath"_s)->text(),
              QDir::toNativeSeparators(tmp.filePath(QStringLiteral("Copied/"))));
     // The files on disk were read and rewritten, and no second spelling made.
     QFile ini(tmp.filePath(QStringLiteral("Copied/SYSTEM/deusex.ini")));
     QVERIFY(ini.open(QIODevice::ReadOnly));
     QCOMPARE(ini.readAll(), QByteArray("[Engine.Engine]\r\nDefaultGame=Quenlar.MLGameInfo\r\n"));
-    QVERIFY(Control<QCheckBox>(t.window.get(), "chkAutoStart")->isChecked());
+    QVERIFY(Control<QCheckBox>(t.window.get(), u"chkAutoStart"_s)->isChecked());
     QFile flag(tmp.filePath(QStringLiteral("Copied/SYSTEM/quenlar.ini")));
     QVERIFY(flag.open(QIODevice::ReadOnly));
     QCOMPARE(flag.readAll(), FlagOn);
@@ -335,7 +338,7 @@ void TestStartup::steamGameDetected()
     QCOMPARE(shown(t.ui), QStringList{QStringLiteral("detected?")});
     const QString expected = QFileInfo(dir).canonicalFilePath() + QDir::separator();
     QCOMPARE(t.ui.asked[0].text, expected + DetectedSuffix);
-    QCOMPARE(Control<QLineEdit>(t.window.get(), "txtPath")->text(), expected);
+    QCOMPARE(Control<QLineEdit>(t.window.get(), u"txtPath"_s)->text(), expected);
 
     // The Wine prefix's registry comes first.
     GameFixture game;
@@ -438,7 +441,7 @@ void TestStartup::loaderSetUp()
         if (a.text.contains(QStringLiteral("could not be read")))
             QVERIFY(a.text.contains(game.gamePath()));
     }
-    QCOMPARE(Control<QCheckBox>(t.window.get(), "chkAutoStart")->isChecked(), checked);
+    QCOMPARE(Control<QCheckBox>(t.window.get(), u"chkAutoStart"_s)->isChecked(), checked);
 
     if (options.deusExIni && !settings.startsWith('<')) {
         QCOMPARE(game.read(QStringLiteral("System/DeusEx.ini")), settingsAfter.isEmpty() ? settings : settingsAfter);
@@ -467,7 +470,7 @@ void TestStartup::unwritableFlagFile()
     QCOMPARE(shown(t.ui), (QStringList{QStringLiteral("set up?"), QStringLiteral("flag unwritable")}));
     QVERIFY(t.ui.asked[1].text.contains(flagFile));
     QCOMPARE(t.ui.asked[1].icon, Icon::Exclamation);
-    QVERIFY(Control<QCheckBox>(t.window.get(), "chkAutoStart")->isChecked());
+    QVERIFY(Control<QCheckBox>(t.window.get(), u"chkAutoStart"_s)->isChecked());
     QCOMPARE(game.read(QStringLiteral("System/Quenlar.ini")), QByteArray("bAutoStart = True"));
     QFile::setPermissions(flagFile, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
@@ -612,7 +615,7 @@ void TestStartup::emptyPathReadsWorkingDirectory()
     QDir::setCurrent(previous);
 
     QCOMPARE(shown(t.ui), QStringList{QStringLiteral("folder")});
-    QVERIFY(Control<QCheckBox>(t.window.get(), "chkAutoStart")->isChecked());
+    QVERIFY(Control<QCheckBox>(t.window.get(), u"chkAutoStart"_s)->isChecked());
     QFile f(cwd.filePath(QStringLiteral("System/Quenlar.ini")));
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), QByteArray("bAutoStart = True\r\nextra"));
@@ -628,8 +631,8 @@ void TestStartup::pathSettingFollowsField()
     t.ui.dialogAnswers.clear();
     w.Form_Load(); // nothing found, dialog cancelled
     w.activateWindow();
-    auto* txtPath = Control<QLineEdit>(&w, "txtPath");
-    auto* txtName = Control<QLineEdit>(&w, "txtName");
+    auto* txtPath = Control<QLineEdit>(&w, u"txtPath"_s);
+    auto* txtName = Control<QLineEdit>(&w, u"txtName"_s);
     txtPath->setFocus();
     QTRY_VERIFY(txtPath->hasFocus());
 
@@ -659,7 +662,7 @@ void TestStartup::pathSettingFollowsField()
     t.ui.clear();
     frmMain next(t.ui, *t.settings);
     next.Form_Load();
-    QCOMPARE(Control<QLineEdit>(&next, "txtPath")->text(), game.gamePath());
+    QCOMPARE(Control<QLineEdit>(&next, u"txtPath"_s)->text(), game.gamePath());
     QCOMPARE(shown(t.ui), QStringList{QStringLiteral("set up?")});
 }
 
@@ -723,8 +726,8 @@ void TestStartup::autostartBoxWritesFlag()
     TestWindow t;
     frmMain& w = *t.window;
     w.show();
-    auto* txtPath = Control<QLineEdit>(&w, "txtPath");
-    auto* chkAutoStart = Control<QCheckBox>(&w, "chkAutoStart");
+    auto* txtPath = Control<QLineEdit>(&w, u"txtPath"_s);
+    auto* chkAutoStart = Control<QCheckBox>(&w, u"chkAutoStart"_s);
 
     // No directory: the box changes, nothing is written or said.
     QTest::mouseClick(chkAutoStart, Qt::LeftButton);
@@ -778,8 +781,8 @@ void TestStartup::refusedFlagWriteShowsTheFile()
     const QString flagFile = game.file(QStringLiteral("System/Quenlar.ini"));
     TestWindow t;
     frmMain& w = *t.window;
-    auto* chkAutoStart = Control<QCheckBox>(&w, "chkAutoStart");
-    auto* txtPath = Control<QLineEdit>(&w, "txtPath");
+    auto* chkAutoStart = Control<QCheckBox>(&w, u"chkAutoStart"_s);
+    auto* txtPath = Control<QLineEdit>(&w, u"txtPath"_s);
     // With no game directory the box changes without a write.
     chkAutoStart->setChecked(checkedBefore);
     txtPath->setText(game.gamePath());
