@@ -1,4 +1,4 @@
-// Times start-up's search for the game (FindInstalledGame) over a home made
+// Times start-up's search for the game (findInstalledGame) over a home made
 // for it, for scripts/bench-discovery.sh. Not part of the test run.
 //
 //   bench_discovery make DIR       makes the homes below DIR (once)
@@ -7,7 +7,7 @@
 //
 // The homes: "one" has the user's own prefix (~/.wine) only, the game
 // recorded there; "twelve" has that prefix without the game and eleven more
-// prefixes of Lutris, Bottles, CrossOver, PlayOnLinux and Heroic, searched in
+// prefixes of Lutris, bottles, CrossOver, PlayOnLinux and Heroic, searched in
 // that order, the game recorded in the last one. Every prefix has a
 // system.reg of 20 MB and a user.reg of 5 MB, the size of a prefix used for
 // years, written as Wine writes them.
@@ -129,7 +129,7 @@ int main(int argc, char* argv[])
     for (int i = 0; i < runs; ++i) {
         QElapsedTimer timer;
         timer.start();
-        found = FindInstalledGame();
+        found = findInstalledGame();
         times.append(double(timer.nsecsElapsed()) / 1e6);
     }
     std::sort(times.begin(), times.end());

@@ -34,7 +34,7 @@ QByteArray modFileOfSize(qsizetype bytes)
     const QByteArray tail = "; Class=ModPkg.ModPlayer; Credits=500; SkillPts=5000; Skills=0;1;0;0;0;0;2;0;0;3;0;; "
                             "Aug=DeusEx.AugSpeed(1);DeusEx.AugHealing(0);DeusEx.AugCloak(3);; "
                             "Splash=ModSplash.dx; Map=ModMap.dx\")";
-    const std::span<const CatalogueItem> items = ItemCatalogue();
+    const std::span<const CatalogueItem> items = itemCatalogue();
     const qsizetype room = bytes - head.size() - middle.size() - tail.size();
     QByteArray inventory;
     for (std::size_t i = 0;; ++i) {
@@ -55,10 +55,10 @@ QByteArray modFileOfSize(qsizetype bytes)
 // Open's work once the user has chosen the file.
 __attribute__((noinline)) qsizetype benchRead(const QString& path)
 {
-    const Result<QByteArray> read = ReadFileBytes(path, MaxModFileBytes);
+    const Result<QByteArray> read = readFileBytes(path, MaxModFileBytes);
     if (!read.ok())
         return -1;
-    const ModFileContents contents = ReadModFile(read.value());
+    const ModFileContents contents = readModFile(read.value());
     if (contents.refusal != ModFileContents::Refusal::None)
         return -1;
     return contents.mod.inventory.size();
@@ -67,9 +67,9 @@ __attribute__((noinline)) qsizetype benchRead(const QString& path)
 // Save's work once the target file is known: false when it refuses the mod.
 __attribute__((noinline)) bool benchWrite(const QString& path, const ModDefinition& mod)
 {
-    if (FindUnsavableValue(mod))
+    if (findUnsavableValue(mod))
         return false;
-    return WriteTextFile(path, ComposeModFile(mod)).ok();
+    return writeTextFile(path, composeModFile(mod)).ok();
 }
 
 int main(int argc, char* argv[])
@@ -84,7 +84,7 @@ int main(int argc, char* argv[])
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Big.int"));
     const QByteArray file = modFileOfSize(bytes);
-    if (!WriteFileAtomically(path, file).ok())
+    if (!writeFileAtomically(path, file).ok())
         return 1;
 
     QTextStream out(stdout);
@@ -98,9 +98,9 @@ int main(int argc, char* argv[])
         return 0;
     }
 
-    const ModDefinition mod = ReadModDefinition(QString::fromLatin1(file));
+    const ModDefinition mod = readModDefinition(QString::fromLatin1(file));
     const bool saved = benchWrite(path, mod);
-    if (saved != (ComposeDescription(mod).size() <= GameValueLength)) {
+    if (saved != (composeDescription(mod).size() <= GameValueLength)) {
         std::fprintf(stderr, "bench_io: Save %s a mod whose settings %s what the game reads\n",
                      saved ? "took" : "refused", saved ? "exceed" : "fit in");
         return 1;
@@ -111,7 +111,7 @@ int main(int argc, char* argv[])
     }
     // Saving what was read must give the same file back, else the two
     // measurements would not be of the same work.
-    if (ReadFileBytes(path).valueOr({}) != file) {
+    if (readFileBytes(path).valueOr({}) != file) {
         std::fprintf(stderr, "bench_io: the saved file differs from the one read\n");
         return 1;
     }

@@ -175,7 +175,7 @@ void TestAbout::creditLinesReadAsSentences()
     // the text before it ends, so the line reads as one sentence.
     QFETCH(int, pointSize);
     const ApplicationFontScope restore;
-    QFont font = DesignFont();
+    QFont font = designFont();
     if (pointSize > 0)
         font.setPointSize(pointSize);
     QApplication::setFont(font);

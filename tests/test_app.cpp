@@ -231,7 +231,7 @@ void TestApp::designFontAsTheWholeListChooses()
     whole.setFamilies({QStringLiteral("Segoe UI"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
                        QStringLiteral("Helvetica")});
     whole.setPointSizeF(8);
-    const QFont design = DesignFont();
+    const QFont design = designFont();
     QCOMPARE(QFontInfo(design).family(), QFontInfo(whole).family());
     QCOMPARE(QFontInfo(design).pointSizeF(), QFontInfo(whole).pointSizeF());
     QCOMPARE(QFontMetrics(design).horizontalAdvance(QStringLiteral("Starting Credits:")),
@@ -249,13 +249,13 @@ void TestApp::oneFontForEveryControl()
     for (const char* kind : {"QMenu", "QMenuBar", "QMessageBox", "QTipLabel", "QAbstractItemView", "QListView",
                              "QComboMenuItem", "QHeaderView", "QPushButton", "QCheckBox", "QToolButton", "QLabel"})
         QApplication::setFont(platform, kind);
-    UseDesignFont();
+    useDesignFont();
 
     TestWindow t;
     QMessageBox box(QMessageBox::Warning, Title, QStringLiteral("Text"), QMessageBox::Ok);
     QList<QWidget*> controls = t.window->findChildren<QWidget*>();
     controls << &box << box.findChildren<QWidget*>();
-    const QFont design = DesignFont();
+    const QFont design = designFont();
     for (QWidget* control : controls) {
         const QString name =
             QStringLiteral("%1 %2").arg(QString::fromLatin1(control->metaObject()->className()), control->objectName());
@@ -294,13 +294,13 @@ void TestApp::messagesKeepPathsWhole()
     QFETCH(QString, path);
     QFETCH(QString, after);
     QFETCH(QString, width);
-    const QFontMetrics metrics(DesignFont());
+    const QFontMetrics metrics(designFont());
     const int pixels = metrics.horizontalAdvance(width);
-    const QString marked = before + PathInMessage(path) + after;
+    const QString marked = before + pathInMessage(path) + after;
     const QString plain = before + path + after;
-    QCOMPARE(WithoutPathMarks(marked), plain);
+    QCOMPARE(withoutPathMarks(marked), plain);
 
-    const MessageLines laidOut = LayOutMessage(marked, metrics, pixels);
+    const MessageLines laidOut = layOutMessage(marked, metrics, pixels);
     // The text is the message as written: nothing added, nothing lost, the
     // blank where a line breaks included.
     QCOMPARE(laidOut.text, plain);
@@ -384,8 +384,8 @@ void TestApp::messageBoxAnswers()
 void TestApp::captionsClearOfTheirBoxes_data()
 {
     QTest::addColumn<QFont>("font");
-    QTest::newRow("design face") << DesignFont();
-    QFont larger = DesignFont();
+    QTest::newRow("design face") << designFont();
+    QFont larger = designFont();
     larger.setPointSizeF(9.5);
     QTest::newRow("larger text") << larger;
 }
@@ -499,9 +499,9 @@ void TestApp::pagesBuiltOnFirstNeed()
         QCOMPARE(built(), all);
         QVERIFY(Control<AugmentationsPage>(&w, u"frmAugmentations"_s)->isVisible());
     } else if (need == QLatin1String("open")) {
-        QVERIFY(WriteTextFile(file, ComposeModFile(WorkedExampleSample())).ok());
-        w.OpenModFile(file);
-        t.window->OpenModFile(file);
+        QVERIFY(writeTextFile(file, composeModFile(WorkedExampleSample())).ok());
+        w.openModFile(file);
+        t.window->openModFile(file);
         QCOMPARE(rowsOf(Control<QListWidget>(&w, u"lstInventory"_s)),
                  rowsOf(Control<QListWidget>(t.window.get(), u"lstInventory"_s)));
         QCOMPARE(Control<QLineEdit>(&w, "txtLevel", 9)->text(), QStringLiteral("4"));
@@ -685,12 +685,12 @@ void TestApp::saveOnAFullDisk()
     options.under = disk ? disk->path() : QString();
     GameFixture game(options);
     const QString mod = game.file(QStringLiteral("System/Mod.int"));
-    QVERIFY(WriteTextFile(mod, ComposeModFile(WorkedExampleSample())).ok());
+    QVERIFY(writeTextFile(mod, composeModFile(WorkedExampleSample())).ok());
     TestWindow t(game);
     frmMain& w = *t.window;
     const QString target = opened ? mod : game.file(QStringLiteral("System/New.int"));
     if (opened)
-        w.OpenModFile(mod);
+        w.openModFile(mod);
     else
         t.ui.dialogAnswers = {target};
     const QString caption = w.windowTitle();
@@ -891,7 +891,7 @@ void TestApp::toolbarIconsForEveryScreen()
         const QString name = QStringLiteral(":/icons/") + QString::fromLatin1(key).toLower();
         QIcon all;
         for (int scale = 1; scale <= 3; ++scale)
-            all.addPixmap(AssetPixmap(name, QSize(16, 16), scale));
+            all.addPixmap(assetPixmap(name, QSize(16, 16), scale));
         for (qreal ratio : {1.0, 2.0, 1.5, 3.0, 1.0, 1.25}) {
             for (QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled, QIcon::Active, QIcon::Selected}) {
                 const QPixmap shown = action->icon().pixmap(QSize(16, 16), ratio, mode);
@@ -941,7 +941,7 @@ void TestApp::commandLine()
     QFETCH(QString, file);
     // As the program reads its command line before the window system starts.
     const Result<CommandLine> parsed =
-        ParseCommandLine(WithoutToolkitOptions(QStringList{QStringLiteral("zarvik-ml-utility")} + arguments));
+        parseCommandLine(withoutToolkitOptions(QStringList{QStringLiteral("zarvik-ml-utility")} + arguments));
     QVERIFY2(parsed.ok(), qPrintable(parsed.error()));
     QCOMPARE(parsed.value().action, action);
     QCOMPARE(parsed.value().file, file.isEmpty() ? QString() : QDir::current().absoluteFilePath(file));
@@ -967,7 +967,7 @@ void TestApp::refusedCommandLine()
     QFETCH(QStringList, arguments);
     QFETCH(QString, error);
     const Result<CommandLine> parsed =
-        ParseCommandLine(WithoutToolkitOptions(QStringList{QStringLiteral("zarvik-ml-utility")} + arguments));
+        parseCommandLine(withoutToolkitOptions(QStringList{QStringLiteral("zarvik-ml-utility")} + arguments));
     QVERIFY(!parsed.ok());
     QVERIFY2(parsed.error().contains(error), qPrintable(parsed.error()));
 }
@@ -1000,7 +1000,7 @@ void TestApp::commandLineOpensAsOpenDoes()
     // Started from the game's folder with a name relative to it.
     const QString startFolder = QDir::currentPath();
     QVERIFY(QDir::setCurrent(game.gamePath()));
-    const Result<CommandLine> parsed = ParseCommandLine({QStringLiteral("zarvik-ml-utility"), relative});
+    const Result<CommandLine> parsed = parseCommandLine({QStringLiteral("zarvik-ml-utility"), relative});
     QVERIFY(QDir::setCurrent(startFolder));
     QVERIFY(parsed.ok());
     const CommandLine& commandLine = parsed.value();
@@ -1011,7 +1011,7 @@ void TestApp::commandLineOpensAsOpenDoes()
     started.window->Form_Load();
     Control<QLineEdit>(started.window.get(), u"txtName"_s)->setText(QStringLiteral("Shown before"));
     started.ui.clear();
-    started.window->OpenModFile(commandLine.file);
+    started.window->openModFile(commandLine.file);
 
     TestWindow opened(game);
     Control<QLineEdit>(opened.window.get(), u"txtName"_s)->setText(QStringLiteral("Shown before"));
@@ -1126,7 +1126,7 @@ void TestApp::modFilesHaveTheirType()
     QSKIP("Linux only: the type is declared to the desktop's shared MIME database.");
 #endif
     GameFixture game;
-    game.write(QStringLiteral("System/Saved.int"), ComposeModFile(WorkedExampleSample()).toLatin1());
+    game.write(QStringLiteral("System/Saved.int"), composeModFile(WorkedExampleSample()).toLatin1());
     game.write(QStringLiteral("System/DeusEx.int"),
                "[Public]\r\nObject=(Name=DeusEx.DeusExGameInfo,Class=Class,MetaClass=Engine.GameInfo)\r\n"
                "[DeusExGameInfo]\r\nGameName=\"Deus Ex\"\r\n");

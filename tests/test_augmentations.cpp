@@ -61,7 +61,7 @@ QStringList itemsOf(const QComboBox* combo)
 
 QImage slotImage(int number)
 {
-    return AssetPixmap(QStringLiteral(":/augs/%1").arg(number, 2, 10, QLatin1Char('0')), QSize(52, 52), 1.0).toImage();
+    return assetPixmap(QStringLiteral(":/augs/%1").arg(number, 2, 10, QLatin1Char('0')), QSize(52, 52), 1.0).toImage();
 }
 
 // What a slot picture shows on a standard-density screen.
@@ -180,7 +180,7 @@ private slots:
 void TestAugmentations::imagesFollowAlphabeticalNames()
 {
     std::vector<const Augmentation*> byName;
-    for (const Augmentation& a : AugmentationTable())
+    for (const Augmentation& a : augmentationTable())
         byName.push_back(&a);
     QCOMPARE(byName.size(), std::size_t(18));
     std::sort(byName.begin(), byName.end(), [](const Augmentation* a, const Augmentation* b) {
@@ -195,15 +195,15 @@ void TestAugmentations::listPositionsRoundTrip()
     // The list shown, the entry picked from it and the position found for a
     // stored class must all agree, for every slot.
     for (int slot = 0; slot < AugSlotCount; ++slot) {
-        const QStringList list = AugListOfSlot(slot);
-        QVERIFY(AugAtListPosition(slot, 0) == nullptr);
-        QVERIFY(AugAtListPosition(slot, int(list.size())) == nullptr);
+        const QStringList list = augListOfSlot(slot);
+        QVERIFY(augAtListPosition(slot, 0) == nullptr);
+        QVERIFY(augAtListPosition(slot, int(list.size())) == nullptr);
         for (int p = 1; p < list.size(); ++p) {
-            const Augmentation* aug = AugAtListPosition(slot, p);
+            const Augmentation* aug = augAtListPosition(slot, p);
             QVERIFY(aug);
             QCOMPARE(QString::fromLatin1(aug->displayName), list[p]);
             QCOMPARE(FindAugListIndex(QString::fromLatin1(aug->className)), p);
-            QVERIFY(AugFitsSlot(QString::fromLatin1(aug->className), slot));
+            QVERIFY(augFitsSlot(QString::fromLatin1(aug->className), slot));
         }
     }
 }
@@ -276,7 +276,7 @@ void TestAugmentations::augList()
 {
     QFETCH(int, slot);
     QFETCH(QStringList, entries);
-    QCOMPARE(AugListOfSlot(slot), entries);
+    QCOMPARE(augListOfSlot(slot), entries);
 
     // The page's list holds the same once the slot is selected.
     if (slot < 0 || slot >= AugSlotCount)
@@ -610,7 +610,7 @@ void TestAugmentations::classOfAnotherPart()
 
     // Picking an entry of the slot's own list replaces it.
     a.pickAug(a.augList->itemText(1));
-    QVERIFY(AugFitsSlot(a.augSlots()[static_cast<std::size_t>(slot)], slot));
+    QVERIFY(augFitsSlot(a.augSlots()[static_cast<std::size_t>(slot)], slot));
     QVERIFY(a.augSlots()[static_cast<std::size_t>(slot)] != held);
 }
 

@@ -43,7 +43,7 @@ struct Fixture
         writeFile(file(QStringLiteral("System/DeusEx.ini")), GameSettings);
         writeFile(file(QStringLiteral("System/Quenlar.ini")), FlagOff);
     }
-    QString gamePath() const { return WithTrailingSeparator(QDir::toNativeSeparators(game.path())); }
+    QString gamePath() const { return withTrailingSeparator(QDir::toNativeSeparators(game.path())); }
     QString file(const QString& relative) const { return QDir::toNativeSeparators(game.filePath(relative)); }
     QByteArray read(const QString& relative) const { return readFile(file(relative)); }
     // Puts a folder where the file was, which nobody can read or write as one.
@@ -122,7 +122,7 @@ void TestDocument::newModStartsAfresh()
     QSignalSpy named(&d, &ModDocument::fileNameChanged);
 
     QVERIFY(d.newMod().ok());
-    QCOMPARE(ComposeModFile(d.mod()), ComposeModFile(ModDefinition()));
+    QCOMPARE(composeModFile(d.mod()), composeModFile(ModDefinition()));
     QCOMPARE(d.fileName(), QString());
     QVERIFY(d.needsFileName());
     QVERIFY(!d.autostart());
@@ -137,13 +137,13 @@ void TestDocument::openShowsTheFile()
     Fixture f;
     ModDocument& d = f.document;
     const QString path = f.file(QStringLiteral("System/Sample.int"));
-    writeFile(path, ComposeModFile(SampleMod()).toLatin1());
+    writeFile(path, composeModFile(SampleMod()).toLatin1());
     QSignalSpy named(&d, &ModDocument::fileNameChanged);
 
     const Result<QStringList> opened = d.open(QDir::fromNativeSeparators(path));
     QVERIFY(opened.ok());
     QCOMPARE(opened.value(), QStringList());
-    QCOMPARE(ComposeModFile(d.mod()), ComposeModFile(SampleMod()));
+    QCOMPARE(composeModFile(d.mod()), composeModFile(SampleMod()));
     // Named as the system writes it, whatever separators it was given with.
     QCOMPARE(d.fileName(), path);
     QCOMPARE(named.size(), 1);
@@ -181,7 +181,7 @@ void TestDocument::openRefusesLeavesAll()
     Fixture f;
     ModDocument& d = f.document;
     const QString kept = f.file(QStringLiteral("System/Kept.int"));
-    writeFile(kept, ComposeModFile(SampleMod()).toLatin1());
+    writeFile(kept, composeModFile(SampleMod()).toLatin1());
     QVERIFY(d.open(kept).ok());
     const QString path = f.file(QStringLiteral("System/Odd.int"));
     if (contents == "<folder>")
@@ -193,8 +193,8 @@ void TestDocument::openRefusesLeavesAll()
 
     const Result<QStringList> opened = d.open(path);
     QVERIFY(!opened.ok());
-    QVERIFY2(opened.error().startsWith(PathInMessage(path) + message), qPrintable(opened.error()));
-    QCOMPARE(ComposeModFile(d.mod()), ComposeModFile(SampleMod()));
+    QVERIFY2(opened.error().startsWith(pathInMessage(path) + message), qPrintable(opened.error()));
+    QCOMPARE(composeModFile(d.mod()), composeModFile(SampleMod()));
     QCOMPARE(d.fileName(), kept);
     QCOMPARE(changed.size(), 0);
     QCOMPARE(named.size(), 0);
@@ -222,7 +222,7 @@ void TestDocument::saveWritesAndTakesTheFile()
     QSignalSpy named(&d, &ModDocument::fileNameChanged);
 
     QVERIFY(d.save(QDir::fromNativeSeparators(f.file(name))).ok());
-    QCOMPARE(f.read(name), ComposeModFile(SampleMod()).toLatin1());
+    QCOMPARE(f.read(name), composeModFile(SampleMod()).toLatin1());
     QCOMPARE(d.fileName(), f.file(name));
     QCOMPARE(named.size(), 1);
     QCOMPARE(d.needsFileName(), asksNextTime);
@@ -249,7 +249,7 @@ void TestDocument::saveRefuses()
     Fixture f;
     ModDocument& d = f.document;
     const QString kept = f.file(QStringLiteral("System/Kept.int"));
-    writeFile(kept, ComposeModFile(SampleMod()).toLatin1());
+    writeFile(kept, composeModFile(SampleMod()).toLatin1());
     QVERIFY(d.open(kept).ok());
     if (refusal != QLatin1String("no game directory"))
         d.setGamePath(f.gamePath());
@@ -405,7 +405,7 @@ void TestDocument::autostartReadAtStart()
     QCOMPARE(read.ok(), message.isEmpty());
     QCOMPARE(d.autostart(), on);
     if (!message.isEmpty())
-        QVERIFY2(read.error().startsWith(PathInMessage(flagFile) + u' ' + message), qPrintable(read.error()));
+        QVERIFY2(read.error().startsWith(pathInMessage(flagFile) + u' ' + message), qPrintable(read.error()));
     QCOMPARE(readFile(flagFile), flagAfter);
 }
 
@@ -435,14 +435,14 @@ void TestDocument::refusedFlagTakesTheFilesState()
     if (fault == QLatin1String("folder"))
         f.makeFolder(QStringLiteral("System/Quenlar.ini"));
     else
-        gamePath = WithTrailingSeparator(QDir::toNativeSeparators(bare.path()));
+        gamePath = withTrailingSeparator(QDir::toNativeSeparators(bare.path()));
     d.setGamePath(gamePath);
     QSignalSpy changed(&d, &ModDocument::autostartChanged);
 
     const Result<> switched = d.setAutostart(!before);
     QVERIFY(!switched.ok());
     QVERIFY2(switched.error().startsWith(QStringLiteral("The autostart setting could not be written to %1.\n")
-                                             .arg(PathInMessage(AutostartFlagFile(gamePath)))),
+                                             .arg(pathInMessage(autostartFlagFile(gamePath)))),
              qPrintable(switched.error()));
     QCOMPARE(d.autostart(), after);
     QCOMPARE(changed.last().at(0).toBool(), after);
@@ -491,7 +491,7 @@ void TestDocument::loaderSwitch()
     large.close();
     const Result<std::optional<QByteArray>> unreadable = d.readGameSettings();
     QVERIFY(!unreadable.ok());
-    QVERIFY2(unreadable.error().startsWith(PathInMessage(f.file(QStringLiteral("System/DeusEx.ini"))) +
+    QVERIFY2(unreadable.error().startsWith(pathInMessage(f.file(QStringLiteral("System/DeusEx.ini"))) +
                                            QStringLiteral(" could not be read.\n")),
              qPrintable(unreadable.error()));
 }

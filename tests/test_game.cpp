@@ -281,7 +281,7 @@ void TestGame::wineDrivePaths()
     QVERIFY(QFile::link(root + QStringLiteral("/elsewhere"), prefix + QStringLiteral("/dosdevices/e:")));
     QVERIFY(QFile::link(root + QStringLiteral("/elsewhere"), prefix + QStringLiteral("/dosdevices/F:")));
 
-    const QString translated = WineRegistry::ToUnixPath(prefix, windowsPath);
+    const QString translated = WineRegistry::toUnixPath(prefix, windowsPath);
     QCOMPARE(translated, expected == QLatin1String("-") ? QString() : root + u'/' + expected);
 }
 
@@ -290,15 +290,15 @@ void TestGame::winePrefixFromEnvironment()
 #ifdef Q_OS_WIN
     QSKIP("Linux only: the Wine prefix is found through HOME and WINEPREFIX.");
 #endif
-    QCOMPARE(WineRegistry::DefaultPrefix(), m_home.path() + QStringLiteral("/.wine"));
+    QCOMPARE(WineRegistry::defaultPrefix(), m_home.path() + QStringLiteral("/.wine"));
     QTemporaryDir prefix;
     qputenv("WINEPREFIX", QFile::encodeName(prefix.path()));
-    QCOMPARE(WineRegistry::DefaultPrefix(), prefix.path());
+    QCOMPARE(WineRegistry::defaultPrefix(), prefix.path());
     // No system.reg there: nothing, and nothing is made.
-    QCOMPARE(WineRegistry::GetStringFromPrefix(prefix.path(), InstallKeyText, Folder), QString());
+    QCOMPARE(WineRegistry::getStringFromPrefix(prefix.path(), InstallKeyText, Folder), QString());
     QVERIFY(QDir(prefix.path()).isEmpty());
     writeFile(prefix.filePath(QStringLiteral("system.reg")), systemReg(PlainKey, "\"Folder\"=\"C:\\\\Dx\""));
-    QCOMPARE(WineRegistry::GetStringFromPrefix(prefix.path(), InstallKeyText, Folder), QStringLiteral("C:\\Dx"));
+    QCOMPARE(WineRegistry::getStringFromPrefix(prefix.path(), InstallKeyText, Folder), QStringLiteral("C:\\Dx"));
     qunsetenv("WINEPREFIX");
 }
 
@@ -306,7 +306,7 @@ void TestGame::trailingSeparator_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("expected");
-    const QString s = PathSeparator();
+    const QString s = pathSeparator();
     QTest::newRow("empty stays empty") << ""
                                        << "";
     QTest::newRow("missing") << "/games/DeusEx" << u"/games/DeusEx"_s + s;
@@ -320,7 +320,7 @@ void TestGame::trailingSeparator()
 {
     QFETCH(QString, path);
     QFETCH(QString, expected);
-    QCOMPARE(WithTrailingSeparator(path), expected);
+    QCOMPARE(withTrailingSeparator(path), expected);
 }
 
 void TestGame::gameFilesIgnoreLetterCase()
@@ -330,34 +330,34 @@ void TestGame::gameFilesIgnoreLetterCase()
         QSKIP("Letter case makes no difference on this file system.");
     const QString dir = tmp.filePath(QStringLiteral("Copied"));
     makeLowerCaseGame(dir);
-    const QString gamePath = QDir::toNativeSeparators(dir) + PathSeparator();
-    const QString sep = PathSeparator();
+    const QString gamePath = QDir::toNativeSeparators(dir) + pathSeparator();
+    const QString sep = pathSeparator();
 
-    QVERIFY(IsGameDirectory(dir));
-    QVERIFY(IsGameDirectory(gamePath));
-    QCOMPARE(GameFile(gamePath, QStringLiteral("System/DeusEx.ini")),
+    QVERIFY(isGameDirectory(dir));
+    QVERIFY(isGameDirectory(gamePath));
+    QCOMPARE(gameFile(gamePath, QStringLiteral("System/DeusEx.ini")),
              gamePath + QStringLiteral("system") + sep + QStringLiteral("deusex.ini"));
     // A file still to be made keeps its own name in the folder that is there.
-    QCOMPARE(AutostartFlagFile(gamePath), gamePath + QStringLiteral("system") + sep + QStringLiteral("Quenlar.ini"));
-    QCOMPARE(GameFile(gamePath, QStringLiteral("System/")), gamePath + QStringLiteral("system") + sep);
-    QCOMPARE(GameFile(gamePath, QStringLiteral("Maps/Intro.dx")),
+    QCOMPARE(autostartFlagFile(gamePath), gamePath + QStringLiteral("system") + sep + QStringLiteral("Quenlar.ini"));
+    QCOMPARE(gameFile(gamePath, QStringLiteral("System/")), gamePath + QStringLiteral("system") + sep);
+    QCOMPARE(gameFile(gamePath, QStringLiteral("Maps/Intro.dx")),
              gamePath + QStringLiteral("Maps") + sep + QStringLiteral("Intro.dx"));
     // However the directory ends, one separator joins it to the name: a path
     // still being typed forms no "CopiedSystem", a doubled one no "//".
     for (const QString& typed : {QDir::toNativeSeparators(dir), gamePath + sep, gamePath + QStringLiteral("/")})
-        QCOMPARE(GameFile(typed, QStringLiteral("System/DeusEx.ini")),
+        QCOMPARE(gameFile(typed, QStringLiteral("System/DeusEx.ini")),
                  gamePath + QStringLiteral("system") + sep + QStringLiteral("deusex.ini"));
 
     // The exact spelling wins over another one.
     writeFile(dir + QStringLiteral("/System/DeusEx.exe"), "MZ");
-    QCOMPARE(GameFile(gamePath, QStringLiteral("System/DeusEx.exe")),
+    QCOMPARE(gameFile(gamePath, QStringLiteral("System/DeusEx.exe")),
              gamePath + QStringLiteral("System") + sep + QStringLiteral("DeusEx.exe"));
 
     // A folder of that name is no game, nor is a hidden file.
     QTemporaryDir other;
     QDir().mkpath(other.filePath(QStringLiteral("System/DeusEx.exe")));
-    QVERIFY(!IsGameDirectory(other.path()));
-    QVERIFY(!IsGameDirectory(QString()));
+    QVERIFY(!isGameDirectory(other.path()));
+    QVERIFY(!isGameDirectory(QString()));
 }
 
 void TestGame::switchedDefaultGame_data()
@@ -390,8 +390,8 @@ void TestGame::switchedDefaultGame()
     QFETCH(QByteArray, before);
     QFETCH(QByteArray, after);
     QFETCH(bool, offered);
-    QCOMPARE(NamesGameDefault(before), offered);
-    QCOMPARE(SwitchedDefaultGame(before), after);
+    QCOMPARE(namesGameDefault(before), offered);
+    QCOMPARE(::switchedDefaultGame(before), after);
 }
 
 void TestGame::switchKeepsFirstBackup()
@@ -402,14 +402,14 @@ void TestGame::switchKeepsFirstBackup()
     GameFixture game(options);
 
     QVERIFY(SwitchDefaultGame(game.gamePath(), original).ok());
-    QCOMPARE(game.read(QStringLiteral("System/DeusEx.ini")), SwitchedDefaultGame(original));
+    QCOMPARE(game.read(QStringLiteral("System/DeusEx.ini")), ::switchedDefaultGame(original));
     QCOMPARE(game.read(QStringLiteral("System/DeusEx.ini.bak")), original);
 
     // The game put its line back; switching again keeps the first backup.
     const QByteArray second = "DefaultGame=DeusEx.DeusExGameInfo\nSecond=1";
     game.write(QStringLiteral("System/DeusEx.ini"), second);
     QVERIFY(SwitchDefaultGame(game.gamePath(), second).ok());
-    QCOMPARE(game.read(QStringLiteral("System/DeusEx.ini")), SwitchedDefaultGame(second));
+    QCOMPARE(game.read(QStringLiteral("System/DeusEx.ini")), ::switchedDefaultGame(second));
     QCOMPARE(game.read(QStringLiteral("System/DeusEx.ini.bak")), original);
 }
 
@@ -502,7 +502,7 @@ void TestGame::fileHeldByAnotherProgram()
                                         0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         QVERIFY(held != INVALID_HANDLE_VALUE);
         const auto release = qScopeGuard([held] { CloseHandle(held); });
-        const Result<> written = WriteTextFile(mod, QStringLiteral("new"), InPlaceWrite::WhenNoTemporaryFile);
+        const Result<> written = writeTextFile(mod, QStringLiteral("new"), InPlaceWrite::WhenNoTemporaryFile);
         QCOMPARE(written.error(), QStringLiteral("Another program is using the file. Close it there and try again."));
     }
     QCOMPARE(game.read(QStringLiteral("System/Held.int")), QByteArray("old"));
@@ -510,7 +510,7 @@ void TestGame::fileHeldByAnotherProgram()
     // Here an open file is no obstacle: it is replaced.
     QFile other(mod);
     QVERIFY(other.open(QIODevice::ReadOnly));
-    QVERIFY(WriteTextFile(mod, QStringLiteral("new"), InPlaceWrite::WhenNoTemporaryFile).ok());
+    QVERIFY(writeTextFile(mod, QStringLiteral("new"), InPlaceWrite::WhenNoTemporaryFile).ok());
     QCOMPARE(game.read(QStringLiteral("System/Held.int")), QByteArray("new"));
 #endif
 }
@@ -535,13 +535,13 @@ void TestGame::lockedFolderKeepsFilesWritable()
     });
 
     // The mod file and the flag file are rewritten in place.
-    QVERIFY(WriteTextFile(mod, QStringLiteral("new"), InPlaceWrite::WhenNoTemporaryFile).ok());
+    QVERIFY(writeTextFile(mod, QStringLiteral("new"), InPlaceWrite::WhenNoTemporaryFile).ok());
     QCOMPARE(game.read(QStringLiteral("System/Shared.int")), QByteArray("new"));
     QVERIFY(WriteAutostartFlag(game.gamePath(), true, FlagForm::Spaced).ok());
     QCOMPARE(game.read(QStringLiteral("System/Quenlar.ini")), QByteArray("[Quenlar.MLGameInfo]\r\nbAutoStart = True"));
 
     // A new file cannot be made, and the reason names the folder.
-    const QString error = WriteTextFile(game.file(QStringLiteral("System/New.int")), QStringLiteral("x"),
+    const QString error = writeTextFile(game.file(QStringLiteral("System/New.int")), QStringLiteral("x"),
                                         InPlaceWrite::WhenNoTemporaryFile)
                               .error();
     QVERIFY2(error.contains(QStringLiteral("not writable")) && error.contains(system), qPrintable(error));
@@ -659,12 +659,12 @@ void TestGame::writesKeepEveryByte()
         game.write(QStringLiteral("System/Mod.int"), OldMod);
     } else if (settings) {
         relative = QStringLiteral("System/DeusEx.ini");
-        written = SwitchedDefaultGame(BigSettings);
+        written = ::switchedDefaultGame(BigSettings);
         if (target.endsWith(QLatin1String("earlier backup")))
             game.write(QStringLiteral("System/DeusEx.ini.bak"), "earlier");
     } else {
         relative = QStringLiteral("System/Quenlar.ini");
-        written = AnsiText::Encode(AutostartFlagText(true, FlagForm::Spaced)).value();
+        written = AnsiText::encode(autostartFlagText(true, FlagForm::Spaced)).value();
     }
     const QString file = game.file(relative);
     const QString system = game.file(QStringLiteral("System"));
@@ -700,7 +700,7 @@ void TestGame::writesKeepEveryByte()
             QVERIFY(limit->active());
         }
         if (modFile)
-            error = WriteTextFile(file, QString::fromLatin1(written), InPlaceWrite::WhenNoTemporaryFile).error();
+            error = writeTextFile(file, QString::fromLatin1(written), InPlaceWrite::WhenNoTemporaryFile).error();
         else if (settings)
             error = SwitchDefaultGame(game.gamePath(), BigSettings).error();
         else
@@ -735,7 +735,7 @@ void TestGame::writesKeepEveryByte()
     else if (special)
         reason = QStringLiteral("It is a device, pipe or socket, not a file.");
     else
-        reason = QStringLiteral("The folder %1 is not writable.").arg(PathInMessage(system));
+        reason = QStringLiteral("The folder %1 is not writable.").arg(pathInMessage(system));
     QVERIFY2(error.endsWith(reason), qPrintable(error));
     if (settings) {
         // Which of the two files failed is named.
@@ -783,10 +783,10 @@ void TestGame::readsOnlyRegularFiles()
         MakeSpecialFile(path, kind);
     if (QTest::currentTestFailed())
         return;
-    const Result<QByteArray> read = EndsWithin([path] { return ReadFileBytes(path); }, "reading a special file");
+    const Result<QByteArray> read = EndsWithin([path] { return readFileBytes(path); }, "reading a special file");
     QVERIFY(!read.ok());
     QCOMPARE(read.error(), error);
-    const Result<QString> text = EndsWithin([path] { return ReadTextFile(path); }, "reading a special file as text");
+    const Result<QString> text = EndsWithin([path] { return readTextFile(path); }, "reading a special file as text");
     QVERIFY(!text.ok());
     QCOMPARE(text.error(), error);
 }
@@ -796,33 +796,33 @@ void TestGame::readingStopsAtTheLimit()
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("Ten.ini"));
     writeFile(file, "0123456789");
-    QCOMPARE(ReadFileBytes(file, 10).valueOr({}), QByteArray("0123456789"));
-    QCOMPARE(ReadFileBytes(file, 9).error(), QStringLiteral("The file is too large."));
+    QCOMPARE(readFileBytes(file, 10).valueOr({}), QByteArray("0123456789"));
+    QCOMPARE(readFileBytes(file, 9).error(), QStringLiteral("The file is too large."));
 #ifdef Q_OS_UNIX
     const QString link = dir.filePath(QStringLiteral("Link.ini"));
     QVERIFY(QFile::link(file, link));
-    QCOMPARE(ReadTextFile(link).valueOr({}), QStringLiteral("0123456789"));
+    QCOMPARE(readTextFile(link).valueOr({}), QStringLiteral("0123456789"));
 #endif
 #ifdef Q_OS_LINUX
     // A file of the system's that reports no size but has one: the limit
     // holds against what is read, not what the file claims.
     const QString status = QStringLiteral("/proc/self/status");
     QCOMPARE(QFileInfo(status).size(), 0);
-    QCOMPARE(ReadFileBytes(status, 16).error(), QStringLiteral("The file is too large."));
-    QVERIFY(ReadFileBytes(status).valueOr({}).startsWith("Name:"));
+    QCOMPARE(readFileBytes(status, 16).error(), QStringLiteral("The file is too large."));
+    QVERIFY(readFileBytes(status).valueOr({}).startsWith("Name:"));
 #endif
 }
 
 void TestGame::vdfForms()
 {
-    const VdfNode old = VdfNode::Parse(QStringLiteral("\"LibraryFolders\"\n{\n\t\"TimeNextStatsReport\"\t\"1\"\n"
+    const VdfNode old = VdfNode::parse(QStringLiteral("\"LibraryFolders\"\n{\n\t\"TimeNextStatsReport\"\t\"1\"\n"
                                                       "\t\"1\"\t\t\"/mnt/games/Steam\"\n\t\"2\" \"D:\\\\Steam\"\n}\n"));
     const VdfNode* folders = old.block(QStringLiteral("libraryfolders"));
     QVERIFY(folders);
     QCOMPARE(folders->text(QStringLiteral("1")), QStringLiteral("/mnt/games/Steam"));
     QCOMPARE(folders->text(QStringLiteral("2")), QStringLiteral("D:\\Steam"));
 
-    const VdfNode current = VdfNode::Parse(QStringLiteral(
+    const VdfNode current = VdfNode::parse(QStringLiteral(
         "// written by Steam\n\"libraryfolders\" {\n \"0\" { \"path\" \"/home/u/.local/share/Steam\"\n"
         "  \"apps\" { \"6910\" \"123\" \"70\" \"456\" } }\n \"1\" { path /mnt/Games [$LINUX] \"apps\" { } }\n}"));
     folders = current.block(QStringLiteral("libraryfolders"));
@@ -833,17 +833,17 @@ void TestGame::vdfForms()
     QCOMPARE(folders->block(QStringLiteral("1"))->text(QStringLiteral("path")), QStringLiteral("/mnt/Games"));
 
     // Cut short and with stray braces: what came before the damage is kept.
-    const VdfNode broken = VdfNode::Parse(QStringLiteral("}\"AppState\" { \"appid\" \"6910\" \"installdir\" \"Deus"));
+    const VdfNode broken = VdfNode::parse(QStringLiteral("}\"AppState\" { \"appid\" \"6910\" \"installdir\" \"Deus"));
     QVERIFY(broken.block(QStringLiteral("AppState")));
     QCOMPARE(broken.block(QStringLiteral("AppState"))->text(QStringLiteral("installdir")), QStringLiteral("Deus"));
-    QVERIFY(VdfNode::Parse(QString()).entries.isEmpty());
+    QVERIFY(VdfNode::parse(QString()).entries.isEmpty());
 
     // Deep nesting is read without exhausting the stack; the pairs inside
     // the deep part still count, and the braces still pair up.
     const QString deep = QStringLiteral("\"a\" ").repeated(1) + QStringLiteral("{ ").repeated(200000) +
                          QStringLiteral("\"k\" \"v\" ") + QStringLiteral("} ").repeated(200000) +
                          QStringLiteral("\"after\" \"x\"");
-    const VdfNode nested = VdfNode::Parse(deep);
+    const VdfNode nested = VdfNode::parse(deep);
     QCOMPARE(nested.text(QStringLiteral("after")), QStringLiteral("x"));
 }
 
@@ -984,7 +984,7 @@ void TestGame::steamDiscovery()
         makeLowerCaseGame(steam + common);
     }
 
-    QCOMPARE(FindSteamGame(SteamRoots(home)), expected.isEmpty() ? QString() : root + u'/' + expected);
+    QCOMPARE(findSteamGame(steamRoots(home)), expected.isEmpty() ? QString() : root + u'/' + expected);
 }
 
 namespace {
@@ -1040,7 +1040,7 @@ const QByteArray Library = "\"libraryfolders\"\n{\n\t\"0\"\n\t{\n\t\t\"path\"\t\
 QByteArray RegFile(const QString& key, const QString& name, const QString& windowsPath, bool machine = true)
 {
     const auto escaped = [](const QString& text) { return text.toUtf8().replace("\\", "\\\\"); };
-    const QString viewKey = machine ? WineRegistry::Bit32KeyNames(key).first() : key;
+    const QString viewKey = machine ? WineRegistry::bit32KeyNames(key).first() : key;
     return "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win64\n\n[Software\\\\Classes] "
            "1700000000\n@=\"x\"\n\n[" +
            escaped(viewKey) + "] 1700000000\n#time=1d9a0b0c0d0e0f0\n\"" + escaped(name) + "\"=\"" +
@@ -1084,13 +1084,13 @@ QByteArray HeroicGameConfig(const QString& prefix)
 const QByteArray LinkTo = "@LINK@";
 
 #ifdef Q_OS_WIN
-bool UnderWine()
+bool underWine()
 {
     const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
     return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 
-HKEY Hkey(RegistryRoot root)
+HKEY hkey(RegistryRoot root)
 {
     return root == RegistryRoot::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
 }
@@ -1102,7 +1102,7 @@ bool WriteRegistry(const RecordedFolders& recorded, const QString& root)
     for (const Recorded& r : recorded) {
         HKEY key = nullptr;
         const std::wstring path = r.key.toStdWString();
-        if (RegCreateKeyExW(Hkey(r.root), path.c_str(), 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &key,
+        if (RegCreateKeyExW(hkey(r.root), path.c_str(), 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &key,
                             nullptr) != ERROR_SUCCESS)
             return false;
         const std::wstring folder = QDir::toNativeSeparators(root + u'/' + r.folder).toStdWString();
@@ -1119,7 +1119,7 @@ bool WriteRegistry(const RecordedFolders& recorded, const QString& root)
 void ForgetRegistry(const RecordedFolders& recorded)
 {
     for (const Recorded& r : recorded)
-        RegDeleteKeyExW(Hkey(r.root), r.key.toStdWString().c_str(), KEY_WOW64_32KEY, 0);
+        RegDeleteKeyExW(hkey(r.root), r.key.toStdWString().c_str(), KEY_WOW64_32KEY, 0);
 }
 #else
 QByteArray RegText(const QString& text)
@@ -1141,7 +1141,7 @@ void WriteWinePrefix(const QString& prefix, const RecordedFolders& recorded, con
     for (const Recorded& r : recorded) {
         QString key = r.key;
         if (r.root == RegistryRoot::LocalMachine)
-            key = WineRegistry::Bit32KeyNames(key).first();
+            key = WineRegistry::bit32KeyNames(key).first();
         const QString windowsPath =
             QStringLiteral("Z:") + QDir::toNativeSeparators(root + u'/' + r.folder).replace(u'/', u'\\');
         (r.root == RegistryRoot::LocalMachine ? machine : user) +=
@@ -1431,7 +1431,7 @@ void TestGame::installedGame()
 #ifdef Q_OS_WIN
     if (linuxOnly)
         QSKIP("Linux only: Heroic's lists, Steam for Linux's folders.");
-    if (!UnderWine())
+    if (!underWine())
         QSKIP("This case writes the installers' registry keys: it runs only in a throwaway Wine prefix.");
     const auto forget = qScopeGuard([&] { ForgetRegistry(registry); });
     QVERIFY(WriteRegistry(registry, root));
@@ -1444,7 +1444,7 @@ void TestGame::installedGame()
     const Qt::CaseSensitivity caseSensitivity = Qt::CaseSensitive;
 #endif
     qputenv("HOME", QFile::encodeName(home));
-    const QString found = FindInstalledGame();
+    const QString found = findInstalledGame();
     qputenv("HOME", QFile::encodeName(m_home.path()));
     qunsetenv("WINEPREFIX");
 
@@ -1469,7 +1469,7 @@ void TestGame::launcherEntries()
     writeFile(lutrisFlatpak + QStringLiteral("deus-ex-2.yml"),
               "game:\n  exe: \"/games/It's\\\\ here/System/DeusEx.exe\"\n  wine:\n    prefix: /nested\n");
     QDir().mkpath(home + QStringLiteral("/Games/dx/drive_c/Games/Deus Ex/System"));
-    const QList<LutrisGame> lutris = LutrisGames(home);
+    const QList<LutrisGame> lutris = lutrisGames(home);
     QCOMPARE(lutris.size(), 2);
     QCOMPARE(lutris[0].config, QStringLiteral("deus-ex-1700000000"));
     QCOMPARE(lutris[0].slug, QStringLiteral("deus-ex"));
@@ -1480,20 +1480,20 @@ void TestGame::launcherEntries()
     QCOMPARE(lutris[1].exe, QStringLiteral("/games/It's\\ here/System/DeusEx.exe"));
     QCOMPARE(lutris[1].prefix, QString());
     QVERIFY(lutris[1].flatpak);
-    QCOMPARE(FoldersOfExecutable(lutris[0].exe),
+    QCOMPARE(foldersOfExecutable(lutris[0].exe),
              (QStringList{home + QStringLiteral("/Games/dx/drive_c/Games/Deus Ex"),
                           home + QStringLiteral("/Games/dx/drive_c/Games/Deus Ex/System")}));
 
     writeFile(home + QStringLiteral("/.local/share/bottles/bottles/dx/bottle.yml"),
               "Arch: win64\nName: \"Deus Ex\"\nPath: dx\n");
     QDir().mkpath(home + QStringLiteral("/.var/app/com.usebottles.bottles/data/bottles/bottles/Other/drive_c"));
-    const QList<Bottle> bottles = Bottles(home);
-    QCOMPARE(bottles.size(), 2);
-    QCOMPARE(bottles[0].name, QStringLiteral("Deus Ex"));
-    QCOMPARE(bottles[0].path, home + QStringLiteral("/.local/share/bottles/bottles/dx"));
-    QVERIFY(!bottles[0].flatpak);
-    QCOMPARE(bottles[1].name, QStringLiteral("Other"));
-    QVERIFY(bottles[1].flatpak);
+    const QList<Bottle> found = bottles(home);
+    QCOMPARE(found.size(), 2);
+    QCOMPARE(found[0].name, QStringLiteral("Deus Ex"));
+    QCOMPARE(found[0].path, home + QStringLiteral("/.local/share/bottles/bottles/dx"));
+    QVERIFY(!found[0].flatpak);
+    QCOMPARE(found[1].name, QStringLiteral("Other"));
+    QVERIFY(found[1].flatpak);
 
     const QString heroicFlatpak = home + QStringLiteral("/.var/app/com.heroicgameslauncher.hgl/config/heroic/");
     writeFile(heroicFlatpak + QStringLiteral("sideload_apps/library.json"),
@@ -1505,19 +1505,19 @@ void TestGame::launcherEntries()
               "{\"1207658919\": {\"winePrefix\": \"~/Games/Heroic/Prefixes/default/Deus Ex\"}, \"version\": \"v0\"}");
     QDir().mkpath(home + QStringLiteral("/Games/Heroic/Prefixes/default/Deus Ex/drive_c"));
     QDir().mkpath(home + QStringLiteral("/Games/Heroic/Prefixes/Own/drive_c"));
-    const QList<HeroicGame> sideloaded = HeroicSideloadGames(home);
+    const QList<HeroicGame> sideloaded = heroicSideloadGames(home);
     QCOMPARE(sideloaded.size(), 1);
     QCOMPARE(sideloaded[0].appName, QStringLiteral("aBc12"));
     QCOMPARE(sideloaded[0].runner, QStringLiteral("sideload"));
     QCOMPARE(sideloaded[0].exe, home + QStringLiteral("/Games/DX/System/DeusEx.exe"));
     QCOMPARE(sideloaded[0].folder, home + QStringLiteral("/Games/DX/System"));
     QVERIFY(sideloaded[0].flatpak);
-    const QList<HeroicGame> gog = HeroicGogGames(home);
+    const QList<HeroicGame> gog = heroicGogGames(home);
     QCOMPARE(gog.size(), 1);
     QCOMPARE(gog[0].appName, QStringLiteral("1207658919"));
     QCOMPARE(gog[0].runner, QStringLiteral("gog"));
     QCOMPARE(gog[0].folder, QStringLiteral("/games/GOG/Deus Ex"));
-    const QList<HeroicPrefix> prefixes = HeroicPrefixes(home);
+    const QList<HeroicPrefix> prefixes = heroicPrefixes(home);
     QCOMPARE(prefixes.size(), 3);
     QCOMPARE(prefixes[0].appName, QStringLiteral("1207658919"));
     QCOMPARE(prefixes[0].path, home + QStringLiteral("/Games/Heroic/Prefixes/default/Deus Ex"));
@@ -1543,7 +1543,7 @@ void TestGame::settingsReadersPassSpecialFilesBy()
 
     QTemporaryDir prefix;
     MakeSpecialFile(prefix.filePath(QStringLiteral("system.reg")), QStringLiteral("device"));
-    QCOMPARE(EndsWithin([&prefix] { return WineRegistry::GetStringFromPrefix(prefix.path(), InstallKeyText, Folder); },
+    QCOMPARE(EndsWithin([&prefix] { return WineRegistry::getStringFromPrefix(prefix.path(), InstallKeyText, Folder); },
                         "the Wine registry"),
              QString());
 
@@ -1552,7 +1552,7 @@ void TestGame::settingsReadersPassSpecialFilesBy()
     makeGame(steamApps + QStringLiteral("/common/Deus Ex"));
     MakeSpecialFile(steamApps + QStringLiteral("/libraryfolders.vdf"), QStringLiteral("pipe"));
     MakeSpecialFile(steamApps + QStringLiteral("/appmanifest_6910.acf"), QStringLiteral("link to a pipe"));
-    QCOMPARE(EndsWithin([&home] { return FindSteamGame(SteamRoots(home.path())); }, "the Steam libraries"), QString());
+    QCOMPARE(EndsWithin([&home] { return findSteamGame(steamRoots(home.path())); }, "the Steam libraries"), QString());
 
     // The launchers' lists and configurations, and a prefix's registry.
     QTemporaryDir launchers;
@@ -1564,7 +1564,7 @@ void TestGame::settingsReadersPassSpecialFilesBy()
     MakeSpecialFile(launchers.filePath(QStringLiteral(".config/heroic/sideload_apps/library.json")),
                     QStringLiteral("pipe"));
     MakeSpecialFile(launchers.filePath(QStringLiteral(".config/heroic/GamesConfig/dx1.json")), QStringLiteral("pipe"));
-    QCOMPARE(EndsWithin([&launchers] { return FindLaunchersGame(launchers.path()); }, "the launchers' files"),
+    QCOMPARE(EndsWithin([&launchers] { return findLaunchersGame(launchers.path()); }, "the launchers' files"),
              QString());
 }
 

@@ -273,7 +273,7 @@ void TestGeneral::mapSearch()
         path = bare.gamePath();
     else if (gamePath == QLatin1String("no separator"))
         path = game.gamePath().chopped(1);
-    QCOMPARE(MapFound(path, text), found);
+    QCOMPARE(mapFound(path, text), found);
 }
 
 void TestGeneral::wildcards_data()
@@ -302,7 +302,7 @@ void TestGeneral::wildcards()
     QFETCH(QString, name);
     QFETCH(QString, pattern);
     QFETCH(bool, matches);
-    QCOMPARE(MatchesWildcard(name, pattern), matches);
+    QCOMPARE(matchesWildcard(name, pattern), matches);
 }
 
 void TestGeneral::nameRule_data()
@@ -324,7 +324,7 @@ void TestGeneral::nameRule()
 {
     QFETCH(QString, name);
     QFETCH(bool, refused);
-    QCOMPARE(HasForbiddenNameCharacter(name), refused);
+    QCOMPARE(hasForbiddenNameCharacter(name), refused);
 }
 
 void TestGeneral::fileNamePart_data()
@@ -345,7 +345,7 @@ void TestGeneral::fileNamePart()
 {
     QFETCH(QString, path);
     QFETCH(QString, name);
-    QCOMPARE(FileNamePart(path), name);
+    QCOMPARE(::fileNamePart(path), name);
 }
 
 void TestGeneral::browseKeepsOnlyTheFileName()
@@ -852,7 +852,7 @@ void TestGeneral::allFilesShowsNamesWithoutADot()
     // as written, and "All Files (*.*)" lists a file whose name has no dot.
     QFileDialog dialog;
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    SetUpOpenDialog(dialog, QDir::tempPath(),
+    setUpOpenDialog(dialog, QDir::tempPath(),
                     {QStringLiteral("Deus Ex Maps (*.dx)"), QStringLiteral("All Files (*.*)")});
     auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
     auto* model = dialog.findChild<QFileSystemModel*>();
@@ -935,7 +935,7 @@ void TestGeneral::saveAddsNoExtension()
     QTemporaryDir dir;
     QFileDialog dialog;
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    SetUpSaveDialog(dialog, dir.path(), {QStringLiteral("Orvane Mod files (*.int)")});
+    setUpSaveDialog(dialog, dir.path(), {QStringLiteral("Orvane Mod files (*.int)")});
     QCOMPARE(dialog.nameFilters(), QStringList{QStringLiteral("Orvane Mod files (*.int)")});
     auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
     QVERIFY(name);
@@ -976,10 +976,10 @@ void TestGeneral::savedNameIsTheTypedName()
     const QString folder = QDir::toNativeSeparators(dir.path());
     if (saved.isEmpty()) {
         typed = QDir::toNativeSeparators(elsewhere.filePath(QStringLiteral("Other.Mod")));
-        QCOMPARE(TypedSaveTarget(folder, typed), typed);
+        QCOMPARE(typedSaveTarget(folder, typed), typed);
         return;
     }
-    QCOMPARE(TypedSaveTarget(folder, QDir::toNativeSeparators(typed)), QDir::toNativeSeparators(dir.filePath(saved)));
+    QCOMPARE(typedSaveTarget(folder, QDir::toNativeSeparators(typed)), QDir::toNativeSeparators(dir.filePath(saved)));
 }
 
 void TestGeneral::saveDialogFolderThatCannotBeShown()
@@ -987,11 +987,11 @@ void TestGeneral::saveDialogFolderThatCannotBeShown()
     // A folder the save dialog cannot open in is named to the user before it
     // opens elsewhere; one it can open in is not.
     QTemporaryDir dir;
-    QCOMPARE(SaveFolderProblem(dir.path()), std::nullopt);
+    QCOMPARE(saveFolderProblem(dir.path()), std::nullopt);
     const QString missing = QDir::toNativeSeparators(dir.filePath(QStringLiteral("System")));
-    QCOMPARE(SaveFolderProblem(missing), std::optional<QString>(QStringLiteral("The folder does not exist.")));
+    QCOMPARE(saveFolderProblem(missing), std::optional<QString>(QStringLiteral("The folder does not exist.")));
     QCOMPARE(
-        WithoutPathMarks(SaveFolderNotShownMessage(missing, QStringLiteral("The folder does not exist."))),
+        withoutPathMarks(saveFolderNotShownMessage(missing, QStringLiteral("The folder does not exist."))),
         QStringLiteral("The save dialog cannot open in %1 and opens in another folder.\nThe folder does not exist.")
             .arg(missing));
 }
@@ -1126,7 +1126,7 @@ void TestGeneral::windowsSaveDialogWritesTheTypedName()
             hand.act();
     });
     poll.start(200);
-    const QString chosen = AskSaveFileName(nullptr, QDir::toNativeSeparators(dir.path()),
+    const QString chosen = askSaveFileName(nullptr, QDir::toNativeSeparators(dir.path()),
                                            {QStringLiteral("Orvane Mod files (*.int)")}, ui);
     poll.stop();
     // Without a display (Wine run headless) the dialog fails, and says so.

@@ -108,7 +108,7 @@ void TestImages::drawingsMatchTheirSources()
     QFETCH(QString, name);
     QFETCH(QSize, size);
     for (int ratio = 1; ratio <= 3; ++ratio) {
-        const QPixmap pixmap = AssetPixmap(name, size, static_cast<qreal>(ratio));
+        const QPixmap pixmap = assetPixmap(name, size, static_cast<qreal>(ratio));
         QCOMPARE(pixmap.devicePixelRatio(), static_cast<qreal>(ratio));
         COMPARE_PIXELS(shown(pixmap), drawnFromSvg(name, size, ratio));
     }
@@ -139,7 +139,7 @@ void TestImages::picturesPaintForTheirScreen()
     // screen. The suite runs this on a standard and on a double-density
     // screen, where the 2x drawings must show, not the 1x ones enlarged.
     TestWindow t;
-    t.window->BuildPages();
+    t.window->buildPages();
     for (const SkillInfo& skill : Skills) {
         PictureBox* picture = Control<PictureBox>(t.window.get(), "picSkills", skill.icon);
         QCOMPARE(picture->size(), QSize(24, 24));
@@ -155,7 +155,7 @@ void TestImages::picturesPaintForTheirScreen()
 
 void TestImages::ratiosBetweenDrawingsAreScaled()
 {
-    const QPixmap between = AssetPixmap(QStringLiteral(":/skills/pistol"), QSize(24, 24), 1.5);
+    const QPixmap between = assetPixmap(QStringLiteral(":/skills/pistol"), QSize(24, 24), 1.5);
     QCOMPARE(between.size(), QSize(36, 36));
     QCOMPARE(between.devicePixelRatio(), 1.5);
     const QImage image = shown(between);
@@ -165,7 +165,7 @@ void TestImages::ratiosBetweenDrawingsAreScaled()
             inked = qAlpha(image.pixel(x, y)) != 0;
     QVERIFY(inked);
 
-    const QPixmap missing = AssetPixmap(QStringLiteral(":/skills/nonexistent"), QSize(24, 24), 2.0);
+    const QPixmap missing = assetPixmap(QStringLiteral(":/skills/nonexistent"), QSize(24, 24), 2.0);
     QCOMPARE(missing.size(), QSize(48, 48));
     QCOMPARE(shown(missing).pixel(10, 10), 0u);
 }

@@ -125,7 +125,7 @@ void typeCustom(QLineEdit* txtCustom, const QString& text)
 
 QStringList firstCatalogueNames(int count)
 {
-    return ItemsForFilter(0)->mid(0, count);
+    return itemsForFilter(0)->mid(0, count);
 }
 
 // The rows of a list after the removal of one of them.
@@ -168,9 +168,9 @@ void TestInventory::startUpShowsAllItems()
         TestWindow t;
         frmMain w(t.ui, *t.settings);
         if (builtFirst)
-            w.BuildPages();
+            w.buildPages();
         w.Form_Load();
-        w.BuildPages();
+        w.buildPages();
         const InventoryControls page(&w);
         QCOMPARE(page.cboFilter->count(), 4);
         QCOMPARE(page.cboFilter->currentIndex(), 0);
@@ -185,7 +185,7 @@ void TestInventory::listsShowTheirRows()
     // In the design's face both lists show as many whole rows on Windows as
     // on Linux, whatever the platform's style adds around an item.
     const ApplicationFontScope restore;
-    UseDesignFont();
+    useDesignFont();
     TestWindow t;
     t.window->Form_Load();
     QStringList entries;

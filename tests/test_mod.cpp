@@ -77,13 +77,13 @@ private slots:
 void TestMod::workedExamplesByteForByte()
 {
     QCOMPARE(
-        ComposeModFile(WorkedExampleSample()),
+        composeModFile(WorkedExampleSample()),
         QStringLiteral("[Public]\r\nObject=(Name=\"Test Mod\",Class=Class,MetaClass=Quenlar.MLGameInfo,Description=\""
                        "Action=Start; Inv=DeusEx.MedKit(2);DeusEx.WeaponPistol;MyPackage.MyItem;; "
                        "Class=ModPkg.ModPlayer; Credits=500; SkillPts=5000; Skills=0;1;0;0;0;0;2;0;0;3;0;; "
                        "Aug=DeusEx.AugSpeed(1);DeusEx.AugHealing(0);DeusEx.AugCloak(3);; Splash=ModSplash.dx; "
                        "Map=ModMap.dx\")"));
-    QCOMPARE(ComposeModFile(NewModSample()),
+    QCOMPARE(composeModFile(NewModSample()),
              QStringLiteral("[Public]\r\nObject=(Name=\"\",Class=Class,MetaClass=Quenlar.MLGameInfo,Description=\"") +
                  NewModDescription + QStringLiteral("\")"));
 }
@@ -155,7 +155,7 @@ void TestMod::leaveOutRules()
         mod.augSlots[2] = value;
         mod.augLevels[2] = 7;
     }
-    QCOMPARE(ComposeDescription(mod), description);
+    QCOMPARE(composeDescription(mod), description);
 }
 
 void TestMod::skillLevelEncoding_data()
@@ -194,11 +194,11 @@ void TestMod::skillLevelEncoding()
 {
     QFETCH(QString, level);
     QFETCH(QString, written);
-    QCOMPARE(EncodeSkillLevel(level), written);
+    QCOMPARE(encodeSkillLevel(level), written);
     // Open adds the one back and shows the level as typed.
-    const double typed = NumericValue(level);
+    const double typed = ::numericValue(level);
     if (typed > 0.0 && typed < 5.0)
-        QCOMPARE(ShortestDecimal(NumericValue(written) + 1.0), ShortestDecimal(typed));
+        QCOMPARE(shortestDecimal(::numericValue(written) + 1.0), shortestDecimal(typed));
 }
 
 void TestMod::numericValue_data()
@@ -221,7 +221,7 @@ void TestMod::numericValue()
 {
     QFETCH(QString, text);
     QFETCH(double, value);
-    QCOMPARE(NumericValue(text), value);
+    QCOMPARE(::numericValue(text), value);
 }
 
 void TestMod::numericText_data()
@@ -244,7 +244,7 @@ void TestMod::numericText()
 {
     QFETCH(QString, text);
     QFETCH(bool, numeric);
-    QCOMPARE(IsNumericText(text), numeric);
+    QCOMPARE(isNumericText(text), numeric);
 }
 
 void TestMod::unsavableValues_data()
@@ -452,7 +452,7 @@ void TestMod::unsavableValues()
         else if (field == QLatin1String("name"))
             mod.name = value;
 
-        const auto problem = FindUnsavableValue(mod);
+        const auto problem = findUnsavableValue(mod);
         const QString difference = OpensDifferently(mod);
         const QString gameDifference = GameReadsDifferently(mod);
         if (named.isEmpty()) {
@@ -492,11 +492,11 @@ void TestMod::unencodableCharacterShownAsTyped()
     QFETCH(QString, codePoint);
     const auto character = static_cast<char32_t>(code);
     const QString typed = QString::fromUcs4(&character, 1);
-    if (AnsiText::FirstUnencodable(typed) < 0)
+    if (AnsiText::firstUnencodable(typed) < 0)
         QSKIP("This system's code page holds the character.");
     ModDefinition mod = NewModSample();
     mod.name = QStringLiteral("My ") + typed + QStringLiteral(" Mod");
-    const auto problem = FindUnsavableValue(mod);
+    const auto problem = findUnsavableValue(mod);
     QVERIFY(problem);
     QCOMPARE(problem->message, QStringLiteral("The mod can't be saved: the Mod Name field contains the character "
                                               "\"%1\" (U+%2), which a Deus Ex mod file cannot hold.")
@@ -602,14 +602,14 @@ void TestMod::everyValueReadsBackExactlyWhenSaveTakesIt()
             if (random.bounded(2)) {
                 mod.name = mod.name.leftJustified(around, u'n', true);
             } else {
-                const qsizetype others = ComposeDescription(mod).size() - mod.startingMap.size();
+                const qsizetype others = composeDescription(mod).size() - mod.startingMap.size();
                 mod.startingMap = mod.startingMap.leftJustified(std::max<qsizetype>(0, around - others), u'm', true);
             }
         }
-        const auto problem = FindUnsavableValue(mod);
+        const auto problem = findUnsavableValue(mod);
         const QString difference = OpensDifferently(mod);
         const QString gameDifference = GameReadsDifferently(mod);
-        const QString file = ComposeModFile(mod).left(600);
+        const QString file = composeModFile(mod).left(600);
         if (problem) {
             ++refused;
             QVERIFY2(!difference.isEmpty() || !gameDifference.isEmpty(),
@@ -630,12 +630,12 @@ void TestMod::cp1252RoundTripsEveryByte()
     QByteArray all;
     for (int b = 0; b < 256; ++b)
         all.append(static_cast<char>(b));
-    const QString text = AnsiText::Decode(all);
+    const QString text = AnsiText::decode(all);
     QCOMPARE(text.at(0x80), QChar(0x20AC));
     QCOMPARE(text.at(0xE9), QChar(0xE9));
-    QCOMPARE(AnsiText::Encode(text).value(), all);
-    QCOMPARE(AnsiText::FirstUnencodable(QStringLiteral("ab") + QChar(0x0100)), 2);
-    QVERIFY(!AnsiText::Encode(QString(QChar(0x0100))));
+    QCOMPARE(AnsiText::encode(text).value(), all);
+    QCOMPARE(AnsiText::firstUnencodable(QStringLiteral("ab") + QChar(0x0100)), 2);
+    QVERIFY(!AnsiText::encode(QString(QChar(0x0100))));
 }
 
 void TestMod::cp1252HighCharacterAnywhere_data()
@@ -652,31 +652,31 @@ void TestMod::cp1252HighCharacterAnywhere()
     QFETCH(int, at);
     const QByteArray ascii = "Object=(Name=\"Mod\",Class=Class,MetaClass=Quenlar.MLGameInfo";
     QByteArray bytes = ascii.left(at) + '\x80' + ascii.mid(at);
-    const QString text = AnsiText::Decode(bytes);
+    const QString text = AnsiText::decode(bytes);
     QCOMPARE(text, QString::fromLatin1(ascii.left(at)) + QChar(0x20AC) + QString::fromLatin1(ascii.mid(at)));
-    QCOMPARE(AnsiText::Encode(text).value(), bytes);
-    QCOMPARE(AnsiText::FirstUnencodable(text), -1);
+    QCOMPARE(AnsiText::encode(text).value(), bytes);
+    QCOMPARE(AnsiText::firstUnencodable(text), -1);
 
     // An encodable character ahead of the one that is not is passed over.
     const QString unencodable = text.left(at) + QChar(0x00E9) + text.mid(at, 2) + QChar(0x0100) + text.mid(at + 2);
-    QCOMPARE(AnsiText::FirstUnencodable(unencodable), at + 3);
-    QVERIFY(!AnsiText::Encode(unencodable));
+    QCOMPARE(AnsiText::firstUnencodable(unencodable), at + 3);
+    QVERIFY(!AnsiText::encode(unencodable));
 }
 
 void TestMod::atomicWriteKeepsOldFileOnFailure()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Mod.int"));
-    QVERIFY(WriteTextFile(path, QStringLiteral("old")).ok());
+    QVERIFY(writeTextFile(path, QStringLiteral("old")).ok());
 
     // Refused text: the old file stays.
-    QVERIFY(!WriteTextFile(path, QString(QChar(0x6F22))).ok());
+    QVERIFY(!writeTextFile(path, QString(QChar(0x6F22))).ok());
     // A read-only file is not replaced.
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadUser);
-    QVERIFY(!WriteTextFile(path, QStringLiteral("new")).ok());
+    QVERIFY(!writeTextFile(path, QStringLiteral("new")).ok());
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     // A missing folder is reported.
-    QVERIFY(!WriteTextFile(dir.filePath(QStringLiteral("Missing/Mod.int")), QStringLiteral("new")).ok());
+    QVERIFY(!writeTextFile(dir.filePath(QStringLiteral("Missing/Mod.int")), QStringLiteral("new")).ok());
 
     QFile f(path);
     QVERIFY(f.open(QIODevice::ReadOnly));
@@ -779,7 +779,7 @@ void TestMod::listEntriesAsGetFieldReadsThem()
         expected.append(entry);
 
     QStringList entries{expected.first()};
-    AppendListEntries(position, text, entries);
+    appendListEntries(position, text, entries);
     QCOMPARE(entries, expected);
     QCOMPARE(position, expectedPosition);
 }
@@ -787,7 +787,7 @@ void TestMod::listEntriesAsGetFieldReadsThem()
 void TestMod::readWorkedExample()
 {
     ModReadReport report;
-    const ModDefinition mod = ReadModDefinition(ComposeModFile(WorkedExampleSample()), &report);
+    const ModDefinition mod = readModDefinition(composeModFile(WorkedExampleSample()), &report);
     QCOMPARE(mod.name, QStringLiteral("Test Mod"));
     QVERIFY(mod.action);
     QCOMPARE(mod.inventory, (QStringList{QStringLiteral("DeusEx.MedKit(2)"), QStringLiteral("DeusEx.WeaponPistol"),
@@ -807,7 +807,7 @@ void TestMod::readWorkedExample()
 void TestMod::readHandWrittenFiles()
 {
     // Keys in lower case, lists without and with entries.
-    ModDefinition mod = ReadModDefinition(QStringLiteral(
+    ModDefinition mod = readModDefinition(QStringLiteral(
         "[public]\r\nobject=(name=\"Low\",class=Class,Description=\"credits=500; inv=A;B;; map=M.dx\")"));
     QCOMPARE(mod.name, QStringLiteral("Low"));
     QCOMPARE(mod.credits, QStringLiteral("500"));
@@ -816,10 +816,10 @@ void TestMod::readHandWrittenFiles()
     // "Description=" is the one case-sensitive search: without it, no class.
     QCOMPARE(mod.playerClass, QString());
 
-    mod = ReadModDefinition(QStringLiteral("Inv=;"));
+    mod = readModDefinition(QStringLiteral("Inv=;"));
     QCOMPARE(mod.inventory, QStringList{QString()});
 
-    mod = ReadModDefinition(QStringLiteral("Description=\"Skills=0;; Map=\")"));
+    mod = readModDefinition(QStringLiteral("Description=\"Skills=0;; Map=\")"));
     QVERIFY(mod.inventory.isEmpty());
     QCOMPARE(mod.augSlots, ModDefinition().augSlots);
     QCOMPARE(mod.playerClass, QString());
@@ -868,7 +868,7 @@ void TestMod::readAugmentations()
     QFETCH(QStringList, unplaced);
     ModReadReport report;
     const ModDefinition mod =
-        ReadModDefinition(QStringLiteral("Description=\"Aug=") + list + QStringLiteral(" Map=\")"), &report);
+        readModDefinition(QStringLiteral("Description=\"Aug=") + list + QStringLiteral(" Map=\")"), &report);
     for (int slot = 0; slot < AugSlotCount; ++slot) {
         QCOMPARE(mod.augSlots[slot], classes[slot]);
         QCOMPARE(int(mod.augLevels[slot]), levels[slot]);
@@ -895,7 +895,7 @@ void TestMod::readSkills()
     QFETCH(QString, list);
     QFETCH(QStringList, levels);
     const ModDefinition mod =
-        ReadModDefinition(QStringLiteral("Description=\"Skills=") + list + QStringLiteral(" Map=\")"));
+        readModDefinition(QStringLiteral("Description=\"Skills=") + list + QStringLiteral(" Map=\")"));
     QCOMPARE(QStringList(mod.skillLevels.begin(), mod.skillLevels.end()), levels);
 }
 
@@ -931,7 +931,7 @@ void TestMod::readFileCutShort()
     QFETCH(QString, splash);
     QFETCH(QString, map);
     QFETCH(QStringList, inventory);
-    const ModDefinition mod = ReadModDefinition(
+    const ModDefinition mod = readModDefinition(
         QStringLiteral("[Public]\r\nObject=(Name=\"N\",Class=Class,MetaClass=Quenlar.MLGameInfo,Description=\""
                        "Skills=0;;") +
         tail);
@@ -946,7 +946,7 @@ void TestMod::recognisesModDefinitions_data()
     QTest::addColumn<bool>("isMod");
     QTest::newRow("empty") << "" << false;
     QTest::newRow("other ini") << "[Engine.Engine]\r\nGameRenderDevice=D3DDrv" << false;
-    QTest::newRow("new mod") << ComposeModFile(NewModSample()) << true;
+    QTest::newRow("new mod") << composeModFile(NewModSample()) << true;
     QTest::newRow("keys without the loader's class") << "map=x" << false;
     QTest::newRow("the game's own localisation file")
         << "[Public]\r\nObject=(Name=DeusEx.DeusExGameInfo,Class=Class,MetaClass=Engine.GameInfo)\r\n"
@@ -968,7 +968,7 @@ void TestMod::recognisesModDefinitions()
 {
     QFETCH(QString, text);
     QFETCH(bool, isMod);
-    QCOMPARE(LooksLikeModDefinition(text), isMod);
+    QCOMPARE(looksLikeModDefinition(text), isMod);
 }
 
 void TestMod::overlongValues_data()
@@ -988,8 +988,8 @@ void TestMod::overlongValues()
     QFETCH(QString, key);
     QFETCH(int, length);
     QFETCH(QString, field);
-    const ModDefinition mod = ReadModDefinition(key + QString(length, u'x'));
-    QCOMPARE(OverlongField(mod).value_or(QString()), field);
+    const ModDefinition mod = readModDefinition(key + QString(length, u'x'));
+    QCOMPARE(overlongField(mod).value_or(QString()), field);
 }
 
 void TestMod::readingIsLinear()
@@ -1002,7 +1002,7 @@ void TestMod::readingIsLinear()
     text += QStringLiteral("; Map=M.dx\")");
     QElapsedTimer timer;
     timer.start();
-    const ModDefinition mod = ReadModDefinition(text);
+    const ModDefinition mod = readModDefinition(text);
     QVERIFY(mod.inventory.size() > 50000);
     QVERIFY2(timer.elapsed() < 5000, qPrintable(QStringLiteral("%1 ms").arg(timer.elapsed())));
 }
@@ -1050,7 +1050,7 @@ void TestMod::gameValue()
     QFETCH(qsizetype, keyAt);
     QFETCH(QString, value);
     QFETCH(bool, cut);
-    const GameValue read = ReadGameValue(line, key);
+    const GameValue read = readGameValue(line, key);
     QCOMPARE(read.keyAt, keyAt);
     QCOMPARE(read.value, value);
     QCOMPARE(read.cutAtLimit, cut);
@@ -1069,11 +1069,11 @@ void TestMod::gameReadingOfFiles_data()
     const auto saved = [](void (*change)(ModDefinition&)) {
         ModDefinition mod = WorkedExampleSample();
         change(mod);
-        return ComposeModFile(mod);
+        return composeModFile(mod);
     };
     const QString line = QStringLiteral("Object=(Name=\"M\",Class=Class,MetaClass=Quenlar.MLGameInfo,"
                                         "Description=\"Map=M.dx\")");
-    QTest::newRow("as Save writes it") << ComposeModFile(WorkedExampleSample()) << true << "" << int(Settings::AsShown)
+    QTest::newRow("as Save writes it") << composeModFile(WorkedExampleSample()) << true << "" << int(Settings::AsShown)
                                        << QStringList{};
     QTest::newRow("section and keys in other letter case")
         << QStringLiteral("[public]\nobject=(name=\"M\",class=class,metaclass=quenlar.mlgameinfo,"
@@ -1099,7 +1099,7 @@ void TestMod::gameReadingOfFiles_data()
         << QStringList{u"PlayerClass"_s,   u"Starting Credits"_s, u"Initial Skill Points"_s, u"skill levels"_s,
                        u"augmentations"_s, u"Splash Map"_s,       u"Starting Map"_s};
     QTest::newRow("settings of 4096 characters")
-        << saved([](ModDefinition& m) { m.startingMap += QString(4096 - ComposeDescription(m).size(), u'm'); }) << true
+        << saved([](ModDefinition& m) { m.startingMap += QString(4096 - composeDescription(m).size(), u'm'); }) << true
         << u""_s << int(Settings::TooLong) << QStringList{u"Starting Map"_s};
     QTest::newRow("description key in the name")
         << saved([](ModDefinition& m) { m.name = QStringLiteral("(DESCRIPTION=z)"); }) << true << ""
@@ -1129,8 +1129,8 @@ void TestMod::gameReadingOfFiles()
     QFETCH(QString, listedName);
     QFETCH(int, settings);
     QFETCH(QStringList, notAsShown);
-    const ModDefinition shown = ReadModDefinition(text);
-    const GameReadingDifference difference = CompareGameReading(text, shown);
+    const ModDefinition shown = readModDefinition(text);
+    const GameReadingDifference difference = compareGameReading(text, shown);
     QCOMPARE(difference.listed, listed);
     QCOMPARE(difference.nameDiffers, !listedName.isEmpty());
     QCOMPARE(difference.listedName, listedName);

@@ -172,7 +172,7 @@ void TestModCommands::gameReadsAsTyped_data()
             << field << u"Spl\")ash"_s << named << (QLatin1String(field) != u"map"_s);
     }
     const ModDefinition example = WorkedExampleSample();
-    const qsizetype others = ComposeDescription(example).size() - example.startingMap.size();
+    const qsizetype others = composeDescription(example).size() - example.startingMap.size();
     QTest::newRow("settings of 4096 characters")
         << "map" << QString(GameValueLength + 1 - others, u'm') << "Starting Map" << true;
 
@@ -219,7 +219,7 @@ void TestModCommands::gameReadsAsTyped()
     w.SaveMod();
     if (named.isEmpty()) {
         QVERIFY2(t.ui.messages().isEmpty(), qPrintable(t.ui.messages().join(u'\n')));
-        QCOMPARE(game.read(QStringLiteral("System/Typed.int")), ComposeModFile(mod).toLatin1());
+        QCOMPARE(game.read(QStringLiteral("System/Typed.int")), composeModFile(mod).toLatin1());
     } else {
         QCOMPARE(t.ui.messages().size(), 1);
         const QString message = t.ui.messages().first();
@@ -234,14 +234,14 @@ void TestModCommands::gameReadsAsTyped()
     }
 
     // The same values in a file written by hand or by an older tool.
-    const QByteArray held = ComposeModFile(mod).toLatin1();
+    const QByteArray held = composeModFile(mod).toLatin1();
     game.write(QStringLiteral("System/Held.int"), held);
     t.ui.clear();
     t.ui.dialogAnswers = {game.file(QStringLiteral("System/Held.int"))};
     w.NewMod();
     w.OpenMod();
     // The pages show the file as Open reads it, whatever the game makes of it.
-    compareMods(w.document().mod(), ReadModFile(held).mod);
+    compareMods(w.document().mod(), readModFile(held).mod);
     if (!openTells) {
         QVERIFY2(t.ui.messages().isEmpty(), qPrintable(t.ui.messages().join(u'\n')));
         return;
@@ -281,7 +281,7 @@ void TestModCommands::openReplacesWhatWasShown()
 void TestModCommands::openDialogAndCaption()
 {
     GameFixture game;
-    game.write(QStringLiteral("System/Caps.INT"), ComposeModFile(WorkedExampleSample()).toLatin1());
+    game.write(QStringLiteral("System/Caps.INT"), composeModFile(WorkedExampleSample()).toLatin1());
     TestWindow t(game);
     frmMain& w = *t.window;
     t.ui.dialogAnswers = {game.file(QStringLiteral("System/Caps.INT"))};
@@ -309,7 +309,7 @@ void TestModCommands::openRefusesFiles_data()
     QTest::addColumn<QByteArray>("contents");
     QTest::addColumn<QString>("kind");   // what stands under the name instead of a file with the contents
     QTest::addColumn<QString>("reason"); // part of the message
-    const QByteArray newMod = ComposeModFile(NewModSample()).toLatin1();
+    const QByteArray newMod = composeModFile(NewModSample()).toLatin1();
     QTest::newRow("empty") << QByteArray() << ""
                            << "It is empty.";
     QTest::newRow("not a mod") << QByteArray("[Engine.Engine]\r\nGameRenderDevice=D3DDrv.D3DRenderDevice") << ""
@@ -434,7 +434,7 @@ void TestModCommands::openReportsUnplacedAugmentations()
 void TestModCommands::newAfterOpen()
 {
     GameFixture game;
-    game.write(QStringLiteral("System/Full.int"), ComposeModFile(WorkedExampleSample()).toLatin1());
+    game.write(QStringLiteral("System/Full.int"), composeModFile(WorkedExampleSample()).toLatin1());
     TestWindow t(game);
     frmMain& w = *t.window;
     auto* spinner = Control<LevelSpinner>(&w, "scrlLevel", 2);
@@ -456,7 +456,7 @@ void TestModCommands::newAfterOpen()
     t.ui.dialogAnswers = {file};
     w.SaveMod();
     QCOMPARE(t.ui.ofKind(Kind::SaveFile).size(), 1);
-    QCOMPARE(game.read(QStringLiteral("System/New.int")), ComposeModFile(NewModSample()).toLatin1());
+    QCOMPARE(game.read(QStringLiteral("System/New.int")), composeModFile(NewModSample()).toLatin1());
     QCOMPARE(game.read(QStringLiteral("System/Quenlar.ini")), QByteArray("[Quenlar.MLGameInfo]\r\nbAutoStart = False"));
 }
 

@@ -242,8 +242,7 @@ void TestPlay::launchOfInstall_data()
                              << QStringList{u"bottles-cli"_s, u"flatpak"_s, u"wine"_s} << K::Program << u""_s
                              << "/usr/bin/bottles-cli"
                              << QStringList{u"run"_s, u"-b"_s, u"My Games"_s, u"-e"_s,
-                                            u"@ROOT@/"_s + bottle +
-                                                u"/drive_c/GOG Games/Deus Ex/System/DeusEx.exe"_s}
+                                            u"@ROOT@/"_s + bottle + u"/drive_c/GOG Games/Deus Ex/System/DeusEx.exe"_s}
                              << Environment{} << bottle + u"/drive_c/GOG Games/Deus Ex/System"_s << "";
     QTest::newRow("Bottles without its command line")
         << onLinux << Files{{bottle + u"/bottle.yml"_s, "Name: My Games\n"}} << Links{}
@@ -357,7 +356,7 @@ void TestPlay::launchOfInstall()
         return QDir::toNativeSeparators(text.replace(QLatin1String("@ROOT@"), root));
     };
     // The field holds the folder with its final separator.
-    const Result<GameLaunch> workedOut = WorkOutLaunch(QDir::toNativeSeparators(root + u'/' + game + u'/'), context);
+    const Result<GameLaunch> workedOut = workOutLaunch(QDir::toNativeSeparators(root + u'/' + game + u'/'), context);
     if (kind == ExpectedLaunch::None) {
         QVERIFY(!workedOut.ok());
         QVERIFY2(workedOut.error().contains(problem), qPrintable(workedOut.error()));
@@ -506,7 +505,7 @@ void TestPlay::playAsksForTheLoaderSetUp()
     TestWindow t(game);
     t.ui.dialogAnswers = {game.file(QStringLiteral("System/Played.int"))};
     t.ui.answers = {ModalInteraction::Answer::Yes};
-    t.window->PlayMod();
+    t.window->playMod();
     const QList<ScriptedModalInteraction::Asked> questions = t.ui.ofKind(Kind::Message);
     QVERIFY(!questions.isEmpty());
     QCOMPARE(questions.first().text, QStringLiteral("The Orvane Mod Loader doesn't seem to be setup corectly. Do you "
@@ -567,7 +566,7 @@ void TestPlay::playSavesWhenNothingCanStartTheGame()
     TestWindow t(game);
     game.write(QStringLiteral("System/DeusEx.ini"), "[Engine.Engine]\r\nDefaultGame=Quenlar.MLGameInfo\r\n");
     t.ui.dialogAnswers = {game.file(QStringLiteral("System/Played.int"))};
-    t.window->PlayMod();
+    t.window->playMod();
     QVERIFY(game.exists(QStringLiteral("System/Played.int")));
     const QList<ScriptedModalInteraction::Asked> messages = t.ui.ofKind(Kind::Message);
     QCOMPARE(messages.size(), 1);
@@ -588,7 +587,7 @@ void TestPlay::programThatCannotStart()
     const QString notAProgram = tmp.filePath(QStringLiteral("DeusEx.exe"));
     writeFile(notAProgram, "text");
     for (const QString& program : {tmp.filePath(QStringLiteral("missing")), notAProgram}) {
-        const Result<> started = StartDetached({program, {}, {}, tmp.path()});
+        const Result<> started = startDetached({program, {}, {}, tmp.path()});
         QVERIFY(!started.ok());
         QVERIFY(!started.error().isEmpty());
     }

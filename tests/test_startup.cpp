@@ -551,7 +551,7 @@ void TestStartup::settingsStoreOnlyAFile()
     // and keeping nothing.
     const auto store = EndsWithin(
         [] {
-            std::unique_ptr<QSettings> opened = OpenSettingsStore();
+            std::unique_ptr<QSettings> opened = openSettingsStore();
             opened->moveToThread(QCoreApplication::instance()->thread());
             return opened;
         },
@@ -581,7 +581,7 @@ void TestStartup::settingsStoreOnAFullDisk()
     const ScopedEnvironment configHome("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
     const QString remembered = QStringLiteral("/games/Deus Ex/");
     {
-        const std::unique_ptr<QSettings> store = OpenSettingsStore();
+        const std::unique_ptr<QSettings> store = openSettingsStore();
         store->setValue(QStringLiteral("DXPath"), remembered);
     }
     const QMap<QString, QByteArray> before = FolderSnapshot(config.path());
@@ -589,7 +589,7 @@ void TestStartup::settingsStoreOnAFullDisk()
 
     // The disk fills in the middle of the store's file: it stays as it was.
     {
-        const std::unique_ptr<QSettings> store = OpenSettingsStore();
+        const std::unique_ptr<QSettings> store = openSettingsStore();
         // Room for the lock file QSettings makes first, not for the store.
         const FileSizeLimit limit(150);
         QVERIFY(limit.active());
@@ -795,7 +795,7 @@ void TestStartup::refusedFlagWriteShowsTheFile()
     QCOMPARE(chkAutoStart->isChecked(), checkedAfter);
     QCOMPARE(shown(t.ui), QStringList{QStringLiteral("flag unwritable")});
     // Named as a path, which the message box keeps whole on a line.
-    QVERIFY(t.ui.asked[0].markedText.contains(PathInMessage(flagFile)));
+    QVERIFY(t.ui.asked[0].markedText.contains(pathInMessage(flagFile)));
     if (flag != "<folder>") {
         QCOMPARE(game.read(QStringLiteral("System/Quenlar.ini")), flag);
         // Saving meets the same refusal and leaves the box as the file says.

@@ -90,12 +90,12 @@ frmAbout::frmAbout(ModalInteraction& ui, const QString& programDirectory, QWidge
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About Zarvik's ML Utility"));
-    setWindowIcon(ApplicationIcon());
+    setWindowIcon(applicationIcon());
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setModal(true);
 
-    setFont(DesignFont());
+    setFont(designFont());
 
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, BackgroundColour);
@@ -105,7 +105,7 @@ frmAbout::frmAbout(ModalInteraction& ui, const QString& programDirectory, QWidge
     setMouseTracking(true);
 
     for (const AboutLabel& row : Labels) {
-        auto* label = Place<QLabel>(this, row.design);
+        auto* label = place<QLabel>(this, row.design);
         label->setTextFormat(Qt::PlainText);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setWordWrap(row.design.height > 255 && row.role != Role::Title);
@@ -158,7 +158,7 @@ frmAbout::frmAbout(ModalInteraction& ui, const QString& programDirectory, QWidge
 
     // Neither default nor cancel button, so Enter and Space work on it only
     // while it has the focus; Escape does what it does.
-    cmdOK = Place<QPushButton>(this, OkButton);
+    cmdOK = place<QPushButton>(this, OkButton);
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
     cmdOK->setFocus();
 
@@ -182,24 +182,24 @@ void frmAbout::fitCaptions()
     // must still read as one sentence, and a wrapped label breaks where the
     // design breaks it.
     const QString createdBy = QStringLiteral("This utility was created by");
-    BreakCaptionAfter(lblAbout1, createdBy);
-    BreakCaptionAfter(lblTanks1, QStringLiteral("Thanks to"));
-    FlowCaptions(lblAbout1, createdBy, {lblHL, lblAbout2});
-    FlowCaptions(lblTanks1, QStringLiteral("Thanks to"), {lblTovin, lblThanks2});
-    FlowCaptions(lblTanks1, QStringLiteral("thanks to"), {lblTeamOrvane, Label3});
+    breakCaptionAfter(lblAbout1, createdBy);
+    breakCaptionAfter(lblTanks1, QStringLiteral("Thanks to"));
+    flowCaptions(lblAbout1, createdBy, {lblHL, lblAbout2});
+    flowCaptions(lblTanks1, QStringLiteral("Thanks to"), {lblTovin, lblThanks2});
+    flowCaptions(lblTanks1, QStringLiteral("thanks to"), {lblTeamOrvane, Label3});
 
     // Every other one-line label keeps its place and grows to its text; the
     // title may need more room than the design gave it where Verdana is missing.
     for (QLabel* label : {Label1, Label5, lblEmail, lblWebsite, lblHelp})
-        FitCaption(label);
+        fitCaption(label);
 
     // The window grows only when a line would otherwise run off its edge,
     // and OK stays in the middle.
-    const int margin = FromTwips(360);
-    int width = FromTwips(ClientWidth);
+    const int margin = fromTwips(360);
+    int width = fromTwips(ClientWidth);
     for (QLabel* label : findChildren<QLabel*>())
         width = std::max(width, label->geometry().right() + 1 + margin);
-    setFixedSize(width, FromTwips(ClientHeight));
+    setFixedSize(width, fromTwips(ClientHeight));
     cmdOK->move((width - cmdOK->width()) / 2, cmdOK->y());
 }
 
@@ -236,7 +236,7 @@ void frmAbout::lblWebsite_Click()
 void frmAbout::lblHelp_Click()
 {
     // Not checked first: a missing document simply leaves the screen as it was.
-    open(QUrl::fromLocalFile(HelpDocumentPath(m_programDirectory)));
+    open(QUrl::fromLocalFile(helpDocumentPath(m_programDirectory)));
 }
 
 void frmAbout::open(const QUrl& target)
@@ -246,7 +246,7 @@ void frmAbout::open(const QUrl& target)
     m_ui.openUrl(target);
 }
 
-void frmAbout::HighlightLink(QLabel* link)
+void frmAbout::highlightLink(QLabel* link)
 {
     setLinkLook(link, LinkHoverColour, true);
 }
@@ -269,13 +269,13 @@ bool frmAbout::eventFilter(QObject* watched, QEvent* event)
     switch (event->type()) {
     case QEvent::MouseMove:
         if (isLink)
-            HighlightLink(label);
+            highlightLink(label);
         else
             ResetLinks();
         return true;
     case QEvent::FocusIn:
         if (isLink)
-            HighlightLink(label);
+            highlightLink(label);
         break;
     case QEvent::FocusOut:
         // A link left by the keyboard goes back; one under the mouse is lit

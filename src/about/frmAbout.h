@@ -52,7 +52,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void HighlightLink(QLabel* link);
+    void highlightLink(QLabel* link);
     void fitCaptions();
     void open(const QUrl& target);
 

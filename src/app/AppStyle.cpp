@@ -80,7 +80,7 @@ private:
 // Such a frame is drawn as at 100 %, one device pixel to a pixel, into an
 // image exactly the size of the device pixels the control covers, and put
 // there. False where the frame lands on whole pixels as it is.
-template <class Draw> bool DrawFrameOnWholePixels(const QStyleOption* option, QPainter* painter, Draw draw)
+template <class Draw> bool drawFrameOnWholePixels(const QStyleOption* option, QPainter* painter, Draw draw)
 {
     const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option);
     if (!frame || !painter || !painter->device())
@@ -107,7 +107,7 @@ template <class Draw> bool DrawFrameOnWholePixels(const QStyleOption* option, QP
     return true;
 }
 
-bool IsFrame(QStyle::PrimitiveElement element)
+bool isFrame(QStyle::PrimitiveElement element)
 {
     return element == QStyle::PE_PanelLineEdit || element == QStyle::PE_FrameLineEdit || element == QStyle::PE_Frame ||
            element == QStyle::PE_FrameGroupBox;
@@ -143,7 +143,7 @@ void AppStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* optio
                              const QWidget* widget) const
 {
     // Drawn onto the image for no widget, whose ratio is not the image's.
-    if (IsFrame(element) && DrawFrameOnWholePixels(option, painter, [&](const QStyleOption* o, QPainter* p) {
+    if (isFrame(element) && drawFrameOnWholePixels(option, painter, [&](const QStyleOption* o, QPainter* p) {
             QProxyStyle::drawPrimitive(element, o, p, nullptr);
         }))
         return;
@@ -154,7 +154,7 @@ void AppStyle::drawControl(ControlElement element, const QStyleOption* option, Q
                            const QWidget* widget) const
 {
     // A list's or frame's border; see drawPrimitive.
-    if (element == CE_ShapedFrame && DrawFrameOnWholePixels(option, painter, [&](const QStyleOption* o, QPainter* p) {
+    if (element == CE_ShapedFrame && drawFrameOnWholePixels(option, painter, [&](const QStyleOption* o, QPainter* p) {
             QProxyStyle::drawControl(element, o, p, nullptr);
         }))
         return;

@@ -101,7 +101,7 @@ bool spellsOption(QStringView argument, const QCommandLineOption& option)
 
 } // namespace
 
-QStringList WithoutToolkitOptions(const QStringList& arguments)
+QStringList withoutToolkitOptions(const QStringList& arguments)
 {
     if (arguments.size() <= 1)
         return arguments;
@@ -115,7 +115,7 @@ QStringList WithoutToolkitOptions(const QStringList& arguments)
     return kept;
 }
 
-Result<CommandLine> ParseCommandLine(const QStringList& arguments)
+Result<CommandLine> parseCommandLine(const QStringList& arguments)
 {
     // The program's name alone, as every start from the desktop: nothing to
     // parse, and no parser to set up.
@@ -171,12 +171,12 @@ Result<CommandLine> ParseCommandLine(const QStringList& arguments)
     return result;
 }
 
-QString CommandLineHelp()
+QString commandLineHelp()
 {
     return Parser().parser.helpText();
 }
 
-QString CommandLineVersion()
+QString commandLineVersion()
 {
     return QCoreApplication::applicationName() + u' ' + QCoreApplication::applicationVersion() + u'\n';
 }

@@ -25,14 +25,14 @@ struct CommandLine
 // when it refuses them. Needs no application object, so that the command line
 // can be answered before the program connects to a display. Help and version,
 // each given as an argument of its own, win over other mistakes.
-Result<CommandLine> ParseCommandLine(const QStringList& arguments);
+Result<CommandLine> parseCommandLine(const QStringList& arguments);
 
 // The arguments without the options Qt's application object takes out for
 // itself (-platform offscreen, -style=fusion…), as it will take them: what
 // ParseCommandLine reads before the application object exists.
-QStringList WithoutToolkitOptions(const QStringList& arguments);
+QStringList withoutToolkitOptions(const QStringList& arguments);
 
 // The texts printed for --help and --version. The help's usage line names the
 // program as it was started, so it needs the application object.
-QString CommandLineHelp();
-QString CommandLineVersion();
+QString commandLineHelp();
+QString commandLineVersion();

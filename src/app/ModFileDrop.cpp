@@ -23,7 +23,7 @@ void ModFileDrop::watch(QWidget* root)
     }
 }
 
-QString ModFileDrop::DroppedModFile(const QMimeData* data)
+QString ModFileDrop::droppedModFile(const QMimeData* data)
 {
     if (!data || !data->hasUrls())
         return {};
@@ -46,7 +46,7 @@ bool ModFileDrop::eventFilter(QObject* watched, QEvent* event)
         return QObject::eventFilter(watched, event);
 
     auto* drop = static_cast<QDropEvent*>(event);
-    const QString path = DroppedModFile(drop->mimeData());
+    const QString path = droppedModFile(drop->mimeData());
     // Copy, never move: a file manager deletes the source of a moved file.
     if (path.isEmpty() || !(drop->possibleActions() & Qt::CopyAction)) {
         if (!drop->mimeData()->hasUrls())

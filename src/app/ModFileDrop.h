@@ -25,7 +25,7 @@ public:
     void watch(QWidget* root);
 
     // The mod file a drag carries, or empty when it carries anything else.
-    static QString DroppedModFile(const QMimeData* data);
+    static QString droppedModFile(const QMimeData* data);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -10,4 +10,4 @@
 // a device or a folder, the store starts empty and keeps nothing, never
 // waiting on it or putting a file in its place. One implementation per
 // platform.
-std::unique_ptr<QSettings> OpenSettingsStore();
+std::unique_ptr<QSettings> openSettingsStore();

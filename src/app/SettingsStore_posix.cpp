@@ -14,13 +14,13 @@ namespace {
 // from the store's file go through code that sees every failure: QSettings
 // writes its file buffered and would put a copy cut short by a full disk in
 // its place.
-bool ReadStore(QIODevice& device, QSettings::SettingsMap& map)
+bool readStore(QIODevice& device, QSettings::SettingsMap& map)
 {
     const QTemporaryDir dir;
     if (!dir.isValid())
         return false;
     const QString copy = dir.filePath(QStringLiteral("store.conf"));
-    if (!WriteFileAtomically(copy, device.readAll()).ok())
+    if (!writeFileAtomically(copy, device.readAll()).ok())
         return false;
     const QSettings ini(copy, QSettings::IniFormat);
     for (const QString& key : ini.allKeys())
@@ -28,7 +28,7 @@ bool ReadStore(QIODevice& device, QSettings::SettingsMap& map)
     return ini.status() == QSettings::NoError;
 }
 
-bool WriteStore(QIODevice& device, const QSettings::SettingsMap& map)
+bool writeStore(QIODevice& device, const QSettings::SettingsMap& map)
 {
     auto* file = qobject_cast<QFileDevice*>(&device);
     const QTemporaryDir dir;
@@ -42,9 +42,9 @@ bool WriteStore(QIODevice& device, const QSettings::SettingsMap& map)
     }
     // The copy is only as good as what reads back from it, under a name
     // QSettings has not seen: it answers for a name it wrote from memory.
-    const Result<QByteArray> read = ReadFileBytes(copy);
+    const Result<QByteArray> read = readFileBytes(copy);
     const QString check = dir.filePath(QStringLiteral("check.conf"));
-    if (!read.ok() || !WriteFileAtomically(check, read.value()).ok())
+    if (!read.ok() || !writeFileAtomically(check, read.value()).ok())
         return false;
     const QSettings written(check, QSettings::IniFormat);
     if (written.status() != QSettings::NoError || written.allKeys().size() != map.size())
@@ -55,21 +55,21 @@ bool WriteStore(QIODevice& device, const QSettings::SettingsMap& map)
     }
     // Returning false keeps QSettings from putting its file in place.
     const QByteArray& bytes = read.value();
-    return file->write(bytes) == bytes.size() && file->flush() && SyncToDisk(*file).ok();
+    return file->write(bytes) == bytes.size() && file->flush() && syncToDisk(*file).ok();
 }
 
 } // namespace
 
-std::unique_ptr<QSettings> OpenSettingsStore()
+std::unique_ptr<QSettings> openSettingsStore()
 {
-    static const QSettings::Format Store = QSettings::registerFormat(QStringLiteral("conf"), ReadStore, WriteStore);
+    static const QSettings::Format Store = QSettings::registerFormat(QStringLiteral("conf"), readStore, writeStore);
     // Where QSettings keeps the native store of a user on these systems, a
     // file in its INI format; named here so that it can be looked at before
     // QSettings opens it, which it does at once, waiting on a pipe.
     const QString file = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
                          QStringLiteral("/ZarvikSoft/ModLoader.conf");
     // (A folder in its place is refused by QSettings itself, at once.)
-    if (KindOfFile(file) == FileKind::Special) {
+    if (kindOfFile(file) == FileKind::Special) {
         // A name below the node itself can be neither read nor made, so the
         // store reads as empty and writes nowhere.
         return std::make_unique<QSettings>(file + QStringLiteral("/ModLoader.conf"), Store);

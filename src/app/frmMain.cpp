@@ -66,7 +66,7 @@ template <class Page> Page* placePage(Page* page, const ControlDesign& design)
 {
     page->setGeometry(design.geometry());
     page->setProperty(TabIndexProperty, design.tabIndex);
-    FitCaptions(page);
+    fitCaptions(page);
     return page;
 }
 
@@ -121,7 +121,7 @@ frmMain::frmMain(ModalInteraction& ui, QSettings& settings, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromLatin1(ApplicationTitle));
-    setWindowIcon(ApplicationIcon());
+    setWindowIcon(applicationIcon());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
 
@@ -130,7 +130,7 @@ frmMain::frmMain(ModalInteraction& ui, QSettings& settings, QWidget* parent)
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
-    client->setFixedSize(FromTwips(Design::ClientWidth), FromTwips(Design::ClientHeight));
+    client->setFixedSize(fromTwips(Design::ClientWidth), fromTwips(Design::ClientHeight));
     setCentralWidget(client);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -140,7 +140,7 @@ frmMain::frmMain(ModalInteraction& ui, QSettings& settings, QWidget* parent)
     // A grey line under the menu bar, as the classic window drew it. Filled
     // through the palette: a style sheet would bring in the whole style sheet
     // machinery at every start for one line.
-    auto* line1 = Place<QFrame>(client, Design::Line1);
+    auto* line1 = place<QFrame>(client, Design::Line1);
     QPalette linePalette = line1->palette();
     linePalette.setColor(QPalette::Window, QColor(128, 128, 128));
     line1->setPalette(linePalette);
@@ -148,7 +148,7 @@ frmMain::frmMain(ModalInteraction& ui, QSettings& settings, QWidget* parent)
 
     buildToolbar();
 
-    TabStrip1 = Place<QTabWidget>(client, Design::TabStrip1);
+    TabStrip1 = place<QTabWidget>(client, Design::TabStrip1);
     for (const char* tab : {"General", "Inventory", "Augmentations", "Skills"}) {
         auto* placeholder = new QWidget(TabStrip1);
         TabStrip1->addTab(placeholder, QString::fromLatin1(tab));
@@ -172,11 +172,11 @@ frmMain::frmMain(ModalInteraction& ui, QSettings& settings, QWidget* parent)
 
     frmGeneral = placePage(new GeneralPage(m_ui, *m_focusChecks, *m_document, client), Design::frmGeneral);
 
-    ChainTabOrder(client);
-    m_fileDrop = new ModFileDrop(this, [this](const QString& path) { OpenModFile(path); });
+    chainTabOrder(client);
+    m_fileDrop = new ModFileDrop(this, [this](const QString& path) { openModFile(path); });
 }
 
-void frmMain::BuildPages()
+void frmMain::buildPages()
 {
     if (frmInventory)
         return;
@@ -192,7 +192,7 @@ void frmMain::BuildPages()
     // The pages' controls take their places in the keyboard order and their
     // text boxes pass a dropped mod file on, as though they had been there
     // all along.
-    ChainTabOrder(client);
+    chainTabOrder(client);
     m_fileDrop->watch(client);
 }
 
@@ -214,7 +214,7 @@ void frmMain::buildActions()
     using Handler = void (*)(frmMain*);
     const std::array<Handler, 5> handlers{
         [](frmMain* w) { w->NewMod(); },  [](frmMain* w) { w->OpenMod(); },       [](frmMain* w) { w->SaveMod(); },
-        [](frmMain* w) { w->PlayMod(); }, [](frmMain* w) { w->mnuExit_Click(); },
+        [](frmMain* w) { w->playMod(); }, [](frmMain* w) { w->mnuExit_Click(); },
     };
     for (std::size_t i = 0; i < Commands.size(); ++i) {
         const Command& command = Commands[i];
@@ -223,7 +223,7 @@ void frmMain::buildActions()
         action->setObjectName(QString::fromLatin1(command.menuName));
         action->setData(key);
         action->setToolTip(key);
-        action->setIcon(AssetIcon(QString::fromLatin1(command.icon), QSize(16, 16)));
+        action->setIcon(assetIcon(QString::fromLatin1(command.icon), QSize(16, 16)));
         // The picture is the toolbar's; the menu shows the caption alone.
         action->setIconVisibleInMenu(false);
         connect(action, &QAction::triggered, this, [this, handler = handlers[i]] { handler(this); });
@@ -265,7 +265,7 @@ void frmMain::buildMenus()
 
 void frmMain::buildToolbar()
 {
-    Toolbar1 = Place<QToolBar>(centralWidget(), Design::Toolbar1);
+    Toolbar1 = place<QToolBar>(centralWidget(), Design::Toolbar1);
     Toolbar1->setMovable(false);
     Toolbar1->setFloatable(false);
     Toolbar1->setIconSize(QSize(16, 16));
@@ -355,7 +355,7 @@ void frmMain::TabStrip1_Click()
         TabStrip1->setCurrentIndex(shown);
         return;
     }
-    BuildPages();
+    buildPages();
     const std::array<QWidget*, 4> all = pages();
     for (std::size_t page = 0; page < all.size(); ++page)
         all[page]->setVisible(static_cast<int>(page) == n - 1);
@@ -386,7 +386,7 @@ void frmMain::setProgramDirectory(const QString& directory)
 
 void frmMain::mnuAHelp_Click()
 {
-    const QString document = HelpDocumentPath(m_programDirectory);
+    const QString document = helpDocumentPath(m_programDirectory);
     if (!QFileInfo(document).isFile()) {
         m_ui.tell(this, QStringLiteral("Help file not found. Make sure it is in the same folder as this file."),
                   ModalInteraction::Icon::Exclamation);

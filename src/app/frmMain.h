@@ -48,7 +48,7 @@ public:
     // The Inventory, Augmentations and Skills pages are built on their first
     // need (their tab chosen, a mod started or opened), so that start-up
     // builds only what the window shows. Builds them now if not yet.
-    void BuildPages();
+    void buildPages();
 
     // Commands of the File menu and the toolbar.
     void NewMod();
@@ -57,7 +57,7 @@ public:
     bool SaveMod();
     // Saves the mod as Save does, then starts the game the way its install
     // is started.
-    void PlayMod();
+    void playMod();
 
     // What a command does before it runs: completes the edit in progress
     // exactly as leaving its field would (a typed game directory gets its
@@ -76,7 +76,7 @@ public:
     // What Open does once a file is chosen: reads the file into the
     // document or says why it cannot. The command line and a dropped file
     // open through it too.
-    void OpenModFile(const QString& path);
+    void openModFile(const QString& path);
 
     // Where the help document is looked for: the executable's directory
     // unless told otherwise.

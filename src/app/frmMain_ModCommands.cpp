@@ -26,7 +26,7 @@ void frmMain::NewMod()
     if (!completeEdit(EditScope::GameDirectory))
         return;
     // A mod started is shown on every page, its first slot selected.
-    BuildPages();
+    buildPages();
     const Result<> started = m_document->newMod();
     // The typed custom item is no part of the mod, but New clears it too,
     // which Open leaves alone.
@@ -40,16 +40,16 @@ void frmMain::OpenMod()
     if (!completeEdit(EditScope::GameDirectory))
         return;
     const QString path = m_ui.openFileName(this, QStringLiteral("Open"),
-                                           GameFile(m_document->gamePath(), QStringLiteral("System/")), ModFileFilters);
+                                           gameFile(m_document->gamePath(), QStringLiteral("System/")), ModFileFilters);
     if (path.isEmpty())
         return;
-    OpenModFile(path);
+    openModFile(path);
 }
 
-void frmMain::OpenModFile(const QString& fileName)
+void frmMain::openModFile(const QString& fileName)
 {
     // A mod opened is shown on every page, its first slot selected.
-    BuildPages();
+    buildPages();
     const Result<QStringList> opened = m_document->open(fileName);
     if (!opened.ok()) {
         tell(opened.error());
@@ -76,7 +76,7 @@ bool frmMain::SaveMod()
     QString target = m_document->fileName();
     if (m_document->needsFileName()) {
         const Result<QString> chosen =
-            m_ui.saveFileName(this, GameFile(m_document->gamePath(), QStringLiteral("System/")), ModFileFilters);
+            m_ui.saveFileName(this, gameFile(m_document->gamePath(), QStringLiteral("System/")), ModFileFilters);
         if (!chosen.ok()) {
             tell(chosen.error());
             return false;

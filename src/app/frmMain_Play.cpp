@@ -12,7 +12,7 @@
 namespace {
 
 // Why the desktop could not take a launcher's address, and what helps.
-QString NoHandlerFor(GameLaunch::Source source, const QUrl& url)
+QString noHandlerFor(GameLaunch::Source source, const QUrl& url)
 {
     QString launcher;
     switch (source) {
@@ -35,7 +35,7 @@ QString NoHandlerFor(GameLaunch::Source source, const QUrl& url)
 }
 
 // Starts the game as worked out; fails saying why it did not start.
-Result<> StartGame(const Result<GameLaunch>& workedOut, ModalInteraction& ui)
+Result<> startGame(const Result<GameLaunch>& workedOut, ModalInteraction& ui)
 {
     if (!workedOut.ok())
         return Failure{workedOut.error()};
@@ -43,14 +43,14 @@ Result<> StartGame(const Result<GameLaunch>& workedOut, ModalInteraction& ui)
     switch (launch.kind) {
     case GameLaunch::Kind::Url:
         if (!ui.openUrl(launch.url))
-            return Failure{NoHandlerFor(launch.source, launch.url)};
+            return Failure{noHandlerFor(launch.source, launch.url)};
         break;
     case GameLaunch::Kind::Program:
         if (const Result<> started =
                 ui.startProgram({launch.program, launch.arguments, launch.environment, launch.workingDirectory});
             !started.ok()) {
             return Failure{QStringLiteral("%1 could not be started.\n%2")
-                               .arg(PathInMessage(QDir::toNativeSeparators(launch.program)), started.error())};
+                               .arg(pathInMessage(QDir::toNativeSeparators(launch.program)), started.error())};
         }
         break;
     }
@@ -59,7 +59,7 @@ Result<> StartGame(const Result<GameLaunch>& workedOut, ModalInteraction& ui)
 
 } // namespace
 
-void frmMain::PlayMod()
+void frmMain::playMod()
 {
     // Play saves exactly as Save does; whatever stops Save stops Play.
     if (!SaveMod())
@@ -72,7 +72,7 @@ void frmMain::PlayMod()
     if (settings.ok() && settings.value())
         offerLoaderSetUp(*settings.value());
 
-    const Result<> started = StartGame(WorkOutLaunch(m_document->gamePath(), SystemLaunchContext()), m_ui);
+    const Result<> started = startGame(workOutLaunch(m_document->gamePath(), systemLaunchContext()), m_ui);
     if (!started.ok())
         tell(QStringLiteral("The mod was saved, but the game could not be started.\n%1").arg(started.error()));
 }

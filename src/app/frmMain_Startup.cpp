@@ -18,9 +18,9 @@ void frmMain::Form_Load()
 
     if (m_document->gamePath().isEmpty()) {
         if (!m_document->detectGamePath() ||
-            !m_ui.askYesNo(this, PathInMessage(m_document->gamePath()) +
+            !m_ui.askYesNo(this, pathInMessage(m_document->gamePath()) +
                                      QStringLiteral(" was detected to be your Deus Ex directory. Is this correct?")))
-            BrowseForGameDirectory(m_ui, frmGeneral, *m_document);
+            browseForGameDirectory(m_ui, frmGeneral, *m_document);
     }
 
     if (!m_document->gamePath().isEmpty()) {

@@ -14,7 +14,7 @@
 
 namespace {
 
-QStringList ArgumentsOf(int argc, char* argv[])
+QStringList argumentsOf(int argc, char* argv[])
 {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
@@ -24,7 +24,7 @@ QStringList ArgumentsOf(int argc, char* argv[])
 
 // Help and version go to the standard output; a refused command line to the
 // error output, with a failure status.
-int AnswerOnTerminal(const Result<CommandLine>& commandLine)
+int answerOnTerminal(const Result<CommandLine>& commandLine)
 {
     if (!commandLine.ok()) {
         std::fprintf(stderr, "%s\nTry --help for the options.\n", qPrintable(commandLine.error()));
@@ -32,10 +32,10 @@ int AnswerOnTerminal(const Result<CommandLine>& commandLine)
     }
     switch (commandLine.value().action) {
     case CommandLine::Action::ShowHelp:
-        std::fputs(qPrintable(CommandLineHelp()), stdout);
+        std::fputs(qPrintable(commandLineHelp()), stdout);
         return 0;
     case CommandLine::Action::ShowVersion:
-        std::fputs(qPrintable(CommandLineVersion()), stdout);
+        std::fputs(qPrintable(commandLineVersion()), stdout);
         return 0;
     case CommandLine::Action::Run:
         break;
@@ -54,33 +54,33 @@ int main(int argc, char* argv[])
     // help, the version and a refusal all work without a display. Qt's own
     // options (-platform, -style…) are left out as QApplication will take
     // them out.
-    if (const Result<CommandLine> early = ParseCommandLine(WithoutToolkitOptions(ArgumentsOf(argc, argv)));
+    if (const Result<CommandLine> early = parseCommandLine(withoutToolkitOptions(argumentsOf(argc, argv)));
         !early.ok() || early.value().action != CommandLine::Action::Run) {
         const QCoreApplication app(argc, argv);
-        return AnswerOnTerminal(early);
+        return answerOnTerminal(early);
     }
 
     QApplication app(argc, argv);
     // Read again as Qt left it: an option it did not take after all is
     // refused here.
-    const Result<CommandLine> parsed = ParseCommandLine(QApplication::arguments());
+    const Result<CommandLine> parsed = parseCommandLine(QApplication::arguments());
     if (!parsed.ok() || parsed.value().action != CommandLine::Action::Run)
-        return AnswerOnTerminal(parsed);
+        return answerOnTerminal(parsed);
     const CommandLine& commandLine = parsed.value();
 
     QApplication::setDesktopFileName(QStringLiteral("zarvik-ml-utility"));
     QApplication::setStyle(new AppStyle(QStyleFactory::create(QApplication::style()->name())));
     // After the style: setting it hands the platform's fonts for menus,
     // message boxes, lists and tooltips back to those controls.
-    UseDesignFont();
+    useDesignFont();
 
     // The remembered game directory: key "DXPath" of the settings store.
-    const std::unique_ptr<QSettings> settings = OpenSettingsStore();
+    const std::unique_ptr<QSettings> settings = openSettingsStore();
     QtModalInteraction ui;
 
     frmMain window(ui, *settings);
     window.Form_Load();
     if (!commandLine.file.isEmpty())
-        window.OpenModFile(commandLine.file);
+        window.openModFile(commandLine.file);
     return app.exec();
 }

@@ -31,7 +31,7 @@ QString slotImageResource(int number)
 void SlotPicture::setImage(int number, const QString& description)
 {
     m_image = number;
-    setPicture(AssetIcon(slotImageResource(number), SlotImageSize));
+    setPicture(assetIcon(slotImageResource(number), SlotImageSize));
     setAccessibleDescription(description);
 }
 
@@ -90,12 +90,12 @@ struct PartFrame
 };
 
 const std::array<PartFrame, BodyPartCount> PartFrames{{
-    {BodyPart::Cranial, Twips(120, 240, 1025, 1135), 29},
-    {BodyPart::Eyes, Twips(1320, 240, 1035, 1135), 33},
-    {BodyPart::Torso, Twips(2520, 240, 2715, 1135), 25},
-    {BodyPart::Arms, Twips(120, 1560, 1035, 1135), 41},
-    {BodyPart::Legs, Twips(1320, 1560, 1035, 1135), 31},
-    {BodyPart::Subdermal, Twips(2520, 1560, 1875, 1140), 35},
+    {BodyPart::Cranial, twips(120, 240, 1025, 1135), 29},
+    {BodyPart::Eyes, twips(1320, 240, 1035, 1135), 33},
+    {BodyPart::Torso, twips(2520, 240, 2715, 1135), 25},
+    {BodyPart::Arms, twips(120, 1560, 1035, 1135), 41},
+    {BodyPart::Legs, twips(1320, 1560, 1035, 1135), 31},
+    {BodyPart::Subdermal, twips(2520, 1560, 1875, 1140), 35},
 }};
 
 // The lists of the selected slot, below the frames.
@@ -131,21 +131,21 @@ AugmentationsPage::AugmentationsPage(ModDocument& document, QWidget* parent) : Q
 
     for (const PartFrame& frameDesign : PartFrames) {
         const int index = static_cast<int>(frameDesign.part);
-        const BodyPartSlots& part = BodyPartTable()[static_cast<std::size_t>(index)];
-        auto* frame = Place<QGroupBox>(this, IndexedName("frmPart", index), frameDesign.geometry, frameDesign.tab,
+        const BodyPartSlots& part = bodyPartTable()[static_cast<std::size_t>(index)];
+        auto* frame = place<QGroupBox>(this, indexedName("frmPart", index), frameDesign.geometry, frameDesign.tab,
                                        QString::fromLatin1(part.caption));
         for (int k = 0; k < part.slotCount; ++k) {
             const int slot = part.firstSlot + k;
             const auto at = static_cast<std::size_t>(slot);
             const int left = PictureLeft[static_cast<std::size_t>(k)];
-            auto* outline = Place<QFrame>(frame, IndexedName("shpSelectPart", slot),
-                                          Twips(left - 10, PictureTop - 10, OutlineSize, OutlineSize), -1);
+            auto* outline = place<QFrame>(frame, indexedName("shpSelectPart", slot),
+                                          twips(left - 10, PictureTop - 10, OutlineSize, OutlineSize), -1);
             outline->setStyleSheet(QStringLiteral("QFrame { border: 1px solid rgb(0, 0, 192); }"));
             outline->hide();
             shpSelectPart[at] = outline;
 
-            auto* picture = Place<SlotPicture>(frame, IndexedName("picPart", slot),
-                                               Twips(left, PictureTop, PictureSize, PictureSize), frameDesign.tab);
+            auto* picture = place<SlotPicture>(frame, indexedName("picPart", slot),
+                                               twips(left, PictureTop, PictureSize, PictureSize), frameDesign.tab);
             picture->setFocusPolicy(Qt::StrongFocus);
             picture->setAccessibleName(slotAccessibleName(part, k));
             picPart[at] = picture;
@@ -153,11 +153,11 @@ AugmentationsPage::AugmentationsPage(ModDocument& document, QWidget* parent) : Q
         }
     }
 
-    auto* Label6 = Place<QLabel>(this, Design::Label6);
-    cboAugList = Place<QComboBox>(this, Design::cboAugList);
+    auto* Label6 = place<QLabel>(this, Design::Label6);
+    cboAugList = place<QComboBox>(this, Design::cboAugList);
     Label6->setBuddy(cboAugList);
-    auto* Label7 = Place<QLabel>(this, Design::Label7);
-    cboLevel = Place<QComboBox>(this, Design::cboLevel);
+    auto* Label7 = place<QLabel>(this, Design::Label7);
+    cboLevel = place<QComboBox>(this, Design::cboLevel);
     Label7->setBuddy(cboLevel);
 
     // Built: the levels with none chosen, each slot's picture as the
@@ -201,7 +201,7 @@ void AugmentationsPage::picPart_Click(int index)
     // different augmentation, so it stays as it is with nothing selected
     // until the user picks an entry.
     const QString held = m_document.mod().augSlots[slot];
-    if (AugFitsSlot(held, index)) {
+    if (augFitsSlot(held, index)) {
         cboAugList->setCurrentIndex(FindAugListIndex(held));
     } else {
         cboAugList->setCurrentIndex(-1);
@@ -226,7 +226,7 @@ void AugmentationsPage::cboAugList_Click()
         showSlotImage(m_currentSlot);
         return;
     }
-    const Augmentation* aug = AugAtListPosition(m_currentSlot, p);
+    const Augmentation* aug = augAtListPosition(m_currentSlot, p);
     if (!aug)
         return;
     m_document.editMod([slot, aug](ModDefinition& mod) { mod.augSlots[slot] = QString::fromLatin1(aug->className); });
@@ -248,14 +248,14 @@ void AugmentationsPage::FillAugList(int slot)
     // first item and empty the slot being shown.
     const QSignalBlocker blocker(cboAugList);
     cboAugList->clear();
-    cboAugList->addItems(AugListOfSlot(slot));
+    cboAugList->addItems(augListOfSlot(slot));
     cboAugList->setCurrentIndex(-1);
 }
 
 void AugmentationsPage::showSlotImage(int slot)
 {
     const QString& held = m_document.mod().augSlots[static_cast<std::size_t>(slot)];
-    const Augmentation* aug = FindAugmentation(held);
+    const Augmentation* aug = findAugmentation(held);
     QString description;
     if (aug)
         description = QString::fromLatin1(aug->displayName);
@@ -263,5 +263,5 @@ void AugmentationsPage::showSlotImage(int slot)
         description = EmptySlotDescription;
     else
         description = held;
-    picPart[static_cast<std::size_t>(slot)]->setImage(AugImageOf(held), description);
+    picPart[static_cast<std::size_t>(slot)]->setImage(augImageOf(held), description);
 }

@@ -11,7 +11,7 @@ inline constexpr char16_t PathStartMark = u'\u2068';
 inline constexpr char16_t PathEndMark = u'\u2069';
 
 // A path as a message names it: set between the marks.
-inline QString PathInMessage(const QString& path)
+inline QString pathInMessage(const QString& path)
 {
     return QChar(PathStartMark) + path + QChar(PathEndMark);
 }

@@ -9,7 +9,7 @@
 // did not happen, in words for the user. One shape everywhere, so a caller
 // can neither miss a failure nor mistake an empty text for success.
 //
-//     Result<QByteArray> read = ReadFileBytes(path);
+//     Result<QByteArray> read = readFileBytes(path);
 //     if (!read.ok())
 //         tell(read.error());
 //     use(read.value());

@@ -10,12 +10,12 @@
 
 namespace {
 
-QString Text(const char16_t* text)
+QString textOf(const char16_t* text)
 {
     return QString::fromUtf16(text);
 }
 
-void AppendLocal(QStringList& candidates, const RegistryReader& registry, const QString& recorded)
+void appendLocal(QStringList& candidates, const RegistryReader& registry, const QString& recorded)
 {
     if (recorded.isEmpty())
         return;
@@ -25,7 +25,7 @@ void AppendLocal(QStringList& candidates, const RegistryReader& registry, const 
 }
 
 // The same folder under one name, so that links and spellings do not repeat it.
-QString Canonical(const QString& path)
+QString canonicalPath(const QString& path)
 {
     const QString canonical = QFileInfo(path).canonicalFilePath();
     return canonical.isEmpty() ? QDir::cleanPath(path) : canonical;
@@ -38,13 +38,13 @@ public:
     explicit Search(const QStringList& searchedPrefixes)
     {
         for (const QString& prefix : searchedPrefixes)
-            m_prefixes.append(Canonical(prefix));
+            m_prefixes.append(canonicalPath(prefix));
     }
 
     bool folders(const QStringList& candidates)
     {
         if (m_found.isEmpty())
-            m_found = FirstGameDirectory(candidates);
+            m_found = firstGameDirectory(candidates);
         return !m_found.isEmpty();
     }
 
@@ -54,11 +54,11 @@ public:
             return true;
         if (path.isEmpty())
             return false;
-        const QString canonical = Canonical(path);
+        const QString canonical = canonicalPath(path);
         if (m_prefixes.contains(canonical))
             return false;
         m_prefixes.append(canonical);
-        m_found = FindGameInPrefix(path);
+        m_found = findGameInPrefix(path);
         return !m_found.isEmpty();
     }
 
@@ -71,98 +71,102 @@ private:
 
 } // namespace
 
-QStringList InstallerCandidates(const RegistryReader& registry)
+QStringList installerCandidates(const RegistryReader& registry)
 {
     QStringList candidates;
     for (const char16_t* key : {InstallerKey, OldInstallerKey})
-        AppendLocal(candidates, registry, registry.value(RegistryRoot::LocalMachine, Text(key), Text(InstallerValue)));
+        appendLocal(candidates, registry,
+                    registry.value(RegistryRoot::LocalMachine, textOf(key), textOf(InstallerValue)));
     return candidates;
 }
 
-QStringList GogCandidates(const RegistryReader& registry)
+QStringList gogCandidates(const RegistryReader& registry)
 {
     QStringList candidates;
     // Product ids differ between editions and releases, so every game GOG
     // registered is a candidate; only the one holding this game counts.
-    const QString games = Text(GogGamesKey);
+    const QString games = textOf(GogGamesKey);
     for (const QString& id : registry.subkeys(RegistryRoot::LocalMachine, games)) {
-        AppendLocal(candidates, registry,
-                    registry.value(RegistryRoot::LocalMachine, games + u'\\' + id, Text(GogGameValue)));
+        appendLocal(candidates, registry,
+                    registry.value(RegistryRoot::LocalMachine, games + u'\\' + id, textOf(GogGameValue)));
     }
-    AppendLocal(candidates, registry, registry.value(RegistryRoot::LocalMachine, Text(OldGogKey), Text(OldGogValue)));
+    appendLocal(candidates, registry,
+                registry.value(RegistryRoot::LocalMachine, textOf(OldGogKey), textOf(OldGogValue)));
     return candidates;
 }
 
-QStringList HeroicCandidates(const QString& home)
+QStringList heroicCandidates(const QString& home)
 {
     QStringList candidates;
-    for (const HeroicGame& game : HeroicGogGames(home))
+    for (const HeroicGame& game : heroicGogGames(home))
         candidates.append(game.folder);
     return candidates;
 }
 
-QStringList SteamRootsInRegistry(const RegistryReader& registry)
+QStringList steamRootsInRegistry(const RegistryReader& registry)
 {
     QStringList roots;
-    AppendLocal(roots, registry, registry.value(RegistryRoot::CurrentUser, Text(SteamUserKey), Text(SteamUserValue)));
-    AppendLocal(roots, registry,
-                registry.value(RegistryRoot::LocalMachine, Text(SteamMachineKey), Text(SteamMachineValue)));
+    appendLocal(roots, registry,
+                registry.value(RegistryRoot::CurrentUser, textOf(SteamUserKey), textOf(SteamUserValue)));
+    appendLocal(roots, registry,
+                registry.value(RegistryRoot::LocalMachine, textOf(SteamMachineKey), textOf(SteamMachineValue)));
     return roots;
 }
 
-QStringList DiscoveryKeys(RegistryRoot root)
+QStringList discoveryKeys(RegistryRoot root)
 {
     if (root == RegistryRoot::CurrentUser)
-        return {Text(SteamUserKey)};
-    return {Text(InstallerKey), Text(OldInstallerKey), Text(GogGamesKey), Text(OldGogKey), Text(SteamMachineKey)};
+        return {textOf(SteamUserKey)};
+    return {textOf(InstallerKey), textOf(OldInstallerKey), textOf(GogGamesKey), textOf(OldGogKey),
+            textOf(SteamMachineKey)};
 }
 
-QString FindGameInPrefix(const QString& prefix)
+QString findGameInPrefix(const QString& prefix)
 {
     const WineRegistry::PrefixRegistry registry(
-        prefix, {DiscoveryKeys(RegistryRoot::LocalMachine), DiscoveryKeys(RegistryRoot::CurrentUser)});
-    const QString found = FirstGameDirectory(InstallerCandidates(registry) + GogCandidates(registry));
+        prefix, {discoveryKeys(RegistryRoot::LocalMachine), discoveryKeys(RegistryRoot::CurrentUser)});
+    const QString found = firstGameDirectory(installerCandidates(registry) + gogCandidates(registry));
     if (!found.isEmpty())
         return found;
-    return FindSteamGame(SteamRootsInRegistry(registry), prefix);
+    return findSteamGame(steamRootsInRegistry(registry), prefix);
 }
 
-QString FirstGameDirectory(const QStringList& candidates)
+QString firstGameDirectory(const QStringList& candidates)
 {
     for (const QString& candidate : candidates) {
-        if (IsGameDirectory(candidate))
+        if (isGameDirectory(candidate))
             return QDir::cleanPath(candidate);
     }
     return {};
 }
 
-QString FindLaunchersGame(const QString& home, const QStringList& searchedPrefixes)
+QString findLaunchersGame(const QString& home, const QStringList& searchedPrefixes)
 {
     Search search(searchedPrefixes);
-    const QList<LutrisGame> lutris = LutrisGames(home);
+    const QList<LutrisGame> lutris = lutrisGames(home);
     QStringList executableFolders;
     for (const LutrisGame& game : lutris)
-        executableFolders.append(FoldersOfExecutable(game.exe));
+        executableFolders.append(foldersOfExecutable(game.exe));
     if (search.folders(executableFolders))
         return search.found();
     for (const LutrisGame& game : lutris) {
         if (search.prefix(game.prefix))
             return search.found();
     }
-    for (const Bottle& bottle : Bottles(home)) {
+    for (const Bottle& bottle : bottles(home)) {
         if (search.prefix(bottle.path))
             return search.found();
     }
-    for (const QString& prefix : CrossOverBottles(home) + PlayOnLinuxPrefixes(home)) {
+    for (const QString& prefix : crossOverBottles(home) + playOnLinuxPrefixes(home)) {
         if (search.prefix(prefix))
             return search.found();
     }
     QStringList sideloaded;
-    for (const HeroicGame& game : HeroicSideloadGames(home))
-        sideloaded << game.folder << FoldersOfExecutable(game.exe);
+    for (const HeroicGame& game : heroicSideloadGames(home))
+        sideloaded << game.folder << foldersOfExecutable(game.exe);
     if (search.folders(sideloaded))
         return search.found();
-    for (const HeroicPrefix& prefix : HeroicPrefixes(home)) {
+    for (const HeroicPrefix& prefix : heroicPrefixes(home)) {
         if (search.prefix(prefix.path))
             return search.found();
     }

@@ -33,37 +33,37 @@ inline constexpr char16_t SteamMachineKey[] = u"SOFTWARE\\Valve\\Steam";
 inline constexpr char16_t SteamMachineValue[] = u"InstallPath";
 
 // The installer's folder: its own key, then the older name.
-QStringList InstallerCandidates(const RegistryReader& registry);
+QStringList installerCandidates(const RegistryReader& registry);
 
 // GOG's folders: every game GOG registered, then its older key.
-QStringList GogCandidates(const RegistryReader& registry);
+QStringList gogCandidates(const RegistryReader& registry);
 
 // Heroic Games Launcher's GOG games below a home directory: the native
 // launcher's list, then the Flatpak one's. A missing, empty or broken list
 // gives nothing.
-QStringList HeroicCandidates(const QString& home);
+QStringList heroicCandidates(const QString& home);
 
 // Steam's own folders as the registry records them.
-QStringList SteamRootsInRegistry(const RegistryReader& registry);
+QStringList steamRootsInRegistry(const RegistryReader& registry);
 
 // The keys of a root that the look-ups above read, with the keys below them.
-QStringList DiscoveryKeys(RegistryRoot root);
+QStringList discoveryKeys(RegistryRoot root);
 
 // The first folder holding the game that a Wine prefix records: the
 // installer's keys, GOG's keys, then every library of a Steam for Windows
 // installed in it, each Windows path taken through the prefix's drives.
 // Empty text when none does.
-QString FindGameInPrefix(const QString& prefix);
+QString findGameInPrefix(const QString& prefix);
 
 // The first folder holding the game among those that the launchers of
 // Windows games on Linux record, in this order: Lutris (the folders its games'
-// executables lie in, then its games' prefixes), the bottles of Bottles,
+// executables lie in, then its games' prefixes), the bottles of bottles,
 // CrossOver's bottles, PlayOnLinux's prefixes, then Heroic (its side-loaded
 // games' folders, then its prefixes). Each prefix is searched as
 // FindGameInPrefix searches it, once, and none of those already searched
 // (canonical paths) again. Empty text when none holds it.
-QString FindLaunchersGame(const QString& home, const QStringList& searchedPrefixes = {});
+QString findLaunchersGame(const QString& home, const QStringList& searchedPrefixes = {});
 
 // The first candidate that holds the game (System/DeusEx.exe), cleaned up,
 // with '/' separators; empty text when none does.
-QString FirstGameDirectory(const QStringList& candidates);
+QString firstGameDirectory(const QStringList& candidates);

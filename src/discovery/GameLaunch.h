@@ -50,7 +50,7 @@ struct GameLaunch
         Steam,
         Heroic,
         Lutris,
-        Bottles,
+        bottles,
         WinePrefix,
         Windows,
     };
@@ -67,16 +67,16 @@ struct GameLaunch
 // The way to start the game of a game directory (with or without its final
 // separator), tried in this order: a Steam library (Steam's address); a GOG
 // or side-loaded game of Heroic (Heroic's address); a game of Lutris (Lutris'
-// address); a bottle of Bottles (bottles-cli, or the Flatpak's); a folder
+// address); a bottle of bottles (bottles-cli, or the Flatpak's); a folder
 // under a Wine prefix's drive_c or on a drive a known prefix maps (wine with
 // WINEPREFIX). On Windows: Steam's address for a Steam library, else the
 // game's own DeusEx.exe. Where nothing can start it, fails saying why and
 // what the user can do.
-Result<GameLaunch> WorkOutLaunch(const QString& gameDirectory, const LaunchContext& context);
+Result<GameLaunch> workOutLaunch(const QString& gameDirectory, const LaunchContext& context);
 
 // Steam's address that starts the game through whichever Steam holds it.
-QUrl SteamLaunchUrl();
+QUrl steamLaunchUrl();
 
 // The context of this system: its home folder, Wine prefix, registry and
 // search path.
-LaunchContext SystemLaunchContext();
+LaunchContext systemLaunchContext();

@@ -11,5 +11,5 @@
 // games of Heroic Games Launcher follow GOG's keys, and Steam is looked for
 // where Steam for Linux keeps its files (with the game's Proton prefix), then
 // where the prefix's registry says a Steam for Windows is; then in the games
-// and Wine prefixes of Lutris, Bottles, CrossOver, PlayOnLinux and Heroic.
-QString FindInstalledGame();
+// and Wine prefixes of Lutris, bottles, CrossOver, PlayOnLinux and Heroic.
+QString findInstalledGame();

@@ -15,13 +15,13 @@ class WindowsRegistry final : public RegistryReader
 public:
     QString value(RegistryRoot root, const QString& key, const QString& name) const override
     {
-        return QString::fromStdWString(win32::GetString(Hkey(root), key.toStdWString(), name.toStdWString()));
+        return QString::fromStdWString(win32::GetString(hkey(root), key.toStdWString(), name.toStdWString()));
     }
 
     QStringList subkeys(RegistryRoot root, const QString& key) const override
     {
         QStringList names;
-        for (const std::wstring& name : win32::SubKeys(Hkey(root), key.toStdWString()))
+        for (const std::wstring& name : win32::subKeys(hkey(root), key.toStdWString()))
             names.append(QString::fromStdWString(name));
         return names;
     }
@@ -29,7 +29,7 @@ public:
     QString localPath(const QString& recordedPath) const override { return QDir::fromNativeSeparators(recordedPath); }
 
 private:
-    static HKEY Hkey(RegistryRoot root)
+    static HKEY hkey(RegistryRoot root)
     {
         return root == RegistryRoot::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
     }
@@ -37,21 +37,21 @@ private:
 
 } // namespace
 
-QString FindInstalledGame()
+QString findInstalledGame()
 {
     const WindowsRegistry registry;
-    QString found = FirstGameDirectory(InstallerCandidates(registry) + GogCandidates(registry));
+    QString found = firstGameDirectory(installerCandidates(registry) + gogCandidates(registry));
     if (found.isEmpty())
-        found = FindSteamGame(SteamRootsInRegistry(registry));
+        found = findSteamGame(steamRootsInRegistry(registry));
     return QDir::toNativeSeparators(found);
 }
 
-LaunchContext SystemLaunchContext()
+LaunchContext systemLaunchContext()
 {
     LaunchContext context;
     context.system = HostSystem::Windows;
     context.home = QDir::homePath();
-    context.steamRoots = SteamRootsInRegistry(WindowsRegistry());
+    context.steamRoots = steamRootsInRegistry(WindowsRegistry());
     context.findProgram = [](const QString& name) { return QStandardPaths::findExecutable(name); };
     return context;
 }

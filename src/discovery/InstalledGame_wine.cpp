@@ -8,30 +8,30 @@
 #include <QDir>
 #include <QStandardPaths>
 
-QString FindInstalledGame()
+QString findInstalledGame()
 {
     // A value left behind by an uninstalled or moved game must not hide a
     // copy elsewhere: each source counts only where the game is.
-    const QString prefix = WineRegistry::DefaultPrefix();
+    const QString prefix = WineRegistry::defaultPrefix();
     const WineRegistry::PrefixRegistry wine(
-        prefix, {DiscoveryKeys(RegistryRoot::LocalMachine), DiscoveryKeys(RegistryRoot::CurrentUser)});
+        prefix, {discoveryKeys(RegistryRoot::LocalMachine), discoveryKeys(RegistryRoot::CurrentUser)});
     const QString home = QDir::homePath();
-    QString found = FirstGameDirectory(InstallerCandidates(wine) + GogCandidates(wine) + HeroicCandidates(home));
+    QString found = firstGameDirectory(installerCandidates(wine) + gogCandidates(wine) + heroicCandidates(home));
     if (found.isEmpty())
-        found = FindSteamGame(SteamRoots(home));
+        found = findSteamGame(steamRoots(home));
     if (found.isEmpty())
-        found = FindSteamGame(SteamRootsInRegistry(wine), prefix);
+        found = findSteamGame(steamRootsInRegistry(wine), prefix);
     if (found.isEmpty())
-        found = FindLaunchersGame(home, {prefix});
+        found = findLaunchersGame(home, {prefix});
     return QDir::toNativeSeparators(found);
 }
 
-LaunchContext SystemLaunchContext()
+LaunchContext systemLaunchContext()
 {
     LaunchContext context;
     context.system = HostSystem::Linux;
     context.home = QDir::homePath();
-    context.defaultPrefix = WineRegistry::DefaultPrefix();
+    context.defaultPrefix = WineRegistry::defaultPrefix();
     context.findProgram = [](const QString& name) { return QStandardPaths::findExecutable(name); };
     return context;
 }

@@ -156,16 +156,16 @@ private:
     qsizetype m_pos = 0;
 };
 
-VdfNode ReadVdfFile(const QString& path)
+VdfNode readVdfFile(const QString& path)
 {
-    const Result<QByteArray> read = ReadFileBytes(path);
+    const Result<QByteArray> read = readFileBytes(path);
     if (!read.ok())
         return {};
-    return VdfNode::Parse(QString::fromUtf8(read.value()));
+    return VdfNode::parse(QString::fromUtf8(read.value()));
 }
 
 // The same directory under one name, so that links do not repeat it.
-QString Canonical(const QString& path)
+QString canonical(const QString& path)
 {
     const QString canonical = QFileInfo(path).canonicalFilePath();
     return canonical.isEmpty() ? QDir::cleanPath(path) : canonical;
@@ -173,7 +173,7 @@ QString Canonical(const QString& path)
 
 } // namespace
 
-VdfNode VdfNode::Parse(const QString& text)
+VdfNode VdfNode::parse(const QString& text)
 {
     VdfNode root;
     VdfReader(text).readBlock(root, 0);
@@ -207,7 +207,7 @@ const VdfNode* VdfNode::block(const QString& key) const
     return nullptr;
 }
 
-QStringList SteamRoots(const QString& home)
+QStringList steamRoots(const QString& home)
 {
     QStringList roots;
     for (const char* relative :
@@ -218,14 +218,14 @@ QStringList SteamRoots(const QString& home)
     return roots;
 }
 
-QStringList SteamLibraries(const QString& steamRoot, const QString& prefix)
+QStringList steamLibraries(const QString& steamRoot, const QString& prefix)
 {
     QStringList libraries{steamRoot};
-    QStringList seen{Canonical(steamRoot)};
+    QStringList seen{canonical(steamRoot)};
     // Older installations and libraries carried over from Windows spell the
     // folder "SteamApps"; Steam takes any letter case, and so does this.
     for (const char* relative : {"steamapps/libraryfolders.vdf", "config/libraryfolders.vdf"}) {
-        const VdfNode file = ReadVdfFile(AppendIgnoringCase(steamRoot, QLatin1String(relative)));
+        const VdfNode file = readVdfFile(appendIgnoringCase(steamRoot, QLatin1String(relative)));
         const VdfNode* folders = file.block(QStringLiteral("libraryfolders"));
         if (!folders)
             continue;
@@ -241,53 +241,53 @@ QStringList SteamLibraries(const QString& steamRoot, const QString& prefix)
             // be listed in another case.
             const QString listed = e.block ? e.block->text(QStringLiteral("path")) : e.text;
             const bool onDrive = !prefix.isEmpty() && listed.size() >= 2 && listed.at(1) == u':';
-            const QString path = onDrive ? WineRegistry::ToUnixPath(prefix, listed) : PathIgnoringCase(listed);
+            const QString path = onDrive ? WineRegistry::toUnixPath(prefix, listed) : pathIgnoringCase(listed);
             if (path.isEmpty())
                 continue;
-            const QString canonical = Canonical(path);
-            if (seen.contains(canonical))
+            const QString canonicalPath = canonical(path);
+            if (seen.contains(canonicalPath))
                 continue;
-            seen.append(canonical);
+            seen.append(canonicalPath);
             libraries.append(path);
         }
     }
     return libraries;
 }
 
-QStringList GameCandidates(const QString& library)
+QStringList gameCandidates(const QString& library)
 {
     QStringList candidates;
-    const QString steamapps = AppendIgnoringCase(library, QStringLiteral("steamapps"));
+    const QString steamapps = appendIgnoringCase(library, QStringLiteral("steamapps"));
     const VdfNode manifest =
-        ReadVdfFile(AppendIgnoringCase(steamapps, QStringLiteral("appmanifest_%1.acf").arg(DeusExSteamAppId)));
+        readVdfFile(appendIgnoringCase(steamapps, QStringLiteral("appmanifest_%1.acf").arg(DeusExSteamAppId)));
     if (const VdfNode* state = manifest.block(QStringLiteral("AppState"))) {
         const QString installDir = state->text(QStringLiteral("installdir"));
         // A folder name only: a manifest must not lead out of its library.
         if (!installDir.isEmpty() && !installDir.contains(u'/') && !installDir.contains(u'\\') &&
             installDir != QLatin1String("..") && installDir != QLatin1String("."))
-            candidates.append(AppendIgnoringCase(steamapps, QStringLiteral("common/") + installDir));
+            candidates.append(appendIgnoringCase(steamapps, QStringLiteral("common/") + installDir));
     }
 
     // The game's Proton prefix, where its installer ran and left its key.
     const WineRegistry::PrefixRegistry proton(
-        AppendIgnoringCase(steamapps, QStringLiteral("compatdata/%1/pfx").arg(DeusExSteamAppId)),
-        {DiscoveryKeys(RegistryRoot::LocalMachine), {}});
-    candidates.append(InstallerCandidates(proton));
+        appendIgnoringCase(steamapps, QStringLiteral("compatdata/%1/pfx").arg(DeusExSteamAppId)),
+        {discoveryKeys(RegistryRoot::LocalMachine), {}});
+    candidates.append(installerCandidates(proton));
     return candidates;
 }
 
-QString FindSteamGame(const QStringList& roots, const QString& prefix)
+QString findSteamGame(const QStringList& roots, const QString& prefix)
 {
     QStringList seenRoots;
     for (const QString& root : roots) {
         if (!QFileInfo(root).isDir())
             continue;
-        const QString canonicalRoot = Canonical(root);
+        const QString canonicalRoot = canonical(root);
         if (seenRoots.contains(canonicalRoot))
             continue;
         seenRoots.append(canonicalRoot);
-        for (const QString& library : SteamLibraries(root, prefix)) {
-            const QString found = FirstGameDirectory(GameCandidates(library));
+        for (const QString& library : steamLibraries(root, prefix)) {
+            const QString found = firstGameDirectory(gameCandidates(library));
             if (!found.isEmpty())
                 return found;
         }

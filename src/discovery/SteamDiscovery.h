@@ -24,7 +24,7 @@ public:
         std::shared_ptr<VdfNode> block; // when it is a block
     };
 
-    static VdfNode Parse(const QString& text);
+    static VdfNode parse(const QString& text);
 
     // The first entry of that key, in any letter case, or nullptr.
     const Entry* find(const QString& key) const;
@@ -42,20 +42,20 @@ inline constexpr int DeusExSteamAppId = 6910;
 // The places Steam for Linux keeps its own files under a home directory, in
 // the order they are tried: native, the Debian/Ubuntu package's links,
 // Flatpak and Snap.
-QStringList SteamRoots(const QString& home);
+QStringList steamRoots(const QString& home);
 
 // The libraries of a Steam root: the root itself, then those its
 // libraryfolders.vdf files name, each once, spelt as on disk. For a Steam for
 // Windows in a Wine prefix, the prefix: the files name Windows paths
 // (D:\SteamLibrary), each taken through the prefix's drives.
-QStringList SteamLibraries(const QString& steamRoot, const QString& prefix = {});
+QStringList steamLibraries(const QString& steamRoot, const QString& prefix = {});
 
 // The game's directories a library offers, valid or not: the install folder
 // its manifest names, then the folder the installer's registry value names
 // in the game's Proton prefix. Folders are found in any letter case.
-QStringList GameCandidates(const QString& library);
+QStringList gameCandidates(const QString& library);
 
 // The first candidate of the roots' libraries that holds the game
 // (System/DeusEx.exe), without a final separator; empty text when none does.
 // The roots of a Steam for Windows in a Wine prefix come with that prefix.
-QString FindSteamGame(const QStringList& roots, const QString& prefix = {});
+QString findSteamGame(const QStringList& roots, const QString& prefix = {});

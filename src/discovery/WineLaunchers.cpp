@@ -20,7 +20,7 @@ const QLatin1String HeroicNative(".config/heroic");
 const QLatin1String HeroicFlatpak(".var/app/com.heroicgameslauncher.hgl/config/heroic");
 
 // The entries of a folder in name order: folders, or files ending in suffix.
-QStringList Entries(const QString& dir, QDir::Filters kind, const QString& suffix = {})
+QStringList entries(const QString& dir, QDir::Filters kind, const QString& suffix = {})
 {
     QDir folder(dir);
     if (!suffix.isEmpty())
@@ -28,16 +28,16 @@ QStringList Entries(const QString& dir, QDir::Filters kind, const QString& suffi
     return folder.entryList(kind | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
 }
 
-QStringList SubFolders(const QString& dir)
+QStringList subFolders(const QString& dir)
 {
     QStringList folders;
-    for (const QString& name : Entries(dir, QDir::Dirs))
+    for (const QString& name : entries(dir, QDir::Dirs))
         folders.append(dir + u'/' + name);
     return folders;
 }
 
 // A launcher's path spelt from the user's point of view: "~" is the home.
-QString FromHome(const QString& path, const QString& home)
+QString fromHome(const QString& path, const QString& home)
 {
     if (path == u'~')
         return home;
@@ -46,13 +46,13 @@ QString FromHome(const QString& path, const QString& home)
     return path;
 }
 
-QJsonDocument ReadJson(const QString& path)
+QJsonDocument readJson(const QString& path)
 {
-    const Result<QByteArray> read = ReadFileBytes(path);
+    const Result<QByteArray> read = readFileBytes(path);
     return read.ok() ? QJsonDocument::fromJson(read.value()) : QJsonDocument();
 }
 
-qsizetype Indentation(QStringView line)
+qsizetype indentation(QStringView line)
 {
     qsizetype depth = 0;
     while (depth < line.size() && line.at(depth) == u' ')
@@ -62,7 +62,7 @@ qsizetype Indentation(QStringView line)
 
 // The key of a "key: value" line, and in rest what follows its colon;
 // nothing when the line is no such pair.
-QString KeyOfLine(QStringView line, QStringView& rest)
+QString keyOfLine(QStringView line, QStringView& rest)
 {
     qsizetype colon = -1;
     for (qsizetype i = 0; i < line.size(); ++i) {
@@ -81,7 +81,7 @@ QString KeyOfLine(QStringView line, QStringView& rest)
 }
 
 // A scalar's text from its first character on, its lines already folded into one.
-QString ScalarText(QStringView text)
+QString scalarText(QStringView text)
 {
     if (text.isEmpty())
         return {};
@@ -137,26 +137,26 @@ QString ScalarText(QStringView text)
     return (comment < 0 ? text : text.left(comment)).trimmed().toString();
 }
 
-QList<LutrisGame> LutrisGamesIn(const QString& dir, const QString& home, bool flatpak)
+QList<LutrisGame> lutrisGamesIn(const QString& dir, const QString& home, bool flatpak)
 {
     static const QRegularExpression stamp(QStringLiteral("-\\d{9,}$"));
     QList<LutrisGame> games;
-    for (const QString& file : Entries(dir, QDir::Files, QStringLiteral(".yml"))) {
-        const Result<QByteArray> read = ReadFileBytes(dir + u'/' + file);
+    for (const QString& file : entries(dir, QDir::Files, QStringLiteral(".yml"))) {
+        const Result<QByteArray> read = readFileBytes(dir + u'/' + file);
         if (!read.ok())
             continue;
         LutrisGame game;
         game.config = file.chopped(4);
         game.slug = QString(game.config).remove(stamp);
         game.flatpak = flatpak;
-        game.prefix = FromHome(YamlScalar(read.value(), QStringLiteral("game"), QStringLiteral("prefix")), home);
-        QString exe = FromHome(YamlScalar(read.value(), QStringLiteral("game"), QStringLiteral("exe")), home);
+        game.prefix = fromHome(yamlScalar(read.value(), QStringLiteral("game"), QStringLiteral("prefix")), home);
+        QString exe = fromHome(yamlScalar(read.value(), QStringLiteral("game"), QStringLiteral("exe")), home);
         if (!exe.isEmpty() && QDir::isRelativePath(exe)) {
             // A Windows path names a file on a drive of the prefix (none when
             // the prefix has no such drive); anything else relative lies
             // inside the prefix.
             if (exe.size() >= 2 && exe.at(1) == u':')
-                exe = WineRegistry::ToUnixPath(game.prefix, exe);
+                exe = WineRegistry::toUnixPath(game.prefix, exe);
             else
                 exe = game.prefix.isEmpty() ? QString() : game.prefix + u'/' + exe;
         }
@@ -168,16 +168,16 @@ QList<LutrisGame> LutrisGamesIn(const QString& dir, const QString& home, bool fl
     return games;
 }
 
-QList<Bottle> BottlesIn(const QString& dir, bool flatpak)
+QList<Bottle> bottlesIn(const QString& dir, bool flatpak)
 {
     QList<Bottle> bottles;
-    for (const QString& path : SubFolders(dir)) {
+    for (const QString& path : subFolders(dir)) {
         Bottle bottle;
         bottle.path = path;
         bottle.flatpak = flatpak;
-        const Result<QByteArray> read = ReadFileBytes(path + QStringLiteral("/bottle.yml"));
+        const Result<QByteArray> read = readFileBytes(path + QStringLiteral("/bottle.yml"));
         if (read.ok())
-            bottle.name = YamlScalar(read.value(), {}, QStringLiteral("Name"));
+            bottle.name = yamlScalar(read.value(), {}, QStringLiteral("Name"));
         if (bottle.name.isEmpty())
             bottle.name = QFileInfo(path).fileName();
         bottles.append(bottle);
@@ -190,7 +190,7 @@ QList<Bottle> BottlesIn(const QString& dir, bool flatpak)
 // Lutris and Bottles write their settings as YAML, but only a handful of
 // scalars of them are read here; a YAML library would be a new dependency
 // for that, so this reads block mappings only, as both write them.
-QString YamlScalar(const QByteArray& yaml, const QString& section, const QString& key)
+QString yamlScalar(const QByteArray& yaml, const QString& section, const QString& key)
 {
     const QStringList lines = QString::fromUtf8(yaml).split(u'\n');
     bool inSection = section.isEmpty();
@@ -199,12 +199,12 @@ QString YamlScalar(const QByteArray& yaml, const QString& section, const QString
         QStringView line = lines.at(i);
         if (line.endsWith(u'\r'))
             line.chop(1);
-        const qsizetype depth = Indentation(line);
+        const qsizetype depth = indentation(line);
         const QStringView body = line.mid(depth);
         if (body.isEmpty() || body.startsWith(u'#') || body.startsWith(QLatin1String("---")))
             continue;
         QStringView rest;
-        const QString name = KeyOfLine(body, rest);
+        const QString name = keyOfLine(body, rest);
         if (depth == 0 && !section.isEmpty()) {
             inSection = name == section && rest.isEmpty();
             continue;
@@ -224,41 +224,41 @@ QString YamlScalar(const QByteArray& yaml, const QString& section, const QString
             QStringView next = lines.at(j);
             if (next.endsWith(u'\r'))
                 next.chop(1);
-            if (next.trimmed().isEmpty() || Indentation(next) <= depth)
+            if (next.trimmed().isEmpty() || indentation(next) <= depth)
                 break;
             text += u' ' + next.trimmed().toString();
         }
-        return ScalarText(text);
+        return scalarText(text);
     }
     return {};
 }
 
-QList<LutrisGame> LutrisGames(const QString& home)
+QList<LutrisGame> lutrisGames(const QString& home)
 {
-    return LutrisGamesIn(home + u'/' + LutrisNative, home, false) +
-           LutrisGamesIn(home + u'/' + LutrisFlatpak, home, true);
+    return lutrisGamesIn(home + u'/' + LutrisNative, home, false) +
+           lutrisGamesIn(home + u'/' + LutrisFlatpak, home, true);
 }
 
-QList<Bottle> Bottles(const QString& home)
+QList<Bottle> bottles(const QString& home)
 {
-    return BottlesIn(home + u'/' + BottlesNative, false) + BottlesIn(home + u'/' + BottlesFlatpak, true);
+    return bottlesIn(home + u'/' + BottlesNative, false) + bottlesIn(home + u'/' + BottlesFlatpak, true);
 }
 
-QStringList CrossOverBottles(const QString& home)
+QStringList crossOverBottles(const QString& home)
 {
-    return SubFolders(home + QStringLiteral("/.cxoffice"));
+    return subFolders(home + QStringLiteral("/.cxoffice"));
 }
 
-QStringList PlayOnLinuxPrefixes(const QString& home)
+QStringList playOnLinuxPrefixes(const QString& home)
 {
-    return SubFolders(home + QStringLiteral("/.PlayOnLinux/wineprefix"));
+    return subFolders(home + QStringLiteral("/.PlayOnLinux/wineprefix"));
 }
 
-QList<HeroicGame> HeroicGogGames(const QString& home)
+QList<HeroicGame> heroicGogGames(const QString& home)
 {
     QList<HeroicGame> games;
     for (const QLatin1String config : {HeroicNative, HeroicFlatpak}) {
-        const QJsonArray installed = ReadJson(home + u'/' + config + QStringLiteral("/gog_store/installed.json"))
+        const QJsonArray installed = readJson(home + u'/' + config + QStringLiteral("/gog_store/installed.json"))
                                          .object()
                                          .value(u"installed")
                                          .toArray();
@@ -273,11 +273,11 @@ QList<HeroicGame> HeroicGogGames(const QString& home)
     return games;
 }
 
-QList<HeroicGame> HeroicSideloadGames(const QString& home)
+QList<HeroicGame> heroicSideloadGames(const QString& home)
 {
     QList<HeroicGame> games;
     for (const QLatin1String config : {HeroicNative, HeroicFlatpak}) {
-        const QJsonArray list = ReadJson(home + u'/' + config + QStringLiteral("/sideload_apps/library.json"))
+        const QJsonArray list = readJson(home + u'/' + config + QStringLiteral("/sideload_apps/library.json"))
                                     .object()
                                     .value(u"games")
                                     .toArray();
@@ -286,8 +286,8 @@ QList<HeroicGame> HeroicSideloadGames(const QString& home)
             HeroicGame game;
             game.appName = entry.value(u"app_name").toString();
             game.runner = entry.value(u"runner").toString(QStringLiteral("sideload"));
-            game.exe = FromHome(entry.value(u"install").toObject().value(u"executable").toString(), home);
-            game.folder = FromHome(entry.value(u"folder_name").toString(), home);
+            game.exe = fromHome(entry.value(u"install").toObject().value(u"executable").toString(), home);
+            game.folder = fromHome(entry.value(u"folder_name").toString(), home);
             if (game.folder.isEmpty() && !game.exe.isEmpty())
                 game.folder = QFileInfo(game.exe).path();
             game.flatpak = config == HeroicFlatpak;
@@ -298,33 +298,33 @@ QList<HeroicGame> HeroicSideloadGames(const QString& home)
     return games;
 }
 
-QList<HeroicPrefix> HeroicPrefixes(const QString& home)
+QList<HeroicPrefix> heroicPrefixes(const QString& home)
 {
     QList<HeroicPrefix> prefixes;
     for (const QLatin1String config : {HeroicNative, HeroicFlatpak}) {
         const QString dir = home + u'/' + config + QStringLiteral("/GamesConfig");
-        for (const QString& file : Entries(dir, QDir::Files, QStringLiteral(".json"))) {
-            const QJsonObject settings = ReadJson(dir + u'/' + file).object();
+        for (const QString& file : entries(dir, QDir::Files, QStringLiteral(".json"))) {
+            const QJsonObject settings = readJson(dir + u'/' + file).object();
             // One object by the game's name, beside "version" and "explicit".
             for (auto it = settings.constBegin(); it != settings.constEnd(); ++it) {
-                const QString prefix = FromHome(it.value().toObject().value(u"winePrefix").toString(), home);
+                const QString prefix = fromHome(it.value().toObject().value(u"winePrefix").toString(), home);
                 if (!prefix.isEmpty())
                     prefixes.append({it.key(), prefix, config == HeroicFlatpak});
             }
         }
     }
-    for (const QString& entry : SubFolders(home + QStringLiteral("/Games/Heroic/Prefixes"))) {
-        if (IsWinePrefix(entry)) {
+    for (const QString& entry : subFolders(home + QStringLiteral("/Games/Heroic/Prefixes"))) {
+        if (isWinePrefix(entry)) {
             prefixes.append({{}, entry, false});
             continue;
         }
-        for (const QString& prefix : SubFolders(entry))
+        for (const QString& prefix : subFolders(entry))
             prefixes.append({{}, prefix, false});
     }
     return prefixes;
 }
 
-QStringList FoldersOfExecutable(const QString& exe)
+QStringList foldersOfExecutable(const QString& exe)
 {
     if (exe.isEmpty())
         return {};
@@ -333,7 +333,7 @@ QStringList FoldersOfExecutable(const QString& exe)
     return parent == folder ? QStringList{folder} : QStringList{parent, folder};
 }
 
-bool IsWinePrefix(const QString& folder)
+bool isWinePrefix(const QString& folder)
 {
     return QFileInfo(folder + QStringLiteral("/system.reg")).isFile() ||
            QFileInfo(folder + QStringLiteral("/drive_c")).isDir();

@@ -26,11 +26,11 @@ struct LutrisGame
 // style, as Lutris and Bottles write theirs: the key key of the top-level
 // mapping section, or of the top level when section is empty; empty text
 // when there is none or it is no scalar.
-QString YamlScalar(const QByteArray& yaml, const QString& section, const QString& key);
+QString yamlScalar(const QByteArray& yaml, const QString& section, const QString& key);
 
 // Every game configuration of the native Lutris, then of the Flatpak, each in
 // name order.
-QList<LutrisGame> LutrisGames(const QString& home);
+QList<LutrisGame> lutrisGames(const QString& home);
 
 // A bottle of Bottles: a Wine prefix with its bottle.yml beside its drive_c.
 struct Bottle
@@ -40,14 +40,14 @@ struct Bottle
     bool flatpak = false;
 };
 
-// The bottles of the native Bottles, then of the Flatpak, each in name order.
-QList<Bottle> Bottles(const QString& home);
+// The bottles of the native bottles, then of the Flatpak, each in name order.
+QList<Bottle> bottles(const QString& home);
 
 // The bottles of CrossOver (~/.cxoffice/*), each a Wine prefix, in name order.
-QStringList CrossOverBottles(const QString& home);
+QStringList crossOverBottles(const QString& home);
 
 // The prefixes of PlayOnLinux (~/.PlayOnLinux/wineprefix/*), in name order.
-QStringList PlayOnLinuxPrefixes(const QString& home);
+QStringList playOnLinuxPrefixes(const QString& home);
 
 // A game Heroic Games Launcher installed (GOG) or had added by hand ("sideload").
 struct HeroicGame
@@ -60,10 +60,10 @@ struct HeroicGame
 };
 
 // GOG games of Heroic (gog_store/installed.json), native then Flatpak.
-QList<HeroicGame> HeroicGogGames(const QString& home);
+QList<HeroicGame> heroicGogGames(const QString& home);
 
 // Side-loaded games of Heroic (sideload_apps/library.json), native then Flatpak.
-QList<HeroicGame> HeroicSideloadGames(const QString& home);
+QList<HeroicGame> heroicSideloadGames(const QString& home);
 
 // A Wine prefix Heroic runs games in.
 struct HeroicPrefix
@@ -77,11 +77,11 @@ struct HeroicPrefix
 // (GamesConfig/<appName>.json), native then Flatpak, then the prefixes of
 // the default folder ~/Games/Heroic/Prefixes (each entry there, or each entry
 // of a folder there that is no prefix itself, as "default" is).
-QList<HeroicPrefix> HeroicPrefixes(const QString& home);
+QList<HeroicPrefix> heroicPrefixes(const QString& home);
 
 // The folders an executable of the game may lie in, the likeliest first:
 // its folder's parent (the game keeps DeusEx.exe in System), then its folder.
-QStringList FoldersOfExecutable(const QString& exe);
+QStringList foldersOfExecutable(const QString& exe);
 
 // Whether a folder looks like a Wine prefix: it holds system.reg or drive_c.
-bool IsWinePrefix(const QString& folder);
+bool isWinePrefix(const QString& folder);

@@ -19,7 +19,7 @@ namespace {
 
 const QLatin1String Header("WINE REGISTRY Version 2");
 
-int HexDigit(QChar c)
+int hexDigit(QChar c)
 {
     const char16_t u = c.unicode();
     if (u >= u'0' && u <= u'9')
@@ -34,7 +34,7 @@ int HexDigit(QChar c)
 // A quoted text of the file from just after its opening quote: the escapes
 // Wine writes are decoded, and pos is left after the closing quote. Nothing
 // when the quote is never closed.
-std::optional<QString> ReadQuoted(const QString& line, qsizetype& pos, QChar close = u'"')
+std::optional<QString> readQuoted(const QString& line, qsizetype& pos, QChar close = u'"')
 {
     QString out;
     while (pos < line.size()) {
@@ -75,8 +75,8 @@ std::optional<QString> ReadQuoted(const QString& line, qsizetype& pos, QChar clo
             // Up to four hex digits: one UTF-16 code unit.
             char16_t unit = 0;
             int digits = 0;
-            while (digits < 4 && pos < line.size() && HexDigit(line.at(pos)) >= 0) {
-                unit = char16_t(unit * 16 + HexDigit(line.at(pos++)));
+            while (digits < 4 && pos < line.size() && hexDigit(line.at(pos)) >= 0) {
+                unit = char16_t(unit * 16 + hexDigit(line.at(pos++)));
                 ++digits;
             }
             out.append(digits ? QChar(unit) : QChar(u'x'));
@@ -98,7 +98,7 @@ std::optional<QString> ReadQuoted(const QString& line, qsizetype& pos, QChar clo
     return std::nullopt;
 }
 
-QString CutAtNul(QString text)
+QString cutAtNul(QString text)
 {
     const qsizetype nul = text.indexOf(QChar(0));
     if (nul >= 0)
@@ -106,7 +106,7 @@ QString CutAtNul(QString text)
     return text;
 }
 
-QString BinaryNumber(const QByteArray& bytes)
+QString binaryNumber(const QByteArray& bytes)
 {
     const auto low = bytes.size() > 0 ? quint8(bytes[0]) : 0u;
     const auto high = bytes.size() > 1 ? quint8(bytes[1]) : 0u;
@@ -115,7 +115,7 @@ QString BinaryNumber(const QByteArray& bytes)
 
 // "hex:02,01" or "hex(N):..." after the equals sign (continuation lines
 // already joined): the bytes, or nothing when one is not a hex number.
-std::optional<QByteArray> HexBytes(QStringView list)
+std::optional<QByteArray> hexBytes(QStringView list)
 {
     QByteArray bytes;
     for (QStringView item : list.split(u',')) {
@@ -133,39 +133,39 @@ std::optional<QByteArray> HexBytes(QStringView list)
 
 // The text of the value data after the equals sign, as Windows would read
 // it for this program.
-QString ValueText(const QString& data)
+QString valueText(const QString& data)
 {
     qsizetype pos = 0;
     if (data.startsWith(u'"')) {
         pos = 1;
-        return CutAtNul(ReadQuoted(data, pos).value_or(QString()));
+        return cutAtNul(readQuoted(data, pos).value_or(QString()));
     }
     if (data.startsWith(QLatin1String("str(1):\""))) {
         pos = 8;
-        return CutAtNul(ReadQuoted(data, pos).value_or(QString()));
+        return cutAtNul(readQuoted(data, pos).value_or(QString()));
     }
     static const QRegularExpression hex(QStringLiteral("^hex(?:\\(([0-9a-fA-F]+)\\))?:(.*)$"));
     const QRegularExpressionMatch m = hex.match(data);
     if (!m.hasMatch())
         return {}; // dword:, str(2): and the other types
     const uint type = m.captured(1).isEmpty() ? 3 : m.captured(1).toUInt(nullptr, 16);
-    const auto bytes = HexBytes(m.capturedView(2));
+    const auto bytes = hexBytes(m.capturedView(2));
     if (!bytes)
         return {};
     if (type == 3)
-        return BinaryNumber(*bytes);
+        return binaryNumber(*bytes);
     if (type == 1) {
         // A REG_SZ that Wine could not write as text: UTF-16 little-endian.
         QString text;
         for (qsizetype i = 0; i + 1 < bytes->size(); i += 2)
             text.append(QChar(char16_t(quint8(bytes->at(i)) | (quint8(bytes->at(i + 1)) << 8))));
-        return CutAtNul(text);
+        return cutAtNul(text);
     }
     return {};
 }
 
 // A logical line: a hex list goes on after a trailing backslash.
-QStringList LogicalLines(const QString& text)
+QStringList logicalLines(const QString& text)
 {
     QStringList lines;
     QString pending;
@@ -190,7 +190,7 @@ QStringList LogicalLines(const QString& text)
 // line), or -1; the text starts at the start of a line. Only such a line
 // starts with '[': values start with a quote or '@', and Wine writes a line
 // break inside a value as "\n".
-qsizetype NextHeader(QByteArrayView text, qsizetype pos)
+qsizetype nextHeader(QByteArrayView text, qsizetype pos)
 {
     const char* data = text.data();
     while (pos < text.size()) {
@@ -209,7 +209,7 @@ qsizetype NextHeader(QByteArrayView text, qsizetype pos)
 // lower case, which ASCII letters of the file are compared with in any case.
 // Empty for a name with other than printable ASCII, which Wine may write as
 // escapes.
-QByteArray HeaderName(const QString& key)
+QByteArray headerName(const QString& key)
 {
     QByteArray name;
     for (const QChar c : key) {
@@ -222,7 +222,7 @@ QByteArray HeaderName(const QString& key)
     return name;
 }
 
-char LowerAscii(char c)
+char lowerAscii(char c)
 {
     return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
 }
@@ -243,7 +243,7 @@ public:
     {
         QList<QByteArray> names;
         for (const QString& key : keys) {
-            const QByteArray name = HeaderName(key);
+            const QByteArray name = headerName(key);
             if (name.isEmpty())
                 return; // a name that only a full reading finds: every key is kept
             names.append(name);
@@ -284,7 +284,7 @@ public:
             return true;
         if (length == m_shared.size())
             return false;
-        const QList<QByteArray>& next = m_byNext[quint8(LowerAscii(name[m_shared.size()]))];
+        const QList<QByteArray>& next = m_byNext[quint8(lowerAscii(name[m_shared.size()]))];
         return std::any_of(next.cbegin(), next.cend(), matches);
     }
 
@@ -299,7 +299,7 @@ void Hive::feed(QByteArrayView lines, const HeaderFilter& filter)
 {
     qsizetype pos = 0;
     for (;;) {
-        const qsizetype at = NextHeader(lines, pos);
+        const qsizetype at = nextHeader(lines, pos);
         const qsizetype end = at < 0 ? lines.size() : at;
         if (m_current >= 0)
             m_keys[m_current].values.append(lines.sliced(pos, end - pos));
@@ -314,7 +314,7 @@ void Hive::feed(QByteArrayView lines, const HeaderFilter& filter)
             continue;
         const QString line = QString::fromUtf8(lines.sliced(at, lineEnd - at));
         qsizetype quoted = 1;
-        const auto name = ReadQuoted(line, quoted, u']');
+        const auto name = readQuoted(line, quoted, u']');
         if (!name)
             continue;
         // Wine writes each key once; should a file hold one twice, the last counts.
@@ -340,7 +340,7 @@ Hive::Hive(const QByteArray& file, const QStringList& keys)
 Hive Hive::Read(const QString& path, const QStringList& keys)
 {
     QFile file;
-    const Result<OpenOutcome> opened = OpenRegularFile(file, path);
+    const Result<OpenOutcome> opened = openRegularFile(file, path);
     if (!opened.ok() || opened.value() != OpenOutcome::Opened || file.size() > MaxIniBytes)
         return {};
     const HeaderFilter filter(keys);
@@ -391,14 +391,14 @@ QString Hive::value(const QString& key, const QString& name) const
     const qsizetype found = m_index.value(key.toLower(), -1);
     if (found < 0)
         return {};
-    for (const QString& line : LogicalLines(QString::fromUtf8(m_keys.at(found).values))) {
+    for (const QString& line : logicalLines(QString::fromUtf8(m_keys.at(found).values))) {
         QString valueName;
         qsizetype pos = 0;
         if (line.startsWith(QLatin1String("@="))) {
             pos = 1;
         } else if (line.startsWith(u'"')) {
             pos = 1;
-            const auto quoted = ReadQuoted(line, pos);
+            const auto quoted = readQuoted(line, pos);
             if (!quoted)
                 continue;
             valueName = *quoted;
@@ -408,7 +408,7 @@ QString Hive::value(const QString& key, const QString& name) const
         if (pos >= line.size() || line.at(pos) != u'=')
             continue;
         if (valueName.compare(name, Qt::CaseInsensitive) == 0)
-            return ValueText(line.mid(pos + 1).trimmed());
+            return valueText(line.mid(pos + 1).trimmed());
     }
     return {};
 }
@@ -429,7 +429,7 @@ QStringList Hive::subkeys(const QString& key) const
     return names;
 }
 
-QStringList Bit32KeyNames(const QString& key)
+QStringList bit32KeyNames(const QString& key)
 {
     QString path = key;
     path.replace(u'/', u'\\');
@@ -443,7 +443,7 @@ QStringList Bit32KeyNames(const QString& key)
     return names;
 }
 
-QString DefaultPrefix()
+QString defaultPrefix()
 {
     const QString prefix = qEnvironmentVariable("WINEPREFIX");
     if (!prefix.isEmpty())
@@ -454,7 +454,7 @@ QString DefaultPrefix()
 QString GetString(const QByteArray& systemReg, const QString& keyPath, const QString& valueName)
 {
     const Hive hive(systemReg);
-    for (const QString& key : Bit32KeyNames(keyPath)) {
+    for (const QString& key : bit32KeyNames(keyPath)) {
         QString text = hive.value(key, valueName);
         if (!text.isEmpty())
             return text;
@@ -462,12 +462,12 @@ QString GetString(const QByteArray& systemReg, const QString& keyPath, const QSt
     return {};
 }
 
-QString GetStringFromPrefix(const QString& prefix, const QString& keyPath, const QString& valueName)
+QString getStringFromPrefix(const QString& prefix, const QString& keyPath, const QString& valueName)
 {
     return PrefixRegistry(prefix).value(RegistryRoot::LocalMachine, keyPath, valueName);
 }
 
-QString ToUnixPath(const QString& prefix, const QString& windowsPath)
+QString toUnixPath(const QString& prefix, const QString& windowsPath)
 {
     static const QRegularExpression drivePath(QStringLiteral("^([A-Za-z]):(?:[\\\\/](.*))?$"));
     const QRegularExpressionMatch m = drivePath.match(windowsPath);
@@ -477,7 +477,7 @@ QString ToUnixPath(const QString& prefix, const QString& windowsPath)
     const QString letter = m.captured(1).toLower();
     QString drive;
     const QString dosdevices = prefix + QStringLiteral("/dosdevices");
-    const QString link = FindEntryIgnoringCase(dosdevices, letter + u':');
+    const QString link = findEntryIgnoringCase(dosdevices, letter + u':');
     if (!link.isEmpty())
         drive = QFileInfo(dosdevices + u'/' + link).canonicalFilePath();
     else if (letter == u'c' && QFileInfo(prefix + QStringLiteral("/drive_c")).isDir())
@@ -485,14 +485,14 @@ QString ToUnixPath(const QString& prefix, const QString& windowsPath)
     if (drive.isEmpty())
         return {};
 
-    return AppendIgnoringCase(drive, m.captured(2));
+    return appendIgnoringCase(drive, m.captured(2));
 }
 
 PrefixRegistry::PrefixRegistry(const QString& prefix, RegistryKeys keys) : m_prefix(prefix), m_keys(std::move(keys))
 {
     QStringList machine;
     for (const QString& key : std::as_const(m_keys.machine))
-        machine.append(Bit32KeyNames(key));
+        machine.append(bit32KeyNames(key));
     m_keys.machine = machine;
 }
 
@@ -514,7 +514,7 @@ QString PrefixRegistry::value(RegistryRoot root, const QString& key, const QStri
 {
     if (root == RegistryRoot::CurrentUser)
         return hive(root).value(key, name);
-    for (const QString& viewKey : Bit32KeyNames(key)) {
+    for (const QString& viewKey : bit32KeyNames(key)) {
         QString text = hive(root).value(viewKey, name);
         if (!text.isEmpty())
             return text;
@@ -527,7 +527,7 @@ QStringList PrefixRegistry::subkeys(RegistryRoot root, const QString& key) const
     if (root == RegistryRoot::CurrentUser)
         return hive(root).subkeys(key);
     QStringList names;
-    for (const QString& viewKey : Bit32KeyNames(key)) {
+    for (const QString& viewKey : bit32KeyNames(key)) {
         for (const QString& name : hive(root).subkeys(viewKey)) {
             if (!names.contains(name, Qt::CaseInsensitive))
                 names.append(name);
@@ -538,7 +538,7 @@ QStringList PrefixRegistry::subkeys(RegistryRoot root, const QString& key) const
 
 QString PrefixRegistry::localPath(const QString& recordedPath) const
 {
-    return ToUnixPath(m_prefix, recordedPath);
+    return toUnixPath(m_prefix, recordedPath);
 }
 
 } // namespace WineRegistry

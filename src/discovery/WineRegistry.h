@@ -59,23 +59,23 @@ private:
 // The names a key of HKEY_LOCAL_MACHINE has in the 32-bit view, in the order
 // they are looked in: Software\Wow6432Node\... where a 32-bit installer writes
 // in a 64-bit prefix, then the key itself (a 32-bit prefix has no other).
-QStringList Bit32KeyNames(const QString& key);
+QStringList bit32KeyNames(const QString& key);
 
 // The user's prefix: $WINEPREFIX when set, else ~/.wine.
-QString DefaultPrefix();
+QString defaultPrefix();
 
 // The value valueName of the key keyPath below HKEY_LOCAL_MACHINE (32-bit view
 // first) in the text of a system.reg.
 QString GetString(const QByteArray& systemReg, const QString& keyPath, const QString& valueName);
 
 // The same, read from prefix/system.reg.
-QString GetStringFromPrefix(const QString& prefix, const QString& keyPath, const QString& valueName);
+QString getStringFromPrefix(const QString& prefix, const QString& keyPath, const QString& valueName);
 
 // The directory that a Windows drive path (C:\Games\DeusEx) names inside the
 // prefix, through its dosdevices links, with each existing part spelt as on
 // disk, since Windows ignores letter case. Empty for a path that is not on a
 // drive of the prefix.
-QString ToUnixPath(const QString& prefix, const QString& windowsPath);
+QString toUnixPath(const QString& prefix, const QString& windowsPath);
 
 // The keys of each root a registry is asked about, with the keys below
 // them; empty lists for any key.

@@ -58,24 +58,24 @@ void ModDocument::restoreGamePath()
 {
     // One saved while the field still had the focus lacks its final
     // separator, and every name joined to it would miss.
-    setGamePath(WithTrailingSeparator(m_settings.value(QString::fromLatin1(PathSettingKey)).toString()));
+    setGamePath(withTrailingSeparator(m_settings.value(QString::fromLatin1(PathSettingKey)).toString()));
 }
 
 bool ModDocument::detectGamePath()
 {
-    const QString detected = FindInstalledGame();
+    const QString detected = findInstalledGame();
     if (detected.isEmpty())
         return false;
-    setGamePath(WithTrailingSeparator(detected));
+    setGamePath(withTrailingSeparator(detected));
     return true;
 }
 
 Result<> ModDocument::chooseGamePath(const QString& folder)
 {
-    if (!IsGameDirectory(folder))
+    if (!isGameDirectory(folder))
         return Failure{QStringLiteral("Essential Deus Ex files were not found in this directory.")};
     // A drive root comes with its separator already there.
-    setGamePath(WithTrailingSeparator(folder));
+    setGamePath(withTrailingSeparator(folder));
     return {};
 }
 
@@ -113,7 +113,7 @@ Result<> ModDocument::writeFlag(FlagForm form, bool shownBefore)
     const Result<bool> flag = ReadAutostartFlag(m_gamePath);
     setAutostartState(flag.valueOr(shownBefore));
     return Failure{QStringLiteral("The autostart setting could not be written to %1.\n%2")
-                       .arg(PathInMessage(AutostartFlagFile(m_gamePath)), written.error())};
+                       .arg(pathInMessage(autostartFlagFile(m_gamePath)), written.error())};
 }
 
 Result<> ModDocument::readAutostartFlag()
@@ -123,7 +123,7 @@ Result<> ModDocument::readAutostartFlag()
     const Result<bool> flag = ReadAutostartFlag(m_gamePath);
     if (!flag.ok()) {
         return Failure{QStringLiteral("%1 could not be read, so autostart is taken as off.\n%2")
-                           .arg(PathInMessage(AutostartFlagFile(m_gamePath)), flag.error())};
+                           .arg(pathInMessage(autostartFlagFile(m_gamePath)), flag.error())};
     }
     // Taken on as the box takes a click: the flag is written back.
     if (flag.value())
@@ -147,20 +147,20 @@ Result<QStringList> ModDocument::open(const QString& fileName)
     // and the caption show the path as the system writes it.
     const QString path = QDir::toNativeSeparators(fileName);
     const auto refused = [&path](const QString& reason) {
-        return Failure{QStringLiteral("%1 is not a mod definition file.\n%2").arg(PathInMessage(path), reason)};
+        return Failure{QStringLiteral("%1 is not a mod definition file.\n%2").arg(pathInMessage(path), reason)};
     };
     const auto cannotOpen = [&path](const QString& reason) {
-        return Failure{QStringLiteral("%1 could not be opened.\n%2").arg(PathInMessage(path), reason)};
+        return Failure{QStringLiteral("%1 could not be opened.\n%2").arg(pathInMessage(path), reason)};
     };
     const QFileInfo info(path);
     if (info.isFile() && info.size() > MaxModFileBytes)
         return refused(QStringLiteral("It is larger than a mod definition can be."));
-    const Result<QByteArray> read = ReadFileBytes(path, MaxModFileBytes);
+    const Result<QByteArray> read = readFileBytes(path, MaxModFileBytes);
     if (!read.ok())
         return cannotOpen(read.error());
     // The record read starts as a new mod, so nothing of the mod shown before
     // survives where the file is silent.
-    const ModFileContents contents = ReadModFile(read.value());
+    const ModFileContents contents = readModFile(read.value());
     using Refusal = ModFileContents::Refusal;
     switch (contents.refusal) {
     case Refusal::None:
@@ -185,7 +185,7 @@ Result<QStringList> ModDocument::open(const QString& fileName)
     // otherwise, the user learns it now rather than in the game.
     QStringList notes;
     if (contents.game.differs())
-        notes << GameReadingMessage(contents.game, contents.mod);
+        notes << gameReadingMessage(contents.game, contents.mod);
     const QStringList& unplaced = contents.report.unplacedAugmentations;
     if (!unplaced.isEmpty()) {
         // A box as tall as a damaged file's list would put its button off
@@ -205,7 +205,7 @@ Result<> ModDocument::checkSavable() const
 {
     if (m_gamePath.isEmpty())
         return Failure{QStringLiteral("You must specify the Deus Ex path in the Deus Ex Path field")};
-    if (const auto unsavable = FindUnsavableValue(m_mod))
+    if (const auto unsavable = findUnsavableValue(m_mod))
         return Failure{unsavable->message};
     return {};
 }
@@ -215,10 +215,10 @@ Result<> ModDocument::save(const QString& fileName)
     if (Result<> savable = checkSavable(); !savable.ok())
         return savable;
     const QString target = QDir::toNativeSeparators(fileName);
-    const Result<> written = WriteTextFile(target, ComposeModFile(m_mod), InPlaceWrite::WhenNoTemporaryFile);
+    const Result<> written = writeTextFile(target, composeModFile(m_mod), InPlaceWrite::WhenNoTemporaryFile);
     if (!written.ok()) {
         return Failure{
-            QStringLiteral("The mod could not be saved to %1.\n%2").arg(PathInMessage(target), written.error())};
+            QStringLiteral("The mod could not be saved to %1.\n%2").arg(pathInMessage(target), written.error())};
     }
     setFileName(target);
     return {};
@@ -228,23 +228,23 @@ Result<std::optional<QByteArray>> ModDocument::readGameSettings() const
 {
     // The same test as for the loader's package: a hidden (or, on Windows,
     // system) file counts as missing.
-    const QString iniFile = DeusExIniFile(m_gamePath);
-    if (!GameFileExists(iniFile))
+    const QString iniFile = deusExIniFile(m_gamePath);
+    if (!gameFileExists(iniFile))
         return std::optional<QByteArray>();
-    const Result<QByteArray> ini = ReadFileBytes(iniFile);
+    const Result<QByteArray> ini = readFileBytes(iniFile);
     if (!ini.ok())
-        return Failure{QStringLiteral("%1 could not be read.\n%2").arg(PathInMessage(iniFile), ini.error())};
+        return Failure{QStringLiteral("%1 could not be read.\n%2").arg(pathInMessage(iniFile), ini.error())};
     return std::optional<QByteArray>(ini.value());
 }
 
 bool ModDocument::loaderPackageFound() const
 {
-    return GameFileExists(QuenlarPackageFile(m_gamePath));
+    return gameFileExists(quenlarPackageFile(m_gamePath));
 }
 
 bool ModDocument::loaderNeedsSwitch(const QByteArray& settings)
 {
-    return NamesGameDefault(settings);
+    return namesGameDefault(settings);
 }
 
 Result<> ModDocument::switchToLoader(const QByteArray& settings)

@@ -13,13 +13,13 @@
 namespace AnsiText {
 
 // Index of the first character that cannot be encoded, or -1.
-qsizetype FirstUnencodable(const QString& text);
+qsizetype firstUnencodable(const QString& text);
 
 // The bytes of the text, or nothing when a character cannot be encoded.
-std::optional<QByteArray> Encode(const QString& text);
+std::optional<QByteArray> encode(const QString& text);
 
 // Every byte decodes to some character, so reading never fails.
-QString Decode(const QByteArray& bytes);
+QString decode(const QByteArray& bytes);
 
 } // namespace AnsiText
 
@@ -28,7 +28,7 @@ QString Decode(const QByteArray& bytes);
 // back to the same bytes. Used on every system that has no ANSI code page.
 namespace Cp1252 {
 
-std::optional<char> EncodeChar(char16_t c);
+std::optional<char> encodeChar(char16_t c);
 char16_t DecodeByte(unsigned char b);
 
 } // namespace Cp1252

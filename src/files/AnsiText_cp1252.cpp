@@ -41,17 +41,17 @@ qsizetype asciiPrefix(const char16_t* chars, qsizetype size)
 
 namespace AnsiText {
 
-qsizetype FirstUnencodable(const QString& text)
+qsizetype firstUnencodable(const QString& text)
 {
     const auto* chars = reinterpret_cast<const char16_t*>(text.constData());
     for (qsizetype i = asciiPrefix(chars, text.size()); i < text.size(); ++i) {
-        if (chars[i] >= 0x80 && !Cp1252::EncodeChar(chars[i]))
+        if (chars[i] >= 0x80 && !Cp1252::encodeChar(chars[i]))
             return i;
     }
     return -1;
 }
 
-std::optional<QByteArray> Encode(const QString& text)
+std::optional<QByteArray> encode(const QString& text)
 {
     const auto* chars = reinterpret_cast<const char16_t*>(text.constData());
     const qsizetype ascii = asciiPrefix(chars, text.size());
@@ -62,7 +62,7 @@ std::optional<QByteArray> Encode(const QString& text)
     for (qsizetype i = 0; i < ascii; ++i)
         out[i] = static_cast<char>(chars[i]);
     for (qsizetype i = ascii; i < text.size(); ++i) {
-        const auto b = Cp1252::EncodeChar(chars[i]);
+        const auto b = Cp1252::encodeChar(chars[i]);
         if (!b)
             return std::nullopt;
         out[i] = *b;
@@ -70,7 +70,7 @@ std::optional<QByteArray> Encode(const QString& text)
     return bytes;
 }
 
-QString Decode(const QByteArray& bytes)
+QString decode(const QByteArray& bytes)
 {
     // The code page equals Latin-1 but for 0x80 to 0x9F.
     QString text = QString::fromLatin1(bytes);

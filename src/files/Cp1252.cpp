@@ -15,7 +15,7 @@ constexpr std::array<char16_t, 32> High{
 
 namespace Cp1252 {
 
-std::optional<char> EncodeChar(char16_t c)
+std::optional<char> encodeChar(char16_t c)
 {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
         return static_cast<char>(c);

@@ -3,12 +3,12 @@
 #include <QFileInfo>
 
 // A name starting with a dot is hidden here; there are no system files.
-bool IsHiddenOrSystemFile(const QFileInfo& file)
+bool isHiddenOrSystemFile(const QFileInfo& file)
 {
     return file.fileName().startsWith(u'.');
 }
 
-bool HeldOpenByAnotherProgram(const QString&)
+bool heldOpenByAnotherProgram(const QString&)
 {
     return false;
 }

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-bool IsHiddenOrSystemFile(const QFileInfo& file)
+bool isHiddenOrSystemFile(const QFileInfo& file)
 {
     const QString path = QDir::toNativeSeparators(file.absoluteFilePath());
     const DWORD attributes = GetFileAttributesW(reinterpret_cast<LPCWSTR>(path.utf16()));
@@ -14,7 +14,7 @@ bool IsHiddenOrSystemFile(const QFileInfo& file)
     return (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
 }
 
-bool HeldOpenByAnotherProgram(const QString& path)
+bool heldOpenByAnotherProgram(const QString& path)
 {
     // Asking for the right to delete, with every kind of sharing offered,
     // fails with a sharing violation exactly when another handle refuses it.

@@ -6,17 +6,17 @@
 #include <QFileInfo>
 #include <QStringList>
 
-QChar PathSeparator()
+QChar pathSeparator()
 {
     return QDir::separator();
 }
 
-bool HasTrailingSeparator(const QString& path)
+bool hasTrailingSeparator(const QString& path)
 {
-    return path.endsWith(PathSeparator()) || path.endsWith(u'/');
+    return path.endsWith(pathSeparator()) || path.endsWith(u'/');
 }
 
-QString FindEntryIgnoringCase(const QString& dir, const QString& name)
+QString findEntryIgnoringCase(const QString& dir, const QString& name)
 {
     const QString base = dir.isEmpty() ? QStringLiteral(".") : dir;
     if (QFileInfo::exists(QDir(base).filePath(name)))
@@ -30,14 +30,14 @@ QString FindEntryIgnoringCase(const QString& dir, const QString& name)
     return {};
 }
 
-QString AppendIgnoringCase(const QString& dir, const QString& relative)
+QString appendIgnoringCase(const QString& dir, const QString& relative)
 {
     QString path = dir;
     bool onDisk = true;
     for (const QString& part : QString(relative).replace(u'\\', u'/').split(u'/', Qt::SkipEmptyParts)) {
         QString name = part;
         if (onDisk) {
-            const QString found = FindEntryIgnoringCase(path, name);
+            const QString found = findEntryIgnoringCase(path, name);
             onDisk = !found.isEmpty();
             if (onDisk)
                 name = found;
@@ -49,7 +49,7 @@ QString AppendIgnoringCase(const QString& dir, const QString& relative)
     return path;
 }
 
-QString PathIgnoringCase(const QString& path)
+QString pathIgnoringCase(const QString& path)
 {
     const QString p = QDir::fromNativeSeparators(path);
     if (p.isEmpty() || QFileInfo::exists(p))
@@ -62,10 +62,10 @@ QString PathIgnoringCase(const QString& path)
         rootLength = 3;
     else
         return p;
-    return AppendIgnoringCase(p.left(rootLength), p.mid(rootLength));
+    return appendIgnoringCase(p.left(rootLength), p.mid(rootLength));
 }
 
-QString GameFile(const QString& gamePath, const QString& relative)
+QString gameFile(const QString& gamePath, const QString& relative)
 {
     const QString rel = QDir::toNativeSeparators(relative);
     // Exactly one separator between the directory and the name, however the
@@ -74,43 +74,43 @@ QString GameFile(const QString& gamePath, const QString& relative)
     // chosen in the dialog comes with a separator of its own.
     QString result = gamePath;
     if (!result.isEmpty()) {
-        if (!HasTrailingSeparator(result))
-            result += PathSeparator();
-        while (result.size() > 1 && HasTrailingSeparator(result.chopped(1)))
+        if (!hasTrailingSeparator(result))
+            result += pathSeparator();
+        while (result.size() > 1 && hasTrailingSeparator(result.chopped(1)))
             result.chop(1);
     }
 
-    const QStringList parts = rel.split(PathSeparator());
+    const QStringList parts = rel.split(pathSeparator());
     bool onDisk = true;
     for (qsizetype i = 0; i < parts.size(); ++i) {
         QString part = parts[i];
         if (onDisk && !part.isEmpty()) {
-            const QString found = FindEntryIgnoringCase(result, part);
+            const QString found = findEntryIgnoringCase(result, part);
             onDisk = !found.isEmpty();
             if (onDisk)
                 part = found;
         }
         result += part;
         if (i + 1 < parts.size())
-            result += PathSeparator();
+            result += pathSeparator();
     }
     return result;
 }
 
-QString WithTrailingSeparator(const QString& path)
+QString withTrailingSeparator(const QString& path)
 {
     if (path.isEmpty())
         return path;
     QString p = path;
-    while (p.size() > 1 && HasTrailingSeparator(p))
+    while (p.size() > 1 && hasTrailingSeparator(p))
         p.chop(1);
-    if (HasTrailingSeparator(p))
+    if (hasTrailingSeparator(p))
         return QDir::toNativeSeparators(p);
-    return p + PathSeparator();
+    return p + pathSeparator();
 }
 
-bool GameFileExists(const QString& path)
+bool gameFileExists(const QString& path)
 {
     const QFileInfo info(path);
-    return info.isFile() && !IsHiddenOrSystemFile(info);
+    return info.isFile() && !isHiddenOrSystemFile(info);
 }

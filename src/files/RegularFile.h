@@ -23,7 +23,7 @@ enum class OpenOutcome
 // or read without end, also when it takes the file's place between a look
 // at the name and the opening. One implementation per platform, as are the
 // other functions here. Fails with the system's reason when it refused.
-Result<OpenOutcome> OpenRegularFile(QFile& file, const QString& path, QIODevice::OpenMode mode = QIODevice::ReadOnly);
+Result<OpenOutcome> openRegularFile(QFile& file, const QString& path, QIODevice::OpenMode mode = QIODevice::ReadOnly);
 
 // What a name is, links followed, found without opening it.
 enum class FileKind
@@ -33,13 +33,13 @@ enum class FileKind
     Folder,
     Special, // a pipe, device or socket
 };
-FileKind KindOfFile(const QString& path);
+FileKind kindOfFile(const QString& path);
 
 // Writes every byte at the given offset of a file open for writing, as many
 // writes as the system takes for it. Fails, with the reason in words for
 // the user, when not every byte was taken.
-Result<> WriteAt(QFileDevice& file, qint64 offset, QByteArrayView bytes);
+Result<> writeAt(QFileDevice& file, qint64 offset, QByteArrayView bytes);
 
 // Has the system put what was written on the disk, for a disk that reports
 // a lack of room only then. Fails with the reason when it could not.
-Result<> SyncToDisk(QFileDevice& file);
+Result<> syncToDisk(QFileDevice& file);

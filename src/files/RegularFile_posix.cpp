@@ -11,14 +11,14 @@
 
 namespace {
 
-QString SystemMessage(int error)
+QString systemMessage(int error)
 {
     return QString::fromStdString(std::generic_category().message(error));
 }
 
 // The reasons a user can act on, in plain words; the system's own words for
 // the rest.
-QString WriteFailure(int error)
+QString writeFailure(int error)
 {
     switch (error) {
     // A file-size limit only stops a file of this program's sizes when the
@@ -35,16 +35,16 @@ QString WriteFailure(int error)
     case EIO:
         return QStringLiteral("The disk reported an error.");
     default:
-        return SystemMessage(error);
+        return systemMessage(error);
     }
 }
 
 } // namespace
 
-Result<OpenOutcome> OpenRegularFile(QFile& file, const QString& path, QIODevice::OpenMode mode)
+Result<OpenOutcome> openRegularFile(QFile& file, const QString& path, QIODevice::OpenMode mode)
 {
     const bool writing = mode & QIODevice::WriteOnly;
-    const auto failed = [writing] { return Failure{writing ? WriteFailure(errno) : SystemMessage(errno)}; };
+    const auto failed = [writing] { return Failure{writing ? writeFailure(errno) : systemMessage(errno)}; };
     // What the name is can only be told for sure once it is open, and opening
     // a pipe waits for a writer unless it is told not to. The flag stays: a
     // regular file is read and written at once all the same, and a file of
@@ -75,7 +75,7 @@ Result<OpenOutcome> OpenRegularFile(QFile& file, const QString& path, QIODevice:
     return OpenOutcome::Opened;
 }
 
-FileKind KindOfFile(const QString& path)
+FileKind kindOfFile(const QString& path)
 {
     struct stat status;
     if (::stat(QFile::encodeName(path).constData(), &status) != 0)
@@ -85,7 +85,7 @@ FileKind KindOfFile(const QString& path)
     return S_ISDIR(status.st_mode) ? FileKind::Folder : FileKind::Special;
 }
 
-Result<> WriteAt(QFileDevice& file, qint64 offset, QByteArrayView bytes)
+Result<> writeAt(QFileDevice& file, qint64 offset, QByteArrayView bytes)
 {
     const int fd = file.handle();
     qsizetype done = 0;
@@ -95,16 +95,16 @@ Result<> WriteAt(QFileDevice& file, qint64 offset, QByteArrayView bytes)
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
-            return Failure{WriteFailure(errno)};
+            return Failure{writeFailure(errno)};
         // A write that takes nothing and names no error has no room.
         if (n == 0)
-            return Failure{WriteFailure(ENOSPC)};
+            return Failure{writeFailure(ENOSPC)};
         done += n;
     }
     return {};
 }
 
-Result<> SyncToDisk(QFileDevice& file)
+Result<> syncToDisk(QFileDevice& file)
 {
     int result = 0;
     do
@@ -112,6 +112,6 @@ Result<> SyncToDisk(QFileDevice& file)
     while (result != 0 && errno == EINTR);
     // A file system that keeps nothing back to put on the disk says so.
     if (result != 0 && errno != EINVAL && errno != ENOTSUP && errno != ENOSYS)
-        return Failure{WriteFailure(errno)};
+        return Failure{writeFailure(errno)};
     return {};
 }

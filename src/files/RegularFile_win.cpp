@@ -13,7 +13,7 @@ namespace {
 
 // The reasons a user can act on, in plain words; the system's own words for
 // the rest.
-QString WriteFailure(DWORD error)
+QString writeFailure(DWORD error)
 {
     switch (error) {
     case ERROR_DISK_FULL:
@@ -28,14 +28,14 @@ QString WriteFailure(DWORD error)
     }
 }
 
-HANDLE HandleOf(QFileDevice& file)
+HANDLE handleOf(QFileDevice& file)
 {
     return reinterpret_cast<HANDLE>(::_get_osfhandle(file.handle()));
 }
 
 } // namespace
 
-Result<OpenOutcome> OpenRegularFile(QFile& file, const QString& path, QIODevice::OpenMode mode)
+Result<OpenOutcome> openRegularFile(QFile& file, const QString& path, QIODevice::OpenMode mode)
 {
     // Opening never waits here: a pipe's client end opens at once or not at
     // all, and a device name (CON, NUL, COM1) opens as the device, which the
@@ -59,7 +59,7 @@ Result<OpenOutcome> OpenRegularFile(QFile& file, const QString& path, QIODevice:
     return OpenOutcome::Opened;
 }
 
-FileKind KindOfFile(const QString& path)
+FileKind kindOfFile(const QString& path)
 {
     const QFileInfo info(path);
     if (!info.exists())
@@ -69,9 +69,9 @@ FileKind KindOfFile(const QString& path)
     return info.isFile() ? FileKind::Regular : FileKind::Special;
 }
 
-Result<> WriteAt(QFileDevice& file, qint64 offset, QByteArrayView bytes)
+Result<> writeAt(QFileDevice& file, qint64 offset, QByteArrayView bytes)
 {
-    const HANDLE handle = HandleOf(file);
+    const HANDLE handle = handleOf(file);
     qsizetype done = 0;
     while (done < bytes.size()) {
         const qint64 at = offset + done;
@@ -81,17 +81,17 @@ Result<> WriteAt(QFileDevice& file, qint64 offset, QByteArrayView bytes)
         const DWORD chunk = static_cast<DWORD>(std::min<qsizetype>(bytes.size() - done, 1 << 30));
         DWORD written = 0;
         if (!::WriteFile(handle, bytes.data() + done, chunk, &written, &position))
-            return Failure{WriteFailure(::GetLastError())};
+            return Failure{writeFailure(::GetLastError())};
         if (written == 0)
-            return Failure{WriteFailure(ERROR_DISK_FULL)};
+            return Failure{writeFailure(ERROR_DISK_FULL)};
         done += written;
     }
     return {};
 }
 
-Result<> SyncToDisk(QFileDevice& file)
+Result<> syncToDisk(QFileDevice& file)
 {
-    if (!::FlushFileBuffers(HandleOf(file)))
-        return Failure{WriteFailure(::GetLastError())};
+    if (!::FlushFileBuffers(handleOf(file)))
+        return Failure{writeFailure(::GetLastError())};
     return {};
 }

@@ -49,10 +49,10 @@ Result<QByteArray> readAtMost(QFile& file, qint64 maxBytes)
 
 } // namespace
 
-Result<QByteArray> ReadFileBytes(const QString& path, qint64 maxBytes)
+Result<QByteArray> readFileBytes(const QString& path, qint64 maxBytes)
 {
     QFile file;
-    const Result<OpenOutcome> opened = OpenRegularFile(file, path);
+    const Result<OpenOutcome> opened = openRegularFile(file, path);
     if (!opened.ok())
         return Failure{opened.error()};
     switch (opened.value()) {
@@ -66,12 +66,12 @@ Result<QByteArray> ReadFileBytes(const QString& path, qint64 maxBytes)
     return readAtMost(file, maxBytes);
 }
 
-Result<QString> ReadTextFile(const QString& path, qint64 maxBytes)
+Result<QString> readTextFile(const QString& path, qint64 maxBytes)
 {
-    const Result<QByteArray> read = ReadFileBytes(path, maxBytes);
+    const Result<QByteArray> read = readFileBytes(path, maxBytes);
     if (!read.ok())
         return Failure{read.error()};
-    return AnsiText::Decode(read.value());
+    return AnsiText::decode(read.value());
 }
 
 namespace {
@@ -82,10 +82,10 @@ namespace {
 // has changed; only then are the old bytes written over (which needs no new
 // room) and the file cut to its new length. A failure after that puts the
 // old bytes back.
-Result<> RewriteInPlace(const QString& path, const QByteArray& bytes)
+Result<> rewriteInPlace(const QString& path, const QByteArray& bytes)
 {
     QFile file;
-    const Result<OpenOutcome> opened = OpenRegularFile(file, path, QIODevice::ReadWrite);
+    const Result<OpenOutcome> opened = openRegularFile(file, path, QIODevice::ReadWrite);
     if (!opened.ok())
         return Failure{opened.error()};
     switch (opened.value()) {
@@ -102,37 +102,37 @@ Result<> RewriteInPlace(const QString& path, const QByteArray& bytes)
     const QByteArray& oldBytes = old.value();
     const qsizetype oldSize = oldBytes.size();
     const auto putBack = [&](const QString& reason) {
-        (void)WriteAt(file, 0, oldBytes);
+        (void)writeAt(file, 0, oldBytes);
         file.resize(oldSize);
-        (void)SyncToDisk(file);
+        (void)syncToDisk(file);
         return Failure{reason};
     };
 
     if (bytes.size() > oldSize) {
-        if (const Result<> grown = WriteAt(file, oldSize, QByteArrayView(bytes).sliced(oldSize)); !grown.ok()) {
+        if (const Result<> grown = writeAt(file, oldSize, QByteArrayView(bytes).sliced(oldSize)); !grown.ok()) {
             file.resize(oldSize);
             return Failure{grown.error()};
         }
-        if (const Result<> synced = SyncToDisk(file); !synced.ok()) {
+        if (const Result<> synced = syncToDisk(file); !synced.ok()) {
             file.resize(oldSize);
             return Failure{synced.error()};
         }
     }
-    if (const Result<> written = WriteAt(file, 0, QByteArrayView(bytes).first(std::min(oldSize, bytes.size())));
+    if (const Result<> written = writeAt(file, 0, QByteArrayView(bytes).first(std::min(oldSize, bytes.size())));
         !written.ok())
         return putBack(written.error());
     if (bytes.size() < oldSize && !file.resize(bytes.size()))
         return putBack(file.errorString());
-    if (const Result<> synced = SyncToDisk(file); !synced.ok())
+    if (const Result<> synced = syncToDisk(file); !synced.ok())
         return putBack(synced.error());
     return {};
 }
 
 } // namespace
 
-Result<> WriteFileAtomically(const QString& path, const QByteArray& bytes, InPlaceWrite inPlace)
+Result<> writeFileAtomically(const QString& path, const QByteArray& bytes, InPlaceWrite inPlace)
 {
-    const FileKind kind = KindOfFile(path);
+    const FileKind kind = kindOfFile(path);
     if (kind == FileKind::Folder)
         return Failure{QStringLiteral("A folder of that name is in the way.")};
     // Replacing a pipe or a device by a file would take it from whatever
@@ -149,21 +149,21 @@ Result<> WriteFileAtomically(const QString& path, const QByteArray& bytes, InPla
     // the buffer, and QSaveFile would then put the cut file in place.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        if (kind == FileKind::Regular && HeldOpenByAnotherProgram(path))
+        if (kind == FileKind::Regular && heldOpenByAnotherProgram(path))
             return Failure{InUseMessage};
         // No temporary file, whatever the reason: an existing file may still
         // be rewritten where it is, where the caller allows it.
         if (inPlace == InPlaceWrite::WhenNoTemporaryFile && kind == FileKind::Regular)
-            return RewriteInPlace(path, bytes);
+            return rewriteInPlace(path, bytes);
         const QFileInfo folder(QFileInfo(path).absolutePath());
         if (folder.isDir() && !folder.isWritable())
             return Failure{QStringLiteral("The folder %1 is not writable.")
-                               .arg(PathInMessage(QDir::toNativeSeparators(folder.filePath())))};
+                               .arg(pathInMessage(QDir::toNativeSeparators(folder.filePath())))};
         return Failure{file.errorString()};
     }
-    Result<> written = WriteAt(file, 0, bytes);
+    Result<> written = writeAt(file, 0, bytes);
     if (written.ok())
-        written = SyncToDisk(file);
+        written = syncToDisk(file);
     if (!written.ok()) {
         // The temporary file goes with the QSaveFile.
         file.cancelWriting();
@@ -172,17 +172,17 @@ Result<> WriteFileAtomically(const QString& path, const QByteArray& bytes, InPla
     if (!file.commit()) {
         // Windows says only "Access denied." when another program has the
         // file open; the user can do something about that once told.
-        if (HeldOpenByAnotherProgram(path))
+        if (heldOpenByAnotherProgram(path))
             return Failure{InUseMessage};
         return Failure{file.errorString()};
     }
     return {};
 }
 
-Result<> WriteTextFile(const QString& path, const QString& text, InPlaceWrite inPlace)
+Result<> writeTextFile(const QString& path, const QString& text, InPlaceWrite inPlace)
 {
-    const auto bytes = AnsiText::Encode(text);
+    const auto bytes = AnsiText::encode(text);
     if (!bytes)
         return Failure{QStringLiteral("The text holds a character that a Deus Ex file cannot hold.")};
-    return WriteFileAtomically(path, *bytes, inPlace);
+    return writeFileAtomically(path, *bytes, inPlace);
 }

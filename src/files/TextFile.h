@@ -21,10 +21,10 @@ inline constexpr qint64 MaxIniBytes = 64 * 1024 * 1024;
 // at most maxBytes of it: reading stops one byte beyond and reports the file
 // as too large, whatever size it claimed. A folder, pipe, device or socket
 // is refused with the reason, never waited on or read.
-Result<QByteArray> ReadFileBytes(const QString& path, qint64 maxBytes = MaxIniBytes);
+Result<QByteArray> readFileBytes(const QString& path, qint64 maxBytes = MaxIniBytes);
 
 // Reads and decodes the whole file, as ReadFileBytes reads it.
-Result<QString> ReadTextFile(const QString& path, qint64 maxBytes = MaxIniBytes);
+Result<QString> readTextFile(const QString& path, qint64 maxBytes = MaxIniBytes);
 
 // Whether a write may fall back to rewriting the file where it is.
 enum class InPlaceWrite
@@ -37,7 +37,7 @@ enum class InPlaceWrite
 
 // Encodes and writes the whole text. A character the encoding cannot carry
 // is refused.
-Result<> WriteTextFile(const QString& path, const QString& text, InPlaceWrite inPlace = InPlaceWrite::Never);
+Result<> writeTextFile(const QString& path, const QString& text, InPlaceWrite inPlace = InPlaceWrite::Never);
 
 // Writes the bytes whole through a temporary file that replaces the file
 // (through a link, the file it points at) only once every byte is on the
@@ -47,4 +47,4 @@ Result<> WriteTextFile(const QString& path, const QString& text, InPlaceWrite in
 // file or a new one is written: a folder, pipe, device or socket is refused,
 // as is a file marked read-only. When the folder takes no new files, the
 // reason of a failure says so.
-Result<> WriteFileAtomically(const QString& path, const QByteArray& bytes, InPlaceWrite inPlace = InPlaceWrite::Never);
+Result<> writeFileAtomically(const QString& path, const QByteArray& bytes, InPlaceWrite inPlace = InPlaceWrite::Never);

@@ -2,9 +2,9 @@
 
 #include "files/Paths.h"
 
-bool IsGameDirectory(const QString& directory)
+bool isGameDirectory(const QString& directory)
 {
     if (directory.isEmpty())
         return false;
-    return GameFileExists(GameFile(WithTrailingSeparator(directory), QStringLiteral("System/DeusEx.exe")));
+    return gameFileExists(gameFile(withTrailingSeparator(directory), QStringLiteral("System/DeusEx.exe")));
 }

@@ -3,4 +3,4 @@
 #include <QString>
 
 // Whether a directory holds the game: System/DeusEx.exe in any letter case.
-bool IsGameDirectory(const QString& directory);
+bool isGameDirectory(const QString& directory);

@@ -2,7 +2,7 @@
 
 #include <QDir>
 
-QString HelpDocumentPath(const QString& programDirectory)
+QString helpDocumentPath(const QString& programDirectory)
 {
     // QDir joins without doubling the separator of a drive root.
     return QDir::toNativeSeparators(QDir(programDirectory).filePath(QString::fromLatin1(HelpDocumentName)));

@@ -6,4 +6,4 @@
 inline constexpr char HelpDocumentName[] = "readme.htm";
 
 // The help document's full name in the program's directory.
-QString HelpDocumentPath(const QString& programDirectory);
+QString helpDocumentPath(const QString& programDirectory);

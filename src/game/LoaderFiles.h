@@ -19,17 +19,17 @@ enum class FlagForm
 
 // Full names of the loader's files and of the game's settings for a game
 // directory.
-QString DeusExIniFile(const QString& gamePath);
-QString DeusExIniBackupFile(const QString& gamePath);
-QString QuenlarPackageFile(const QString& gamePath);
+QString deusExIniFile(const QString& gamePath);
+QString deusExIniBackupFile(const QString& gamePath);
+QString quenlarPackageFile(const QString& gamePath);
 
 // Whether the game's settings still name the game's own default game
 // ("DefaultGame=DeusEx.DeusExGameInfo" anywhere, in any letter case).
-bool NamesGameDefault(const QByteArray& deusExIni);
+bool namesGameDefault(const QByteArray& deusExIni);
 
 // The settings with every such occurrence replaced by
 // "DefaultGame=Quenlar.MLGameInfo"; all other bytes stay as they are.
-QByteArray SwitchedDefaultGame(const QByteArray& deusExIni);
+QByteArray switchedDefaultGame(const QByteArray& deusExIni);
 
 // Rewrites System/DeusEx.ini from the content read before, switched to the
 // loader. The first switch keeps the original as System/DeusEx.ini.bak (an
@@ -39,10 +39,10 @@ QByteArray SwitchedDefaultGame(const QByteArray& deusExIni);
 Result<> SwitchDefaultGame(const QString& gamePath, const QByteArray& deusExIni);
 
 // "[Quenlar.MLGameInfo]", CR LF and the flag line, no final line break.
-QString AutostartFlagText(bool on, FlagForm form);
+QString autostartFlagText(bool on, FlagForm form);
 
 // The flag file's full name for a game directory.
-QString AutostartFlagFile(const QString& gamePath);
+QString autostartFlagFile(const QString& gamePath);
 
 // On when the flag file holds "True" anywhere, in any letter case. A missing
 // file is off without an error; an existing file that cannot be read fails

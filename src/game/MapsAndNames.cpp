@@ -9,7 +9,7 @@
 #include <QFileInfo>
 #include <algorithm>
 
-bool HasForbiddenNameCharacter(const QString& name)
+bool hasForbiddenNameCharacter(const QString& name)
 {
     for (char16_t c : ForbiddenNameCharacters) {
         if (c != u'\0' && name.contains(QChar(c)))
@@ -18,7 +18,7 @@ bool HasForbiddenNameCharacter(const QString& name)
     return false;
 }
 
-QString ForbiddenNameMessage()
+QString forbiddenNameMessage()
 {
     QStringList characters;
     for (char16_t c : ForbiddenNameCharacters) {
@@ -28,7 +28,7 @@ QString ForbiddenNameMessage()
     return QStringLiteral("Name can't contain the following characters:\n") + characters.join(u' ');
 }
 
-QString FileNamePart(const QString& path)
+QString fileNamePart(const QString& path)
 {
     const qsizetype cut = std::max(path.lastIndexOf(u'\\'), path.lastIndexOf(u'/'));
     return path.mid(cut + 1);
@@ -70,7 +70,7 @@ bool matchPlain(QStringView name, QStringView pattern)
 
 } // namespace
 
-bool MatchesWildcard(const QString& name, const QString& pattern)
+bool matchesWildcard(const QString& name, const QString& pattern)
 {
     if (matchPlain(name, pattern))
         return true;
@@ -78,16 +78,16 @@ bool MatchesWildcard(const QString& name, const QString& pattern)
     return view.endsWith(u".*") && !name.contains(u'.') && matchPlain(name, view.chopped(2));
 }
 
-bool MapFound(const QString& gamePath, const QString& mapText)
+bool mapFound(const QString& gamePath, const QString& mapText)
 {
     if (gamePath.isEmpty() || mapText.contains(u'/') || mapText.contains(u'\\'))
         return false;
     const QString pattern = mapText.isEmpty() ? QStringLiteral("*") : mapText;
-    QDirIterator it(GameFile(gamePath, QStringLiteral("Maps")),
+    QDirIterator it(gameFile(gamePath, QStringLiteral("Maps")),
                     QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     while (it.hasNext()) {
         const QFileInfo file = it.nextFileInfo();
-        if (file.isFile() && !IsHiddenOrSystemFile(file) && MatchesWildcard(file.fileName(), pattern))
+        if (file.isFile() && !isHiddenOrSystemFile(file) && matchesWildcard(file.fileName(), pattern))
             return true;
     }
     return false;

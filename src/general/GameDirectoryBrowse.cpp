@@ -3,7 +3,7 @@
 #include "document/ModDocument.h"
 #include "widgets/ModalInteraction.h"
 
-void BrowseForGameDirectory(ModalInteraction& ui, QWidget* parent, ModDocument& document)
+void browseForGameDirectory(ModalInteraction& ui, QWidget* parent, ModDocument& document)
 {
     for (;;) {
         const Result<QString> asked =

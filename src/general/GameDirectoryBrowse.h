@@ -7,4 +7,4 @@ class QWidget;
 // Asks for the game directory until a folder holding the game is chosen,
 // which the document takes, or the dialog is cancelled. The Deus Ex Path
 // field's browse button and start-up ask the same way.
-void BrowseForGameDirectory(ModalInteraction& ui, QWidget* parent, ModDocument& document);
+void browseForGameDirectory(ModalInteraction& ui, QWidget* parent, ModDocument& document);

@@ -50,31 +50,31 @@ GeneralPage::GeneralPage(ModalInteraction& ui, LostFocusChecks& focusChecks, Mod
     setFrameShape(QFrame::NoFrame);
     setAccessibleName(QStringLiteral("General"));
 
-    auto label = [this](const ControlDesign& design, QWidget* buddy) { Place<QLabel>(this, design)->setBuddy(buddy); };
+    auto label = [this](const ControlDesign& design, QWidget* buddy) { place<QLabel>(this, design)->setBuddy(buddy); };
 
-    txtPath = Place<QLineEdit>(this, Design::txtPath);
+    txtPath = place<QLineEdit>(this, Design::txtPath);
     label(Design::Label21, txtPath);
-    cmdBrowse3 = PlaceButtonWithTip(this, Design::cmdBrowse3, "Browse for the Deus Ex directory");
+    cmdBrowse3 = placeButtonWithTip(this, Design::cmdBrowse3, "Browse for the Deus Ex directory");
 
-    txtName = Place<QLineEdit>(this, Design::txtName);
+    txtName = place<QLineEdit>(this, Design::txtName);
     label(Design::Label1, txtName);
 
-    txtMap = Place<QLineEdit>(this, Design::txtMap);
+    txtMap = place<QLineEdit>(this, Design::txtMap);
     label(Design::Label2, txtMap);
-    cmdBrowse1 = PlaceButtonWithTip(this, Design::cmdBrowse1, "Browse for a starting map");
+    cmdBrowse1 = placeButtonWithTip(this, Design::cmdBrowse1, "Browse for a starting map");
 
-    txtSplash = Place<QLineEdit>(this, Design::txtSplash);
+    txtSplash = place<QLineEdit>(this, Design::txtSplash);
     label(Design::Label3, txtSplash);
-    cmdBrowse2 = PlaceButtonWithTip(this, Design::cmdBrowse2, "Browse for a splash map");
+    cmdBrowse2 = placeButtonWithTip(this, Design::cmdBrowse2, "Browse for a splash map");
 
-    txtCredits = Place<QLineEdit>(this, Design::txtCredits);
+    txtCredits = place<QLineEdit>(this, Design::txtCredits);
     label(Design::Label4, txtCredits);
 
-    txtPlayer = Place<QLineEdit>(this, Design::txtPlayer);
+    txtPlayer = place<QLineEdit>(this, Design::txtPlayer);
     label(Design::Label5, txtPlayer);
 
-    chkAction = Place<QCheckBox>(this, Design::chkAction);
-    chkAutoStart = Place<QCheckBox>(this, Design::chkAutoStart);
+    chkAction = place<QCheckBox>(this, Design::chkAction);
+    chkAutoStart = place<QCheckBox>(this, Design::chkAutoStart);
 
     // The page comes into being showing the document as it is.
     showMod();
@@ -151,13 +151,13 @@ void GeneralPage::txtPath_Change()
 void GeneralPage::txtPath_LostFocus()
 {
     const QString text = txtPath->text();
-    if (!text.isEmpty() && !HasTrailingSeparator(text))
-        txtPath->setText(text + PathSeparator());
+    if (!text.isEmpty() && !hasTrailingSeparator(text))
+        txtPath->setText(text + pathSeparator());
 }
 
 void GeneralPage::cmdBrowse3_Click()
 {
-    BrowseForGameDirectory(m_ui, this, m_document);
+    browseForGameDirectory(m_ui, this, m_document);
 }
 
 void GeneralPage::chkAutoStart_Click()
@@ -175,10 +175,10 @@ void GeneralPage::browseForMap(QLineEdit* field)
     QString title = QString::fromLatin1(field == txtMap ? Design::Label2.caption : Design::Label3.caption);
     title.chop(1);
     const QString chosen =
-        m_ui.openFileName(this, title, GameFile(m_document.gamePath(), QStringLiteral("Maps")), MapFilters);
+        m_ui.openFileName(this, title, gameFile(m_document.gamePath(), QStringLiteral("Maps")), MapFilters);
     if (chosen.isEmpty())
         return;
-    field->setText(FileNamePart(chosen));
+    field->setText(fileNamePart(chosen));
 }
 
 void GeneralPage::cmdBrowse1_Click()
@@ -193,7 +193,7 @@ void GeneralPage::cmdBrowse2_Click()
 
 void GeneralPage::txtMap_LostFocus()
 {
-    if (MapFound(m_document.gamePath(), txtMap->text()))
+    if (mapFound(m_document.gamePath(), txtMap->text()))
         return;
     m_ui.tell(this,
               QStringLiteral("This map was not found in the DeusEx\\Maps directory. It must be there for the Orvane "
@@ -204,8 +204,8 @@ void GeneralPage::txtMap_LostFocus()
 
 void GeneralPage::txtName_LostFocus()
 {
-    if (!HasForbiddenNameCharacter(txtName->text()))
+    if (!hasForbiddenNameCharacter(txtName->text()))
         return;
-    m_ui.tell(this, ForbiddenNameMessage(), ModalInteraction::Icon::Critical);
+    m_ui.tell(this, forbiddenNameMessage(), ModalInteraction::Icon::Critical);
     m_focusChecks.returnFocus(txtName);
 }

@@ -32,7 +32,7 @@ constexpr ControlDesign txtCustom{"txtCustom", 120, 240, 2055, 285, 21};
 } // namespace Design
 
 // The lists only show and select: rows change through the page's buttons alone.
-void MakeReadOnly(QListWidget* list)
+void makeReadOnly(QListWidget* list)
 {
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -42,7 +42,7 @@ void MakeReadOnly(QListWidget* list)
 
 // The row the user picked, or -1. The current row alone is not a pick: a
 // list given the focus by the keyboard marks a row without selecting it.
-int SelectedRow(const QListWidget* list)
+int selectedRow(const QListWidget* list)
 {
     const QList<QListWidgetItem*> selected = list->selectedItems();
     return selected.isEmpty() ? -1 : list->row(selected.constFirst());
@@ -57,35 +57,35 @@ InventoryPage::InventoryPage(ModalInteraction& ui, ModDocument& document, QWidge
     setFrameShape(QFrame::NoFrame);
     setAccessibleName(QStringLiteral("Inventory"));
 
-    auto* frmCurrentItems = Place<QGroupBox>(this, Design::frmCurrentItems);
-    lstInventory = Place<QListWidget>(frmCurrentItems, Design::lstInventory);
+    auto* frmCurrentItems = place<QGroupBox>(this, Design::frmCurrentItems);
+    lstInventory = place<QListWidget>(frmCurrentItems, Design::lstInventory);
     lstInventory->setAccessibleName(QStringLiteral("Current Inventory"));
 
-    auto* cmdAdd = PlaceButtonWithTip(this, Design::cmdAdd, "Add Item");
-    auto* cmdRemove = PlaceButtonWithTip(this, Design::cmdRemove, "Remove Item");
-    auto* cmdAddCustom = PlaceButtonWithTip(this, Design::cmdAddCustom, "Add Custom Item");
+    auto* cmdAdd = placeButtonWithTip(this, Design::cmdAdd, "Add Item");
+    auto* cmdRemove = placeButtonWithTip(this, Design::cmdRemove, "Remove Item");
+    auto* cmdAddCustom = placeButtonWithTip(this, Design::cmdAddCustom, "Add Custom Item");
 
-    auto* frmItems = Place<QGroupBox>(this, Design::frmItems);
-    cboFilter = Place<QComboBox>(frmItems, Design::cboFilter);
+    auto* frmItems = place<QGroupBox>(this, Design::frmItems);
+    cboFilter = place<QComboBox>(frmItems, Design::cboFilter);
     cboFilter->setAccessibleName(QStringLiteral("Category"));
-    lstItems = Place<QListWidget>(frmItems, Design::lstItems);
+    lstItems = place<QListWidget>(frmItems, Design::lstItems);
     lstItems->setAccessibleName(QStringLiteral("Available Items"));
 
-    auto* frmCustom = Place<QGroupBox>(this, Design::frmCustom);
-    txtCustom = Place<QLineEdit>(frmCustom, Design::txtCustom);
+    auto* frmCustom = place<QGroupBox>(this, Design::frmCustom);
+    txtCustom = place<QLineEdit>(frmCustom, Design::txtCustom);
     txtCustom->setAccessibleName(QStringLiteral("Custom Item"));
 
-    MakeReadOnly(lstInventory);
-    MakeReadOnly(lstItems);
-    UseDesignRows(lstInventory);
-    UseDesignRows(lstItems);
+    makeReadOnly(lstInventory);
+    makeReadOnly(lstItems);
+    useDesignRows(lstInventory);
+    useDesignRows(lstItems);
 
     // The filter gets its entries with none chosen: the first entry added
     // would otherwise be chosen silently, and choosing "(all)" below would
     // then be no change and leave the catalogue empty.
     {
         const QSignalBlocker blocker(cboFilter);
-        cboFilter->addItems(FilterCaptions());
+        cboFilter->addItems(filterCaptions());
         cboFilter->setCurrentIndex(-1);
     }
 
@@ -107,7 +107,7 @@ void InventoryPage::clearCustomItem()
     txtCustom->clear();
 }
 
-QStringList InventoryPage::Entries() const
+QStringList InventoryPage::entries() const
 {
     QStringList entries;
     for (int row = 0; row < lstInventory->count(); ++row)
@@ -123,7 +123,7 @@ void InventoryPage::showInventory()
 
 void InventoryPage::cboFilter_Click()
 {
-    const std::optional<QStringList> names = ItemsForFilter(cboFilter->currentIndex());
+    const std::optional<QStringList> names = itemsForFilter(cboFilter->currentIndex());
     if (!names)
         return;
     lstItems->clear();
@@ -135,7 +135,7 @@ void InventoryPage::cboFilter_Click()
 
 void InventoryPage::cmdAdd_Click()
 {
-    const int row = SelectedRow(lstItems);
+    const int row = selectedRow(lstItems);
     if (row < 0)
         return;
     AddToInventory(lstItems->item(row)->text());
@@ -146,7 +146,7 @@ void InventoryPage::cmdAddCustom_Click()
     const QString itemName = txtCustom->text();
     if (itemName.isEmpty())
         return;
-    if (const std::optional<QString> problem = CustomItemProblem(itemName)) {
+    if (const std::optional<QString> problem = customItemProblem(itemName)) {
         m_ui.tell(this, *problem, ModalInteraction::Icon::Exclamation);
         return;
     }
@@ -155,12 +155,12 @@ void InventoryPage::cmdAddCustom_Click()
 
 void InventoryPage::cmdRemove_Click()
 {
-    applyEdit(RemoveUnit(Entries(), SelectedRow(lstInventory)));
+    applyEdit(removeUnit(entries(), selectedRow(lstInventory)));
 }
 
 void InventoryPage::AddToInventory(const QString& itemName)
 {
-    applyEdit(AddUnit(Entries(), itemName));
+    applyEdit(addUnit(entries(), itemName));
 }
 
 void InventoryPage::applyEdit(const InventoryEdit& edit)
@@ -186,5 +186,5 @@ void InventoryPage::applyEdit(const InventoryEdit& edit)
             m_ui.tell(this, QString::fromLatin1(TooManyUnitsMessage), ModalInteraction::Icon::Question);
         return;
     }
-    m_document.editMod([this](ModDefinition& mod) { mod.inventory = Entries(); });
+    m_document.editMod([this](ModDefinition& mod) { mod.inventory = entries(); });
 }

@@ -28,7 +28,7 @@ private:
     // merging, no limit).
     void showInventory();
     // The starting inventory, row by row, as the list shows it.
-    QStringList Entries() const;
+    QStringList entries() const;
     // Refills the catalogue for the chosen category, with no row selected.
     void cboFilter_Click();
     // Adds one unit of the selected catalogue class; nothing without one.

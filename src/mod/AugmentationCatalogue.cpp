@@ -77,17 +77,17 @@ static_assert(augmentationTableIsWhole());
 
 } // namespace
 
-std::span<const BodyPartSlots> BodyPartTable()
+std::span<const BodyPartSlots> bodyPartTable()
 {
     return BodyParts;
 }
 
-std::span<const Augmentation> AugmentationTable()
+std::span<const Augmentation> augmentationTable()
 {
     return Augmentations;
 }
 
-const BodyPartSlots* BodyPartOfSlot(int slot)
+const BodyPartSlots* bodyPartOfSlot(int slot)
 {
     for (const BodyPartSlots& part : BodyParts) {
         if (slot >= part.firstSlot && slot < part.firstSlot + part.slotCount)
@@ -96,7 +96,7 @@ const BodyPartSlots* BodyPartOfSlot(int slot)
     return nullptr;
 }
 
-const Augmentation* FindAugmentation(const QString& className)
+const Augmentation* findAugmentation(const QString& className)
 {
     if (className.isEmpty())
         return nullptr;
@@ -107,7 +107,7 @@ const Augmentation* FindAugmentation(const QString& className)
 
 qint16 FindAugSlot(const QString& className, const std::array<QString, AugSlotCount>& augSlots)
 {
-    const Augmentation* aug = FindAugmentation(className);
+    const Augmentation* aug = findAugmentation(className);
     if (!aug)
         return NoAugSlot;
     const BodyPartSlots& part = BodyParts[static_cast<std::size_t>(aug->part)];
@@ -122,25 +122,25 @@ qint16 FindAugSlot(const QString& className, const std::array<QString, AugSlotCo
 
 qint16 FindAugListIndex(const QString& className)
 {
-    const Augmentation* aug = FindAugmentation(className);
+    const Augmentation* aug = findAugmentation(className);
     return aug ? static_cast<qint16>(aug->listPosition) : qint16(0);
 }
 
-bool AugFitsSlot(const QString& className, int slot)
+bool augFitsSlot(const QString& className, int slot)
 {
-    const BodyPartSlots* part = BodyPartOfSlot(slot);
+    const BodyPartSlots* part = bodyPartOfSlot(slot);
     if (!part)
         return false;
     if (className.isEmpty())
         return true;
-    const Augmentation* aug = FindAugmentation(className);
+    const Augmentation* aug = findAugmentation(className);
     return aug && aug->part == part->part;
 }
 
-QStringList AugListOfSlot(int slot)
+QStringList augListOfSlot(int slot)
 {
     QStringList entries{QString::fromLatin1(NoAugmentationEntry)};
-    const BodyPartSlots* part = BodyPartOfSlot(slot);
+    const BodyPartSlots* part = bodyPartOfSlot(slot);
     if (!part)
         return entries;
     for (const Augmentation& a : Augmentations) {
@@ -150,9 +150,9 @@ QStringList AugListOfSlot(int slot)
     return entries;
 }
 
-const Augmentation* AugAtListPosition(int slot, int position)
+const Augmentation* augAtListPosition(int slot, int position)
 {
-    const BodyPartSlots* part = BodyPartOfSlot(slot);
+    const BodyPartSlots* part = bodyPartOfSlot(slot);
     if (!part || position < 1)
         return nullptr;
     for (const Augmentation& a : Augmentations) {
@@ -162,8 +162,8 @@ const Augmentation* AugAtListPosition(int slot, int position)
     return nullptr;
 }
 
-int AugImageOf(const QString& className)
+int augImageOf(const QString& className)
 {
-    const Augmentation* aug = FindAugmentation(className);
+    const Augmentation* aug = findAugmentation(className);
     return aug ? aug->image : EmptySlotImage;
 }

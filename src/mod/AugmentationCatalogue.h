@@ -56,15 +56,15 @@ inline constexpr int AugImageCount = 19;
 // position of its name here, and the mod file stores that position.
 inline constexpr std::array<const char*, 4> TechLevelNames{"Tech-1", "Tech-2", "Tech-3", "Tech-4"};
 
-std::span<const BodyPartSlots> BodyPartTable();
-std::span<const Augmentation> AugmentationTable();
+std::span<const BodyPartSlots> bodyPartTable();
+std::span<const Augmentation> augmentationTable();
 
 // The body part a slot belongs to; nothing for a number that is no slot.
-const BodyPartSlots* BodyPartOfSlot(int slot);
+const BodyPartSlots* bodyPartOfSlot(int slot);
 
 // The catalogue entry of a class name, compared exactly; nothing for the
 // empty name and for names the catalogue does not know.
-const Augmentation* FindAugmentation(const QString& className);
+const Augmentation* findAugmentation(const QString& className);
 
 // The slot that an augmentation read from a mod file goes into, given what
 // the slots hold already. A single-slot body part answers its slot even when
@@ -79,16 +79,16 @@ qint16 FindAugSlot(const QString& className, const std::array<QString, AugSlotCo
 qint16 FindAugListIndex(const QString& className);
 
 // Whether a slot's list offers the class: the empty name fits every slot.
-bool AugFitsSlot(const QString& className, int slot);
+bool augFitsSlot(const QString& className, int slot);
 
 // The entries of a slot's augmentation list: "(none)" and then the display
 // names of its body part in list order. A number that is no slot gets "(none)" alone.
-QStringList AugListOfSlot(int slot);
+QStringList augListOfSlot(int slot);
 
 // The augmentation at a position of a slot's list; nothing for "(none)" and
 // for a position the list does not have.
-const Augmentation* AugAtListPosition(int slot, int position);
+const Augmentation* augAtListPosition(int slot, int position);
 
 // The image of what a slot holds: the empty-slot image for the empty name
 // and for names the catalogue does not know.
-int AugImageOf(const QString& className);
+int augImageOf(const QString& className);

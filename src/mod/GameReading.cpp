@@ -70,10 +70,10 @@ std::optional<GameObject> readObjectLine(QStringView line, qsizetype lineAt)
     GameObject object;
     object.lineAt = lineAt + at;
     object.line = line.sliced(at, end - at).toString();
-    object.name = ReadGameValue(object.line, ModKeys::Name);
-    object.className = ReadGameValue(object.line, ModKeys::Class);
-    object.metaClass = ReadGameValue(object.line, ModKeys::MetaClass);
-    object.description = ReadGameValue(object.line, ModKeys::Description);
+    object.name = readGameValue(object.line, ModKeys::Name);
+    object.className = readGameValue(object.line, ModKeys::Class);
+    object.metaClass = readGameValue(object.line, ModKeys::MetaClass);
+    object.description = readGameValue(object.line, ModKeys::Description);
     return object;
 }
 
@@ -99,7 +99,7 @@ QStringList settingsNotAsShown(const ModDefinition& settings, const ModDefinitio
 
 } // namespace
 
-GameValue ReadGameValue(QStringView line, QStringView key)
+GameValue readGameValue(QStringView line, QStringView key)
 {
     GameValue found;
     found.keyAt = findGameKey(line, key);
@@ -132,7 +132,7 @@ bool GameObject::listed() const
            metaClass.value.compare(ModKeys::LoaderMetaClass, Qt::CaseInsensitive) == 0;
 }
 
-QList<GameObject> ReadGameObjects(const QString& text)
+QList<GameObject> readGameObjects(const QString& text)
 {
     QList<GameObject> objects;
     bool inPublic = false;
@@ -166,18 +166,18 @@ QList<GameObject> ReadGameObjects(const QString& text)
     return objects;
 }
 
-ModDefinition ReadLoaderSettings(const QString& description)
+ModDefinition readLoaderSettings(const QString& description)
 {
-    ModDefinition settings = ReadModDefinition(description, ReadStarts{});
+    ModDefinition settings = readModDefinition(description, ReadStarts{});
     settings.name.clear();
     return settings;
 }
 
-GameReadingDifference CompareGameReading(const QString& text, const ModDefinition& shown)
+GameReadingDifference compareGameReading(const QString& text, const ModDefinition& shown)
 {
     using Settings = GameReadingDifference::Settings;
     GameReadingDifference difference;
-    const QList<GameObject> objects = ReadGameObjects(text);
+    const QList<GameObject> objects = readGameObjects(text);
     const auto entry = std::find_if(objects.cbegin(), objects.cend(), [](const GameObject& o) { return o.listed(); });
     if (entry == objects.cend()) {
         difference.listed = false;
@@ -195,7 +195,7 @@ GameReadingDifference CompareGameReading(const QString& text, const ModDefinitio
     }
 
     const GameValue& description = entry->description;
-    difference.settingsNotAsShown = settingsNotAsShown(ReadLoaderSettings(description.value), shown);
+    difference.settingsNotAsShown = settingsNotAsShown(readLoaderSettings(description.value), shown);
     if (difference.settingsNotAsShown.isEmpty())
         return difference;
     const GameValue& name = entry->name;

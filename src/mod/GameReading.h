@@ -42,7 +42,7 @@ struct GameValue
 // inside "MetaClass=" is not one). A value that starts with a double quote
 // ends at the next one; any other ends at a blank, tab, line break or comma.
 // Either holds at most GameValueLength characters.
-GameValue ReadGameValue(QStringView line, QStringView key);
+GameValue readGameValue(QStringView line, QStringView key);
 
 // One Object= line as the engine reads it.
 struct GameObject
@@ -62,12 +62,12 @@ struct GameObject
 
 // Every Object= line of the file's [Public] section, in file order, as far as
 // the engine's buffer reaches.
-QList<GameObject> ReadGameObjects(const QString& text);
+QList<GameObject> readGameObjects(const QString& text);
 
 // The settings the loader starts a mod with: its Description read the way
 // Open reads a file, the player class searched from its start. The name is
 // left empty.
-ModDefinition ReadLoaderSettings(const QString& description);
+ModDefinition readLoaderSettings(const QString& description);
 
 // What the game makes of a file otherwise than Open shows it.
 struct GameReadingDifference
@@ -102,4 +102,4 @@ struct GameReadingDifference
 };
 
 // Compares how the game reads a file with the mod Open shows from it.
-GameReadingDifference CompareGameReading(const QString& text, const ModDefinition& shown);
+GameReadingDifference compareGameReading(const QString& text, const ModDefinition& shown);

@@ -40,7 +40,7 @@ QString GetField(qsizetype& position, QStringView text, QStringView key, QString
     return text.sliced(valueAt, valueEnd - valueAt).toString();
 }
 
-void AppendListEntries(qsizetype& position, QStringView text, QStringList& entries)
+void appendListEntries(qsizetype& position, QStringView text, QStringList& entries)
 {
     if (position <= 0)
         return;

@@ -24,4 +24,4 @@ QString GetField(qsizetype& position, QStringView text, QStringView key, QString
 // Appends the entries of a list the way a run of
 // GetField(position, text, ";", ";") calls reads them, up to the first empty
 // entry, and leaves position where the last of those calls did.
-void AppendListEntries(qsizetype& position, QStringView text, QStringList& entries);
+void appendListEntries(qsizetype& position, QStringView text, QStringList& entries);

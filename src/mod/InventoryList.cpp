@@ -24,7 +24,7 @@ qsizetype countStart(const QString& text)
 
 } // namespace
 
-InventoryEntry ParseInventoryEntry(const QString& text)
+InventoryEntry parseInventoryEntry(const QString& text)
 {
     const qsizetype open = countStart(text);
     if (open >= 0) {
@@ -38,14 +38,14 @@ InventoryEntry ParseInventoryEntry(const QString& text)
     return {text, 1};
 }
 
-QString FormatInventoryEntry(const QString& className, int count)
+QString formatInventoryEntry(const QString& className, int count)
 {
     if (count == 1)
         return className;
     return QStringLiteral("%1(%2)").arg(className).arg(count);
 }
 
-InventoryEdit AddUnit(const QStringList& entries, const QString& itemName)
+InventoryEdit addUnit(const QStringList& entries, const QString& itemName)
 {
     InventoryEdit edit;
     if (entries.size() >= MaxInventoryEntries) {
@@ -54,7 +54,7 @@ InventoryEdit AddUnit(const QStringList& entries, const QString& itemName)
         return edit;
     }
     for (int row = 0; row < entries.size(); ++row) {
-        const InventoryEntry entry = ParseInventoryEntry(entries[row]);
+        const InventoryEntry entry = parseInventoryEntry(entries[row]);
         if (entry.className != itemName)
             continue;
         if (entry.count >= MaxInventoryCount) {
@@ -65,7 +65,7 @@ InventoryEdit AddUnit(const QStringList& entries, const QString& itemName)
         // A loaded "(0)" comes back to one unit, the bare name.
         edit.action = InventoryEdit::Action::Replace;
         edit.row = row;
-        edit.text = FormatInventoryEntry(entry.className, entry.count + 1);
+        edit.text = formatInventoryEntry(entry.className, entry.count + 1);
         return edit;
     }
     edit.action = InventoryEdit::Action::Append;
@@ -73,23 +73,23 @@ InventoryEdit AddUnit(const QStringList& entries, const QString& itemName)
     return edit;
 }
 
-InventoryEdit RemoveUnit(const QStringList& entries, int row)
+InventoryEdit removeUnit(const QStringList& entries, int row)
 {
     InventoryEdit edit;
     if (row < 0 || row >= entries.size())
         return edit;
-    const InventoryEntry entry = ParseInventoryEntry(entries[row]);
+    const InventoryEntry entry = parseInventoryEntry(entries[row]);
     edit.row = row;
     if (entry.count <= 1) {
         edit.action = InventoryEdit::Action::Delete;
         return edit;
     }
     edit.action = InventoryEdit::Action::Replace;
-    edit.text = FormatInventoryEntry(entry.className, entry.count - 1);
+    edit.text = formatInventoryEntry(entry.className, entry.count - 1);
     return edit;
 }
 
-std::optional<QString> CustomItemProblem(const QString& itemName)
+std::optional<QString> customItemProblem(const QString& itemName)
 {
     if (itemName.contains(u';')) {
         return QStringLiteral("\"%1\" can't be added: it contains a semicolon (;), which separates the inventory "

@@ -25,10 +25,10 @@ struct InventoryEntry
     int count = 1;
 };
 
-InventoryEntry ParseInventoryEntry(const QString& text);
+InventoryEntry parseInventoryEntry(const QString& text);
 
 // The row text for a class and count: the bare name for one unit.
-QString FormatInventoryEntry(const QString& className, int count);
+QString formatInventoryEntry(const QString& className, int count);
 
 // What one add or remove does to the list.
 struct InventoryEdit
@@ -57,11 +57,11 @@ struct InventoryEdit
 // One more unit of the class: counted on the first row of that class (names
 // compare exactly), else appended. A list of ten rows or more takes nothing,
 // not even one more unit of a class it holds.
-InventoryEdit AddUnit(const QStringList& entries, const QString& itemName);
+InventoryEdit addUnit(const QStringList& entries, const QString& itemName);
 
 // One unit less of the row: the count goes down, the bare name stands for
 // one unit, and below that the row goes. No row (-1): nothing.
-InventoryEdit RemoveUnit(const QStringList& entries, int row);
+InventoryEdit removeUnit(const QStringList& entries, int row);
 
 // Why a typed class name cannot go into the list, or nothing when it can.
-std::optional<QString> CustomItemProblem(const QString& itemName);
+std::optional<QString> customItemProblem(const QString& itemName);

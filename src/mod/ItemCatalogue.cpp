@@ -105,12 +105,12 @@ constexpr std::array<FilterEntry, 4> Filters{{
 
 } // namespace
 
-std::span<const CatalogueItem> ItemCatalogue()
+std::span<const CatalogueItem> itemCatalogue()
 {
     return Catalogue;
 }
 
-QStringList FilterCaptions()
+QStringList filterCaptions()
 {
     QStringList captions;
     for (const FilterEntry& filter : Filters)
@@ -118,7 +118,7 @@ QStringList FilterCaptions()
     return captions;
 }
 
-std::optional<QStringList> ItemsForFilter(int filterIndex)
+std::optional<QStringList> itemsForFilter(int filterIndex)
 {
     if (filterIndex < 0 || filterIndex >= static_cast<int>(Filters.size()))
         return std::nullopt;

@@ -23,11 +23,11 @@ struct CatalogueItem
 };
 
 // Every class, category after category, in display order.
-std::span<const CatalogueItem> ItemCatalogue();
+std::span<const CatalogueItem> itemCatalogue();
 
 // The entries of the category filter, in order: "(all)", "Ammo", "Misc Items", "Weapons".
-QStringList FilterCaptions();
+QStringList filterCaptions();
 
 // The class names the filter entry shows, in display order; nothing when the
 // index is not one of the filter's entries (no entry selected).
-std::optional<QStringList> ItemsForFilter(int filterIndex);
+std::optional<QStringList> itemsForFilter(int filterIndex);

@@ -21,14 +21,14 @@ struct ModDefinition
     QString playerClass;
     QString credits;                                           // as typed
     QString skillPoints;                                       // as typed
-    std::array<QString, SkillCount> skillLevels = NewLevels(); // level texts, "1" to "4" in normal use
+    std::array<QString, SkillCount> skillLevels = newLevels(); // level texts, "1" to "4" in normal use
     std::array<QString, AugSlotCount> augSlots;                // class without package, or empty
     std::array<qint16, AugSlotCount> augLevels{};              // 0 = "Tech-1" … 3 = "Tech-4"
     QString splashMap;
     QString startingMap;
 
 private:
-    static std::array<QString, SkillCount> NewLevels()
+    static std::array<QString, SkillCount> newLevels()
     {
         std::array<QString, SkillCount> levels;
         levels.fill(QString::number(MinSkillLevel));

@@ -22,12 +22,12 @@ const QString ListEntryEnd = EntryEnd.toString();
 const QString GamePackage = DefaultPackage.toString();
 
 // The Object line around the mod's name and its Description.
-const QString ObjectLineOpening = Joined({Object, ObjectOpening, Name, ValueQuote});
-const QString ObjectLineMiddle = Joined({ValueQuote, ValueSeparator, Class, LoaderEntryClass, ValueSeparator, MetaClass,
+const QString ObjectLineOpening = joined({Object, ObjectOpening, Name, ValueQuote});
+const QString ObjectLineMiddle = joined({ValueQuote, ValueSeparator, Class, LoaderEntryClass, ValueSeparator, MetaClass,
                                          LoaderMetaClass, ValueSeparator, Description, ValueQuote});
-const QString ObjectLineClosing = Joined({ValueQuote, ObjectClosing});
+const QString ObjectLineClosing = joined({ValueQuote, ObjectClosing});
 
-const QString FileOpening = Joined({Section, u"\r\n", ObjectLineOpening});
+const QString FileOpening = joined({Section, u"\r\n", ObjectLineOpening});
 
 // The inventory as written, "DeusEx.MedKit(2);DeusEx.WeaponPistol;": an
 // entry without a package is one of the game's own.
@@ -100,11 +100,11 @@ std::array<ItemValue, 5> itemValues(const ModDefinition& mod)
         {&ReadStarts::credits,
          Credits,
          {"Starting Credits", &mod.credits, ReadUpTo::Semicolon},
-         IsNumericText(mod.credits)},
+         isNumericText(mod.credits)},
         {&ReadStarts::skillPoints,
          SkillPoints,
          {"Initial Skill Points", &mod.skillPoints, ReadUpTo::Semicolon},
-         IsNumericText(mod.skillPoints)},
+         isNumericText(mod.skillPoints)},
         {&ReadStarts::splashMap,
          Splash,
          {"Splash Map", &mod.splashMap, ReadUpTo::Semicolon},
@@ -133,7 +133,7 @@ template <class Visit> bool visitValuesInFileOrder(const ModDefinition& mod, Vis
 // Whether a value holds a text that Open searches the file for.
 bool holdsSearchedKey(const QString& value)
 {
-    const QList<SearchedKey>& keys = SearchedKeys();
+    const QList<SearchedKey>& keys = searchedKeys();
     return std::any_of(keys.cbegin(), keys.cend(),
                        [&value](const SearchedKey& key) { return value.contains(key.text, key.sensitivity); });
 }
@@ -177,18 +177,18 @@ void appendDescription(QString& out, const ModDefinition& mod, ReadStarts* items
         item(&ReadStarts::playerClass, PlayerClass);
         out += mod.playerClass + ItemEnd;
     }
-    if (IsNumericText(mod.credits)) {
+    if (isNumericText(mod.credits)) {
         item(&ReadStarts::credits, Credits);
         out += mod.credits + ItemEnd;
     }
-    if (IsNumericText(mod.skillPoints)) {
+    if (isNumericText(mod.skillPoints)) {
         item(&ReadStarts::skillPoints, SkillPoints);
         out += mod.skillPoints + ItemEnd;
     }
 
     item(&ReadStarts::skills, ModKeys::Skills);
     for (const QString& level : mod.skillLevels)
-        out += EncodeSkillLevel(level) + ListEntryEnd;
+        out += encodeSkillLevel(level) + ListEntryEnd;
     out += ItemEnd;
 
     QString augs;
@@ -273,8 +273,8 @@ std::optional<MisreadKey> findMisreadKey(const ModDefinition& mod, const ReadSta
     }
     ModReadReport openedReport;
     ModReadReport meantReport;
-    const ModDefinition opened = ReadModDefinition(text, open, &openedReport);
-    const ModDefinition meant = ReadModDefinition(text, written, &meantReport);
+    const ModDefinition opened = readModDefinition(text, open, &openedReport);
+    const ModDefinition meant = readModDefinition(text, written, &meantReport);
 
     // Open searches the player class from the first "Description=" on, so
     // one in the name moves where the search begins.
@@ -403,7 +403,7 @@ std::optional<UnsavableValue> findGameMisreading(const ModDefinition& mod, const
     const qsizetype descriptionAt = FileOpening.size() + mod.name.size() + ObjectLineMiddle.size();
     const QStringView description =
         QStringView(file).sliced(descriptionAt, file.size() - ObjectLineClosing.size() - descriptionAt);
-    const QList<GameObject> objects = ReadGameObjects(file);
+    const QList<GameObject> objects = readGameObjects(file);
     if (objects.size() == 1 && objects.first().listed() && objects.first().name.value == mod.name &&
         objects.first().description.value == description)
         return std::nullopt;
@@ -434,36 +434,36 @@ std::optional<UnsavableValue> findGameMisreading(const ModDefinition& mod, const
 
 } // namespace
 
-QString EncodeSkillLevel(const QString& levelText)
+QString encodeSkillLevel(const QString& levelText)
 {
     // A level such as "2.5" passes the level check and is written as "1.5",
     // so that it opens again as "2.5". The fewest digits that open as the same
     // level are written: 1.1 - 1 is 0.10000000000000009 in binary, but "0.1"
     // reads back as 1.1 all the same. The loader itself only ever sees whole
     // levels from this program's spinners.
-    const double level = NumericValue(levelText);
+    const double level = numericValue(levelText);
     const double value = level - 1.0;
     for (int digits = 1; digits <= 17; ++digits) {
         const double rounded = QString::number(value, 'g', digits).toDouble();
         if (rounded + 1.0 == level)
-            return ShortestDecimal(rounded);
+            return shortestDecimal(rounded);
     }
-    return ShortestDecimal(value);
+    return shortestDecimal(value);
 }
 
-QString ComposeDescription(const ModDefinition& mod)
+QString composeDescription(const ModDefinition& mod)
 {
     QString description;
     appendDescription(description, mod, nullptr);
     return description;
 }
 
-QString ComposeModFile(const ModDefinition& mod)
+QString composeModFile(const ModDefinition& mod)
 {
     return composeModFile(mod, nullptr);
 }
 
-std::optional<UnsavableValue> FindUnsavableValue(const ModDefinition& mod)
+std::optional<UnsavableValue> findUnsavableValue(const ModDefinition& mod)
 {
     std::optional<UnsavableValue> found;
     bool holdsKey = false;
@@ -501,7 +501,7 @@ std::optional<UnsavableValue> FindUnsavableValue(const ModDefinition& mod)
         // The name comes first in the file, and a key in it keeps the mod
         // out of the loader's list, which matters more than any setting.
         if (found->field != QLatin1String("Mod Name")) {
-            const QList<GameObject> objects = ReadGameObjects(composeModFile(mod, &items));
+            const QList<GameObject> objects = readGameObjects(composeModFile(mod, &items));
             if (objects.size() == 1) {
                 if (auto key = findGameKeyInName(mod, objects.first()))
                     return key;
@@ -527,7 +527,7 @@ std::optional<UnsavableValue> FindUnsavableValue(const ModDefinition& mod)
             const char* readAs;
         } readings[] = {
             {description, descriptionAt, ReadStarts{}, "which the game would read as another of the mod's settings"},
-            {file, 0, OpenStarts(file), "which would be read as another setting of the mod when it is opened again"},
+            {file, 0, openStarts(file), "which would be read as another setting of the mod when it is opened again"},
         };
         for (const auto& reading : readings) {
             if (const auto misread = findMisreadKey(mod, items, reading.text, reading.offset, reading.starts)) {
@@ -542,7 +542,7 @@ std::optional<UnsavableValue> FindUnsavableValue(const ModDefinition& mod)
     // Skill levels are written as numbers and augmentations come from the
     // catalogue, so only the typed values can hold such a character.
     visitValuesInFileOrder(mod, [&](const FieldValue& v) {
-        const qsizetype bad = AnsiText::FirstUnencodable(*v.value);
+        const qsizetype bad = AnsiText::firstUnencodable(*v.value);
         if (bad < 0)
             return false;
         const QString field = fieldName(v);
@@ -555,7 +555,7 @@ std::optional<UnsavableValue> FindUnsavableValue(const ModDefinition& mod)
     return found;
 }
 
-QString GameReadingMessage(const GameReadingDifference& difference, const ModDefinition& shown)
+QString gameReadingMessage(const GameReadingDifference& difference, const ModDefinition& shown)
 {
     using Settings = GameReadingDifference::Settings;
     QStringList told;
@@ -625,7 +625,7 @@ QString GameReadingMessage(const GameReadingDifference& difference, const ModDef
     }
     // Save writes the Object line anew, so only what Save refuses needs the
     // user's hand.
-    const auto unsavable = FindUnsavableValue(shown);
+    const auto unsavable = findUnsavableValue(shown);
     return told.join(u' ') + u'\n' +
            (unsavable ? QStringLiteral("Change this before saving the mod: %1.").arg(unsavable->reason)
                       : QStringLiteral("Saving the mod writes it the way the game reads it."));

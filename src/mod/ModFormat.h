@@ -12,14 +12,14 @@ inline constexpr char PlaceholderPlayerClass[] = "MyPackage.MyNewPlayer";
 inline constexpr char PlaceholderSplashMap[] = "DX.dx";
 
 // The Description value of the Object line, e.g. "Skills=0;0;…;; Map=".
-QString ComposeDescription(const ModDefinition& mod);
+QString composeDescription(const ModDefinition& mod);
 
 // The whole file: "[Public]", CR LF, the Object line, no final line break.
-QString ComposeModFile(const ModDefinition& mod);
+QString composeModFile(const ModDefinition& mod);
 
 // The text written for one skill level: its numeric value minus one, in the
 // fewest digits that read back as the same level.
-QString EncodeSkillLevel(const QString& levelText);
+QString encodeSkillLevel(const QString& levelText);
 
 struct GameReadingDifference;
 
@@ -42,8 +42,8 @@ struct UnsavableValue
 // break the file's two lines, and the file's single-byte encoding cannot
 // carry every character. The first offending field is reported; nothing
 // means the mod can be saved.
-std::optional<UnsavableValue> FindUnsavableValue(const ModDefinition& mod);
+std::optional<UnsavableValue> findUnsavableValue(const ModDefinition& mod);
 
 // What Open tells when the game would read a file otherwise than the pages
 // now show it: what the game will do, and what to change before saving.
-QString GameReadingMessage(const GameReadingDifference& difference, const ModDefinition& shown);
+QString gameReadingMessage(const GameReadingDifference& difference, const ModDefinition& shown);

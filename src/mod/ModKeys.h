@@ -58,7 +58,7 @@ inline constexpr QStringView ItemSeparator = u"; ";
 inline constexpr QStringView DefaultPackage = u"DeusEx.";
 
 // The parts in one text, such as the Object line's opening.
-inline QString Joined(std::initializer_list<QStringView> parts)
+inline QString joined(std::initializer_list<QStringView> parts)
 {
     QString text;
     for (QStringView part : parts)

@@ -27,7 +27,7 @@ QString field(const QString& text, QStringView key, QStringView endMark, qsizety
 // line's closing parenthesis.
 QString descriptionEnd()
 {
-    return ModKeys::Joined({ModKeys::ValueQuote, ModKeys::ObjectClosing});
+    return ModKeys::joined({ModKeys::ValueQuote, ModKeys::ObjectClosing});
 }
 
 // The class of an augmentation entry: everything after its first "DeusEx."
@@ -67,10 +67,10 @@ void readSkills(const QString& text, qsizetype position, ModDefinition& mod)
     const QStringView semicolon = ModKeys::EntryEnd;
     QString value = GetField(position, text, ModKeys::Skills, semicolon);
     for (int index = 0; !value.isEmpty(); ++index) {
-        if (index < SkillCount && IsNumericText(value)) {
-            const double level = NumericValue(value) + 1.0;
+        if (index < SkillCount && isNumericText(value)) {
+            const double level = numericValue(value) + 1.0;
             if (level > 0.0 && level < 5.0)
-                mod.skillLevels[index] = ShortestDecimal(level);
+                mod.skillLevels[index] = shortestDecimal(level);
         }
         value = GetField(position, text, semicolon, semicolon);
     }
@@ -78,11 +78,11 @@ void readSkills(const QString& text, qsizetype position, ModDefinition& mod)
 
 } // namespace
 
-bool LooksLikeModDefinition(const QString& text)
+bool looksLikeModDefinition(const QString& text)
 {
     // The rarer key is searched for across the file, then its line for the
     // other: no pass over every line with two case-blind searches each.
-    const QString metaClass = ModKeys::Joined({ModKeys::MetaClass, ModKeys::LoaderMetaClass});
+    const QString metaClass = ModKeys::joined({ModKeys::MetaClass, ModKeys::LoaderMetaClass});
     for (qsizetype at = text.indexOf(metaClass, 0, Qt::CaseInsensitive); at >= 0;) {
         const qsizetype lineStart = text.lastIndexOf(u'\n', at) + 1;
         qsizetype lineEnd = text.indexOf(u'\n', at);
@@ -98,7 +98,7 @@ bool LooksLikeModDefinition(const QString& text)
     return false;
 }
 
-bool LooksLikeUtf16(const QByteArray& bytes)
+bool looksLikeUtf16(const QByteArray& bytes)
 {
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
         return true;
@@ -114,7 +114,7 @@ bool LooksLikeUtf16(const QByteArray& bytes)
     return pairs > 0 && ((zerosSecond * 2 > pairs && zerosFirst == 0) || (zerosFirst * 2 > pairs && zerosSecond == 0));
 }
 
-std::optional<QString> OverlongField(const ModDefinition& mod)
+std::optional<QString> overlongField(const ModDefinition& mod)
 {
     const std::pair<const char*, const QString*> fields[] = {
         {"Mod Name", &mod.name},
@@ -131,11 +131,11 @@ std::optional<QString> OverlongField(const ModDefinition& mod)
     return std::nullopt;
 }
 
-const QList<SearchedKey>& SearchedKeys()
+const QList<SearchedKey>& searchedKeys()
 {
     using namespace ModKeys;
     static const QList<SearchedKey> keys{
-        {Joined({Name, ValueQuote}), Qt::CaseInsensitive}, {Action.toString(), Qt::CaseInsensitive},
+        {joined({Name, ValueQuote}), Qt::CaseInsensitive}, {Action.toString(), Qt::CaseInsensitive},
         {Inventory.toString(), Qt::CaseInsensitive},       {PlayerClass.toString(), Qt::CaseInsensitive},
         {Credits.toString(), Qt::CaseInsensitive},         {SkillPoints.toString(), Qt::CaseInsensitive},
         {ModKeys::Skills.toString(), Qt::CaseInsensitive}, {Augmentations.toString(), Qt::CaseInsensitive},
@@ -145,7 +145,7 @@ const QList<SearchedKey>& SearchedKeys()
     return keys;
 }
 
-ReadStarts OpenStarts(const QString& text)
+ReadStarts openStarts(const QString& text)
 {
     ReadStarts starts;
     const qsizetype descriptionAt = text.indexOf(ModKeys::Description);
@@ -153,20 +153,20 @@ ReadStarts OpenStarts(const QString& text)
     return starts;
 }
 
-ModDefinition ReadModDefinition(const QString& text, ModReadReport* report)
+ModDefinition readModDefinition(const QString& text, ModReadReport* report)
 {
-    return ReadModDefinition(text, OpenStarts(text), report);
+    return readModDefinition(text, openStarts(text), report);
 }
 
 // Every key searched for here stands in SearchedKeys.
-ModDefinition ReadModDefinition(const QString& text, const ReadStarts& starts, ModReadReport* report)
+ModDefinition readModDefinition(const QString& text, const ReadStarts& starts, ModReadReport* report)
 {
     using namespace ModKeys;
     ModDefinition mod;
     ModReadReport found;
     const QStringView semicolon = EntryEnd;
 
-    mod.name = field(text, Joined({Name, ValueQuote}), ValueQuote, 1);
+    mod.name = field(text, joined({Name, ValueQuote}), ValueQuote, 1);
     mod.action = contains(text, Action, starts.action);
 
     if (contains(text, Inventory, starts.inventory)) {
@@ -174,7 +174,7 @@ ModDefinition ReadModDefinition(const QString& text, const ReadStarts& starts, M
         QString entry = GetField(position, text, Inventory, semicolon);
         // The first entry counts even when empty ("Inv=;" gives one empty row).
         mod.inventory.append(entry);
-        AppendListEntries(position, text, mod.inventory);
+        appendListEntries(position, text, mod.inventory);
     }
 
     // A missing key reads as an empty first entry, which ends the list at
@@ -196,7 +196,7 @@ ModDefinition ReadModDefinition(const QString& text, const ReadStarts& starts, M
     return mod;
 }
 
-ModFileContents ReadModFile(const QByteArray& bytes)
+ModFileContents readModFile(const QByteArray& bytes)
 {
     using Refusal = ModFileContents::Refusal;
     ModFileContents contents;
@@ -205,21 +205,21 @@ ModFileContents ReadModFile(const QByteArray& bytes)
         return contents;
     }
     // Read as single-byte text it would only lack its Object= line.
-    if (LooksLikeUtf16(bytes)) {
+    if (looksLikeUtf16(bytes)) {
         contents.refusal = Refusal::Utf16;
         return contents;
     }
-    const QString text = AnsiText::Decode(bytes);
-    if (!LooksLikeModDefinition(text)) {
+    const QString text = AnsiText::decode(bytes);
+    if (!looksLikeModDefinition(text)) {
         contents.refusal = Refusal::NoObjectLine;
         return contents;
     }
-    contents.mod = ReadModDefinition(text, &contents.report);
-    if (std::optional<QString> overlong = OverlongField(contents.mod)) {
+    contents.mod = readModDefinition(text, &contents.report);
+    if (std::optional<QString> overlong = overlongField(contents.mod)) {
         contents.overlongField = std::move(*overlong);
         contents.refusal = Refusal::OverlongValue;
         return contents;
     }
-    contents.game = CompareGameReading(text, contents.mod);
+    contents.game = compareGameReading(text, contents.mod);
     return contents;
 }

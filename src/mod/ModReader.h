@@ -20,12 +20,12 @@ struct ModReadReport
 // "Object=" and names "MetaClass=Quenlar.MLGameInfo" (any letter case). The
 // game's own .int files beside the mods hold keys such as "Class=" too, but
 // never that class.
-bool LooksLikeModDefinition(const QString& text);
+bool looksLikeModDefinition(const QString& text);
 
 // Whether a file's bytes are text in UTF-16, as Notepad saves "Unicode": a
 // byte order mark, or else a zero byte beside every letter of plain Latin
 // text. A mod definition is single-byte text, which holds no zero byte.
-bool LooksLikeUtf16(const QByteArray& bytes);
+bool looksLikeUtf16(const QByteArray& bytes);
 
 // A text that Open searches the file for to find a value, with the way it
 // compares letters. Save looks closer at a value holding one: it matters
@@ -37,7 +37,7 @@ struct SearchedKey
     Qt::CaseSensitivity sensitivity;
 };
 
-const QList<SearchedKey>& SearchedKeys();
+const QList<SearchedKey>& searchedKeys();
 
 // Where each of Open's searches begins, as a 1-based position (the way
 // GetField counts); 0 finds nothing, as though the key were missing. The
@@ -59,15 +59,15 @@ struct ReadStarts
 // Where Open begins: every key is searched across the whole text, but the
 // player class only from the first "Description=" on (letter case exact),
 // so that the fixed "Class=Class" of the Object line is never taken.
-ReadStarts OpenStarts(const QString& text);
+ReadStarts openStarts(const QString& text);
 
 // Reads every field the way Open applies it, without a window. The record
 // starts as a new mod, so fields that the file does not name come out as a
 // new mod has them; inventory entries keep the package the file gives them.
-ModDefinition ReadModDefinition(const QString& text, ModReadReport* report = nullptr);
+ModDefinition readModDefinition(const QString& text, ModReadReport* report = nullptr);
 
 // Reads as Open does, each search beginning where starts says.
-ModDefinition ReadModDefinition(const QString& text, const ReadStarts& starts, ModReadReport* report = nullptr);
+ModDefinition readModDefinition(const QString& text, const ReadStarts& starts, ModReadReport* report = nullptr);
 
 // The largest file Open accepts; real mod files are a few hundred bytes.
 inline constexpr qint64 MaxModFileBytes = 1024 * 1024;
@@ -78,7 +78,7 @@ inline constexpr qsizetype MaxFieldLength = 32767;
 
 // The first text field, as the user knows it ("Mod Name"), whose value is
 // longer than a text box holds; nothing when all fit.
-std::optional<QString> OverlongField(const ModDefinition& mod);
+std::optional<QString> overlongField(const ModDefinition& mod);
 
 // What Open makes of a mod file's bytes: the mod, what reading it found and
 // what the game makes of the file otherwise, or why the bytes are no mod
@@ -99,4 +99,4 @@ struct ModFileContents
     ModReadReport report;
     GameReadingDifference game;
 };
-ModFileContents ReadModFile(const QByteArray& bytes);
+ModFileContents readModFile(const QByteArray& bytes);

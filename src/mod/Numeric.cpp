@@ -16,7 +16,7 @@ bool isAsciiDigit(QChar c)
 
 } // namespace
 
-double NumericValue(const QString& text)
+double numericValue(const QString& text)
 {
     QString compact;
     compact.reserve(text.size());
@@ -52,7 +52,7 @@ double NumericValue(const QString& text)
     return ok ? value : 0.0;
 }
 
-bool IsNumericText(const QString& text)
+bool isNumericText(const QString& text)
 {
     const QString t = text.trimmed();
     qsizetype i = 0;
@@ -76,7 +76,7 @@ bool IsNumericText(const QString& text)
     return anyDigit && i == t.size();
 }
 
-QString ShortestDecimal(double value)
+QString shortestDecimal(double value)
 {
     if (value == 0.0)
         return QStringLiteral("0"); // never "-0"

@@ -10,12 +10,12 @@
 // stand, and the decimal number at the start of what remains (optional sign,
 // digits, optional fraction) is the value. No leading number gives 0.
 // "1 2" reads as 12, "3 stars" as 3, "abc" as 0.
-double NumericValue(const QString& text);
+double numericValue(const QString& text);
 
 // Whether the whole text reads as a number: optional blanks around it, an
 // optional sign, digits with an optional decimal part. The empty text is not
 // numeric.
-bool IsNumericText(const QString& text);
+bool isNumericText(const QString& text);
 
 // The shortest decimal text of a number, without exponent ("-1", "0", "1.5").
-QString ShortestDecimal(double value);
+QString shortestDecimal(double value);

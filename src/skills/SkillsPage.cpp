@@ -57,8 +57,8 @@ SkillsPage::SkillsPage(ModalInteraction& ui, LostFocusChecks& focusChecks, ModDo
     setFrameShape(QFrame::NoFrame);
     setAccessibleName(QStringLiteral("Skills"));
 
-    auto* Label20 = Place<QLabel>(this, Design::Label20);
-    txtSkill = Place<QLineEdit>(this, Design::txtSkill);
+    auto* Label20 = place<QLabel>(this, Design::Label20);
+    txtSkill = place<QLineEdit>(this, Design::txtSkill);
     Label20->setBuddy(txtSkill);
 
     for (int i = 0; i < SkillCount; ++i) {
@@ -67,20 +67,20 @@ SkillsPage::SkillsPage(ModalInteraction& ui, LostFocusChecks& focusChecks, ModDo
         const int icon = Skills[i].icon;
 
         auto* picture =
-            Place<PictureBox>(this, IndexedName("picSkills", icon), Twips(r.iconLeft, r.iconTop, 365, 365), -1);
-        picture->setPicture(AssetIcon(QString::fromLatin1(Skills[i].image), QSize(24, 24)));
+            place<PictureBox>(this, indexedName("picSkills", icon), twips(r.iconLeft, r.iconTop, 365, 365), -1);
+        picture->setPicture(assetIcon(QString::fromLatin1(Skills[i].image), QSize(24, 24)));
         picture->setAccessibleName(caption);
 
-        auto* label = Place<QLabel>(this, QStringLiteral("Label%1").arg(FirstLabelNumber + i),
-                                    Twips(r.labelLeft, r.labelTop, r.labelWidth, 255), -1, caption);
+        auto* label = place<QLabel>(this, QStringLiteral("Label%1").arg(FirstLabelNumber + i),
+                                    twips(r.labelLeft, r.labelTop, r.labelWidth, 255), -1, caption);
 
-        auto* text = Place<QLineEdit>(this, IndexedName("txtLevel", i), Twips(r.textLeft, r.textTop, 255, 285),
+        auto* text = place<QLineEdit>(this, indexedName("txtLevel", i), twips(r.textLeft, r.textTop, 255, 285),
                                       55 + 2 * i, QString::number(MinSkillLevel));
         label->setBuddy(text);
         txtLevel[i] = text;
 
-        auto* spinner = Place<LevelSpinner>(this, IndexedName("scrlLevel", i),
-                                            Twips(r.textLeft + 240, r.textTop, 200, 285), 56 + 2 * i);
+        auto* spinner = place<LevelSpinner>(this, indexedName("scrlLevel", i),
+                                            twips(r.textLeft + 240, r.textTop, 200, 285), 56 + 2 * i);
         spinner->setRange(MinSkillLevel, MaxSkillLevel);
         spinner->setValue(MinSkillLevel);
         spinner->setAccessibleName(caption + QStringLiteral(" level"));
@@ -90,7 +90,7 @@ SkillsPage::SkillsPage(ModalInteraction& ui, LostFocusChecks& focusChecks, ModDo
         m_focusChecks.watch(text, [this, i] { txtLevel_LostFocus(i); });
     }
 
-    Place<QLabel>(this, Design::Label19);
+    place<QLabel>(this, Design::Label19);
 
     // The page comes into being showing the document as it is; from then on
     // every change of a text reaches the document, a spinner's included.
@@ -121,7 +121,7 @@ void SkillsPage::scrlLevel_Change(int index)
 
 void SkillsPage::txtLevel_LostFocus(int index)
 {
-    const double level = NumericValue(txtLevel[index]->text());
+    const double level = numericValue(txtLevel[index]->text());
     if (level >= MinSkillLevel && level <= MaxSkillLevel)
         return;
     m_ui.tell(this, QStringLiteral("You can only enter a value between 1 and 4"), ModalInteraction::Icon::None);

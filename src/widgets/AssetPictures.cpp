@@ -61,7 +61,7 @@ public:
         const unsigned bit = 1U << drawing;
         if (!(m_read & bit)) {
             m_read |= bit;
-            m_drawings.addPixmap(AssetPixmap(m_name, m_size, drawing));
+            m_drawings.addPixmap(assetPixmap(m_name, m_size, drawing));
         }
         return m_drawings.pixmap((QSizeF(size) / scale).toSize(), scale, mode, state);
     }
@@ -90,7 +90,7 @@ private:
 
 } // namespace
 
-QPixmap AssetPixmap(const QString& name, QSize size, qreal devicePixelRatio)
+QPixmap assetPixmap(const QString& name, QSize size, qreal devicePixelRatio)
 {
     const qreal ratio = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
     // Pages show the same picture many times (an empty slot, say): load each
@@ -114,14 +114,14 @@ QPixmap AssetPixmap(const QString& name, QSize size, qreal devicePixelRatio)
     return pixmap;
 }
 
-QIcon AssetIcon(const QString& name, QSize size)
+QIcon assetIcon(const QString& name, QSize size)
 {
     return QIcon(new AssetIconEngine(name, size));
 }
 
-QIcon ApplicationIcon()
+QIcon applicationIcon()
 {
     // The window system is asked for the icon's one size, at the ratio of
     // the screen the program starts on.
-    return AssetIcon(QStringLiteral(":/icons/zarvik"), QSize(64, 64));
+    return assetIcon(QStringLiteral(":/icons/zarvik"), QSize(64, 64));
 }

@@ -11,12 +11,12 @@
 
 // The picture for a device pixel ratio: the matching drawing, scaled only at
 // ratios between them.
-QPixmap AssetPixmap(const QString& name, QSize size, qreal devicePixelRatio);
+QPixmap assetPixmap(const QString& name, QSize size, qreal devicePixelRatio);
 
 // The picture as an icon that reads a drawing only when it is first painted
 // at that drawing's ratio: a standard-density screen never reads the denser
 // ones, and a window moved to a denser screen paints them from then on.
-QIcon AssetIcon(const QString& name, QSize size);
+QIcon assetIcon(const QString& name, QSize size);
 
 // The program's icon, for the title bar of each of its windows.
-QIcon ApplicationIcon();
+QIcon applicationIcon();

@@ -12,7 +12,7 @@ namespace {
 constexpr int TightestSpacing = 80;
 constexpr int SpacingStep = 2;
 
-bool IsCaption(const QWidget* w)
+bool isCaption(const QWidget* w)
 {
     if (const auto* label = qobject_cast<const QLabel*>(w))
         return !label->text().isEmpty() && !label->wordWrap();
@@ -22,7 +22,7 @@ bool IsCaption(const QWidget* w)
 
 // The left edge of the nearest control to the caption's right that shares
 // its row, or the parent's right edge.
-int RightLimit(const QWidget* caption)
+int rightLimit(const QWidget* caption)
 {
     const QWidget* parent = caption->parentWidget();
     if (!parent)
@@ -42,7 +42,7 @@ int RightLimit(const QWidget* caption)
 
 } // namespace
 
-int CaptionWidth(const QWidget* caption)
+int captionWidth(const QWidget* caption)
 {
     // A label's and a check box's size hint hold the text's advance and what
     // the control draws around it; the last glyph's smoothed edge may reach a
@@ -50,32 +50,32 @@ int CaptionWidth(const QWidget* caption)
     return caption->sizeHint().width() + 1;
 }
 
-void FitCaption(QWidget* caption, int right)
+void fitCaption(QWidget* caption, int right)
 {
     const int room = right == NoLimit ? INT_MAX : right - CaptionGap - caption->x();
-    const int needed = CaptionWidth(caption);
+    const int needed = captionWidth(caption);
     if (needed > caption->width())
         caption->resize(std::min(needed, room), caption->height());
     // Narrower by setting the letters closer rather than by a condensed face:
     // the same face at the same size is the same font to the system, whose
     // glyphs the other captions have already drawn.
     QFont narrower = caption->font();
-    for (int spacing = 100 - SpacingStep; CaptionWidth(caption) > room && spacing >= TightestSpacing;
+    for (int spacing = 100 - SpacingStep; captionWidth(caption) > room && spacing >= TightestSpacing;
          spacing -= SpacingStep) {
         narrower.setLetterSpacing(QFont::PercentageSpacing, spacing);
         caption->setFont(narrower);
     }
 }
 
-void FitCaptions(QWidget* root)
+void fitCaptions(QWidget* root)
 {
     for (QWidget* w : root->findChildren<QWidget*>()) {
-        if (IsCaption(w))
-            FitCaption(w, RightLimit(w));
+        if (isCaption(w))
+            fitCaption(w, rightLimit(w));
     }
 }
 
-void BreakCaptionAfter(QLabel* caption, const QString& firstLine)
+void breakCaptionAfter(QLabel* caption, const QString& firstLine)
 {
     const QString text = caption->text();
     qsizetype nextWordEnd = text.indexOf(u' ', firstLine.size() + 1);
@@ -87,7 +87,7 @@ void BreakCaptionAfter(QLabel* caption, const QString& firstLine)
         caption->resize(fits, caption->height());
 }
 
-void FlowCaptions(const QLabel* lead, const QString& leadLine, std::initializer_list<QLabel*> pieces)
+void flowCaptions(const QLabel* lead, const QString& leadLine, std::initializer_list<QLabel*> pieces)
 {
     QFontMetrics metrics = lead->fontMetrics();
     int textRight = lead->x() + metrics.horizontalAdvance(leadLine);
@@ -95,7 +95,7 @@ void FlowCaptions(const QLabel* lead, const QString& leadLine, std::initializer_
     for (QLabel* piece : pieces) {
         QRect g = piece->geometry();
         g.moveLeft(textRight + metrics.horizontalAdvance(u' '));
-        g.setWidth(std::max(g.width(), CaptionWidth(piece)));
+        g.setWidth(std::max(g.width(), captionWidth(piece)));
         piece->setGeometry(g);
         if (previous && previous->geometry().right() >= g.left())
             previous->resize(g.left() - previous->x(), previous->height());

@@ -19,22 +19,22 @@ inline constexpr int CaptionGap = 4;
 inline constexpr int NoLimit = -1;
 
 // The width a caption (a label or a check box) needs to show its text whole.
-int CaptionWidth(const QWidget* caption);
+int captionWidth(const QWidget* caption);
 
 // Widens a caption to the width its text needs, short of `right` (the left
 // edge, in the caption's parent, of the control that follows it on its row)
 // by CaptionGap. A text that still does not fit is drawn in a narrower face
 // rather than cut off or run into that control.
-void FitCaption(QWidget* caption, int right = NoLimit);
+void fitCaption(QWidget* caption, int right = NoLimit);
 
 // Fits every caption below root, each up to the next control on its row or
 // else its parent's edge. Pictures (labels without text) are left alone.
-void FitCaptions(QWidget* root);
+void fitCaptions(QWidget* root);
 
 // A wrapped caption whose first line must end after firstLine, where the
 // design breaks it: narrowed or widened to that line when its width would
 // break it elsewhere.
-void BreakCaptionAfter(QLabel* caption, const QString& firstLine);
+void breakCaptionAfter(QLabel* caption, const QString& firstLine);
 
 // A sentence set as a row of captions, some of them links: the pieces go on
 // from the line of lead that ends in leadLine. Each piece starts one space
@@ -42,4 +42,4 @@ void BreakCaptionAfter(QLabel* caption, const QString& firstLine);
 // row reads as one sentence in any face, and shows its text whole; a piece
 // reaching over the next is cut back, so that it does not take the mouse
 // from it.
-void FlowCaptions(const QLabel* lead, const QString& leadLine, std::initializer_list<QLabel*> pieces);
+void flowCaptions(const QLabel* lead, const QString& leadLine, std::initializer_list<QLabel*> pieces);

@@ -8,7 +8,7 @@
 #include <shobjidl.h>
 #include <windows.h>
 
-inline const wchar_t* Wide(const QString& text)
+inline const wchar_t* wide(const QString& text)
 {
     return reinterpret_cast<const wchar_t*>(text.utf16());
 }
@@ -27,7 +27,7 @@ template <class T> struct Held
 
 // The file system path of what the user chose in a file or folder dialog
 // that was accepted; a failure's code otherwise.
-inline HRESULT ChosenPath(IFileDialog* dialog, QString& chosenPath)
+inline HRESULT chosenPath(IFileDialog* dialog, QString& chosenPath)
 {
     Held<IShellItem> chosen;
     if (const HRESULT result = dialog->GetResult(&chosen.p); FAILED(result))

@@ -12,4 +12,4 @@ class QWidget;
 // message for the user. Wine's own folder dialog, shown through Qt, puts
 // "Select Folder" over the title Qt gives it, so on Windows the program
 // shows that dialog itself, title last; elsewhere it is Qt's.
-Result<QString> AskFolder(QWidget* parent, const QString& prompt);
+Result<QString> askFolder(QWidget* parent, const QString& prompt);

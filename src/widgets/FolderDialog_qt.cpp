@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFileDialog>
 
-Result<QString> AskFolder(QWidget* parent, const QString& prompt)
+Result<QString> askFolder(QWidget* parent, const QString& prompt)
 {
     // Like a folder dialog given no starting place on Windows, it opens where
     // the user's own files are rather than wherever the program was started.

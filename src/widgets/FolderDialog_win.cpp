@@ -8,7 +8,7 @@
 #include <shobjidl.h>
 #include <windows.h>
 
-Result<QString> AskFolder(QWidget* parent, const QString& prompt)
+Result<QString> askFolder(QWidget* parent, const QString& prompt)
 {
     const auto failed = [](HRESULT result) {
         return Failure{QStringLiteral("The folder dialog could not be shown.\n%1").arg(qt_error_string(int(result)))};
@@ -21,11 +21,11 @@ Result<QString> AskFolder(QWidget* parent, const QString& prompt)
     dialog->GetOptions(&options);
     dialog->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST | FOS_NOCHANGEDIR);
     // After the options: choosing folders gives Wine's dialog its own title.
-    dialog->SetTitle(Wide(prompt));
+    dialog->SetTitle(wide(prompt));
 
     Held<IShellItem> home;
     const QString homeDir = QDir::toNativeSeparators(QDir::homePath());
-    if (SUCCEEDED(SHCreateItemFromParsingName(Wide(homeDir), nullptr, IID_PPV_ARGS(&home.p))))
+    if (SUCCEEDED(SHCreateItemFromParsingName(wide(homeDir), nullptr, IID_PPV_ARGS(&home.p))))
         dialog->SetFolder(home.p);
 
     const HWND owner = parent ? reinterpret_cast<HWND>(parent->window()->winId()) : nullptr;
@@ -35,7 +35,7 @@ Result<QString> AskFolder(QWidget* parent, const QString& prompt)
     if (FAILED(shown))
         return failed(shown);
     QString folder;
-    if (const HRESULT result = ChosenPath(dialog.p, folder); FAILED(result))
+    if (const HRESULT result = chosenPath(dialog.p, folder); FAILED(result))
         return failed(result);
     return QDir::toNativeSeparators(folder);
 }

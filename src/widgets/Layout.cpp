@@ -11,7 +11,7 @@
 
 #include <algorithm>
 
-void ChainTabOrder(QWidget* root)
+void chainTabOrder(QWidget* root)
 {
     // Each property lookup searches the class's own properties by name
     // first: read every control's index once, not at every comparison.
@@ -34,7 +34,7 @@ void ChainTabOrder(QWidget* root)
         QWidget::setTabOrder(controls[i - 1].widget, controls[i].widget);
 }
 
-QFont DesignFont()
+QFont designFont()
 {
     // The design's face first, then faces of the same measure. Those this
     // system lacks are left out: Qt would pick the first one present all the
@@ -68,9 +68,9 @@ QFont DesignFont()
     return font;
 }
 
-QPushButton* PlaceButtonWithTip(QWidget* parent, const ControlDesign& design, const char* tip)
+QPushButton* placeButtonWithTip(QWidget* parent, const ControlDesign& design, const char* tip)
 {
-    auto* button = Place<QPushButton>(parent, design);
+    auto* button = place<QPushButton>(parent, design);
     button->setToolTip(QString::fromLatin1(tip));
     button->setAccessibleName(QString::fromLatin1(tip));
     return button;
@@ -125,15 +125,15 @@ private:
 
 } // namespace
 
-void UseDesignRows(QListView* list)
+void useDesignRows(QListView* list)
 {
     list->setItemDelegate(new DesignRowDelegate(list));
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list->setTextElideMode(Qt::ElideMiddle);
 }
 
-void UseDesignFont()
+void useDesignFont()
 {
     // Given no class name, the font replaces the fonts of every class too.
-    QApplication::setFont(DesignFont());
+    QApplication::setFont(designFont());
 }

@@ -12,18 +12,18 @@
 // Qt scales those pixels on high-density screens.
 inline constexpr int TwipsPerPixel = 15;
 
-inline int FromTwips(int twips)
+inline int fromTwips(int twips)
 {
     return (twips >= 0 ? twips + TwipsPerPixel / 2 : twips - TwipsPerPixel / 2) / TwipsPerPixel;
 }
 
-inline QRect Twips(int left, int top, int width, int height)
+inline QRect twips(int left, int top, int width, int height)
 {
-    return QRect(FromTwips(left), FromTwips(top), FromTwips(width), FromTwips(height));
+    return QRect(fromTwips(left), fromTwips(top), fromTwips(width), fromTwips(height));
 }
 
 // Controls that form an indexed set are named "txtLevel(3)", "picPart(5)".
-inline QString IndexedName(const char* base, int index)
+inline QString indexedName(const char* base, int index)
 {
     return QStringLiteral("%1(%2)").arg(QLatin1String(base)).arg(index);
 }
@@ -44,13 +44,13 @@ struct ControlDesign
     int tabIndex = NotInTabOrder;
     const char* caption = nullptr;
 
-    QRect geometry() const { return Twips(left, top, width, height); }
+    QRect geometry() const { return twips(left, top, width, height); }
 };
 
 // Creates a control at its design position with its object name and, when
 // it takes part in keyboard navigation, its keyboard order.
 template <class W, class... Args>
-W* Place(QWidget* parent, const QString& name, const QRect& geometry, int tabIndex, Args&&... args)
+W* place(QWidget* parent, const QString& name, const QRect& geometry, int tabIndex, Args&&... args)
 {
     auto* w = new W(std::forward<Args>(args)..., parent);
     w->setObjectName(name);
@@ -61,30 +61,30 @@ W* Place(QWidget* parent, const QString& name, const QRect& geometry, int tabInd
 }
 
 // Creates a control from its row of a design table.
-template <class W> W* Place(QWidget* parent, const ControlDesign& design)
+template <class W> W* place(QWidget* parent, const ControlDesign& design)
 {
     const QString name = QString::fromLatin1(design.name);
     if constexpr (std::is_constructible_v<W, const QString&, QWidget*>) {
         if (design.caption)
-            return Place<W>(parent, name, design.geometry(), design.tabIndex, QString::fromLatin1(design.caption));
+            return place<W>(parent, name, design.geometry(), design.tabIndex, QString::fromLatin1(design.caption));
     }
-    return Place<W>(parent, name, design.geometry(), design.tabIndex);
+    return place<W>(parent, name, design.geometry(), design.tabIndex);
 }
 
 class QPushButton;
 
 // A button that shows only a sign ("...", an arrow): its tip, shown on
 // hover and read by assistive technology, says what it does.
-QPushButton* PlaceButtonWithTip(QWidget* parent, const ControlDesign& design, const char* tip);
+QPushButton* placeButtonWithTip(QWidget* parent, const ControlDesign& design, const char* tip);
 
 // Chains every control below root that carries a keyboard order, lowest
 // first; controls of one number keep the order in which they were made.
-void ChainTabOrder(QWidget* root);
+void chainTabOrder(QWidget* root);
 
 // The design's controls were laid out for a small, narrow 8-point sans-serif
 // face; wider faces at the desktop's default size would cut the captions.
 // Needs the application object.
-QFont DesignFont();
+QFont designFont();
 
 class QListView;
 
@@ -94,10 +94,10 @@ class QListView;
 // horizontal scroll bar, whose height differs from style to style. A name
 // longer than the list is wide is shortened in its middle and shows whole in
 // its tooltip.
-void UseDesignRows(QListView* list);
+void useDesignRows(QListView* list);
 
 // Makes the design font the font of every kind of control: the application's
 // font, with none of the platform's own fonts for menus, message boxes, lists
 // and tooltips left beside it. Setting the application's style brings those
 // back, so this comes after it.
-void UseDesignFont();
+void useDesignFont();

@@ -49,7 +49,7 @@ MessageLabel::MessageLabel(const QString& markedText, int maxWidth, QWidget* par
 
 void MessageLabel::layOut()
 {
-    m_lines = LayOutMessage(m_marked, fontMetrics(), m_maxWidth);
+    m_lines = layOutMessage(m_marked, fontMetrics(), m_maxWidth);
     // The label's own text is the message as written; only the painting
     // below knows where its lines break.
     setText(m_lines.text);

@@ -10,19 +10,19 @@
 
 namespace {
 
-bool IsSeparator(QChar c)
+bool isSeparator(QChar c)
 {
     return c == u'\\' || c == u'/';
 }
 
-bool IsBlank(QChar c)
+bool isBlank(QChar c)
 {
     return c.isSpace() && c != u'\n';
 }
 
 // Breaks one paragraph (from `from` up to `to`, no line feeds) of the text
 // into lines.
-void LayOutParagraph(const QString& text, qsizetype from, qsizetype to,
+void layOutParagraph(const QString& text, qsizetype from, qsizetype to,
                      const std::vector<std::pair<qsizetype, qsizetype>>& paths, const QFontMetrics& metrics, int width,
                      QList<MessageLines::Span>& lines)
 {
@@ -44,12 +44,12 @@ void LayOutParagraph(const QString& text, qsizetype from, qsizetype to,
             continue;
         const bool fits = metrics.horizontalAdvance(paragraph.mid(start, end - start)) <= width;
         for (qsizetype at = start + 1; at < end; ++at)
-            mayBreakBefore[at] = !fits && IsSeparator(paragraph[at - 1]);
+            mayBreakBefore[at] = !fits && isSeparator(paragraph[at - 1]);
     }
 
     // Blanks at a line's end take no room: the line ends before them.
     const auto visibleEnd = [&paragraph](qsizetype start, qsizetype end) {
-        while (end > start && IsBlank(paragraph[end - 1]))
+        while (end > start && isBlank(paragraph[end - 1]))
             --end;
         return end;
     };
@@ -70,7 +70,7 @@ void LayOutParagraph(const QString& text, qsizetype from, qsizetype to,
 
 } // namespace
 
-QString WithoutPathMarks(const QString& text)
+QString withoutPathMarks(const QString& text)
 {
     QString plain = text;
     plain.remove(QChar(PathStartMark));
@@ -78,7 +78,7 @@ QString WithoutPathMarks(const QString& text)
     return plain;
 }
 
-MessageLines LayOutMessage(const QString& marked, const QFontMetrics& metrics, int width)
+MessageLines layOutMessage(const QString& marked, const QFontMetrics& metrics, int width)
 {
     // The text without its marks, and where its paths start and end.
     MessageLines laidOut;
@@ -99,7 +99,7 @@ MessageLines LayOutMessage(const QString& marked, const QFontMetrics& metrics, i
     for (;;) {
         const qsizetype feed = text.indexOf(u'\n', from);
         const qsizetype to = feed < 0 ? text.size() : feed;
-        LayOutParagraph(text, from, to, paths, metrics, width, laidOut.lines);
+        layOutParagraph(text, from, to, paths, metrics, width, laidOut.lines);
         if (feed < 0)
             break;
         from = feed + 1;

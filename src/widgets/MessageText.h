@@ -8,10 +8,10 @@
 class QFontMetrics;
 
 // Messages name paths between the marks of core/PathMarks.h
-// (PathInMessage); a box keeps such a path whole on a line where it fits.
+// (pathInMessage); a box keeps such a path whole on a line where it fits.
 
 // The message as a person reads it: without the marks.
-QString WithoutPathMarks(const QString& text);
+QString withoutPathMarks(const QString& text);
 
 // A message as a box lays it out: its text as written, without the marks,
 // and the lines it is shown in, as spans of that text. A line ends before the
@@ -36,4 +36,4 @@ struct MessageLines
 // fits on a line is never split, and one that does not is split where it
 // reads as a path still. A word or part of a path wider than width stands on
 // a line of its own.
-MessageLines LayOutMessage(const QString& text, const QFontMetrics& metrics, int width);
+MessageLines layOutMessage(const QString& text, const QFontMetrics& metrics, int width);

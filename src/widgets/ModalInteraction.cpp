@@ -39,7 +39,7 @@ void waitUntilOnScreen(QWidget* parent)
 
 } // namespace
 
-void SetUpOpenDialog(QFileDialog& dialog, const QString& initialDir, const QStringList& filters)
+void setUpOpenDialog(QFileDialog& dialog, const QString& initialDir, const QStringList& filters)
 {
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
@@ -52,7 +52,7 @@ void SetUpOpenDialog(QFileDialog& dialog, const QString& initialDir, const QStri
     // caption without that part and filters by it.
     QStringList adapted;
     for (const QString& filter : filters) {
-        QStringList patterns = FilterPatterns(filter).value_or(QStringList());
+        QStringList patterns = filterPatterns(filter).value_or(QStringList());
         for (QString& pattern : patterns) {
             if (pattern == QLatin1String("*.*"))
                 pattern = QStringLiteral("*");
@@ -63,7 +63,7 @@ void SetUpOpenDialog(QFileDialog& dialog, const QString& initialDir, const QStri
     dialog.setNameFilters(adapted);
 }
 
-Result<> StartDetached(const ModalInteraction::ProgramStart& start)
+Result<> startDetached(const ModalInteraction::ProgramStart& start)
 {
     QProcess process;
     process.setProgram(start.program);
@@ -96,24 +96,24 @@ QString QtModalInteraction::openFileName(QWidget* parent, const QString& title, 
                                          const QStringList& filters)
 {
     QFileDialog dialog(parent, title);
-    SetUpOpenDialog(dialog, initialDir, filters);
+    setUpOpenDialog(dialog, initialDir, filters);
     waitUntilOnScreen(parent);
-    return ChosenFile(dialog);
+    return chosenFile(dialog);
 }
 
 Result<QString> QtModalInteraction::saveFileName(QWidget* parent, const QString& initialDir, const QStringList& filters)
 {
     // No default suffix: a name typed without ".int" is used as typed.
     waitUntilOnScreen(parent);
-    if (const std::optional<QString> problem = SaveFolderProblem(initialDir))
-        tell(parent, SaveFolderNotShownMessage(initialDir, *problem), Icon::Exclamation);
-    return AskSaveFileName(parent, initialDir, filters);
+    if (const std::optional<QString> problem = saveFolderProblem(initialDir))
+        tell(parent, saveFolderNotShownMessage(initialDir, *problem), Icon::Exclamation);
+    return askSaveFileName(parent, initialDir, filters);
 }
 
 Result<QString> QtModalInteraction::existingDirectory(QWidget* parent, const QString& prompt)
 {
     waitUntilOnScreen(parent);
-    return AskFolder(parent, prompt);
+    return askFolder(parent, prompt);
 }
 
 bool QtModalInteraction::openUrl(const QUrl& url)
@@ -123,5 +123,5 @@ bool QtModalInteraction::openUrl(const QUrl& url)
 
 Result<> QtModalInteraction::startProgram(const ProgramStart& start)
 {
-    return StartDetached(start);
+    return startDetached(start);
 }

@@ -85,10 +85,10 @@ class QFileDialog;
 // Sets up an open dialog with its initial directory and name filters. "*.*"
 // is how Windows says every file; elsewhere it would hide names without a
 // dot, so there the pattern becomes "*" while the caption shows what it says.
-void SetUpOpenDialog(QFileDialog& dialog, const QString& initialDir, const QStringList& filters);
+void setUpOpenDialog(QFileDialog& dialog, const QString& initialDir, const QStringList& filters);
 
 // Starts the program as startProgram says, for real.
-[[nodiscard]] Result<> StartDetached(const ModalInteraction::ProgramStart& start);
+[[nodiscard]] Result<> startDetached(const ModalInteraction::ProgramStart& start);
 
 // The desktop's own dialogs. Each waits until its owner window is on the
 // screen, so that it opens centred over it.

@@ -6,7 +6,7 @@
 #include <QFileDialog>
 #include <QRegularExpression>
 
-void SetUpSaveDialog(QFileDialog& dialog, const QString& initialDir, const QStringList& filters)
+void setUpSaveDialog(QFileDialog& dialog, const QString& initialDir, const QStringList& filters)
 {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -15,20 +15,20 @@ void SetUpSaveDialog(QFileDialog& dialog, const QString& initialDir, const QStri
     dialog.setDefaultSuffix(QString());
 }
 
-QString TypedSaveTarget(const QString& folder, const QString& typed)
+QString typedSaveTarget(const QString& folder, const QString& typed)
 {
     const QString name = QDir::fromNativeSeparators(typed);
     const QString path = QDir::isAbsolutePath(name) ? name : QDir(QDir::fromNativeSeparators(folder)).filePath(name);
     return QDir::toNativeSeparators(path);
 }
 
-QString SaveFolderNotShownMessage(const QString& folder, const QString& reason)
+QString saveFolderNotShownMessage(const QString& folder, const QString& reason)
 {
     return QStringLiteral("The save dialog cannot open in %1 and opens in another folder.\n%2")
-        .arg(PathInMessage(QDir::toNativeSeparators(folder)), reason);
+        .arg(pathInMessage(QDir::toNativeSeparators(folder)), reason);
 }
 
-std::optional<QStringList> FilterPatterns(const QString& filter)
+std::optional<QStringList> filterPatterns(const QString& filter)
 {
     static const QRegularExpression patternsAtEnd(QStringLiteral("\\(([^()]*)\\)\\s*$"));
     const QRegularExpressionMatch match = patternsAtEnd.match(filter);
@@ -37,7 +37,7 @@ std::optional<QStringList> FilterPatterns(const QString& filter)
     return match.captured(1).split(u' ', Qt::SkipEmptyParts);
 }
 
-QString ChosenFile(QFileDialog& dialog)
+QString chosenFile(QFileDialog& dialog)
 {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};

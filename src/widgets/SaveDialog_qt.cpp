@@ -3,16 +3,16 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
-std::optional<QString> SaveFolderProblem(const QString& folder)
+std::optional<QString> saveFolderProblem(const QString& folder)
 {
     if (!QFileInfo(folder).isDir())
         return QStringLiteral("The folder does not exist.");
     return std::nullopt;
 }
 
-Result<QString> AskSaveFileName(QWidget* parent, const QString& initialDir, const QStringList& filters)
+Result<QString> askSaveFileName(QWidget* parent, const QString& initialDir, const QStringList& filters)
 {
     QFileDialog dialog(parent);
-    SetUpSaveDialog(dialog, initialDir, filters);
-    return ChosenFile(dialog);
+    setUpSaveDialog(dialog, initialDir, filters);
+    return chosenFile(dialog);
 }

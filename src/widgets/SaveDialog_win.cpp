@@ -52,7 +52,7 @@ public:
             folder = QString::fromWCharArray(folderPath);
             CoTaskMemFree(folderPath);
         }
-        const QString path = TypedSaveTarget(folder, name);
+        const QString path = typedSaveTarget(folder, name);
         if (QFileInfo::exists(path)) {
             HWND window = nullptr;
             Held<IOleWindow> ole;
@@ -60,7 +60,7 @@ public:
                 ole->GetWindow(&window);
             const QString question =
                 QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(QFileInfo(path).fileName());
-            if (MessageBoxW(window, Wide(question), L"Confirm Save As", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) !=
+            if (MessageBoxW(window, wide(question), L"Confirm Save As", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) !=
                 IDYES)
                 return S_FALSE; // the dialog stays open for another name
         }
@@ -78,40 +78,40 @@ public:
     HRESULT STDMETHODCALLTYPE OnOverwrite(IFileDialog*, IShellItem*, FDE_OVERWRITE_RESPONSE*) override { return S_OK; }
 };
 
-QString SystemMessage(HRESULT result)
+QString systemMessage(HRESULT result)
 {
     return qt_error_string(int(result));
 }
 
 // The shell's item for a folder, or why there is none.
-HRESULT FolderItem(const QString& folder, IShellItem** item)
+HRESULT folderItem(const QString& folder, IShellItem** item)
 {
     const QString nativeDir = QDir::toNativeSeparators(QDir::cleanPath(folder));
-    return SHCreateItemFromParsingName(Wide(nativeDir), nullptr, IID_PPV_ARGS(item));
+    return SHCreateItemFromParsingName(wide(nativeDir), nullptr, IID_PPV_ARGS(item));
 }
 
 } // namespace
 
-std::optional<QString> SaveFolderProblem(const QString& folder)
+std::optional<QString> saveFolderProblem(const QString& folder)
 {
     if (!QFileInfo(folder).isDir())
         return QStringLiteral("The folder does not exist.");
     Held<IShellItem> item;
-    const HRESULT found = FolderItem(folder, &item.p);
+    const HRESULT found = folderItem(folder, &item.p);
     if (SUCCEEDED(found))
         return std::nullopt;
     if (QDir::toNativeSeparators(QDir::cleanPath(folder)).size() >= MAX_PATH)
         return QStringLiteral("Its path is longer than the dialog can show.");
-    return SystemMessage(found);
+    return systemMessage(found);
 }
 
 // Windows' save dialog, shown without a default extension: Qt's wrapper of
 // it always gives it the first filter's extension, which the dialog then
 // adds to a name typed without one.
-Result<QString> AskSaveFileName(QWidget* parent, const QString& initialDir, const QStringList& filters)
+Result<QString> askSaveFileName(QWidget* parent, const QString& initialDir, const QStringList& filters)
 {
     const auto failed = [](HRESULT result) {
-        return Failure{QStringLiteral("The save dialog could not be shown.\n%1").arg(SystemMessage(result))};
+        return Failure{QStringLiteral("The save dialog could not be shown.\n%1").arg(systemMessage(result))};
     };
     Held<IFileSaveDialog> dialog;
     const HRESULT made = CoCreateInstance(CLSID_FileSaveDialog, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&dialog.p));
@@ -127,18 +127,18 @@ Result<QString> AskSaveFileName(QWidget* parent, const QString& initialDir, cons
     // brackets the patterns, separated by ";" as the dialog wants them.
     QStringList patterns;
     for (const QString& filter : filters) {
-        const std::optional<QStringList> inBrackets = FilterPatterns(filter);
+        const std::optional<QStringList> inBrackets = filterPatterns(filter);
         patterns << (inBrackets ? inBrackets->join(u';') : QStringLiteral("*.*"));
     }
     std::vector<COMDLG_FILTERSPEC> fileTypes;
     for (qsizetype i = 0; i < filters.size(); ++i)
-        fileTypes.push_back({Wide(filters[i]), Wide(patterns[i])});
+        fileTypes.push_back({wide(filters[i]), wide(patterns[i])});
     if (!fileTypes.empty())
         dialog->SetFileTypes(static_cast<UINT>(fileTypes.size()), fileTypes.data());
 
     // A folder it cannot open in has been told of already.
     Held<IShellItem> folder;
-    if (SUCCEEDED(FolderItem(initialDir, &folder.p)))
+    if (SUCCEEDED(folderItem(initialDir, &folder.p)))
         dialog->SetFolder(folder.p);
 
     TypedName typed;
@@ -156,7 +156,7 @@ Result<QString> AskSaveFileName(QWidget* parent, const QString& initialDir, cons
         return typed.target;
 
     QString chosenPath;
-    if (const HRESULT result = ChosenPath(dialog.p, chosenPath); FAILED(result))
+    if (const HRESULT result = chosenPath(dialog.p, chosenPath); FAILED(result))
         return failed(result);
     return chosenPath;
 }

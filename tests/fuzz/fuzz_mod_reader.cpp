@@ -37,14 +37,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return -1;
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     // Open refuses text in UTF-16 before decoding it.
-    if (LooksLikeUtf16(bytes))
+    if (looksLikeUtf16(bytes))
         return 0;
-    const QString text = AnsiText::Decode(bytes);
+    const QString text = AnsiText::decode(bytes);
     require(text.size() == bytes.size());
 
     // What Open refuses (empty, no mod definition, a value longer than its
     // field holds) goes no further.
-    const ModFileContents contents = ReadModFile(bytes);
+    const ModFileContents contents = readModFile(bytes);
     if (contents.refusal != ModFileContents::Refusal::None)
         return 0;
     const ModDefinition& mod = contents.mod;
@@ -62,8 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     // A level the file gives is numeric and within what the Skills page shows.
     for (const QString& level : mod.skillLevels) {
-        require(IsNumericText(level));
-        const double value = NumericValue(level);
+        require(isNumericText(level));
+        const double value = numericValue(level);
         require(value > 0.0 && value < 5.0);
     }
     // Every value comes out of the text; none can be longer than it.
@@ -73,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The game's reading holds no more than its buffers do, and Open tells
     // of every difference it finds.
-    for (const GameObject& object : ReadGameObjects(text)) {
+    for (const GameObject& object : readGameObjects(text)) {
         require(object.line.size() <= GameSectionLength);
         for (const GameValue* value : {&object.name, &object.className, &object.metaClass, &object.description}) {
             require(value->value.size() <= GameValueLength);
@@ -85,20 +85,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(game.listed || game.settingsNotAsShown.isEmpty());
     require((game.settings == GameReadingDifference::Settings::AsShown) == game.settingsNotAsShown.isEmpty());
     if (game.differs())
-        require(!GameReadingMessage(game, mod).isEmpty());
+        require(!gameReadingMessage(game, mod).isEmpty());
 
     // What Open shows saves and opens again as it was.
-    if (FindUnsavableValue(mod))
+    if (findUnsavableValue(mod))
         return 0;
-    const QString saved = ComposeModFile(mod);
-    require(LooksLikeModDefinition(saved));
+    const QString saved = composeModFile(mod);
+    require(looksLikeModDefinition(saved));
     ModReadReport reopenedReport;
-    const ModDefinition reopened = ReadModDefinition(saved, &reopenedReport);
-    require(!OverlongField(reopened));
+    const ModDefinition reopened = readModDefinition(saved, &reopenedReport);
+    require(!overlongField(reopened));
     require(reopenedReport.unplacedAugmentations.isEmpty());
     require(FirstDifference(reopened, AsSaved(mod)).isEmpty());
-    require(ComposeModFile(reopened) == saved);
-    require(!CompareGameReading(saved, reopened).differs());
+    require(composeModFile(reopened) == saved);
+    require(!compareGameReading(saved, reopened).differs());
     require(GameReadsDifferently(mod).isEmpty());
     return 0;
 }

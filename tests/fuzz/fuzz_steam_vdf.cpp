@@ -28,7 +28,7 @@ int countEntries(const VdfNode& node)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    const VdfNode root = VdfNode::Parse(text);
+    const VdfNode root = VdfNode::parse(text);
     // Every entry holds a key or text taken from the file, so there can be no
     // more entries than characters.
     if (countEntries(root) > text.size())

@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     // GOG's games are looked up through the subkeys the file lists.
     const WineRegistry::Hive hive(systemReg);
-    for (const QString& key : WineRegistry::Bit32KeyNames(QString::fromUtf16(GogGamesKey))) {
+    for (const QString& key : WineRegistry::bit32KeyNames(QString::fromUtf16(GogGamesKey))) {
         for (const QString& id : hive.subkeys(key)) {
             if (id.isEmpty() || id.contains(u'\\'))
                 std::abort();

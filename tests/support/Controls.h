@@ -24,7 +24,7 @@ template <class Widget> Widget* Control(const QObject* root, const QString& name
 // A control of an indexed set: Control<QLineEdit>(page, "txtLevel", 3) is txtLevel(3).
 template <class Widget> Widget* Control(const QObject* root, const char* base, int index)
 {
-    return Control<Widget>(root, IndexedName(base, index));
+    return Control<Widget>(root, indexedName(base, index));
 }
 
 // The tabs of the main window's tab strip.

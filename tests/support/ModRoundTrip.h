@@ -26,9 +26,9 @@ inline ModDefinition AsSaved(ModDefinition mod)
         entry = WithGamePackage(entry);
     if (mod.playerClass == QLatin1String(PlaceholderPlayerClass))
         mod.playerClass.clear();
-    if (!IsNumericText(mod.credits))
+    if (!isNumericText(mod.credits))
         mod.credits.clear();
-    if (!IsNumericText(mod.skillPoints))
+    if (!isNumericText(mod.skillPoints))
         mod.skillPoints.clear();
     if (mod.splashMap == QLatin1String(PlaceholderSplashMap))
         mod.splashMap.clear();
@@ -81,11 +81,11 @@ inline QString FirstDifference(const ModDefinition& a, const ModDefinition& b)
 // definition or leaves augmentations out; empty text when it opens as saved.
 inline QString OpensDifferently(const ModDefinition& mod)
 {
-    const QString file = ComposeModFile(mod);
-    if (!LooksLikeModDefinition(file))
+    const QString file = composeModFile(mod);
+    if (!looksLikeModDefinition(file))
         return QStringLiteral("no mod definition");
     ModReadReport report;
-    const ModDefinition opened = ReadModDefinition(file, &report);
+    const ModDefinition opened = readModDefinition(file, &report);
     if (!report.unplacedAugmentations.isEmpty())
         return QStringLiteral("augmentations left out: ") + report.unplacedAugmentations.join(u'|');
     return FirstDifference(opened, AsSaved(mod));
@@ -97,7 +97,7 @@ inline QString OpensDifferently(const ModDefinition& mod)
 // reads it as saved.
 inline QString GameReadsDifferently(const ModDefinition& mod)
 {
-    const QList<GameObject> objects = ReadGameObjects(ComposeModFile(mod));
+    const QList<GameObject> objects = readGameObjects(composeModFile(mod));
     if (objects.size() != 1)
         return QStringLiteral("%1 Object lines").arg(objects.size());
     const GameObject& object = objects.first();
@@ -106,9 +106,9 @@ inline QString GameReadsDifferently(const ModDefinition& mod)
             .arg(object.className.value, object.metaClass.value);
     if (object.name.value != mod.name)
         return QStringLiteral("name: \"%1\"").arg(object.name.value);
-    if (object.description.value != ComposeDescription(mod))
+    if (object.description.value != composeDescription(mod))
         return QStringLiteral("description: \"%1\"").arg(object.description.value.left(200));
-    ModDefinition settings = ReadLoaderSettings(object.description.value);
+    ModDefinition settings = readLoaderSettings(object.description.value);
     settings.name = mod.name;
     const QString difference = FirstDifference(settings, AsSaved(mod));
     return difference.isEmpty() ? QString() : QStringLiteral("loader's settings: ") + difference;

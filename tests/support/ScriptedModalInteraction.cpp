@@ -24,7 +24,7 @@ QList<ScriptedModalInteraction::Asked> ScriptedModalInteraction::ofKind(Asked::K
 
 ModalInteraction::Answer ScriptedModalInteraction::message(QWidget*, const QString& text, Icon icon, Buttons buttons)
 {
-    asked.append({Asked::Kind::Message, WithoutPathMarks(text), icon, buttons, {}, {}, {}, text, {}, {}});
+    asked.append({Asked::Kind::Message, withoutPathMarks(text), icon, buttons, {}, {}, {}, text, {}, {}});
     if (buttons == Buttons::Ok)
         return Answer::Ok;
     return answers.isEmpty() ? Answer::No : answers.takeFirst();
@@ -71,5 +71,5 @@ Result<> ScriptedModalInteraction::startProgram(const ProgramStart& start)
     Asked program{Asked::Kind::Program, {}, Icon::None, Buttons::Ok, {}, {}, {}, {}, {}, {}};
     program.program = start;
     asked.append(program);
-    return runPrograms ? StartDetached(start) : Result<>();
+    return runPrograms ? startDetached(start) : Result<>();
 }

@@ -26,7 +26,7 @@ template <class Interaction> struct BasicTestWindow
     {
         // Tests look at every page from the start; the program builds them
         // when first needed, the same controls in the same order.
-        window->BuildPages();
+        window->buildPages();
     }
     explicit BasicTestWindow(const GameFixture& game) : BasicTestWindow()
     {

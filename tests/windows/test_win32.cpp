@@ -111,24 +111,24 @@ void checkRegistry(Check& check)
     check.equal(utf16(win32::RegQueryStringValue(nullptr, L"Folder")), u"", "RegQueryStringValue without a key");
 
     // GOG's games are found through the subkeys of its key.
-    const auto subkeys = win32::SubKeys(HKEY_LOCAL_MACHINE, L"SOFTWARE\\unreal technology\\Installed Apps");
-    check.verify(subkeys.size() == 1 && subkeys[0] == L"Deus Ex", "SubKeys of the installer's parent key");
-    check.verify(win32::SubKeys(HKEY_LOCAL_MACHINE, gameKey + L"\\Nothing").empty(), "SubKeys of a missing key");
+    const auto subkeys = win32::subKeys(HKEY_LOCAL_MACHINE, L"SOFTWARE\\unreal technology\\Installed Apps");
+    check.verify(subkeys.size() == 1 && subkeys[0] == L"Deus Ex", "subKeys of the installer's parent key");
+    check.verify(win32::subKeys(HKEY_LOCAL_MACHINE, gameKey + L"\\Nothing").empty(), "subKeys of a missing key");
 }
 
 void encodes(Check& check, unsigned int codePage, const std::wstring& text, std::string_view bytes)
 {
     std::string out;
     const std::string name = "code page " + std::to_string(codePage) + " " + Check::printable(utf16(text));
-    check.verify(win32::EncodeCodePage(codePage, text, out), name + " encodes");
+    check.verify(win32::encodeCodePage(codePage, text, out), name + " encodes");
     check.equalBytes(out, bytes, name + " gives its bytes");
-    check.equal(utf16(win32::DecodeCodePage(codePage, std::string(bytes))), utf16(text), name + " decodes back");
+    check.equal(utf16(win32::decodeCodePage(codePage, std::string(bytes))), utf16(text), name + " decodes back");
 }
 
 void refuses(Check& check, unsigned int codePage, const std::wstring& text)
 {
     std::string out;
-    check.verify(!win32::EncodeCodePage(codePage, text, out),
+    check.verify(!win32::encodeCodePage(codePage, text, out),
                  "code page " + std::to_string(codePage) + " refuses " + Check::printable(utf16(text)));
 }
 
@@ -138,12 +138,12 @@ void checkCodePages(Check& check)
     check.verify(GetACP() == 1252, "the ANSI code page is 1252, got " + std::to_string(GetACP()));
 
     std::string out;
-    check.verify(win32::EncodeAnsi(L"D\u00e9j\u00e0 vu \u2013 \u20ac \u0153", out), "EncodeAnsi encodes");
-    check.equalBytes(out, "D\xe9j\xe0 vu \x96 \x80 \x9c", "EncodeAnsi gives the code page's bytes");
-    check.equal(utf16(win32::DecodeAnsi(out)), u"D\u00e9j\u00e0 vu \u2013 \u20ac \u0153", "DecodeAnsi decodes back");
-    check.verify(win32::EncodeAnsi(L"", out) && out.empty(), "EncodeAnsi of empty text");
-    check.verify(win32::DecodeAnsi("").empty(), "DecodeAnsi of no bytes");
-    check.verify(!win32::EncodeAnsi(L"C:\\\u0416", out), "EncodeAnsi refuses a Cyrillic letter");
+    check.verify(win32::encodeAnsi(L"D\u00e9j\u00e0 vu \u2013 \u20ac \u0153", out), "encodeAnsi encodes");
+    check.equalBytes(out, "D\xe9j\xe0 vu \x96 \x80 \x9c", "encodeAnsi gives the code page's bytes");
+    check.equal(utf16(win32::decodeAnsi(out)), u"D\u00e9j\u00e0 vu \u2013 \u20ac \u0153", "decodeAnsi decodes back");
+    check.verify(win32::encodeAnsi(L"", out) && out.empty(), "encodeAnsi of empty text");
+    check.verify(win32::decodeAnsi("").empty(), "decodeAnsi of no bytes");
+    check.verify(!win32::encodeAnsi(L"C:\\\u0416", out), "encodeAnsi refuses a Cyrillic letter");
 
     // Every byte, the five that Windows-1252 leaves undefined included, reads
     // as one character and writes back as itself, so an opened file saves
@@ -153,9 +153,9 @@ void checkCodePages(Check& check)
     int roundTrips = 0;
     for (int b = 0; b < 256; ++b) {
         const std::string byte(1, static_cast<char>(b));
-        const std::wstring text = win32::DecodeAnsi(byte);
+        const std::wstring text = win32::decodeAnsi(byte);
         std::string back;
-        if (text.size() == 1 && win32::EncodeAnsi(text, back) && back == byte)
+        if (text.size() == 1 && win32::encodeAnsi(text, back) && back == byte)
             ++roundTrips;
         else
             std::printf("byte %02x reads as %s\n", b, Check::printable(utf16(text)).c_str());

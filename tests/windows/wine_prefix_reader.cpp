@@ -34,9 +34,9 @@ std::string printable(const QString& text)
 void checkRegistry(Check& check, const QString& prefix)
 {
     for (const RegistryCases::Read& read : RegistryCases::Reads) {
-        const QString text = WineRegistry::GetStringFromPrefix(prefix, qt(read.key), qt(read.name));
+        const QString text = WineRegistry::getStringFromPrefix(prefix, qt(read.key), qt(read.name));
         check.equal(text.toStdU16String(), read.expected,
-                    std::string("GetStringFromPrefix, ") + std::string(read.what));
+                    std::string("getStringFromPrefix, ") + std::string(read.what));
     }
     const QStringList subkeys = WineRegistry::PrefixRegistry(prefix).subkeys(
         RegistryRoot::LocalMachine, QStringLiteral("SOFTWARE\\unreal technology\\Installed Apps"));
@@ -50,27 +50,27 @@ void checkPaths(Check& check, const QString& prefix)
     check.verify(!driveC.isEmpty(), "the prefix has drive_c");
 
     // Through Wine's own dosdevices links, spelt as the installer created the folders.
-    const QString game = WineRegistry::ToUnixPath(prefix, qt(RegistryCases::GameFolder));
-    check.verify(game == driveC + QStringLiteral("/DeusEx"), "ToUnixPath of the Folder value, got " + printable(game));
-    const QString system = WineRegistry::ToUnixPath(prefix, QStringLiteral("c:\\DEUSEX\\system"));
+    const QString game = WineRegistry::toUnixPath(prefix, qt(RegistryCases::GameFolder));
+    check.verify(game == driveC + QStringLiteral("/DeusEx"), "toUnixPath of the Folder value, got " + printable(game));
+    const QString system = WineRegistry::toUnixPath(prefix, QStringLiteral("c:\\DEUSEX\\system"));
     check.verify(system == driveC + QStringLiteral("/DeusEx/System"),
-                 "ToUnixPath in another letter case, got " + printable(system));
+                 "toUnixPath in another letter case, got " + printable(system));
     const QString root = QFileInfo(QStringLiteral("/tmp")).canonicalFilePath();
-    const QString z = WineRegistry::ToUnixPath(prefix, QStringLiteral("Z:\\tmp"));
-    check.verify(z == root, "ToUnixPath of the Z: drive, got " + printable(z));
+    const QString z = WineRegistry::toUnixPath(prefix, QStringLiteral("Z:\\tmp"));
+    check.verify(z == root, "toUnixPath of the Z: drive, got " + printable(z));
 
     // Start-up's own look-up, as it runs for a user whose WINEPREFIX is this
     // one and who has no Steam: the folder the value names counts only once
     // it holds the game.
     qputenv("WINEPREFIX", QFile::encodeName(prefix));
     qputenv("HOME", QFile::encodeName(prefix + QStringLiteral("/no-home")));
-    const QString empty = FindInstalledGame();
-    check.verify(empty.isEmpty(), "FindInstalledGame without the game's files, got " + printable(empty));
+    const QString empty = findInstalledGame();
+    check.verify(empty.isEmpty(), "findInstalledGame without the game's files, got " + printable(empty));
     QFile exe(driveC + QStringLiteral("/DeusEx/System/DeusEx.exe"));
     check.verify(exe.open(QIODevice::WriteOnly) && exe.write("MZ") == 2, "make the game's DeusEx.exe");
     exe.close();
-    const QString found = FindInstalledGame();
-    check.verify(found == driveC + QStringLiteral("/DeusEx"), "FindInstalledGame, got " + printable(found));
+    const QString found = findInstalledGame();
+    check.verify(found == driveC + QStringLiteral("/DeusEx"), "findInstalledGame, got " + printable(found));
 }
 
 // Wine's Windows-1252, byte by byte, against the one this program writes
@@ -89,7 +89,7 @@ void checkCodePage(Check& check, const QString& prefix)
         const auto byte = static_cast<unsigned char>(fields[0].toUInt(nullptr, 16));
         const auto windows = static_cast<char16_t>(fields[1].toUInt(nullptr, 16));
         const char16_t here = Cp1252::DecodeByte(byte);
-        const auto back = Cp1252::EncodeChar(windows);
+        const auto back = Cp1252::encodeChar(windows);
         if (here == windows && back && static_cast<unsigned char>(*back) == byte)
             ++same;
         else

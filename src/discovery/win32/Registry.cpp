@@ -50,7 +50,7 @@ std::wstring GetString(HKEY root, const std::wstring& keyPath, const std::wstrin
     return text;
 }
 
-std::vector<std::wstring> SubKeys(HKEY root, const std::wstring& keyPath)
+std::vector<std::wstring> subKeys(HKEY root, const std::wstring& keyPath)
 {
     HKEY key = nullptr;
     if (RegOpenKeyExW(root, keyPath.c_str(), 0, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE | KEY_WOW64_32KEY, &key) !=

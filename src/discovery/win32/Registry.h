@@ -21,6 +21,6 @@ std::wstring GetString(HKEY root, const std::wstring& keyPath, const std::wstrin
 
 // The names of the direct subkeys of keyPath below root, in the same view;
 // nothing on any failure.
-std::vector<std::wstring> SubKeys(HKEY root, const std::wstring& keyPath);
+std::vector<std::wstring> subKeys(HKEY root, const std::wstring& keyPath);
 
 } // namespace win32

@@ -6,18 +6,18 @@
 
 namespace win32 {
 
-bool EncodeAnsi(const std::wstring& text, std::string& out)
+bool encodeAnsi(const std::wstring& text, std::string& out)
 {
     // The number, not CP_ACP: the UTF-8 code page needs other flags.
-    return EncodeCodePage(GetACP(), text, out);
+    return encodeCodePage(GetACP(), text, out);
 }
 
-std::wstring DecodeAnsi(const std::string& bytes)
+std::wstring decodeAnsi(const std::string& bytes)
 {
-    return DecodeCodePage(GetACP(), bytes);
+    return decodeCodePage(GetACP(), bytes);
 }
 
-bool EncodeCodePage(unsigned int codePage, const std::wstring& text, std::string& out)
+bool encodeCodePage(unsigned int codePage, const std::wstring& text, std::string& out)
 {
     out.clear();
     if (text.empty())
@@ -42,7 +42,7 @@ bool EncodeCodePage(unsigned int codePage, const std::wstring& text, std::string
     return true;
 }
 
-std::wstring DecodeCodePage(unsigned int codePage, const std::string& bytes)
+std::wstring decodeCodePage(unsigned int codePage, const std::string& bytes)
 {
     if (bytes.empty())
         return {};
