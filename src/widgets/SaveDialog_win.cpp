@@ -155,8 +155,8 @@ Result<QString> askSaveFileName(QWidget* parent, const QString& initialDir, cons
     if (!typed.target.isEmpty())
         return typed.target;
 
-    QString chosenPath;
-    if (const HRESULT result = chosenPath(dialog.p, chosenPath); FAILED(result))
+    QString chosen;
+    if (const HRESULT result = chosenPath(dialog.p, chosen); FAILED(result))
         return failed(result);
-    return chosenPath;
+    return chosen;
 }
