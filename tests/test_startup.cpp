@@ -708,7 +708,7 @@ void TestStartup::pathSettingInTheRegistry()
     ScriptedModalInteraction ui;
     frmMain w(ui, settings);
     w.Form_Load();
-    auto* txtPath = Control<QLineEdit>(&w, "txtPath");
+    auto* txtPath = Control<QLineEdit>(&w, u"txtPath"_s);
     QCOMPARE(txtPath->text(), game.gamePath());
     QVERIFY(game.gamePath().contains(u'\\'));
 
