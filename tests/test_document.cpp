@@ -312,9 +312,14 @@ void TestDocument::restoredPathNotRewritten()
     QFETCH(bool, rewritten);
     Fixture f;
     QString gamePath = f.gamePath();
+    // As the program stores it: in the system's separators, each backslash
+    // doubled as an INI file escapes it.
+    const auto asStored = [](const QString& path) {
+        return QDir::toNativeSeparators(path).replace(u'\\', QStringLiteral("\\\\")).toUtf8();
+    };
     QByteArray contents = stored;
-    contents.replace("@-", QDir::fromNativeSeparators(gamePath.chopped(1)).toUtf8());
-    contents.replace("@", QDir::fromNativeSeparators(gamePath).toUtf8());
+    contents.replace("@-", asStored(gamePath.chopped(1)));
+    contents.replace("@", asStored(gamePath));
     restored.replace(u'@', gamePath);
     const QString file = f.settingsDir.filePath(QStringLiteral("remembered.ini"));
     writeFile(file, contents);
