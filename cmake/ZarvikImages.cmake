@@ -1,6 +1,6 @@
 # The program's pictures: the SVG sources in assets/ drawn at build time by
-# the host tool RenderAssets at 1x, 2x and 3x, as PNGs compiled in as
-# resources. A cross build runs the tool of a host build of
+# the host tool RenderAssets at 1x, 2x and 3x, as PNGs or plain pixels,
+# compiled in as resources. A cross build runs the tool of a host build of
 # this tree (ZARVIK_RENDER_ASSETS, set by scripts/windows-check.sh).
 
 set(ZARVIK_RENDER_ASSETS "" CACHE FILEPATH "RenderAssets of a host build, for cross builds")
@@ -17,26 +17,35 @@ else()
 endif()
 set(zarvik_run_render_assets ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ${zarvik_render_assets})
 
-# zarvik_add_images(<target> <resource name> SIZE <pixels> FILES <svg>...)
+# zarvik_add_images(<target> <resource name> [START] SIZE <pixels> FILES <svg>...)
 #
 # Each assets/<folder>/<name>.svg becomes the resources :/<folder>/<name>.png,
-# <name>@2x.png and <name>@3x.png, <pixels> square at 1x.
+# <name>@2x.png and <name>@3x.png, <pixels> square at 1x. START: pictures the
+# window shows at start-up, kept as plain pixels (.argb, not compressed) so
+# that showing them needs no decoding.
 function(zarvik_add_images target resource_name)
-    cmake_parse_arguments(ARG "" "SIZE" "FILES" ${ARGN})
+    cmake_parse_arguments(ARG "START" "SIZE" "FILES" ${ARGN})
+    set(format png)
+    set(rcc_options)
+    if(ARG_START)
+        set(format argb)
+        set(rcc_options OPTIONS --no-compress)
+    endif()
     set(images_dir "${CMAKE_CURRENT_BINARY_DIR}/images")
     set(drawings)
     foreach(svg IN LISTS ARG_FILES)
         file(RELATIVE_PATH relative "${PROJECT_SOURCE_DIR}/assets" "${svg}")
         string(REGEX REPLACE "\\.svg$" "" stem "${relative}")
-        set(scales "${images_dir}/${stem}.png" "${images_dir}/${stem}@2x.png" "${images_dir}/${stem}@3x.png")
+        set(scales "${images_dir}/${stem}.${format}" "${images_dir}/${stem}@2x.${format}"
+                   "${images_dir}/${stem}@3x.${format}")
         add_custom_command(OUTPUT ${scales}
-            COMMAND ${zarvik_run_render_assets} png "${svg}" "${images_dir}/${stem}" ${ARG_SIZE}
+            COMMAND ${zarvik_run_render_assets} ${format} "${svg}" "${images_dir}/${stem}" ${ARG_SIZE}
             DEPENDS "${svg}" ${zarvik_render_assets}
             COMMENT "Drawing ${relative}"
             VERBATIM)
         list(APPEND drawings ${scales})
     endforeach()
-    qt_add_resources(${target} ${resource_name} PREFIX "/" BASE "${images_dir}" FILES ${drawings})
+    qt_add_resources(${target} ${resource_name} PREFIX "/" BASE "${images_dir}" FILES ${drawings} ${rcc_options})
 endfunction()
 
 # zarvik_add_windows_icon(<target> <icon.svg>): the executable's icon and its

@@ -1,11 +1,17 @@
-// Draws the program's SVG pictures at build time into the PNG files it
-// carries as resources, into the Windows icon and into the icon
+// Draws the program's SVG pictures at build time into the PNG and pixel
+// files it carries as resources, into the Windows icon and into the icon
 // theme's sizes of its desktop icon, so that neither the program nor its
 // packages need an SVG renderer or image converter of their own.
 //
 //   RenderAssets png <picture.svg> <out stem> <size>
 //       writes <stem>.png, <stem>@2x.png and <stem>@3x.png, <size> pixels
 //       square at 1x and twice and three times that;
+//   RenderAssets argb <picture.svg> <out stem> <size>
+//       the same drawings as plain pixels, <stem>.argb and so on: rows of
+//       32-bit alpha, red, green, blue words, little-endian, colours
+//       premultiplied by alpha, for pictures shown at start-up. That is the
+//       layout Qt paints from on the machines the program runs on, so the
+//       program shows them as they are, without decoding or converting;
 //   RenderAssets ico <icon.svg> <out.ico> <size>...
 //       writes one Windows icon holding every size;
 //   RenderAssets theme <icon.svg> <theme dir> <name> <size>...
@@ -83,6 +89,21 @@ QByteArray png(const QImage& image)
     return encoded(image, "PNG");
 }
 
+QByteArray argb(const QImage& image)
+{
+    const QImage pixels = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QByteArray bytes;
+    bytes.reserve(pixels.width() * pixels.height() * 4);
+    for (int y = 0; y < pixels.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(pixels.constScanLine(y));
+        for (int x = 0; x < pixels.width(); ++x) {
+            const quint32 little = qToLittleEndian<quint32>(row[x]);
+            bytes.append(reinterpret_cast<const char*>(&little), sizeof little);
+        }
+    }
+    return bytes;
+}
+
 template <typename T> void append(QByteArray& out, T value)
 {
     const T little = qToLittleEndian(value);
@@ -133,7 +154,7 @@ QImage banner(QSvgRenderer& renderer, int width, int height, int iconSize)
 
 int usage()
 {
-    std::fprintf(stderr, "usage: RenderAssets png <picture.svg> <out stem> <size>\n"
+    std::fprintf(stderr, "usage: RenderAssets png|argb <picture.svg> <out stem> <size>\n"
                          "       RenderAssets ico <icon.svg> <out.ico> <size>...\n"
                          "       RenderAssets theme <icon.svg> <theme dir> <name> <size>...\n"
                          "       RenderAssets banner <icon.svg> <out.bmp> <width> <height> <icon size>\n");
@@ -154,14 +175,15 @@ int main(int argc, char* argv[])
         return 1;
     }
     const QString out = QString::fromLocal8Bit(argv[3]);
-    if (mode == "png" && argc == 5) {
+    if ((mode == "png" || mode == "argb") && argc == 5) {
         int size = 0;
         if (!parseSize(argv[4], size))
             return 2;
+        const QString extension = QLatin1Char('.') + QString::fromLatin1(mode);
         for (int scale = 1; scale <= 3; ++scale) {
-            const QString path =
-                scale == 1 ? out + QStringLiteral(".png") : out + QStringLiteral("@%1x.png").arg(scale);
-            if (!writeFile(path, png(render(renderer, size * scale))))
+            const QString path = scale == 1 ? out + extension : out + QStringLiteral("@%1x").arg(scale) + extension;
+            const QImage image = render(renderer, size * scale);
+            if (!writeFile(path, mode == "png" ? png(image) : argb(image)))
                 return 1;
         }
         return 0;

@@ -4,6 +4,9 @@
 #include <QImageReader>
 #include <QPainter>
 #include <QPixmapCache>
+#include <QResource>
+#include <QSysInfo>
+#include <QtEndian>
 
 #include <algorithm>
 #include <cmath>
@@ -17,9 +20,26 @@ QString drawingPath(const QString& name, int scale, QLatin1StringView extension)
     return scale == 1 ? name + extension : name + QStringLiteral("@%1x").arg(scale) + extension;
 }
 
-// One drawing as the build made it.
-QImage readDrawing(const QString& name, int scale)
+// One drawing as the build made it: plain pixels for the pictures shown at
+// start-up, which need no decoding, PNG for the others.
+QImage readDrawing(const QString& name, int scale, QSize pixels)
 {
+    const QResource plain(drawingPath(name, scale, QLatin1StringView(".argb")));
+    if (plain.isValid()) {
+        const qsizetype count = qsizetype(pixels.width()) * pixels.height();
+        if (plain.compressionAlgorithm() != QResource::NoCompression || plain.size() != count * 4)
+            return {};
+        // Little-endian ARGB words are the very layout Qt paints from here:
+        // the image reads the resource in place, and a pixmap made from it
+        // shares those bytes rather than converting a copy.
+        if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian)
+            return QImage(plain.data(), pixels.width(), pixels.height(), pixels.width() * 4,
+                          QImage::Format_ARGB32_Premultiplied);
+        QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+        for (qsizetype i = 0; i < count; ++i)
+            reinterpret_cast<QRgb*>(image.bits())[i] = qFromLittleEndian<quint32>(plain.data() + 4 * i);
+        return image;
+    }
     // The built-in PNG reader only: left to guess, the reader would first ask
     // every image format plugin, loading them all, whether it knows the file.
     QImageReader reader(drawingPath(name, scale, QLatin1StringView(".png")), "png");
@@ -102,7 +122,7 @@ QPixmap assetPixmap(const QString& name, QSize size, qreal devicePixelRatio)
 
     const QSize pixels = size * ratio;
     const int scale = drawingFor(ratio);
-    pixmap = QPixmap::fromImage(readDrawing(name, scale));
+    pixmap = QPixmap::fromImage(readDrawing(name, scale, size * scale));
     if (pixmap.isNull()) {
         pixmap = QPixmap(pixels);
         pixmap.fill(Qt::transparent);
