@@ -73,6 +73,17 @@ ModDefinition SampleMod()
     return mod;
 }
 
+// Saves the sample mod as System/Kept.int and opens it, so that a refused
+// command can be seen to leave the document as it was; its full name.
+QString OpenKeptSample(Fixture& f)
+{
+    const QString kept = f.file(QStringLiteral("System/Kept.int"));
+    writeFile(kept, composeModFile(SampleMod()).toLatin1());
+    if (!f.document.open(kept).ok())
+        qFatal("the sample mod did not open");
+    return kept;
+}
+
 } // namespace
 
 class TestDocument : public QObject
@@ -180,9 +191,7 @@ void TestDocument::openRefusesLeavesAll()
     QFETCH(QString, message);
     Fixture f;
     ModDocument& d = f.document;
-    const QString kept = f.file(QStringLiteral("System/Kept.int"));
-    writeFile(kept, composeModFile(SampleMod()).toLatin1());
-    QVERIFY(d.open(kept).ok());
+    const QString kept = OpenKeptSample(f);
     const QString path = f.file(QStringLiteral("System/Odd.int"));
     if (contents == "<folder>")
         f.makeFolder(QStringLiteral("System/Odd.int"));
@@ -248,9 +257,7 @@ void TestDocument::saveRefuses()
     QFETCH(QString, message);
     Fixture f;
     ModDocument& d = f.document;
-    const QString kept = f.file(QStringLiteral("System/Kept.int"));
-    writeFile(kept, composeModFile(SampleMod()).toLatin1());
-    QVERIFY(d.open(kept).ok());
+    const QString kept = OpenKeptSample(f);
     if (refusal != QLatin1String("no game directory"))
         d.setGamePath(f.gamePath());
     if (refusal == QLatin1String("unsavable value"))
