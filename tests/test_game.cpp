@@ -218,10 +218,10 @@ void TestGame::wineRegistryInPieces()
     const QString path = dir.filePath(QStringLiteral("system.reg"));
     writeFile(path, reg);
 
-    const WineRegistry::Hive all = WineRegistry::Hive::Read(path);
+    const WineRegistry::Hive all = WineRegistry::Hive::read(path);
     QCOMPARE(all.value(InstallKeyText, Folder), expected);
     QCOMPARE(all.value(QStringLiteral("System\\After"), Folder), QStringLiteral("C:\\After"));
-    const WineRegistry::Hive some = WineRegistry::Hive::Read(path, {InstallKeyText});
+    const WineRegistry::Hive some = WineRegistry::Hive::read(path, {InstallKeyText});
     QCOMPARE(some.value(InstallKeyText, Folder), expected);
     QCOMPARE(some.subkeys(InstallKeyText), QStringList{QStringLiteral("Sub")});
     QCOMPARE(some.value(QStringLiteral("System\\After"), Folder), QString());
@@ -232,7 +232,7 @@ void TestGame::wineRegistryInPieces()
     QVERIFY(file.open(QIODevice::ReadWrite));
     QVERIFY(file.resize(MaxIniBytes + 1));
     file.close();
-    QCOMPARE(WineRegistry::Hive::Read(path, {InstallKeyText}).value(InstallKeyText, Folder), QString());
+    QCOMPARE(WineRegistry::Hive::read(path, {InstallKeyText}).value(InstallKeyText, Folder), QString());
 }
 
 void TestGame::wineDrivePaths_data()

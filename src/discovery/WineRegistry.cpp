@@ -337,7 +337,7 @@ Hive::Hive(const QByteArray& file, const QStringList& keys)
     m_current = -1;
 }
 
-Hive Hive::Read(const QString& path, const QStringList& keys)
+Hive Hive::read(const QString& path, const QStringList& keys)
 {
     QFile file;
     const Result<OpenOutcome> opened = openRegularFile(file, path);
@@ -504,7 +504,7 @@ const Hive& PrefixRegistry::hive(RegistryRoot root) const
         if (m_prefix.isEmpty())
             hive.emplace();
         else
-            hive = Hive::Read(m_prefix + (user ? QStringLiteral("/user.reg") : QStringLiteral("/system.reg")),
+            hive = Hive::read(m_prefix + (user ? QStringLiteral("/user.reg") : QStringLiteral("/system.reg")),
                               user ? m_keys.user : m_keys.machine);
     }
     return *hive;

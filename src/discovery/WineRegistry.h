@@ -30,7 +30,7 @@ public:
     // The same, read from a file a piece at a time, so that a registry of
     // tens of megabytes is never held whole. A file that cannot be read, is
     // no regular file or is larger than any registry gives an empty hive.
-    static Hive Read(const QString& path, const QStringList& keys = {});
+    static Hive read(const QString& path, const QStringList& keys = {});
 
     // The value name of the key named exactly key (in any letter case), read
     // as the Windows registry reads it: REG_SZ up to its first NUL,

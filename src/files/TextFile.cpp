@@ -47,22 +47,34 @@ Result<QByteArray> readAtMost(QFile& file, qint64 maxBytes)
     return bytes;
 }
 
+// Opens a regular file (through a link, the file it points at), or says why
+// not; what a folder in its place means depends on what the caller was about
+// to do.
+Result<> openOnlyAFile(QFile& file, const QString& path, QIODevice::OpenMode mode, const QString& folderReason)
+{
+    const Result<OpenOutcome> opened = openRegularFile(file, path, mode);
+    if (!opened.ok())
+        return Failure{opened.error()};
+    switch (opened.value()) {
+    case OpenOutcome::Opened:
+        return {};
+    case OpenOutcome::Folder:
+        return Failure{folderReason};
+    case OpenOutcome::NotAFile:
+        break;
+    }
+    return Failure{NotAFile};
+}
+
 } // namespace
 
 Result<QByteArray> readFileBytes(const QString& path, qint64 maxBytes)
 {
     QFile file;
-    const Result<OpenOutcome> opened = openRegularFile(file, path);
-    if (!opened.ok())
+    if (const Result<> opened =
+            openOnlyAFile(file, path, QIODevice::ReadOnly, QStringLiteral("It is a folder, not a file."));
+        !opened.ok())
         return Failure{opened.error()};
-    switch (opened.value()) {
-    case OpenOutcome::Opened:
-        break;
-    case OpenOutcome::Folder:
-        return Failure{QStringLiteral("It is a folder, not a file.")};
-    case OpenOutcome::NotAFile:
-        return Failure{NotAFile};
-    }
     return readAtMost(file, maxBytes);
 }
 
@@ -85,17 +97,10 @@ namespace {
 Result<> rewriteInPlace(const QString& path, const QByteArray& bytes)
 {
     QFile file;
-    const Result<OpenOutcome> opened = openRegularFile(file, path, QIODevice::ReadWrite);
-    if (!opened.ok())
-        return Failure{opened.error()};
-    switch (opened.value()) {
-    case OpenOutcome::Opened:
-        break;
-    case OpenOutcome::Folder:
-        return Failure{QStringLiteral("A folder of that name is in the way.")};
-    case OpenOutcome::NotAFile:
-        return Failure{NotAFile};
-    }
+    if (const Result<> opened =
+            openOnlyAFile(file, path, QIODevice::ReadWrite, QStringLiteral("A folder of that name is in the way."));
+        !opened.ok())
+        return opened;
     const Result<QByteArray> old = readAtMost(file, std::max<qint64>(MaxIniBytes, bytes.size()));
     if (!old.ok())
         return Failure{old.error()};
